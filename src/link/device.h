@@ -1,0 +1,117 @@
+#pragma once
+// The device link: the command transport (framing, acknowledgement, error inquiry, greeting)
+// and the controller's command vocabulary. Every operation blocks until its end-wait returns.
+// Names follow the controller protocol; see the README for the wire format.
+
+#include "link/clock.h"
+#include "link/link_state.h"
+#include "link/operator.h"
+#include "link/serial_line.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace zeb {
+
+enum class LineDirection { Forward, Backward };
+
+// Position bytes that Monitor and How bring back, already converted to field dots.
+struct HeadPosition {
+    int row = 0;    // (256 * byte1 + byte2) div 2
+    int column = 0; // 256 * byte3 + byte4
+};
+
+// Receives the self-test records of DumpCommandLog, one line at a time.
+class CommandLogSink {
+public:
+    virtual ~CommandLogSink() = default;
+    virtual void WriteLine(const QString& line) = 0;
+};
+
+class Device {
+public:
+    Device(SerialLine& line, Operator& op, Clock& clock, LinkState& link, MachineState& machine,
+           SelfTestState& selfTest);
+
+    SerialLine& Line() { return m_line; }
+    LinkState& Link() { return m_link; }
+    MachineState& Machine() { return m_machine; }
+    Clock& Time() { return m_clock; }
+    Operator& Op() { return m_op; }
+
+    // Where DumpCommandLog writes while self-test is on; null for nowhere.
+    void SetCommandLogSink(CommandLogSink* sink) { m_sink = sink; }
+
+    // --- transport ---
+    int SendCommand();
+    int SendData();
+    int ReadAnswer(int expected);
+    int ErrorInquiry();
+    int WaitEnd();
+    int WaitChunk();
+    int WaitLongEnd();
+    void Hi();
+    void DumpCommandLog();
+    // The link is lost / back: forwards to the operator (kept here so every caller locks the
+    // same way).
+    void LockUI();
+    void UnlockUI();
+
+    // --- commands ---
+    // Moves; n is a step count 1..65535. A count above 65535 is refused with a message and
+    // nothing is sent; the result is false then. Left(0) and Right(0) send nothing.
+    bool StepUp(int n);
+    bool StepDown(int n);
+    bool Left(int n);
+    bool Right(int n);
+    // Resets the controller; the limit grows with the work field (width x height dots).
+    void ResetError(int fieldWidth, int fieldHeight);
+    void Up();
+    void Put(int v);
+    void Off();
+    void WarmUpStrike();
+    void BeginPrint();
+    void EndPrint();
+    // Sends the four strike profiles of `levels`. False, with a message and nothing sent, when
+    // a phase duration of some level would leave 0..255 (see ProfileProblem).
+    bool SetStrike(const StrikeLevelSet& levels);
+    // One line of dots: one character per dot, '0'..'4' (anything else counts as 0).
+    void PrintLine(LineDirection direction, const QByteArray& digits);
+    // Step counters of the controller; empty when the link is down.
+    std::optional<HeadPosition> Monitor();
+    // The position saved by the controller when a print job was interrupted.
+    std::optional<HeadPosition> How();
+    quint8 ReadParamByte(quint8 address);
+    bool ProgX_Motor(quint8 reg, quint8 value);
+    bool ProgY_Motor(quint8 reg, quint8 value);
+    bool SetMotorSpeed(quint8 value);
+    void SetMotorSpeedScale(int resolutionIndex);
+    void SetRegister54();
+    void SetRegister55();
+    void MeasureLinkTime();
+
+private:
+    SerialLine& m_line;
+    Operator& m_op;
+    Clock& m_clock;
+    LinkState& m_link;
+    MachineState& m_machine;
+    SelfTestState& m_selfTest;
+    CommandLogSink* m_sink = nullptr;
+};
+
+// The 32 profile bytes SetStrike sends for `levels` at step time P = MotorSpeed x
+// MotorSpeedScale, or a message naming the first level whose phase would leave 0..255.
+struct StrikeProfiles {
+    QByteArray bytes;                // 32 bytes: level 1 first, (code, duration) x 4 per level
+    std::array<int, 5> columnTime{}; // ColumnTime[0..4] for these profiles
+};
+std::optional<QString> ProfileProblem(const StrikeLevelSet& levels, int motorSpeed,
+                                      int motorSpeedScale);
+StrikeProfiles BuildStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed,
+                                   int motorSpeedScale, int tickA, int tickB);
+
+} // namespace zeb
