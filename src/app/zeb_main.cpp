@@ -1,5 +1,15 @@
+// The program: the main window first (its creation runs the whole start-up), then the
+// dialogs, which read the language table the start-up loaded, then the message loop.
+#include "app/menu_form.h"
+#include "app/signal_close.h"
+
 #include <QApplication>
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("ZEB-5.6"));
+    zeb::app::TMenuForm form;
+    zeb::app::CloseOnSignals(form);
+    form.show();
+    return app.exec();
 }

@@ -1,0 +1,17 @@
+#pragma once
+// TForm4: shown when the link to the machine is lost in the middle of a job. No buttons; the
+// operator closes it with the window's close box.
+
+#include "app/language_text.h"
+
+#include <QDialog>
+
+namespace zeb::app {
+
+class TForm4 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm4(const LanguageText& text, QWidget* parent = nullptr);
+};
+
+} // namespace zeb::app

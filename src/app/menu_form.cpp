@@ -1,0 +1,162 @@
+#include "app/menu_form.h"
+
+#include "app/field_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTextBlock>
+
+namespace zeb::app {
+
+namespace {
+constexpr const char* ApplicationTitle = "ZEB-5.6";
+}
+
+TMenuForm::TMenuForm(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("MenuForm");
+    resize(1035, 674);
+    m_timers = new QtWindowTimers(this);
+    BuildMenus();
+    BuildRegions();
+    FormCreate();
+}
+
+TMenuForm::~TMenuForm() = default;
+
+void TMenuForm::FormCreate() {
+    setWindowTitle(ApplicationTitle);
+    m_memo1->setPlainText(QStringLiteral("\n"));
+}
+
+void TMenuForm::FormClose() {}
+
+void TMenuForm::closeEvent(QCloseEvent* event) {
+    if (!m_closed) {
+        m_closed = true;
+        FormClose();
+    }
+    event->accept();
+}
+
+void TMenuForm::CloseExitClick() {
+    close();
+}
+
+void TMenuForm::CloseBySignal() {
+    m_closing = true;
+    // Modal messages first: each one's own loop has to end before the window can close.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal == this)
+            break;
+        modal->close();
+    }
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+// --- Operator ---
+
+void TMenuForm::ShowMessage(const QString& text) {
+    if (m_closing)
+        return;
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), text,
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.setObjectName("MessageBox");
+    box.exec();
+}
+
+void TMenuForm::Beep() {
+    QApplication::beep();
+}
+
+void TMenuForm::SetCursor(CursorShape shape) {
+    if (shape == m_cursor)
+        return;
+    if (m_cursor != CursorShape::Normal)
+        QApplication::restoreOverrideCursor();
+    if (shape == CursorShape::Busy)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else if (shape == CursorShape::Hourglass)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_cursor = shape;
+}
+
+void TMenuForm::LockUI() {
+    Item("STOP")->setVisible(false);
+    for (int position : {1, 2, 3})
+        TopMenu(position)->setEnabled(false);
+    m_image1->setEnabled(false);
+    for (const char* name : {"Igla", "AllUp", "UpMove", "AllDown"})
+        if (auto* w = findChild<QWidget*>(name))
+            w->setEnabled(false);
+}
+
+void TMenuForm::UnlockUI() {
+    for (int position = 0; position <= 6; ++position)
+        TopMenu(position)->setEnabled(true);
+    m_image1->setEnabled(true);
+}
+
+void TMenuForm::LockForJob() {
+    const bool running = m_timers->Running(TimerId::Optimizing);
+    QAction* stop = Item("STOP");
+    stop->setVisible(running);
+    stop->setEnabled(running);
+    for (int position = 0; position <= 6; ++position)
+        TopMenu(position)->setEnabled(false);
+    m_image1->setEnabled(false);
+}
+
+void TMenuForm::ShowStatus(const QString& text) {
+    // The status line is the memo's second line; the first stays as it is.
+    QStringList lines = m_memo1->toPlainText().split(QLatin1Char('\n'));
+    while (lines.size() < 2)
+        lines << QString();
+    lines[1] = text;
+    m_memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    QTextCursor cursor(m_memo1->document()->findBlockByNumber(1));
+    m_memo1->setTextCursor(cursor);
+    m_memo1->ensureCursorVisible();
+}
+
+void TMenuForm::SetProgress(int position, int maximum) {
+    m_gauge1->setMaximum(std::max(maximum, 1));
+    m_gauge1->setValue(std::clamp(position, 0, std::max(maximum, 1)));
+}
+
+void TMenuForm::ShowServiceValue(ServiceField field, const QString& text) {
+    static const QHash<ServiceField, QString> names = {
+        {ServiceField::Edit3, "Edit3"},
+        {ServiceField::Edit4, "Edit4"},
+        {ServiceField::Edit5, "Edit5"},
+        {ServiceField::Edit6, "Edit6"},
+        {ServiceField::Label66, "label66"},
+        {ServiceField::Label67, "label67"},
+        {ServiceField::CountPosX, "CountPosXEdit"},
+        {ServiceField::CountPosY, "CountPosYEdit"},
+        {ServiceField::RealPosX, "RealPosXEdit"},
+        {ServiceField::RealPosY, "RealPosYEdit"},
+        {ServiceField::ErrorCounter, "ErorCounterEdit"},
+    };
+    QWidget* widget = findChild<QWidget*>(names.value(field));
+    if (auto* spin = qobject_cast<QSpinBox*>(widget))
+        spin->setValue(text.toInt());
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(text);
+}
+
+void TMenuForm::ProcessEvents() {
+    QApplication::processEvents();
+}
+
+} // namespace zeb::app

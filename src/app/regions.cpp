@@ -1,0 +1,161 @@
+// The regions of the main window: the field in its scroll box, the floating panels over it,
+// the status bar. Panels that later work fills are created here with their names, so the
+// window's layout lives in one place.
+#include "app/field_view.h"
+#include "app/menu_form.h"
+#include "app/widgets.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace zeb::app {
+
+namespace {
+
+QFrame* MakePanel(QWidget* parent, const QString& name) {
+    auto* panel = Named(new QFrame(parent), name);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setAutoFillBackground(true);
+    panel->hide();
+    return panel;
+}
+
+// ChangeBox: what dragging and double clicks act on, and how the needle travels.
+void BuildChangeBox(QWidget* parent) {
+    QFrame* box = MakePanel(parent, "ChangeBox");
+    auto* layout = new QVBoxLayout(box);
+    auto* target = Named(new QGroupBox("Перемещение", box), "GroupBox2");
+    auto* targetLayout = new QHBoxLayout(target);
+    targetLayout->addWidget(MakeRadio(target, "Marker", "маркера"));
+    targetLayout->addWidget(MakeRadio(target, "Igla", "иглы", true));
+    layout->addWidget(target);
+    auto* needle = Named(new QGroupBox("    Игла    ", box), "GroupBox3");
+    auto* needleLayout = new QGridLayout(needle);
+    needleLayout->addWidget(MakeRadio(needle, "AllUp", "Поднята"), 0, 0);
+    needleLayout->addWidget(MakeRadio(needle, "UpMove", "Поднята приl", true), 1, 0);
+    needleLayout->addWidget(MakeLabel(needle, "Label60", "перемещении"), 1, 1);
+    needleLayout->addWidget(MakeRadio(needle, "AllDown", "Опущена"), 2, 0);
+    layout->addWidget(needle);
+    auto* ok = MakeButton(box, "Ok", "OK");
+    QObject::connect(ok, &QPushButton::clicked, box, &QWidget::hide);
+    layout->addWidget(ok);
+    box->adjustSize();
+}
+
+// GroupBox1: the nine reference points of the placed picture and the needle mode.
+void BuildPositionBox(QWidget* parent) {
+    auto* box = Named(new QGroupBox(parent), "GroupBox1");
+    box->setAutoFillBackground(true);
+    box->hide();
+    auto* layout = new QVBoxLayout(box);
+    auto* heading = MakeLabel(box, "Label4", "Перемещение инструмента на позицию");
+    heading->setFont(Bold(heading->font()));
+    layout->addWidget(heading);
+    auto* grid = new QGridLayout;
+    const char* captions[] = {"LeftTop",     "Middle Top",    "Right Top",
+                              "Left Middle", "Middle Middle", "Right Middle",
+                              "Left Bottom", "Midle Bottom",  "Right Bottom"};
+    for (int k = 0; k < 9; ++k) {
+        auto* button = MakeButton(box, QStringLiteral("Button%1").arg(7 + k), captions[k]);
+        button->setFixedSize(73, 73);
+        grid->addWidget(button, k / 3, k % 3);
+    }
+    layout->addLayout(grid);
+    layout->addWidget(MakeRadio(box, "AllUp1", "Игла всегда поднята.", true));
+    layout->addWidget(MakeRadio(box, "UpMove1", "Игла поднята при перемещении."));
+    layout->addWidget(MakeRadio(box, "AllDown1", "Игла скользит по плоскости."));
+    layout->addWidget(MakeButton(box, "Button16", "Завершить"));
+    box->adjustSize();
+}
+
+// SizePanel: the size of the field control on the screen.
+void BuildSizePanel(QWidget* parent) {
+    QFrame* panel = MakePanel(parent, "SizePanel");
+    auto* layout = new QGridLayout(panel);
+    auto* heading = MakeLabel(panel, "Label18", "Размер рабочего поля");
+    heading->setFont(Bold(heading->font()));
+    layout->addWidget(heading, 0, 0, 1, 2);
+    layout->addWidget(MakeLabel(panel, "Label32", "DPI / 2,54=cм"), 1, 0, 1, 2);
+    layout->addWidget(MakeSpin(panel, "SpinEdit2"), 2, 0);
+    layout->addWidget(MakeLabel(panel, "Label33", "DPI"), 2, 1);
+    layout->addWidget(MakeSpin(panel, "SpinEdit3"), 3, 0);
+    layout->addWidget(MakeLabel(panel, "Label34", "DPI"), 3, 1);
+    layout->addWidget(MakeButton(panel, "Button18", "OK"), 4, 0, 1, 2);
+    panel->adjustSize();
+}
+
+} // namespace
+
+void TMenuForm::BuildRegions() {
+    auto* central = Named(new QWidget(this), "ClientArea");
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    auto* panelImage = Named(new QWidget(central), "PanelImage");
+    auto* imageLayout = new QVBoxLayout(panelImage);
+    imageLayout->setContentsMargins(0, 0, 0, 0);
+    imageLayout->setSpacing(0);
+    BuildSelfTestingPanel(panelImage);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    BuildServicePanel(panelImage);
+    row->addWidget(panelImage->findChild<QWidget*>("Panel1"));
+    m_scrollBox1 = Named(new QScrollArea(panelImage), "ScrollBox1");
+    m_scrollBox1->setBackgroundRole(QPalette::Dark);
+    m_image1 = new FieldView;
+    m_scrollBox1->setWidget(m_image1);
+    row->addWidget(m_scrollBox1, 1);
+    imageLayout->addLayout(row, 1);
+    outer->addWidget(panelImage, 1);
+
+    BuildFloatingPanels(panelImage);
+    BuildStatusBar(central);
+    setCentralWidget(central);
+}
+
+void TMenuForm::BuildFloatingPanels(QWidget* panelImage) {
+    BuildChangeBox(panelImage);
+    BuildPositionBox(panelImage);
+    BuildSizePanel(panelImage);
+    MakePanel(panelImage, "PrintReadyPanel");
+    MakePanel(panelImage, "PrintReadyPanel_2");
+    QFrame* abort = MakePanel(panelImage, "AbortPanel");
+    auto* halves = new QHBoxLayout(abort);
+    halves->addWidget(MakePanel(abort, "AbortWork1Panel"));
+    halves->addWidget(MakePanel(abort, "AbortWork2Panel"));
+}
+
+void TMenuForm::BuildStatusBar(QWidget* parent) {
+    auto* panel4 = Named(new QFrame(parent), "Panel4");
+    panel4->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QHBoxLayout(panel4);
+    layout->setContentsMargins(4, 2, 4, 2);
+    m_memo1 = Named(new QPlainTextEdit(panel4), "Memo1");
+    m_memo1->setReadOnly(true);
+    m_memo1->setEnabled(false);
+    m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_memo1->setFixedHeight(m_memo1->fontMetrics().lineSpacing() + 10);
+    layout->addWidget(m_memo1, 2);
+    auto* panel5 = Named(new QFrame(panel4), "Panel5");
+    auto* gaugeLayout = new QHBoxLayout(panel5);
+    gaugeLayout->setContentsMargins(0, 0, 0, 0);
+    m_gauge1 = Named(new QProgressBar(panel5), "Gauge1");
+    m_gauge1->setRange(0, 100);
+    m_gauge1->setValue(0);
+    gaugeLayout->addWidget(m_gauge1);
+    layout->addWidget(panel5, 1);
+    auto* times = new QVBoxLayout;
+    times->addWidget(MakeLabel(panel4, "Label37", "Длительность работы: "));
+    times->addWidget(MakeLabel(panel4, "Label35", "Время завершения работы:"));
+    layout->addLayout(times, 1);
+    parent->layout()->addWidget(panel4);
+}
+
+} // namespace zeb::app

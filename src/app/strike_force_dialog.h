@@ -1,0 +1,28 @@
+#pragma once
+// TStrikeHelth: the single strike force of the service start. TForm3: a second layout of the
+// engraving properties that the program creates and never shows.
+
+#include <QDialog>
+
+class QSlider;
+
+namespace zeb::app {
+
+class TStrikeHelth : public QDialog {
+    Q_OBJECT
+public:
+    explicit TStrikeHelth(QWidget* parent = nullptr);
+    // Shows the dialog modally with the slider at `force`; returns the slider's last position.
+    int Run(int force);
+
+private:
+    QSlider* m_knockChange = nullptr;
+};
+
+class TForm3 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm3(QWidget* parent = nullptr);
+};
+
+} // namespace zeb::app
