@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -93,7 +94,27 @@ public:
     void SetRegister55();
     void MeasureLinkTime();
 
+    // Largest step count of one move command.
+    static constexpr int MaxSteps = 65535;
+    // Rounds after which a frame rejected over and over, a greeting that never settles or a
+    // raw read that never gets its byte counts as a lost link.
+    static constexpr int MaxRounds = 16;
+
 private:
+    void StartLogEntry();
+    void Log(const QString& part);
+    // The link is lost: DeviceReady false, LinkError true, menus locked, the message shown.
+    void LoseLink(const QString& message);
+    void SetCommand(const QByteArray& code, const QString& name, int limitMs);
+    int Exchange(bool newCommand);
+    int WaitFor(quint8 endKind, bool logWord);
+    bool Move(quint8 command, const QString& name, int n, qint64 limitMs);
+    void ShortCommand(const QByteArray& code, const QString& name, int limitMs);
+    bool ProgMotor(quint8 command, quint8 reg, quint8 value);
+    std::optional<HeadPosition> ReadPosition(int bytes, bool echoUntilDone);
+    // One step of the motors in ms x 100: 3 * MotorSpeed * MotorSpeedScale.
+    qint64 StepTimeTimes100() const;
+
     SerialLine& m_line;
     Operator& m_op;
     Clock& m_clock;

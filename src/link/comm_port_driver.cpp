@@ -1,0 +1,104 @@
+#include "link/comm_port_driver.h"
+
+#include <QDeadlineTimer>
+#include <QRegularExpression>
+
+namespace zeb {
+
+namespace {
+// A byte leaves a 19200 baud line in well under a millisecond; a write that has not gone
+// within this time has a stuck line behind it.
+constexpr int WriteLimitMs = 500;
+} // namespace
+
+CommPortDriver1::~CommPortDriver1() {
+    ClosePort();
+}
+
+QString CommPortDriver1::SystemPortName(const QString& name) {
+    static const QRegularExpression comN(QStringLiteral("^com([1-9][0-9]*)$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = comN.match(name);
+    if (!match.hasMatch())
+        return name;
+    const int number = match.captured(1).toInt();
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(number);
+#else
+    return QStringLiteral("/dev/ttyS%1").arg(number - 1);
+#endif
+}
+
+bool CommPortDriver1::OpenPort() {
+    ClosePort();
+    m_port.setPortName(SystemPortName(PortDeviceName()));
+    m_port.setBaudRate(19200);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::EvenParity);
+    m_port.setStopBits(QSerialPort::TwoStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    // The line format is applied as part of the open. On a pseudo-terminal the kernel drops
+    // the parity enable bit without an error, so the open succeeds there too, and the parity
+    // kind (PARODD) still reaches the line settings the other end can read.
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_portHandle = -1;
+        return false;
+    }
+    m_portHandle = m_port.handle();
+    SetPortOk(true);
+    return true;
+}
+
+void CommPortDriver1::ClosePort() {
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool CommPortDriver1::WriteByte(quint8 b) {
+    const char c = static_cast<char>(b);
+    const bool ok = m_port.isOpen() && m_port.write(&c, 1) == 1 &&
+                    (m_port.bytesToWrite() == 0 || m_port.waitForBytesWritten(WriteLimitMs));
+    m_port.clearError();
+    SetPortOk(ok);
+    return ok;
+}
+
+bool CommPortDriver1::ReadByte(quint8& b) {
+    bool ok = false;
+    if (m_port.isOpen()) {
+        const QDeadlineTimer deadline(ReadLimitMs);
+        // A wait may end early without data (a signal, a write becoming possible); keep
+        // waiting until the byte is there or the 500 ms are over.
+        while (m_port.bytesAvailable() == 0 && !deadline.hasExpired()) {
+            if (!m_port.waitForReadyRead(static_cast<int>(deadline.remainingTime())) &&
+                m_port.error() != QSerialPort::TimeoutError &&
+                m_port.error() != QSerialPort::NoError)
+                break;
+        }
+        char c = 0;
+        if (m_port.bytesAvailable() > 0 && m_port.getChar(&c)) {
+            b = static_cast<quint8>(c);
+            ok = true;
+        }
+        m_port.clearError();
+    }
+    SetPortOk(ok);
+    return ok;
+}
+
+void CommPortDriver1::ApplyParity(QSerialPort::Parity parity) {
+    // QSerialPort re-reads the line settings and changes only the parity, so switching back
+    // restores exactly the format set at open.
+    SetPortOk(m_port.isOpen() && m_port.setParity(parity));
+    m_port.clearError();
+}
+
+void CommPortDriver1::SetParityOdd() {
+    ApplyParity(QSerialPort::OddParity);
+}
+
+void CommPortDriver1::SetParityEven() {
+    ApplyParity(QSerialPort::EvenParity);
+}
+
+} // namespace zeb

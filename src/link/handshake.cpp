@@ -1,0 +1,118 @@
+#include "link/handshake.h"
+
+#include "link/link_messages.h"
+
+#include <QStringDecoder>
+
+namespace zeb {
+
+void StartUpLink(Device& device, WindowTimers& timers, int fieldWidth, int fieldHeight) {
+    LinkState& link = device.Link();
+    Operator& op = device.Op();
+    device.Hi();
+    if (link.DeviceReady)
+        timers.Start(TimerId::Timer4, KeepAliveIntervalMs);
+    // A driver command sends nothing and reports no failure while the link is down.
+    const bool xOk = device.ProgX_Motor(0x60, 16);
+    if (!xOk) {
+        op.ShowMessage(messages::DriverXFailed());
+        link.DeviceReady = false;
+        device.LockUI();
+    }
+    if (!device.ProgY_Motor(0x60, 16)) {
+        op.ShowMessage(messages::DriverYFailed());
+        link.DeviceReady = false;
+        device.LockUI();
+    }
+    device.MeasureLinkTime();
+    device.ResetError(fieldWidth, fieldHeight);
+}
+
+LinkCheckOutcome PortCheck(Device& device, bool recoveryPending) {
+    LinkState& link = device.Link();
+    Operator& op = device.Op();
+    link.DeviceReady = true;
+    device.Hi();
+    LinkCheckOutcome outcome;
+    if (link.DeviceReady) {
+        op.ShowMessage(messages::DeviceReadyText());
+        device.UnlockUI();
+        link.LinkError = false;
+        outcome.ready = true;
+        outcome.showRecoveryDialog = recoveryPending;
+    } else {
+        op.ShowMessage(messages::NotAnswering());
+        device.LockUI();
+        link.LinkError = true;
+    }
+    return outcome;
+}
+
+PortChoice ComClick(Device& device, int n, bool recoveryPending) {
+    PortChoice choice;
+    choice.checkedPort = qBound(1, n, 8);
+    choice.portName = QStringLiteral("com%1").arg(choice.checkedPort);
+    SerialLine& line = device.Line();
+    line.ClosePort();
+    line.SetPortDeviceName(choice.portName);
+    line.OpenPort();
+    choice.outcome = PortCheck(device, recoveryPending);
+    return choice;
+}
+
+LinkCheckOutcome N5Click(Device& device, const LinkStatusTexts& texts, bool recoveryPending) {
+    LinkState& link = device.Link();
+    SerialLine& line = device.Line();
+    line.ClosePort();
+    line.OpenPort();
+    link.DeviceReady = true;
+    device.Hi();
+    LinkCheckOutcome outcome;
+    if (!link.DeviceReady) {
+        device.LockUI();
+        link.LinkError = true;
+        return outcome;
+    }
+    device.Op().ShowMessage(texts.ready);
+    device.UnlockUI();
+    link.LinkError = false;
+    ShowDeviceName(device, texts.found);
+    outcome.ready = true;
+    outcome.showRecoveryDialog = recoveryPending;
+    return outcome;
+}
+
+QString DeviceNameText(const QByteArray& bytes) {
+    QStringDecoder decoder("Windows-1251");
+    QString text;
+    for (char c : bytes) {
+        const quint8 b = static_cast<quint8>(c);
+        if (b < 0x20 || b == 0x7F || b == 0x98)
+            text += QStringLiteral("\\x") +
+                    QString::number(b, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            text += decoder.decode(QByteArray(1, c));
+    }
+    return text;
+}
+
+void ShowDeviceName(Device& device, const QString& foundText) {
+    QByteArray name;
+    for (int address = 80; address <= 112; ++address)
+        name.append(static_cast<char>(device.ReadParamByte(static_cast<quint8>(address))));
+    device.Op().ShowMessage(foundText + QLatin1Char(' ') + DeviceNameText(name));
+}
+
+void Timer4Timer(Device& device, WindowTimers& timers) {
+    LinkState& link = device.Link();
+    ++link.KeepAliveCount;
+    device.Hi();
+    if (!link.DeviceReady)
+        timers.Stop(TimerId::Timer4);
+    if (link.KeepAliveCount >= KeepAliveGreetings) {
+        link.KeepAliveCount = 0;
+        timers.Stop(TimerId::Timer4);
+    }
+}
+
+} // namespace zeb

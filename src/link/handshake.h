@@ -1,0 +1,60 @@
+#pragma once
+// Finding and keeping the machine: the start-up link sequence, the "Порт" menu, the link test
+// "Тест" with the device's name, and the keep-alive greetings. Core logic only: the main
+// window wires its menus and Timer4 to these calls and does what the results ask.
+
+#include "link/device.h"
+#include "link/window_timers.h"
+
+#include <QString>
+
+namespace zeb {
+
+// Interval of the keep-alive timer Timer4 and the number of its greetings.
+constexpr int KeepAliveIntervalMs = 30000;
+constexpr int KeepAliveGreetings = 10;
+
+// Status texts 9009 and 9010 of the language table, with their built-in defaults.
+struct LinkStatusTexts {
+    QString ready = QStringLiteral("Устройство готово к работе"); // 9009
+    QString found = QStringLiteral("Найдено устройство ");        // 9010
+};
+
+// Greeting, Timer4, both motor-driver checks, the link-time measurement and the reset of
+// the controller for a work field of fieldWidth x fieldHeight dots. Run once at start, after
+// the port was opened and DeviceReady set true.
+void StartUpLink(Device& device, WindowTimers& timers, int fieldWidth, int fieldHeight);
+
+// What the window does after a port change or a link test.
+struct LinkCheckOutcome {
+    bool ready = false;              // the greeting succeeded
+    bool showRecoveryDialog = false; // show the unfinished-job dialog TForm1 now
+};
+
+// Greets the machine after a port change and tells the operator the outcome.
+LinkCheckOutcome PortCheck(Device& device, bool recoveryPending);
+
+// The items "Com1".."Com8" of "Порт" (Com11Click .. Com81Click): port n = 1..8 is reopened
+// and greeted. The window checks item `checkedPort` only and keeps `portName` as PortName.
+struct PortChoice {
+    int checkedPort = 1; // 1..8
+    QString portName;    // "com1".."com8"
+    LinkCheckOutcome outcome;
+};
+PortChoice ComClick(Device& device, int n, bool recoveryPending);
+
+// "Тест" (N5Click): reopens the port, greets and shows the device's name.
+LinkCheckOutcome N5Click(Device& device, const LinkStatusTexts& texts, bool recoveryPending);
+
+// Reads the 33 bytes of the device's name (parameter memory 80..112) and shows them after
+// the status text 9010 and one space.
+void ShowDeviceName(Device& device, const QString& foundText);
+
+// The device's name as the operator sees it: cp1251, with every byte that has no visible
+// character (controls, DEL, the unassigned 0x98) written as \xHH.
+QString DeviceNameText(const QByteArray& bytes);
+
+// One tick of Timer4: greets the machine, stops after a failure or the tenth greeting.
+void Timer4Timer(Device& device, WindowTimers& timers);
+
+} // namespace zeb
