@@ -1,0 +1,100 @@
+#include "picture/open_command.h"
+
+#include "picture/halftone.h"
+#include "picture/picture_file.h"
+
+#include <QFileInfo>
+
+#include <limits>
+
+namespace zeb {
+
+namespace {
+
+qint64 HeldMatrixBytes(const PictureMatrices& m) {
+    const auto cells = [](const auto& matrix) {
+        return static_cast<qint64>(matrix.Rows()) * matrix.Cols();
+    };
+    return cells(m.DotMap) * qint64(sizeof(qint32)) + cells(m.DotLevels) * qint64(sizeof(double)) +
+           cells(m.PlanMask) * qint64(sizeof(qint32));
+}
+
+qint64 SaturatingAdd(qint64 a, qint64 b) {
+    return a > std::numeric_limits<qint64>::max() - b ? std::numeric_limits<qint64>::max() : a + b;
+}
+
+} // namespace
+
+void ConvertFormButton1Click(PictureState& picture, bool radioButton3Checked) {
+    picture.CombinedConversion = radioButton3Checked;
+}
+
+bool AdoptPictureFile(OpenCommandContext& ctx, const QString& path) {
+    // The held matrices are released before the new ones are sized, so they count as free.
+    const qint64 available =
+        SaturatingAdd(ctx.availableMemory ? ctx.availableMemory() : SystemAvailableMemory(),
+                      HeldMatrixBytes(ctx.matrices));
+    LoadedPicture loaded = LoadPictureFile(path, available);
+    if (!loaded.Ok()) {
+        ctx.op.ShowMessage(loaded.error);
+        return false;
+    }
+    ctx.picture.WorkPicture = std::move(loaded.picture);
+    ctx.picture.PicturePath = path;
+    return true;
+}
+
+void PreparePicture(OpenCommandContext& ctx) {
+    ctx.machine.CurrentCol = 0;
+    ctx.machine.CurrentRow = 0;
+    QImage& picture = ctx.picture.WorkPicture;
+    NormalizePictureFormat(picture);
+    const int w = picture.width();
+    const int h = picture.height();
+    AllocatePictureMatrices(ctx.matrices, w, h, &ctx.op);
+    ctx.op.ShowStatus(ctx.texts.Preparing);
+    ctx.op.SetProgress(0, h);
+    const ConversionMode mode = ctx.picture.Mode();
+    FillPictureMatrices(ctx.matrices, picture, ctx.tables, mode, &ctx.op);
+    ConvertPicture(ctx.matrices, picture, ctx.tables, mode, ctx.op, ctx.texts);
+}
+
+OpenOutcome OpenClick(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs) {
+    if (dialogs.showConvertForm)
+        dialogs.showConvertForm();
+    const std::optional<QString> path =
+        dialogs.runOpenDialog ? dialogs.runOpenDialog() : std::nullopt;
+    if (path && QFileInfo::exists(*path)) {
+        if (dialogs.setCaption)
+            dialogs.setCaption(OpenCaption);
+        ctx.op.ShowStatus(ctx.texts.Loading);
+        if (!AdoptPictureFile(ctx, *path))
+            return OpenOutcome::LoadFailed;
+        if (dialogs.showForm5)
+            dialogs.showForm5();
+        // A new picture starts from zeroed matrices. The planner's mask goes too: it holds
+        // nothing of the new picture, and keeping it would raise the memory peak of the Open.
+        ctx.matrices.DotMap.Release();
+        ctx.matrices.DotLevels.Release();
+        ctx.matrices.PlanMask.Release();
+        if (dialogs.enableSelfTesting)
+            dialogs.enableSelfTesting();
+    }
+    PreparePicture(ctx);
+    RedrawWorkField(ctx.view, ctx.placement, ctx.picture.WorkPicture, ctx.resolutionIndex);
+    if (ctx.device && ctx.device->Link().DeviceReady)
+        ctx.device->SetMotorSpeed(ctx.device->Machine().MotorSpeed);
+    return OpenOutcome::Converted;
+}
+
+void Save1Click(const PictureState& picture, Operator& op,
+                const std::function<std::optional<QString>()>& runSaveDialog) {
+    const std::optional<QString> path = runSaveDialog ? runSaveDialog() : std::nullopt;
+    if (!path)
+        return;
+    const QString error = SaveDotPicture(picture.WorkPicture, *path);
+    if (!error.isEmpty())
+        op.ShowMessage(error);
+}
+
+} // namespace zeb

@@ -1,0 +1,84 @@
+#pragma once
+// The Open command ("Открыть") and the Save command ("Сохранить") without their dialogs: the
+// window hands in the dialogs as callbacks, so zeb-cli and the tests run the same road. Open
+// asks for the conversion, the file, the resolution and the alignment; fills the matrices from
+// the picture; converts it to the dot picture; redraws the work field; and sets the motor speed.
+
+#include "link/device.h"
+#include "link/link_state.h"
+#include "link/operator.h"
+#include "picture/matrices.h"
+#include "picture/picture_state.h"
+#include "picture/placement.h"
+#include "picture/tone_tables.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace zeb {
+
+// The window's caption once a file is confirmed; TForm5's close appends the resolution and
+// the path.
+inline const QString OpenCaption = QStringLiteral("ZEB-5.5 ");
+
+// TConvertForm's texts.
+inline const QString ConvertFormCaption = QStringLiteral("ConvertForm");
+inline const QString ConvertFormTitle = QStringLiteral("Варианты преобразования изображения");
+inline const QString ConvertFormCombined = QStringLiteral("Комбинированный (улучшенный)");
+inline const QString ConvertFormDiffusion = QStringLiteral("Диффузионный (простой)");
+inline const QString ConvertFormOk = QStringLiteral("Ok");
+
+// TConvertForm's Ok button; closing the dialog any other way leaves the choice as it was.
+void ConvertFormButton1Click(PictureState& picture, bool radioButton3Checked);
+
+struct OpenCommandContext {
+    Operator& op;
+    ToneTables& tables;
+    PictureState& picture;
+    PictureMatrices& matrices;
+    Placement& placement;
+    const qint32& resolutionIndex; // the setting TForm5 changes
+    FieldView& view;
+    MachineState& machine;
+    Device* device = nullptr; // the motor speed is sent when it is there and the link is up
+    PictureStatusTexts texts{};
+    // Memory the process may still take; empty for the system's own figure.
+    std::function<qint64()> availableMemory{};
+};
+
+struct OpenCommandDialogs {
+    // TConvertForm, modal; its Ok button calls ConvertFormButton1Click.
+    std::function<void()> showConvertForm;
+    // OpenDialog1 with every picture format: the confirmed file, or nothing when cancelled.
+    std::function<std::optional<QString>()> runOpenDialog;
+    // TForm5, modal: ResolutionBoxChange / Form5FormClose / Form5AlignmentButtonClick.
+    std::function<void()> showForm5;
+    std::function<void(const QString&)> setCaption;
+    // The self-test menu entry becomes usable once a picture was opened.
+    std::function<void()> enableSelfTesting;
+};
+
+enum class OpenOutcome {
+    Converted,  // a new picture, or the one held again after a cancelled or missing file
+    LoadFailed, // the file could not be read; the operator was told, nothing held changed
+};
+
+// OpenClick: the whole Open command.
+OpenOutcome OpenClick(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs);
+
+// Reads a file for the Open command: a clear message through the operator and false when it
+// cannot be taken; otherwise the picture replaces WorkPicture, PicturePath is set and the
+// matrices are released so that the new picture starts from zeroed ones.
+bool AdoptPictureFile(OpenCommandContext& ctx, const QString& path);
+
+// Steps 3 to 7 of Open: tool position 0, 0; the matrices sized for WorkPicture (gauge), filled
+// through the curve of the chosen conversion, converted; WorkPicture becomes the dot picture.
+void PreparePicture(OpenCommandContext& ctx);
+
+// Save1Click: writes WorkPicture as a 24-bit Windows bitmap under the name SaveDialog1 gives.
+void Save1Click(const PictureState& picture, Operator& op,
+                const std::function<std::optional<QString>()>& runSaveDialog);
+
+} // namespace zeb

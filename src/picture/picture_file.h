@@ -1,0 +1,41 @@
+#pragma once
+// Picture files: reading any picture format Qt knows into the working picture's form, the
+// memory check that refuses a picture the machine cannot hold, and saving the dot picture as a
+// 24-bit Windows bitmap.
+
+#include <QImage>
+#include <QString>
+#include <QtGlobal>
+
+namespace zeb {
+
+struct LoadedPicture {
+    QImage picture; // Format_RGB32 or Format_Grayscale8; null on failure
+    QString error;  // the operator's message, naming the file; empty on success
+    bool Ok() const { return error.isEmpty(); }
+};
+
+// Bytes an Open of a W x H picture holds at its peak: the decoded picture and the three
+// matrices.
+qint64 PictureMemoryNeed(qint64 width, qint64 height);
+
+// Memory this process can still take (the system's available memory, or a tighter control
+// group limit); the largest qint64 when it cannot be told.
+qint64 SystemAvailableMemory();
+
+// Reads `path`. A file that is no picture, a truncated one, or one whose Open would need more
+// than `availableBytes` gives a message and a null picture; nothing else is touched. Pixels
+// with transparency are composited over black (not engraved); photos are turned upright by
+// their orientation tag.
+LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes);
+
+// Brings any picture into Format_RGB32 or Format_Grayscale8, the two forms the conversion
+// reads and writes; transparent parts are composited over black.
+void NormalizePictureFormat(QImage& picture);
+
+// Writes `picture` as a 24-bit Windows bitmap under `path` exactly as given (no extension is
+// added), replacing the file only once it is complete. Returns the operator's message, or an
+// empty text on success.
+QString SaveDotPicture(const QImage& picture, const QString& path);
+
+} // namespace zeb

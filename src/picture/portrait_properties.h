@@ -1,0 +1,39 @@
+#pragma once
+// The portrait-properties dialog TForm5 without its widgets: the resolution list, the nine
+// alignment buttons and what closing the dialog does to the placement and the caption.
+
+#include "link/operator.h"
+#include "picture/placement.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zeb {
+
+inline const QString Form5Caption = QStringLiteral("Portret_Properties");
+inline const QString Form5ResolutionLabel = QStringLiteral("Разрешение (плотность точек) ");
+inline const QString Form5AlignmentLabel =
+    QStringLiteral("Расположение изображения на рабочем поле");
+
+// The items of ResolutionBox, index = ResolutionIndex, exactly as shown; the tenth is empty.
+QStringList ResolutionBoxItems();
+// Button1..Button9 in reading order: "Left Top" .. "Right Bottom".
+QStringList AlignmentButtonCaptions();
+
+// ResolutionBoxChange: the selected item becomes the resolution. No selection (-1) and the
+// empty last item are no resolution: the index held stays.
+void ResolutionBoxChange(qint32& resolutionIndex, int selectedIndex);
+
+// FormClose: as ResolutionBoxChange, then the caption gets the resolution's text, then
+// "    (", the picture's path and ")".
+void Form5FormClose(Placement& p, int selectedIndex, const QString& picturePath, QString& caption);
+
+// Button1Click .. Button9Click (button 1..9): the alignment of the button's caption. The
+// dialog closes afterwards.
+void Form5AlignmentButtonClick(Placement& p, int button);
+
+// A resolution index read from the settings outside 0..8 gives no field size: it becomes 0,
+// and the operator is told once, here. True when the index was changed.
+bool NormalizeResolutionIndex(qint32& resolutionIndex, Operator& op);
+
+} // namespace zeb

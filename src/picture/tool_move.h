@@ -1,0 +1,27 @@
+#pragma once
+// Carrying the engraving tool to a point of the work field: the needle raised or lowered as
+// the operator chose, the column move, then the row move (two device steps per row), and the
+// follow-up timer that waits out the travel.
+
+#include "link/device.h"
+#include "link/window_timers.h"
+#include "picture/placement.h"
+
+namespace zeb {
+
+inline constexpr int MaxStepCount = 65535; // a move command's count is 16-bit
+
+// Moves the tool to field point (x, y) and returns the distance covered in dots (columns plus
+// rows). CurrentCol and CurrentRow follow the move even while the link is down; an axis whose
+// count would not fit a move command is refused by the device with its message and keeps its
+// count, so the tracked position stays where the head is.
+int MoveTool(Device& device, NeedleCarry carry, int x, int y);
+
+// The tool move of the work field: MoveTool, then Timer2 started with travel x 100 ms, the
+// travel taken as a 16-bit count.
+void ToolMove(Device& device, WindowTimers& timers, NeedleCarry carry, int x, int y);
+
+// Timer2's tick: it stops itself and Timer3.
+void Timer2Timer(WindowTimers& timers);
+
+} // namespace zeb
