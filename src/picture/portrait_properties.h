@@ -26,7 +26,8 @@ void ResolutionBoxChange(qint32& resolutionIndex, int selectedIndex);
 
 // FormClose: as ResolutionBoxChange, then the caption gets the resolution's text, then
 // "    (", the picture's path and ")".
-void Form5FormClose(Placement& p, int selectedIndex, const QString& picturePath, QString& caption);
+void Form5FormClose(qint32& resolutionIndex, int selectedIndex, const QString& picturePath,
+                    QString& caption);
 
 // Button1Click .. Button9Click (button 1..9): the alignment of the button's caption. The
 // dialog closes afterwards.
