@@ -1,0 +1,54 @@
+#pragma once
+// BuildPlan: turns the dot image into the plan file, one connected area of dots after
+// another, row by row, with strike lines in both directions (two-sided) or left to right
+// only (one-sided).
+//
+// What a plan guarantees, whatever the picture: every dot whose picture pixel is not black
+// and whose level is above 0 is struck exactly once with its own digit; no cell is struck
+// twice (a run that crosses a dot struck before writes "0" for it, so every later digit keeps
+// its column); every strike line starts from a move to its first column; nothing is read or
+// written outside the matrices.
+
+#include "link/operator.h"
+#include "picture/matrices.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace zeb {
+
+// The quality choice: "Высокое (односторонний проход)" strikes every row left to right,
+// "Стандарт (двухсторонний проход)" alternates directions row by row.
+enum class PassMode { OneSided, TwoSided };
+
+struct PlanText {
+    QByteArray text; // the plan file, byte for byte
+    QString error;   // empty on success; then `text` is complete
+    int areas = 0;   // seeds worked
+};
+
+// Why the matrices cannot be planned (no picture, matrices smaller than W x H needs), or
+// empty.
+QString PlanInputProblem(const PictureMatrices& matrices);
+
+// Plans the dot image of `matrices` (DotMap, DotLevels and W x H), rebuilding PlanMask and
+// overwriting the level of every emitted dot above 0 with -1. `op`, when given, shows each
+// seed's row and column in label66 / label67 and may repaint once per seed.
+PlanText BuildPlanText(PictureMatrices& matrices, PassMode pass, Operator* op);
+
+struct PlanOutcome {
+    QString error; // empty on success
+    qint64 planBytes = 0;
+    qint64 dumpBytes = 0;
+    int areas = 0;
+
+    bool Ok() const { return error.isEmpty(); }
+};
+
+// The whole planning step of a job start: writes the dump "123Bm.txt", then the plan
+// "123123123.txt" in `startDirectory`. The plan file is replaced only by a complete plan:
+// on any error the previous one stays as it was and the error says why.
+PlanOutcome BuildPlan(PictureMatrices& matrices, const QString& startDirectory, PassMode pass,
+                      Operator& op);
+
+} // namespace zeb
