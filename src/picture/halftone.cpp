@@ -98,7 +98,7 @@ void AllocatePictureMatrices(PictureMatrices& m, int width, int height, Operator
 void FillPictureMatrices(PictureMatrices& m, const QImage& picture, const ToneTables& tables,
                          ConversionMode mode, Operator* op) {
     const bool grey8 = picture.format() == QImage::Format_Grayscale8;
-    Q_ASSERT(grey8 || picture.format() == QImage::Format_RGB32);
+    Q_ASSERT(picture.isNull() || grey8 || picture.format() == QImage::Format_RGB32);
     std::array<double, 256> curve;
     for (int g = 0; g < 256; ++g)
         curve[g] =
@@ -143,7 +143,7 @@ void ClearPassMargins(PictureMatrices& m, ConversionMode mode) {
 
 void ReadBackDots(PictureMatrices& m, QImage& picture, ConversionMode mode, Operator* op) {
     const bool grey8 = picture.format() == QImage::Format_Grayscale8;
-    Q_ASSERT(grey8 || picture.format() == QImage::Format_RGB32);
+    Q_ASSERT(picture.isNull() || grey8 || picture.format() == QImage::Format_RGB32);
     const int w = std::min(m.W, picture.width());
     const int h = std::min(m.H, picture.height());
     for (int y = 0; y < h; ++y) {
