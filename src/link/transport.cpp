@@ -149,7 +149,8 @@ int Device::WaitLongEnd() {
     Log(QStringLiteral("  LongEndComand  "));
     m_link.CmdStartTime = m_clock.MonotonicMs();
     for (;;) {
-        // Taken before the read, so the failure comes within LongTimeout + 500 ms.
+        // Taken before the read, so the failure comes between LongTimeout and LongTimeout +
+        // 500 ms after the start, also when every read takes exactly its 500 ms.
         const qint64 elapsed = m_clock.MonotonicMs() - m_link.CmdStartTime;
         quint8 b = 0;
         const bool ok = m_line.ReadByte(b);
@@ -171,7 +172,7 @@ int Device::WaitLongEnd() {
             m_link.SeqNo = m_link.NextSeqNo();
             return AnswerFinished | s;
         }
-        if (elapsed > m_link.LongTimeout) {
+        if (elapsed >= m_link.LongTimeout) {
             Log(messages::NotAnswering() + QLatin1Char(' '));
             LoseLink(messages::NotAnswering() + QLatin1Char(' ') + m_link.CmdName);
             return 0;

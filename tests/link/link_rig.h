@@ -1,0 +1,129 @@
+#pragma once
+// The link against the in-process virtual controller on a virtual clock, with a tap on the
+// line that records every byte both ways and can lose bytes on the way in.
+//
+// How to drive it:
+//   - LinkRig rig; rig.dev.Up();            a command against a willing controller;
+//   - rig.vc.RejectNextFrames(3) ...        the controller's own faults;
+//   - rig.tap.DropIncoming(0x53)            the next byte 0x53 from the controller is lost;
+//   - rig.tap.SilenceAfterReads(2)          after two more bytes the line goes quiet;
+//   - rig.tap.Wire()                        ">1B >10 >00 >00 >08 <A3 >21 ..." (">!81" is odd);
+//   - rig.op.messages, rig.vc.Trace(), rig.link, rig.machine  what happened.
+
+#include "common/manual_timers.h"
+#include "common/recording_operator.h"
+#include "link/device.h"
+#include "sim/sim_line.h"
+#include "sim/virtual_controller.h"
+
+#include <QStringList>
+
+#include <optional>
+
+namespace zeb::testing {
+
+class TapLine : public SerialLine {
+public:
+    TapLine(SerialLine& inner, VirtualClock& clock) : m_inner(inner), m_clock(clock) {}
+
+    bool OpenPort() override {
+        m_inner.SetPortDeviceName(PortDeviceName());
+        return Result(m_inner.OpenPort());
+    }
+    void ClosePort() override { m_inner.ClosePort(); }
+    bool WriteByte(quint8 b) override {
+        m_wire << (m_odd ? QStringLiteral(">!") : QStringLiteral(">")) + Hex(b);
+        return Result(m_inner.WriteByte(b));
+    }
+    bool ReadByte(quint8& b) override {
+        if (m_readsLeft && *m_readsLeft == 0) {
+            m_clock.Advance(500);
+            return Result(false);
+        }
+        quint8 got = 0;
+        if (!m_inner.ReadByte(got))
+            return Result(false);
+        if (m_drop && *m_drop == got) {
+            // Lost on the way: to the host it is a read that found nothing.
+            m_drop.reset();
+            m_wire << QStringLiteral("<lost ") + Hex(got);
+            m_clock.Advance(500);
+            return Result(false);
+        }
+        if (m_readsLeft)
+            --*m_readsLeft;
+        m_wire << QStringLiteral("<") + Hex(got);
+        b = got;
+        return Result(true);
+    }
+    void SetParityOdd() override {
+        m_odd = true;
+        m_inner.SetParityOdd();
+    }
+    void SetParityEven() override {
+        m_odd = false;
+        m_inner.SetParityEven();
+    }
+
+    void DropIncoming(quint8 b) { m_drop = b; }
+    void SilenceAfterReads(int reads) { m_readsLeft = reads; }
+    // Every byte so far, in order, then forgets them.
+    QString Wire() {
+        const QString wire = m_wire.join(QLatin1Char(' '));
+        m_wire.clear();
+        return wire;
+    }
+
+private:
+    static QString Hex(quint8 b) {
+        return QString::number(b, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+    }
+    bool Result(bool ok) {
+        SetPortOk(ok);
+        return ok;
+    }
+
+    SerialLine& m_inner;
+    VirtualClock& m_clock;
+    QStringList m_wire;
+    bool m_odd = false;
+    std::optional<quint8> m_drop;
+    std::optional<int> m_readsLeft;
+};
+
+struct LinkRig {
+    explicit LinkRig(sim::ControllerOptions options = {})
+        : vc(std::move(options)), simLine(vc, clock), tap(simLine, clock),
+          dev(tap, op, clock, link, machine, selfTest) {
+        tap.SetPortDeviceName(QStringLiteral("com1"));
+        tap.OpenPort();
+    }
+
+    // Names of the commands the controller saw, in order.
+    QStringList Commands() const {
+        QStringList names;
+        for (const sim::TracedCommand& c : vc.Trace())
+            names << c.name;
+        return names;
+    }
+    // The frames it saw, as hex.
+    QStringList Frames() const {
+        QStringList frames;
+        for (const sim::TracedCommand& c : vc.Trace())
+            frames << QString::fromLatin1(c.frame.toHex(' ').toUpper());
+        return frames;
+    }
+
+    VirtualClock clock;
+    sim::VirtualController vc;
+    sim::SimLine simLine;
+    TapLine tap;
+    RecordingOperator op;
+    ManualTimers timers;
+    LinkState link;
+    MachineState machine;
+    SelfTestState selfTest;
+    Device dev;
+};
+
+} // namespace zeb::testing
