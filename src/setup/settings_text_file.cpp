@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace zeb {
 
 namespace {
@@ -47,10 +49,16 @@ QString WriteTextFileAtomically(const QString& path, const QStringList& lines) {
     QSaveFile file(path);
     // Never fall back to writing the file in place: that is what atomic saving prevents.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write shows here: the save file would otherwise commit whatever
+    // part of a buffered write reached the disk.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
+        const QString error = QStringLiteral("only %1 of %2 bytes could be written (%3)")
+                                  .arg(std::max<qint64>(written, 0))
+                                  .arg(bytes.size())
+                                  .arg(file.errorString());
         file.cancelWriting();
         return error;
     }

@@ -99,6 +99,12 @@ TrackBar& StrikeLevels::Slider(int number) {
     return panels[index / 4]->Slider(4 - index % 4);
 }
 
+const TrackBar& StrikeLevels::Slider(int number) const {
+    const LevelPanel* panels[] = {&PrintReady, &PrintReady2, &AbortWork1, &AbortWork2};
+    const int index = std::clamp(number, 1, 16) - 1;
+    return panels[index / 4]->Slider(4 - index % 4);
+}
+
 StrikeLevelControls StrikeLevels::Controls() {
     StrikeLevelControls controls;
     for (LevelPanel* panel : {&PrintReady, &PrintReady2, &AbortWork1, &AbortWork2})

@@ -73,6 +73,7 @@ public:
 
     // TrackBar1 .. TrackBar16; a number outside 1..16 is taken as the nearer end.
     TrackBar& Slider(int number);
+    const TrackBar& Slider(int number) const;
     // The models under their component names.
     StrikeLevelControls Controls();
 

@@ -1,0 +1,95 @@
+#include "setup/strike_levels_controls.h"
+#include "setup/track_bar.h"
+
+#include <gtest/gtest.h>
+
+#include <QList>
+
+namespace zeb {
+namespace {
+
+struct MoveCase {
+    int min, max, start, set;
+    int expected;
+    bool raised;
+};
+
+class TrackBarMove : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(TrackBarMove, ClampsAndRaisesOnlyARealChange) {
+    const MoveCase c = GetParam();
+    TrackBar bar(c.min, c.max, c.start);
+    QList<int> seen;
+    QObject::connect(&bar, &TrackBar::Changed, [&](int p) { seen << p; });
+    bar.SetPosition(c.set);
+    EXPECT_EQ(bar.Position(), c.expected);
+    EXPECT_EQ(seen, c.raised ? QList<int>{c.expected} : QList<int>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TrackBarMove,
+    ::testing::Values(MoveCase{1, 200, 3, 14, 14, true},   // an ordinary move
+                      MoveCase{1, 200, 3, 3, 3, false},    // same place: nothing raised
+                      MoveCase{1, 200, 3, 0, 1, true},     // below the range: clamped
+                      MoveCase{1, 200, 1, 0, 1, false},    // clamped onto where it is
+                      MoveCase{1, 200, 3, 255, 200, true}, // above the range
+                      MoveCase{0, 200, 0, 0, 0, false},    // a slider that may stand at 0
+                      MoveCase{0, 200, 3, -7, 0, true}));
+
+TEST(TrackBar, NarrowerRangeMovesThePositionAndSaysSo) {
+    TrackBar bar(0, 200, 150);
+    QList<int> seen;
+    QObject::connect(&bar, &TrackBar::Changed, [&](int p) { seen << p; });
+    bar.SetRange(0, 100);
+    EXPECT_EQ(bar.Position(), 100);
+    EXPECT_EQ(seen, QList<int>{100});
+    bar.SetRange(0, 120);
+    EXPECT_EQ(seen, QList<int>{100});
+}
+
+TEST(TrackBar, EnabledChangeIsRaisedOnce) {
+    TrackBar bar(1, 200, 3);
+    int raised = 0;
+    QObject::connect(&bar, &TrackBar::EnabledChanged, [&](bool) { ++raised; });
+    bar.SetEnabled(false);
+    bar.SetEnabled(false);
+    EXPECT_FALSE(bar.Enabled());
+    EXPECT_EQ(raised, 1);
+}
+
+TEST(RadioButton, CheckingUnchecksTheGroupAndClicksOnce) {
+    RadioButton group(true);
+    RadioButton individual;
+    RadioButton::MakeGroup({&group, &individual});
+    int groupClicks = 0;
+    int individualClicks = 0;
+    QObject::connect(&group, &RadioButton::Clicked, [&] { ++groupClicks; });
+    QObject::connect(&individual, &RadioButton::Clicked, [&] { ++individualClicks; });
+
+    individual.Click();
+    EXPECT_TRUE(individual.Checked());
+    EXPECT_FALSE(group.Checked());
+    EXPECT_EQ(individualClicks, 1);
+    EXPECT_EQ(groupClicks, 0); // being unchecked is no click
+
+    individual.Click(); // already checked: nothing
+    EXPECT_EQ(individualClicks, 1);
+
+    group.SetChecked(true);
+    EXPECT_TRUE(group.Checked());
+    EXPECT_FALSE(individual.Checked());
+    EXPECT_EQ(groupClicks, 1);
+}
+
+TEST(RadioButton, DisabledButtonCanStillBeSetByTheProgram) {
+    RadioButton a(true);
+    RadioButton b;
+    RadioButton::MakeGroup({&a, &b});
+    b.SetEnabled(false);
+    b.SetChecked(true);
+    EXPECT_TRUE(b.Checked());
+    EXPECT_FALSE(a.Checked());
+}
+
+} // namespace
+} // namespace zeb
