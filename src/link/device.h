@@ -62,8 +62,9 @@ public:
     void UnlockUI();
 
     // --- commands ---
-    // Moves; n is a step count 1..65535. A count above 65535 is refused with a message and
-    // nothing is sent; the result is false then. Left(0) and Right(0) send nothing.
+    // Moves; n is a step count 1..65535. A count above 65535 (or below 0) is refused with a
+    // message and nothing is sent; the result is false then. A count of 0 sends nothing (a
+    // zero would go out as 65536 steps).
     bool StepUp(int n);
     bool StepDown(int n);
     bool Left(int n);
