@@ -101,6 +101,7 @@ TEST(Commands, MoveCountsOutsideTwoBytesAreRefused) {
     LinkRig rig;
     EXPECT_TRUE(rig.dev.Left(0));
     EXPECT_TRUE(rig.dev.Right(0));
+    EXPECT_TRUE(rig.dev.StepUp(0)); // would otherwise go out as FF FF: 65536 steps
     EXPECT_TRUE(rig.vc.Trace().empty());
     EXPECT_TRUE(rig.op.messages.isEmpty());
 
