@@ -12,7 +12,7 @@ class SimLine : public SerialLine {
 public:
     SimLine(VirtualController& controller, VirtualClock& clock);
 
-    bool OpenPort() override;   // fails for a name set with SetMissingPort
+    bool OpenPort() override; // fails for a name set with SetMissingPort
     void ClosePort() override;
     bool WriteByte(quint8 b) override;
     bool ReadByte(quint8& b) override;

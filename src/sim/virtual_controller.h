@@ -32,11 +32,29 @@ struct Strike {
     bool operator==(const Strike&) const = default;
 };
 
+enum class FrameVerdict {
+    Accepted, // a new frame, carried out
+    Repeated, // the frame accepted last, sent again: acknowledged again, not carried out again
+    Rejected, // answered 0x90|expected
+};
+
 // One command frame the controller accepted or rejected, as the trace lists it.
 struct TracedCommand {
-    int seqNo = 0;     // the sequence number the frame carried
-    QString name;      // "StepUp", "PrintLine", "data", ... ("?" for an unknown code)
-    QByteArray frame;  // the five bytes
+    int seqNo = 0;    // the sequence number the frame carried (-1: its check byte is broken)
+    QString name;     // "StepUp", "PrintLine", "data", ... ("?" for an unknown code)
+    QByteArray frame; // the five bytes
+    FrameVerdict verdict = FrameVerdict::Accepted;
+    bool operator==(const TracedCommand&) const = default;
+};
+
+// Told of what the controller does as it happens (zeb-sim writes its files from here).
+class ControllerObserver {
+public:
+    virtual ~ControllerObserver() = default;
+    virtual void CommandReceived(const TracedCommand&) {}
+    virtual void Struck(const Strike&) {}
+    // Trouble with the state file; the controller goes on without it.
+    virtual void Problem(const QString&) {}
 };
 
 struct ControllerOptions {
@@ -46,6 +64,7 @@ struct ControllerOptions {
     FaultPlan faults;       // seeded random faults
     // Parameter memory at addresses 80..112, shown by the host's link test; 33 bytes.
     QByteArray deviceName = QByteArray("ZEB virtual controller          ", 33);
+    bool keepTrace = true; // false: Trace() stays empty (long runs report to an observer)
 };
 
 class ControllerModel; // the state machine behind the interface
@@ -61,23 +80,29 @@ public:
     std::optional<qint64> NextByteTime() const;
 
     // --- faults on demand, one call each ---
-    void RejectNextFrames(int count);          // answer 0x90|expected to the next frames
-    void AnswerNextFrameWrongly();             // a wrong byte instead of the next ack
-    void SetSilent(bool silent);               // no answer at all, not even to inquiries
+    void RejectNextFrames(int count);                  // answer 0x90|expected to the next frames
+    void AnswerNextFrameWrongly();                     // a wrong byte instead of the next ack
+    void SetSilent(bool silent);                       // no answer at all, not even to inquiries
     void SetMotorDriverSilent(char axis, bool silent); // 'X' or 'Y': driver commands unanswered
     void SetGarbageInquiryAnswers(bool garbage);       // inquiries answered with junk
-    void StopMidLine(int afterDataFrames);     // go silent inside the next strike line
+    void StopMidLine(int afterDataFrames);             // go silent inside the next strike line
     void ShiftCountersAfterNextLine(int columns);      // Monitor disagrees with the host
-    void SetExpectedSeqNo(int seqNo);          // as if the host had lost step
+    void SetExpectedSeqNo(int seqNo);                  // as if the host had lost step
+
+    // The observer is not owned; null for none.
+    void SetObserver(ControllerObserver* observer);
 
     // --- what happened ---
     const std::vector<Strike>& Workpiece() const;
     int WarmUpStrikes() const;
     const std::vector<TracedCommand>& Trace() const;
-    int HeadColumn() const;   // field columns; Left counts up
-    int HeadRow() const;      // motor steps / 2; StepUp counts up
+    int HeadColumn() const; // field columns; Left counts up
+    int HeadRow() const;    // motor steps / 2; StepUp counts up
     int ExpectedSeqNo() const;
-    bool PrintJobOpen() const; // between BeginPrint and EndPrint
+    bool PrintJobOpen() const;         // between BeginPrint and EndPrint
+    int SavedColumn() const;           // the position How reports, field columns
+    int SavedRow() const;              // the same, motor steps / 2
+    int ProfileForce(int level) const; // force read from the stored profile of level 1..4
 
 private:
     std::unique_ptr<ControllerModel> m_model;
