@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QRegularExpression>
+#include <QThread>
 
 namespace zeb {
 
@@ -70,10 +71,16 @@ bool CommPortDriver1::ReadByte(quint8& b) {
         // A wait may end early without data (a signal, a write becoming possible); keep
         // waiting until the byte is there or the 500 ms are over.
         while (m_port.bytesAvailable() == 0 && !deadline.hasExpired()) {
-            if (!m_port.waitForReadyRead(static_cast<int>(deadline.remainingTime())) &&
-                m_port.error() != QSerialPort::TimeoutError &&
-                m_port.error() != QSerialPort::NoError)
+            if (m_port.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+                continue;
+            const QSerialPort::SerialPortError error = m_port.error();
+            if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
+                // The other end is gone (a pty whose master closed, an unplugged adapter):
+                // the line is as silent as a dead controller, so the read takes its time
+                // rather than letting the waits above spin.
+                QThread::msleep(static_cast<unsigned long>(deadline.remainingTime()));
                 break;
+            }
         }
         char c = 0;
         if (m_port.bytesAvailable() > 0 && m_port.getChar(&c)) {
