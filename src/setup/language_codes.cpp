@@ -14,8 +14,9 @@ MainWindowText Part(int code, const char* component, const char* text) {
     return {code, QString::fromLatin1(component), 0, 0, QString::fromUtf8(text)};
 }
 
-StoredText Stored(int code, const char* owner, const char* component) {
-    return {code, QString::fromLatin1(owner), QString::fromLatin1(component)};
+StoredText Stored(int code, const char* owner, const char* component, const char* text = "") {
+    return {code, QString::fromLatin1(owner), QString::fromLatin1(component),
+            QString::fromUtf8(text)};
 }
 
 } // namespace
@@ -104,38 +105,49 @@ QString DefaultMenuText(int topMenu, int menuItem) {
 
 const std::vector<StoredText>& StoredTexts() {
     static const std::vector<StoredText> texts = {
-        Stored(111, "TConvertForm", "Label9"),
-        Stored(211, "TConvertForm", "RadioButton3"),
-        Stored(311, "TConvertForm", "RadioButton4"),
-        Stored(181, "TAboutBox", "Label1"),
-        Stored(281, "TAboutBox", "Label2"),
+        Stored(111, "TConvertForm", "Label9", "Варианты преобразования изображения"),
+        Stored(211, "TConvertForm", "RadioButton3", "Комбинированный (улучшенный)"),
+        Stored(311, "TConvertForm", "RadioButton4", "Диффузионный (простой)"),
+        Stored(181, "TAboutBox", "Label1", "Гравировальный полуавтомат"),
+        Stored(281, "TAboutBox", "Label2", "Эксклюзивный распространитель"),
         Stored(381, "TAboutBox", "Label3"),
-        Stored(481, "TAboutBox", "Label6"),
+        Stored(481, "TAboutBox", "Label6", "Тел. Беларусь"),
         Stored(581, "TAboutBox", "Label4"),
         Stored(681, "TAboutBox", "Label5"),
         Stored(781, "TAboutBox", "Label7"),
         Stored(881, "TAboutBox", "Label9"),
         Stored(981, "TAboutBox", "Label10"),
         Stored(1081, "TAboutBox", "Label11"),
-        Stored(2001, "TForm1", "caption"),
-        Stored(2011, "TForm1", "Label1"),
-        Stored(2021, "TForm1", "Label2"),
-        Stored(2031, "TForm1", "OkButton"),
-        Stored(2051, "TForm1", "IgnoreButton"),
-        Stored(2041, "TForm1", "Label19"),
-        Stored(2002, "TForm5", "Label1"),
-        Stored(2012, "TForm5", "Label3"),
-        Stored(2003, "TForm4", "Label1"),
-        Stored(2023, "TForm4", "Label2"),
-        Stored(2033, "TForm4", "Label3"),
-        Stored(2013, "TForm4", "Label4"),
-        Stored(2043, "TForm4", "Label5"),
-        Stored(2053, "TForm4", "Label6"),
-        Stored(2063, "TForm4", "Label7"),
-        Stored(LanguageCode::PortCheckMessage, "link", "PortCheckMessage"),
-        Stored(LanguageCode::LinkErrorMessage, "link", "LinkErrorMessage"),
+        Stored(2001, "TForm1", "caption", "Внимание !"),
+        Stored(2011, "TForm1", "Label1", "Предидущая работа не  завершена !"),
+        Stored(2021, "TForm1", "Label2", "Какие дейсвия предпринять ?  "),
+        Stored(2031, "TForm1", "OkButton", "Завершить незавершенный проект."),
+        Stored(2051, "TForm1", "IgnoreButton",
+               "Игнороировать незавершенную работу.(Удалить аварийные данные и продолжить "
+               "нормальную работу)"),
+        Stored(2041, "TForm1", "Label19", "Предварительный разогрев"),
+        Stored(2002, "TForm5", "Label1", "Разрешение (плотность точек) "),
+        Stored(2012, "TForm5", "Label3", "Расположение изображения на рабочем поле"),
+        Stored(2003, "TForm4", "Label1", "Произошла неизвестная ошибка."),
+        Stored(2023, "TForm4", "Label2", "1. Завершить работу программы и "),
+        Stored(2033, "TForm4", "Label3", "отключить гравировальное устройство от сети."),
+        Stored(2013, "TForm4", "Label4", "Рекомендуется:  "),
+        Stored(2043, "TForm4", "Label5", "2. Выждать 2-е минуты."),
+        Stored(2053, "TForm4", "Label6", "3. Включить устройство в сеть и запустить программу."),
+        Stored(2063, "TForm4", "Label7", "4. Выполнить рекомендации программы."),
+        Stored(LanguageCode::PortCheckMessage, "link", "PortCheckMessage",
+               "Проверьте исправность порта связи"),
+        Stored(LanguageCode::LinkErrorMessage, "link", "LinkErrorMessage", "Ошибка связи."),
     };
     return texts;
+}
+
+QString DefaultStoredText(int code) {
+    for (const StoredText& text : StoredTexts()) {
+        if (text.code == code)
+            return text.defaultText;
+    }
+    return {};
 }
 
 int StatusEntryForCode(int code) {

@@ -28,13 +28,18 @@ const std::vector<MainWindowText>& MainWindowTexts();
 QString DefaultMainWindowText(const QString& component);
 QString DefaultMenuText(int topMenu, int menuItem);
 
-// A text stored for a dialog or a message, by the owner's class name and component.
+// A text stored for a dialog or a message, by the owner's class name and component, with the
+// built-in text the owner shows while no language file is loaded (empty where the owner's
+// text is configuration of the installation, as the About dialog's distributor lines).
 struct StoredText {
     int code;
     QString owner;     // "TAboutBox", "TForm1", "TForm4", "TForm5", "TConvertForm", "link"
     QString component; // "Label1", "caption" (the window caption), "PortCheckMessage", ...
+    QString defaultText;
 };
 const std::vector<StoredText>& StoredTexts();
+// The built-in text of a stored code; empty when it has none.
+QString DefaultStoredText(int code);
 
 // Status entry 1..8 that a code replaces, or 0.
 int StatusEntryForCode(int code);

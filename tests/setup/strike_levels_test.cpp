@@ -30,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CouplingCase{3, Forces(3, 2, 1, 1), Forces(3, 1, 1, 1)},
                       CouplingCase{14, Forces(14, 10, 6, 1), Forces(14, 10, 5, 2)},
                       CouplingCase{100, Forces(100, 67, 34, 9), Forces(100, 84, 48, 45)},
-                      CouplingCase{200, Forces(200, 134, 68, 18), Forces(200, 170, 98, 95)}));
+                      CouplingCase{200, Forces(200, 134, 68, 18), Forces(200, 170, 98, 95)}),
+    [](const auto& info) { return "P" + std::to_string(info.param.p); });
 
 struct SliderDesign {
     int number;

@@ -9,6 +9,7 @@ namespace zeb {
 namespace {
 
 struct MoveCase {
+    const char* what;
     int min, max, start, set;
     int expected;
     bool raised;
@@ -26,15 +27,15 @@ TEST_P(TrackBarMove, ClampsAndRaisesOnlyARealChange) {
     EXPECT_EQ(seen, c.raised ? QList<int>{c.expected} : QList<int>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TrackBarMove,
-    ::testing::Values(MoveCase{1, 200, 3, 14, 14, true},   // an ordinary move
-                      MoveCase{1, 200, 3, 3, 3, false},    // same place: nothing raised
-                      MoveCase{1, 200, 3, 0, 1, true},     // below the range: clamped
-                      MoveCase{1, 200, 1, 0, 1, false},    // clamped onto where it is
-                      MoveCase{1, 200, 3, 255, 200, true}, // above the range
-                      MoveCase{0, 200, 0, 0, 0, false},    // a slider that may stand at 0
-                      MoveCase{0, 200, 3, -7, 0, true}));
+INSTANTIATE_TEST_SUITE_P(Cases, TrackBarMove,
+                         ::testing::Values(MoveCase{"Move", 1, 200, 3, 14, 14, true},
+                                           MoveCase{"SamePlace", 1, 200, 3, 3, 3, false},
+                                           MoveCase{"BelowRange", 1, 200, 3, 0, 1, true},
+                                           MoveCase{"ClampedOntoItself", 1, 200, 1, 0, 1, false},
+                                           MoveCase{"AboveRange", 1, 200, 3, 255, 200, true},
+                                           MoveCase{"ZeroAllowed", 0, 200, 0, 0, 0, false},
+                                           MoveCase{"NegativeToZero", 0, 200, 3, -7, 0, true}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 TEST(TrackBar, NarrowerRangeMovesThePositionAndSaysSo) {
     TrackBar bar(0, 200, 150);
