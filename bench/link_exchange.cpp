@@ -8,10 +8,7 @@
 #include "sim/virtual_controller.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QThread>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -69,9 +66,8 @@ void InProcessStrikeLine(benchmark::State& state) {
     const QByteArray dots = QByteArray("1234").repeated(state.range(0) / 4);
     bool forward = true;
     for (auto _ : state) {
-        session.device.PrintLine(forward ? zeb::LineDirection::Forward
-                                         : zeb::LineDirection::Backward,
-                                 dots);
+        session.device.PrintLine(
+            forward ? zeb::LineDirection::Forward : zeb::LineDirection::Backward, dots);
         forward = !forward;
     }
     if (!session.link.DeviceReady)
@@ -81,30 +77,28 @@ void InProcessStrikeLine(benchmark::State& state) {
 }
 BENCHMARK(InProcessStrikeLine)->Arg(1000);
 
-// zeb-sim serving a pseudo-terminal, started once for the pty benchmark.
+// zeb-sim serving a pseudo-terminal with an instant controller.
 class SimProcess {
 public:
     SimProcess() {
-        m_link = m_dir.filePath(QStringLiteral("port"));
         m_process.setProgram(QStringLiteral(ZEB_SIM_EXE));
-        m_process.setArguments({QStringLiteral("--link"), m_link, QStringLiteral("--time-scale"),
-                                QStringLiteral("0")});
+        m_process.setArguments({QStringLiteral("--time-scale"), QStringLiteral("0")});
         m_process.start();
-        for (int i = 0; i < 200 && !QFile::exists(m_link); ++i)
-            QThread::msleep(10);
+        // It prints the terminal's path once it serves.
+        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
+            m_path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     }
     ~SimProcess() {
         m_process.terminate();
-        if (!m_process.waitForFinished(3000))
+        if (!m_process.waitForFinished(5000))
             m_process.kill();
     }
-    bool Ready() const { return QFile::exists(m_link); }
-    const QString& Link() const { return m_link; }
+    bool Ready() const { return !m_path.isEmpty(); }
+    const QString& Path() const { return m_path; }
 
 private:
-    QTemporaryDir m_dir;
-    QString m_link;
     QProcess m_process;
+    QString m_path;
 };
 
 void PtyCommand(benchmark::State& state) {
@@ -115,7 +109,7 @@ void PtyCommand(benchmark::State& state) {
     }
     zeb::SystemClock clock;
     zeb::CommPortDriver1 port;
-    port.SetPortDeviceName(sim.Link());
+    port.SetPortDeviceName(sim.Path());
     if (!port.OpenPort()) {
         state.SkipWithError("the pseudo-terminal did not open");
         return;
