@@ -15,6 +15,8 @@ namespace {
 constexpr int LineCount = 17;
 // Larger work fields than this cannot be held as a bitmap.
 constexpr qint64 MaxFieldSide = 32767;
+// How much of a faulty line a problem quotes.
+constexpr int MaxQuoted = 40;
 // A chunk is part of one strike line, and no line is longer than a move can go.
 constexpr qint64 MaxChunkLength = 65535;
 
@@ -82,8 +84,8 @@ public:
     std::optional<qint64> Integer(int n, const QString& what, const QString& kept) {
         const std::optional<qint64> value = WholeInteger(Line(n));
         if (!value)
-            Problem(n,
-                    QStringLiteral("\"%1\" is not a number; %2 stays %3").arg(Line(n), what, kept));
+            Problem(n, QStringLiteral("\"%1\" is not a number; %2 stays %3")
+                           .arg(Line(n).left(MaxQuoted), what, kept));
         return value;
     }
 

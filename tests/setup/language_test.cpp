@@ -113,14 +113,6 @@ TEST(MainWindowTexts, StandardButtonsDifferByOneBlankAndShareCode431) {
               QStringLiteral("Длительность работы: "));
 }
 
-TEST(StoredTexts, EveryStoredCodeIsKnownAndKeepsItsBuiltInText) {
-    for (const StoredText& t : StoredTexts())
-        EXPECT_TRUE(IsKnownLanguageCode(t.code)) << t.code;
-    EXPECT_EQ(DefaultStoredText(9002), QStringLiteral("Ошибка связи."));
-    EXPECT_EQ(DefaultStoredText(2041), QStringLiteral("Предварительный разогрев"));
-    EXPECT_EQ(DefaultStoredText(381), QString()); // the distributor: installation's own
-}
-
 class LanguageFile : public ::testing::Test {
 protected:
     testing::ScopedStartDirectory dir;

@@ -48,16 +48,6 @@ TEST(TrackBar, NarrowerRangeMovesThePositionAndSaysSo) {
     EXPECT_EQ(seen, QList<int>{100});
 }
 
-TEST(TrackBar, EnabledChangeIsRaisedOnce) {
-    TrackBar bar(1, 200, 3);
-    int raised = 0;
-    QObject::connect(&bar, &TrackBar::EnabledChanged, [&](bool) { ++raised; });
-    bar.SetEnabled(false);
-    bar.SetEnabled(false);
-    EXPECT_FALSE(bar.Enabled());
-    EXPECT_EQ(raised, 1);
-}
-
 TEST(RadioButton, CheckingUnchecksTheGroupAndClicksOnce) {
     RadioButton group(true);
     RadioButton individual;
@@ -80,16 +70,6 @@ TEST(RadioButton, CheckingUnchecksTheGroupAndClicksOnce) {
     EXPECT_TRUE(group.Checked());
     EXPECT_FALSE(individual.Checked());
     EXPECT_EQ(groupClicks, 1);
-}
-
-TEST(RadioButton, DisabledButtonCanStillBeSetByTheProgram) {
-    RadioButton a(true);
-    RadioButton b;
-    RadioButton::MakeGroup({&a, &b});
-    b.SetEnabled(false);
-    b.SetChecked(true);
-    EXPECT_TRUE(b.Checked());
-    EXPECT_FALSE(a.Checked());
 }
 
 } // namespace
