@@ -85,11 +85,13 @@ TEST_F(ToneTablesTest, CursorStartsAsAZigZag) {
 TEST_F(ToneTablesTest, EveryEntryIsAStrikeToneAndEveryRowButZeroStrikes) {
     EXPECT_EQ(Composition(Row(0)), (std::map<int, int>{{0, 100}}));
     for (int r = 0; r < 256; ++r) {
-        for (quint8 tone : Row(r))
+        for (quint8 tone : Row(r)) {
             EXPECT_TRUE(tone == 0 || tone == 64 || tone == 128 || tone == 192 || tone == 255)
                 << "row " << r << " tone " << int(tone);
-        if (r > 0)
+        }
+        if (r > 0) {
             EXPECT_LT(Composition(Row(r))[0], 100) << "row " << r;
+        }
     }
 }
 
