@@ -4,6 +4,7 @@
 // window wires its menus and Timer4 to these calls and does what the results ask.
 
 #include "link/device.h"
+#include "link/link_messages.h"
 #include "link/window_timers.h"
 
 #include <QString>
@@ -16,8 +17,8 @@ constexpr int KeepAliveGreetings = 10;
 
 // Status texts 9009 and 9010 of the language table, with their built-in defaults.
 struct LinkStatusTexts {
-    QString ready = QStringLiteral("Устройство готово к работе"); // 9009
-    QString found = QStringLiteral("Найдено устройство ");        // 9010
+    QString ready = messages::DeviceReadyText(); // 9009
+    QString found = messages::DeviceFoundText(); // 9010
 };
 
 // Greeting, Timer4, both motor-driver checks, the link-time measurement and the reset of
