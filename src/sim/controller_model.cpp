@@ -209,6 +209,12 @@ void ControllerModel::Frame(const QByteArray& frame, qint64 t) {
         return;
     }
     const int seq = carried;
+    // Looked at first: after Off the expected number is the one just used, and a resent
+    // Off must not count as a new command.
+    if (seq == m_lastSeq && frame == m_lastFrame) {
+        Repeat(frame, seq, t);
+        return;
+    }
     if (seq == m_expected) {
         if (m_rejectLeft > 0) {
             --m_rejectLeft;
@@ -216,10 +222,6 @@ void ControllerModel::Frame(const QByteArray& frame, qint64 t) {
             return;
         }
         Accept(frame, seq, t);
-        return;
-    }
-    if (seq == m_lastSeq && frame == m_lastFrame) {
-        Repeat(frame, seq, t);
         return;
     }
     Reject(frame, seq, t);
@@ -258,6 +260,12 @@ void ControllerModel::Repeat(const QByteArray& frame, int seq, qint64 t) {
     Record(frame, seq, FrameVerdict::Repeated);
     Send(KindAccepted | seq, t);
     m_awaitConfirm = true;
+    if (m_held) {
+        // Sent again instead of asking: the garbled acknowledgement is put right now.
+        m_held.reset();
+        CarryOut(frame, seq, t);
+        return;
+    }
     if (m_lastAnswer && t >= m_lastAnswerUs)
         Send(*m_lastAnswer, t);
 }
@@ -440,8 +448,11 @@ void ControllerModel::Motion(const QByteArray& frame, int seq, qint64 t) {
 // the end byte; a silent driver leaves the host waiting, and the host keeps its number.
 void ControllerModel::Driver(const QByteArray& frame, int seq, qint64 t) {
     const size_t axis = static_cast<quint8>(frame[1]) == CodeMotorX ? 0 : 1;
-    if (m_driverSilent[axis])
+    if (m_driverSilent[axis]) {
+        // Not carried out, so the same frame again is a new try, not a repeat.
+        m_lastSeq = -1;
         return;
+    }
     m_driver[axis][static_cast<quint8>(frame[2])] = static_cast<quint8>(frame[3]);
     Answer(seq, t, 0);
 }

@@ -220,5 +220,16 @@ TEST(ControllerDrivers, SilentDriverLeavesTheNumberWhereItWas) {
     EXPECT_EQ(w.Take(), Hex("a050"));
 }
 
+TEST(ControllerDrivers, DriverThatWakesUpAnswersTheSameFrameAgain) {
+    Wire w;
+    w.controller.SetMotorDriverSilent('X', true);
+    w.Send("1b40610c36"); // ProgX_Motor(0x61, 12) with 0: no answer from the driver
+    EXPECT_EQ(w.TakeFor(1000), Hex("a0"));
+    w.controller.SetMotorDriverSilent('X', false);
+    w.Send("1b40610c36"); // the operator tries again: a new try, not a repeat
+    EXPECT_EQ(w.Take(), Hex("a050"));
+    EXPECT_EQ(w.controller.Trace().back().verdict, FrameVerdict::Accepted);
+}
+
 } // namespace
 } // namespace zeb::sim::testing

@@ -124,6 +124,19 @@ TEST(ControllerFrames, OffKeepsTheExpectedNumber) {
     EXPECT_EQ(w.controller.ExpectedSeqNo(), 2);
 }
 
+TEST(ControllerFrames, ResentOffIsARepeatButTheNextCommandIsNew) {
+    Wire w;
+    w.controller.SetExpectedSeqNo(1);
+    w.Send("1bfd0101e7"); // Off with 1
+    EXPECT_EQ(w.Take(), Hex("a151"));
+    w.Send("1bfd0101e7"); // its end was lost: the same frame again
+    EXPECT_EQ(w.Take(), Hex("a151"));
+    EXPECT_EQ(w.controller.Trace().back().verdict, FrameVerdict::Repeated);
+    w.Send("1b1000010b"); // StepUp 2 with 1: the host stepped back, a new command
+    EXPECT_EQ(w.Take(), Hex("a151"));
+    EXPECT_EQ(w.controller.HeadRow(), 1);
+}
+
 TEST(ControllerInquiry, IdleControllerAnswersWithTheExpectedNumber) {
     Wire w;
     w.controller.SetExpectedSeqNo(5);
