@@ -37,7 +37,11 @@ public:
     void SetGarbageInquiryAnswers(bool garbage) { m_garbageInquiry = garbage; }
     void StopMidLine(int afterDataFrames) { m_stopAfterData = qMax(0, afterDataFrames); }
     void ShiftCountersAfterNextLine(int columns) { m_shiftAfterLine += columns; }
-    void SetExpectedSeqNo(int seqNo) { m_expected = seqNo & 0x0F; }
+    // The controller now expects `seqNo` and has forgotten the frame before.
+    void SetExpectedSeqNo(int seqNo) {
+        m_expected = seqNo & 0x0F;
+        m_lastSeq = -1;
+    }
     void SetObserver(ControllerObserver* observer);
 
     const Mechanics& Machine() const { return m_mechanics; }
