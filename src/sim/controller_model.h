@@ -69,6 +69,12 @@ private:
     };
 
     static constexpr qint64 Never = std::numeric_limits<qint64>::max();
+    static constexpr int SpeedRegister = 0x61; // of a motor driver
+    static constexpr int ScaleRegister = 0x60; // of a motor driver
+    static constexpr int TickARegister = 0x55;
+    static constexpr int TickBRegister = 0x54;
+
+    static int Next(int seq) { return (seq + 1) & 0x0F; }
 
     void Pump(qint64 nowUs);
     void FrameByte(quint8 byte, qint64 t);

@@ -24,6 +24,8 @@
 namespace zeb::sim {
 
 // One strike of a strike line: field row and column, profile 1..4 and that profile's force.
+// The force is read back from the profile's phases (0 before any SetStrike); where the
+// phases cannot tell an odd force from the even one below it, it is the even one.
 struct Strike {
     int row = 0;
     int column = 0;
