@@ -54,10 +54,13 @@ void Mechanics::PersistSaved() {
     const QByteArray text =
         QByteArray::number(m_saved.rowSteps) + "\r\n" + QByteArray::number(m_saved.column) + "\r\n";
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        Problem(QStringLiteral("cannot write the state file %1: %2")
-                    .arg(m_stateFile, file.errorString()));
+        // Said once, not at every line of the job.
+        if (!std::exchange(m_writeFailing, true))
+            Problem(QStringLiteral("cannot write the state file %1: %2")
+                        .arg(m_stateFile, file.errorString()));
         return;
     }
+    m_writeFailing = false;
     m_written = m_saved;
 }
 

@@ -58,6 +58,7 @@ private:
     StepPosition m_saved;
     StepPosition m_written;
     bool m_jobOpen = false;
+    bool m_writeFailing = false;
     std::vector<Strike> m_workpiece;
     int m_warmUps = 0;
     std::function<void(const Strike&)> m_strikeSink;

@@ -112,5 +112,20 @@ TEST(SavedPosition, BrokenStateFileIsReportedAndStartsFromZero) {
     EXPECT_EQ(w.controller.SavedRow(), 0);
 }
 
+TEST(SavedPosition, UnwritableStateFileIsReportedOnceAndTheJobGoesOn) {
+    QTemporaryDir dir;
+    ControllerOptions options;
+    options.stateFile = dir.filePath("no/such/dir/controller.state");
+    Wire w(options);
+    ObservedProblems observer;
+    w.controller.SetObserver(&observer);
+    StartJobAndMove(w);
+    w.Send("1b12000208"); // Left 3 with 3
+    EXPECT_EQ(w.Take(), Hex("a353"));
+    EXPECT_EQ(observer.problems.size(), 1);
+    EXPECT_TRUE(observer.problems.value(0).contains("cannot write the state file"));
+    EXPECT_EQ(w.controller.SavedColumn(), 10);
+}
+
 } // namespace
 } // namespace zeb::sim::testing
