@@ -37,11 +37,13 @@ bool SimLine::WriteByte(quint8 b) {
 }
 
 bool SimLine::ReadByte(quint8& b) {
+    const qint64 deadline = m_clock.MonotonicMs() + ReadLimitMs;
     if (!m_open) {
+        // Time still passes, so a loop that waits with a time limit ends on a closed port.
+        m_clock.AdvanceTo(deadline);
         SetPortOk(false);
         return false;
     }
-    const qint64 deadline = m_clock.MonotonicMs() + ReadLimitMs;
     for (;;) {
         const std::optional<qint64> next = m_controller.NextByteTime();
         if (!next || *next > deadline)

@@ -79,6 +79,7 @@ TEST(SimLine, ClosedPortFailsWritesAndReads) {
     quint8 byte = 0;
     EXPECT_FALSE(b.line.WriteByte(0x1B));
     EXPECT_FALSE(b.line.ReadByte(byte));
+    EXPECT_EQ(b.clock.MonotonicMs(), 500);
     ASSERT_TRUE(b.line.OpenPort());
     b.line.ClosePort();
     EXPECT_FALSE(b.line.WriteString(Hex("1b0100001a")));
