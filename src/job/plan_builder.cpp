@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace zeb {
@@ -86,7 +87,7 @@ public:
           m_seeds(m_cells), m_steps(m_cells) {}
 
     PlanText Run() {
-        m_result.text.reserve(static_cast<qsizetype>(m_w + 16) * (m_h + 2));
+        m_text.reserve(static_cast<size_t>(m_w + 16) * static_cast<size_t>(m_h + 2));
         int seedRow = 0;
         int seedCol = 0;
         while (m_result.error.isEmpty() && m_seeds.Next(seedRow, seedCol)) {
@@ -101,8 +102,8 @@ public:
             TrimRuns(m_cells, m_box);
             WorkArea();
         }
-        if (!m_result.error.isEmpty())
-            m_result.text.clear();
+        if (m_result.error.isEmpty())
+            m_result.text = QByteArray(m_text.data(), static_cast<qsizetype>(m_text.size()));
         return std::move(m_result);
     }
 
@@ -188,23 +189,23 @@ private:
         if (!m_result.error.isEmpty())
             return std::nullopt;
         BeginRecord();
-        m_result.text.append(StrikeRecord(step > 0, {}));
+        Append(StrikeRecord(step > 0, {}));
         for (int c = col;; c += step) {
             if (c < m_box.left || c > m_box.right) {
-                m_result.text.append(PlanLineEnd);
+                m_text += PlanLineEnd;
                 m_seeds.Recompute(row);
                 return std::nullopt;
             }
             qint32& mask = m_cells.Mask(row, c);
             double& level = m_cells.Level(row, c);
-            m_result.text.append(StrikeDigit(level));
+            m_text += StrikeDigit(level);
             const bool ends = (mask & endBit) && (mask & InArea);
             if (mask > 0)
                 mask = 0;
             if (level > 0)
                 level = -1.0;
             if (ends) {
-                m_result.text.append(PlanLineEnd);
+                m_text += PlanLineEnd;
                 return c;
             }
         }
@@ -283,16 +284,17 @@ private:
 
     // The plan starts with an empty line; every record is a line of its own.
     void BeginRecord() {
-        if (m_result.text.isEmpty())
-            m_result.text.append(PlanLineEnd);
+        if (m_text.empty())
+            m_text += PlanLineEnd;
     }
     void Record(const QByteArray& record) {
         if (!m_result.error.isEmpty())
             return;
         BeginRecord();
-        m_result.text.append(record);
-        m_result.text.append(PlanLineEnd);
+        Append(record);
+        m_text += PlanLineEnd;
     }
+    void Append(const QByteArray& bytes) { m_text.append(bytes.constData(), bytes.size()); }
 
     int m_w;
     int m_h;
@@ -302,6 +304,7 @@ private:
     SeedSearch m_seeds;
     TraceSteps m_steps;
     PlanText m_result;
+    std::string m_text; // the plan as it grows; appending here stays cheap for every digit
     AreaBox m_box;
     int m_segmentRow = 0;
     int m_segmentCol = 0;
