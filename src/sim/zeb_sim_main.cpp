@@ -75,7 +75,8 @@ QString Usage() {
                "  --help              this text\n"
                "\n"
                "Both lists are flushed line by line (CR LF), so a killed simulator leaves them\n"
-               "complete. Warm-up strikes are not part of the workpiece.\n"
+               "complete. Warm-up strikes are not part of the workpiece; at exit both counts\n"
+               "go to the standard error.\n"
                "\n"
                "Faults:\n") +
            FaultHelp();
@@ -223,6 +224,8 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     server.Serve(g_stop);
 
+    std::fprintf(stderr, "zeb-sim: %zu strikes, %d warm-up strikes\n",
+                 controller.Workpiece().size(), controller.WarmUpStrikes());
     int status = 0;
     if (!o.workpiece.isEmpty() &&
         !WriteWorkpiecePicture(controller.Workpiece(), o.workpiece, &error))

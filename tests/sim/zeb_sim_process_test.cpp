@@ -96,6 +96,7 @@ TEST(ZebSimProcess, ServesAStrikeLineAndWritesItsFiles) {
                                                           "1 PrintLine 1B 21 00 04 3F\r\n"
                                                           "2 data 12 04 00 00 14\r\n"));
     EXPECT_EQ(sim.Stop(), 0);
+    EXPECT_TRUE(sim.Process().readAllStandardError().contains("3 strikes, 0 warm-up strikes"));
 
     const QImage picture(dir.filePath("w.png"));
     ASSERT_EQ(picture.size(), QSize(4, 1));
