@@ -2,6 +2,8 @@
 // The picture matrices of one opened picture, W x H pixels: the grey map, the tone / dot map
 // and the planner's working mask. Owned by the session, re-sized on every Open.
 
+#include "picture/zeroed_allocator.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
@@ -27,7 +29,7 @@ public:
     void Resize(int rows, int cols) {
         if (rows == m_rows && cols == m_cols)
             return;
-        std::vector<T> data(static_cast<size_t>(rows) * cols, T{});
+        std::vector<T, ZeroedAllocator<T>> data(static_cast<size_t>(rows) * cols);
         const int keepRows = std::min(rows, m_rows);
         const int keepCols = std::min(cols, m_cols);
         for (int r = 0; r < keepRows; ++r)
@@ -44,7 +46,7 @@ public:
     void Fill(T value) { std::fill(m_data.begin(), m_data.end(), value); }
 
 private:
-    std::vector<T> m_data;
+    std::vector<T, ZeroedAllocator<T>> m_data;
     int m_rows = 0;
     int m_cols = 0;
 };
