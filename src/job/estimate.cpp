@@ -1,0 +1,129 @@
+#include "job/estimate.h"
+
+#include "job/plan_reader.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace zeb {
+
+namespace {
+
+constexpr qint64 UnitsPerHour = 360'000'000;
+constexpr qint64 UnitsPerMinute = 6'000'000;
+constexpr qint64 UnitsPerSecond = 100'000;
+constexpr qint64 UnitsPerMs = 100;
+constexpr qint64 HoursPerDay = 24;
+
+// One walk over the plan from its first line, the head taken to start at row and column 0.
+// The column times always count; moves, needle records and the head's column only with a
+// device.
+qint64 PassDuration(PlanReader& reader, const EstimateInputs& in) {
+    const qint64 link = in.linkTime;
+    const double stepTime = in.machine.MotorSpeed * in.machine.MotorSpeedScale * 100 * 0.024375;
+    qint64 units = 0;
+    qint64 previousRow = 0;
+    qint64 previousCol = 0;
+    PlanLine line;
+    while (reader.Next(line)) {
+        const PlanRecord& record = line.record;
+        switch (record.kind) {
+        case PlanRecordKind::Move: {
+            if (!in.deviceReady)
+                break;
+            const qint64 row = qint64(record.row) + in.pictureOffsetY;
+            const qint64 col = qint64(record.column) + in.pictureOffsetX;
+            const qint64 dy = row - previousRow;
+            const qint64 dx = col - previousCol;
+            units += link + static_cast<qint64>(std::trunc(stepTime * std::llabs(dy) * 2.0));
+            units += (dx >= 0 ? link : 2 * link) +
+                     static_cast<qint64>(std::trunc(stepTime * std::llabs(dx)));
+            previousRow = row;
+            previousCol = col;
+            break;
+        }
+        case PlanRecordKind::Forward:
+        case PlanRecordKind::Backward: {
+            const QByteArrayView digits = StruckDigits(record.digits);
+            if (in.deviceReady)
+                previousCol +=
+                    record.kind == PlanRecordKind::Forward ? digits.size() : -digits.size();
+            for (char digit : digits)
+                units += in.machine.ColumnTime[static_cast<size_t>(digit - '0')];
+            break;
+        }
+        case PlanRecordKind::NeedleUp:
+        case PlanRecordKind::NeedleDown:
+            if (in.deviceReady)
+                units += link;
+            break;
+        case PlanRecordKind::Other:
+            break;
+        }
+    }
+    return units;
+}
+
+QString ClockText(qint64 hours, qint64 minutes, qint64 seconds) {
+    return QString::asprintf("%02lld:%02lld:%02lld", hours, minutes, seconds);
+}
+
+} // namespace
+
+PlanDuration PlanFileDuration(const QString& planPath, const EstimateInputs& inputs) {
+    PlanDuration result;
+    PlanReader reader(planPath);
+    const int passes = inputs.doublePassPending ? 2 : 1;
+    for (int pass = 0; pass < passes; ++pass) {
+        if (!reader.Open()) {
+            result.error = reader.Error();
+            break;
+        }
+        result.units += PassDuration(reader, inputs);
+        if (!reader.Error().isEmpty()) {
+            result.error = reader.Error();
+            break;
+        }
+    }
+    if (!result.error.isEmpty())
+        result.units = 0;
+    return result;
+}
+
+DurationTexts DurationTextsFor(qint64 units, const QDateTime& now) {
+    units = std::max<qint64>(units, 0);
+    qint64 rest = units;
+    qint64 hours = rest / UnitsPerHour;
+    rest %= UnitsPerHour;
+    // Whole days go in front of the time, whatever their number: a duration is never shown
+    // as a wrong time of day.
+    const qint64 days = hours / HoursPerDay;
+    hours %= HoursPerDay;
+    const qint64 minutes = rest / UnitsPerMinute;
+    rest %= UnitsPerMinute;
+    const qint64 seconds = rest / UnitsPerSecond;
+
+    DurationTexts texts;
+    const QDateTime done = now.addMSecs(units / UnitsPerMs);
+    texts.completion = QStringLiteral("Время завершения работы: ") +
+                       done.time().toString(QStringLiteral("hh:mm:ss"));
+    texts.duration = QStringLiteral("Длительность работы: ");
+    if (days > 0)
+        texts.duration += QStringLiteral("%1Сут.+ ").arg(days);
+    texts.duration += ClockText(hours, minutes, seconds);
+    return texts;
+}
+
+JobEstimate EstimateJobDuration(const QString& planPath, const EstimateInputs& inputs,
+                                const Clock& clock) {
+    JobEstimate estimate;
+    const PlanDuration duration = PlanFileDuration(planPath, inputs);
+    estimate.error = duration.error;
+    if (!estimate.error.isEmpty())
+        return estimate;
+    estimate.units = duration.units;
+    estimate.texts = DurationTextsFor(duration.units, clock.Now());
+    return estimate;
+}
+
+} // namespace zeb

@@ -1,0 +1,55 @@
+#pragma once
+// EstimateJobDuration: how long the plan will take and when the job will be done, shown under
+// the picture in Label37 and Label35. Times are counted in units of 10 us.
+
+#include "link/clock.h"
+#include "link/link_state.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QtGlobal>
+
+namespace zeb {
+
+struct EstimateInputs {
+    // MotorSpeed and MotorSpeedScale give the step time; ColumnTime[0..4] the time of one
+    // column per strike digit.
+    MachineState machine;
+    // L: LinkTime as MeasureLinkTime left it (ms for 101 greetings), used as the cost of one
+    // command in 10 us units.
+    int linkTime = 0;
+    // Without a device only the column times count.
+    bool deviceReady = false;
+    // A second pass counts the plan twice.
+    bool doublePassPending = false;
+    int pictureOffsetX = 0;
+    int pictureOffsetY = 0;
+};
+
+struct PlanDuration {
+    qint64 units = 0; // T, in 10 us
+    QString error;    // the plan could not be read (file and line named); T is then 0
+};
+
+// T for the plan file at `planPath`.
+PlanDuration PlanFileDuration(const QString& planPath, const EstimateInputs& inputs);
+
+struct DurationTexts {
+    QString completion; // Label35: "Время завершения работы: " + time of day
+    QString duration; // Label37: "Длительность работы: " [+ "NСут." + "+ "] + hh:mm:ss
+};
+
+// The two texts for a duration of T units starting at `now`. A duration of 24 hours or more
+// shows its whole days in front ("1Сут.", "2Сут.", ...) and the rest as hh:mm:ss.
+DurationTexts DurationTextsFor(qint64 units, const QDateTime& now);
+
+struct JobEstimate {
+    qint64 units = 0;
+    DurationTexts texts;
+    QString error; // empty when the plan was read; the texts are empty otherwise
+};
+
+JobEstimate EstimateJobDuration(const QString& planPath, const EstimateInputs& inputs,
+                                const Clock& clock);
+
+} // namespace zeb
