@@ -4,6 +4,7 @@
 #include "picture/picture_file.h"
 
 #include "common/recording_operator.h"
+#include "link/link_rig.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -215,6 +216,31 @@ TEST_F(OpenCommandTest, SaveWritesTheDotPictureOnlyWhenConfirmed) {
     EXPECT_EQ(saved.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(saved.pixel(5, 3), qRgb(255, 255, 255));
     EXPECT_TRUE(op.messages.isEmpty());
+}
+
+TEST(OpenMotorSpeedTest, TheStoredSpeedGoesToBothDriversWhenTheLinkIsUp) {
+    for (bool ready : {true, false}) {
+        testing::LinkRig rig;
+        rig.machine.MotorSpeed = 20;
+        rig.link.DeviceReady = ready;
+        ToneTables tables = StartupToneTables();
+        PictureState picture;
+        PictureMatrices matrices;
+        Placement placement;
+        qint32 resolution = 0;
+        FieldView view;
+        CreateWorkField(view, 50, 40);
+        OpenCommandContext ctx{rig.op,     tables, picture,     matrices, placement,
+                               resolution, view,   rig.machine, &rig.dev};
+        OpenClick(ctx, OpenCommandDialogs{});
+        QStringList sent;
+        for (const sim::TracedCommand& c : rig.vc.Trace())
+            sent << QString::fromLatin1(c.frame.left(4).toHex(' ').toUpper());
+        const QStringList expected =
+            ready ? QStringList{"1B 40 61 14", "1B 41 61 14"} : QStringList();
+        EXPECT_EQ(sent, expected);
+        EXPECT_EQ(rig.machine.MotorSpeed, 20);
+    }
 }
 
 } // namespace
