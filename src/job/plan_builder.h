@@ -45,6 +45,10 @@ struct PlanOutcome {
     bool Ok() const { return error.isEmpty(); }
 };
 
+// Writes a plan text to `path`, replacing the file only once the text is completely on disk.
+// Returns an error text naming the file, empty on success.
+QString WritePlanFile(const QByteArray& text, const QString& path);
+
 // The whole planning step of a job start: writes the dump "123Bm.txt", then the plan
 // "123123123.txt" in `startDirectory`. The plan file is replaced only by a complete plan:
 // on any error the previous one stays as it was and the error says why.

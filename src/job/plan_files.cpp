@@ -8,6 +8,14 @@
 
 namespace zeb {
 
+QString WritePlanFile(const QByteArray& text, const QString& path) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+        return {};
+    return QStringLiteral("Не удаётся записать файл плана %1: %2")
+        .arg(QDir::toNativeSeparators(path), file.errorString());
+}
+
 PlanOutcome BuildPlan(PictureMatrices& matrices, const QString& startDirectory, PassMode pass,
                       Operator& op) {
     PlanOutcome outcome;
@@ -27,14 +35,9 @@ PlanOutcome BuildPlan(PictureMatrices& matrices, const QString& startDirectory, 
     }
     // Recovery and the second pass rely on this file: it is replaced only when the new plan
     // is completely on disk.
-    const QString path = dir.filePath(PlanFileName);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(plan.text) != plan.text.size() ||
-        !file.commit()) {
-        outcome.error = QStringLiteral("Не удаётся записать файл плана %1: %2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString());
+    outcome.error = WritePlanFile(plan.text, dir.filePath(PlanFileName));
+    if (!outcome.Ok())
         return outcome;
-    }
     outcome.planBytes = plan.text.size();
     return outcome;
 }
