@@ -67,7 +67,7 @@ QString Photo(const char* name) {
     return QString::fromLocal8Bit(qgetenv("ZEB_BENCH_PHOTOS")) + "/" + name;
 }
 
-struct Session {
+struct OpenRig {
     QuietOperator op;
     ToneTables tables = StartupToneTables();
     PictureState picture;
@@ -79,21 +79,18 @@ struct Session {
     OpenCommandContext ctx{op, tables, picture, matrices, placement, resolution, view, machine};
 };
 
-// One Open of a new file: read and check it, drop the held matrices, size and fill them,
-// convert, read back into the dot picture.
-bool OpenOnce(Session& s, const QString& path, bool combined) {
+// One Open of a new file: read and check it (the held matrices go), size and fill the new
+// ones, convert, read back into the dot picture.
+bool OpenOnce(OpenRig& s, const QString& path, bool combined) {
     s.picture.CombinedConversion = combined;
     if (!AdoptPictureFile(s.ctx, path))
         return false;
-    s.matrices.DotMap.Release();
-    s.matrices.DotLevels.Release();
-    s.matrices.PlanMask.Release();
     PreparePicture(s.ctx);
     return true;
 }
 
 void BM_Open(benchmark::State& state, const char* file, bool combined) {
-    Session s;
+    OpenRig s;
     const QString path = Photo(file);
     if (!QFile::exists(path)) {
         state.SkipWithError("no photo: run with ZEB_BENCH_PHOTOS after --make-photos");
@@ -177,7 +174,7 @@ int MakePhotos(const QString& dir) {
 }
 
 int PeakOpen(const QString& path, bool combined) {
-    Session s;
+    OpenRig s;
     const qint64 before = StatusKiB("VmRSS:");
     if (!OpenOnce(s, path, combined))
         return 1;

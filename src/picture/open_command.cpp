@@ -41,6 +41,11 @@ bool AdoptPictureFile(OpenCommandContext& ctx, const QString& path) {
     }
     ctx.picture.WorkPicture = std::move(loaded.picture);
     ctx.picture.PicturePath = path;
+    // A new picture starts from zeroed matrices. The planner's mask goes too: it holds nothing
+    // of the new picture, and keeping it would raise the memory peak of the Open.
+    ctx.matrices.DotMap.Release();
+    ctx.matrices.DotLevels.Release();
+    ctx.matrices.PlanMask.Release();
     return true;
 }
 
@@ -72,11 +77,6 @@ OpenOutcome OpenClick(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs
             return OpenOutcome::LoadFailed;
         if (dialogs.showForm5)
             dialogs.showForm5();
-        // A new picture starts from zeroed matrices. The planner's mask goes too: it holds
-        // nothing of the new picture, and keeping it would raise the memory peak of the Open.
-        ctx.matrices.DotMap.Release();
-        ctx.matrices.DotLevels.Release();
-        ctx.matrices.PlanMask.Release();
         if (dialogs.enableSelfTesting)
             dialogs.enableSelfTesting();
     }

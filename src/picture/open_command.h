@@ -69,8 +69,9 @@ enum class OpenOutcome {
 OpenOutcome OpenClick(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs);
 
 // Reads a file for the Open command: a clear message through the operator and false when it
-// cannot be taken; otherwise the picture replaces WorkPicture, PicturePath is set and the
-// matrices are released so that the new picture starts from zeroed ones.
+// cannot be taken (nothing held is touched then); otherwise the picture replaces WorkPicture,
+// PicturePath is set and the matrices are released, so the new picture starts from zeroed
+// ones and the old ones no longer take memory.
 bool AdoptPictureFile(OpenCommandContext& ctx, const QString& path);
 
 // Steps 3 to 7 of Open: tool position 0, 0; the matrices sized for WorkPicture (gauge), filled
