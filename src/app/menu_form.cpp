@@ -1,6 +1,7 @@
 #include "app/menu_form.h"
 
-#include "app/field_view.h"
+#include "app/field_widget.h"
+#include "job/session.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,27 +17,18 @@
 
 namespace zeb::app {
 
-namespace {
-constexpr const char* ApplicationTitle = "ZEB-5.6";
-}
-
-TMenuForm::TMenuForm(QWidget* parent) : QMainWindow(parent) {
+TMenuForm::TMenuForm(std::unique_ptr<SerialLine> line, Clock& clock, QWidget* parent)
+    : QMainWindow(parent) {
     setObjectName("MenuForm");
     resize(1035, 674);
     m_timers = new QtWindowTimers(this);
+    m_session = std::make_unique<Session>(*this, *m_timers, clock, std::move(line));
     BuildMenus();
     BuildRegions();
     FormCreate();
 }
 
 TMenuForm::~TMenuForm() = default;
-
-void TMenuForm::FormCreate() {
-    setWindowTitle(ApplicationTitle);
-    m_memo1->setPlainText(QStringLiteral("\n"));
-}
-
-void TMenuForm::FormClose() {}
 
 void TMenuForm::closeEvent(QCloseEvent* event) {
     if (!m_closed) {
@@ -66,8 +58,8 @@ void TMenuForm::CloseBySignal() {
 void TMenuForm::ShowMessage(const QString& text) {
     if (m_closing)
         return;
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), text,
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                    this);
     box.setTextFormat(Qt::PlainText);
     box.setObjectName("MessageBox");
     box.exec();

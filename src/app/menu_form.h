@@ -3,10 +3,16 @@
 // operations and shows what the core asks through Operator. It parses nothing and keeps no
 // protocol state.
 
+#include "app/language_text.h"
 #include "app/window_timers_qt.h"
+#include "link/clock.h"
 #include "link/operator.h"
+#include "link/serial_line.h"
 
 #include <QMainWindow>
+
+#include <array>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -17,14 +23,27 @@ class QScrollArea;
 class QSpinBox;
 class QLineEdit;
 
+namespace zeb {
+struct Session;
+}
+
 namespace zeb::app {
 
-class FieldView;
+class FieldWidget;
+class TAboutBox;
+class TConvertForm;
+class TForm1;
+class TForm3;
+class TForm4;
+class TForm5;
+class TStrikeHelth;
 
 class TMenuForm : public QMainWindow, public Operator {
     Q_OBJECT
 public:
-    explicit TMenuForm(QWidget* parent = nullptr);
+    // The window talks to the machine over `line`; elapsed times come from `clock`, which must
+    // outlive the window. Creating the window runs the whole start-up.
+    TMenuForm(std::unique_ptr<SerialLine> line, Clock& clock, QWidget* parent = nullptr);
     ~TMenuForm() override;
 
     // --- Operator ---
@@ -44,7 +63,13 @@ public:
     // Top-level menu actions, positions 0..8.
     QAction* TopMenu(int position) const;
     QtWindowTimers& Timers() { return *m_timers; }
-    FieldView* Image1() const { return m_image1; }
+    FieldWidget* Image1() const { return m_image1; }
+    Session& State() { return *m_session; }
+
+    // The dialogs, created after the window so that they read the loaded language table.
+    void CreateDialogs();
+    // A dialog's text: the language file's when one was loaded, else the built-in one.
+    LanguageText DialogText() const;
 
     // Closing by a signal: every open modal message is closed, later ones are not shown, and
     // the window closes the normal way.
@@ -63,14 +88,24 @@ private:
     void BuildFloatingPanels(QWidget* panelImage);
     void BuildServicePanel(QWidget* panelImage);
     void BuildSelfTestingPanel(QWidget* panelImage);
+    void ApplyMainWindowTexts();
+    void SettingsLoaded(const QStringList& problems, const std::array<bool, 8>& portChecks);
     QMenu* AddTopMenu(const QString& objectName, const QString& caption);
     QAction* AddItem(QMenu* menu, const QString& objectName, const QString& caption);
 
     void CloseExitClick();
 
     QtWindowTimers* m_timers = nullptr;
+    std::unique_ptr<Session> m_session;
+    TAboutBox* m_aboutBox = nullptr;
+    TForm1* m_form1 = nullptr;
+    TStrikeHelth* m_strikeHelth = nullptr;
+    TForm5* m_form5 = nullptr;
+    TForm3* m_form3 = nullptr;
+    TForm4* m_form4 = nullptr;
+    TConvertForm* m_convertForm = nullptr;
     QList<QAction*> m_topMenus;
-    FieldView* m_image1 = nullptr;
+    FieldWidget* m_image1 = nullptr;
     QScrollArea* m_scrollBox1 = nullptr;
     QPlainTextEdit* m_memo1 = nullptr;
     QProgressBar* m_gauge1 = nullptr;

@@ -1,7 +1,7 @@
 // The regions of the main window: the field in its scroll box, the floating panels over it,
 // the status bar. Panels that later work fills are created here with their names, so the
 // window's layout lives in one place.
-#include "app/field_view.h"
+#include "app/field_widget.h"
 #include "app/menu_form.h"
 #include "app/widgets.h"
 
@@ -107,7 +107,7 @@ void TMenuForm::BuildRegions() {
     row->addWidget(panelImage->findChild<QWidget*>("Panel1"));
     m_scrollBox1 = Named(new QScrollArea(panelImage), "ScrollBox1");
     m_scrollBox1->setBackgroundRole(QPalette::Dark);
-    m_image1 = new FieldView;
+    m_image1 = new FieldWidget;
     m_scrollBox1->setWidget(m_image1);
     row->addWidget(m_scrollBox1, 1);
     imageLayout->addLayout(row, 1);

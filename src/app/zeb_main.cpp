@@ -2,14 +2,17 @@
 // dialogs, which read the language table the start-up loaded, then the message loop.
 #include "app/menu_form.h"
 #include "app/signal_close.h"
+#include "link/comm_port_driver.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZEB-5.6"));
-    zeb::app::TMenuForm form;
+    zeb::SystemClock clock;
+    zeb::app::TMenuForm form(std::make_unique<zeb::CommPortDriver1>(), clock);
     zeb::app::CloseOnSignals(form);
+    form.CreateDialogs();
     form.show();
     return app.exec();
 }

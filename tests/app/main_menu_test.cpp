@@ -1,7 +1,5 @@
 // The main window's menu tree as the operator sees it at start.
-#include "app/menu_form.h"
-#include "common/modal_answerer.h"
-#include "common/temp_dir.h"
+#include "common/window_fixture.h"
 
 #include <QAction>
 #include <QMenu>
@@ -75,18 +73,16 @@ void ExpectState(QAction* action, const ItemState& want) {
 }
 
 TEST(MainMenu, TopLevelItemsStandInTheirPositions) {
-    testing::ScopedStartDirectory dir;
-    testing::ModalAnswerer answerer;
-    TMenuForm form;
+    testing::WindowFixture window;
+    TMenuForm& form = *window.form;
     for (int position = 0; position < 9; ++position)
         ExpectState(form.TopMenu(position), TopLevel[position]);
     EXPECT_EQ(form.Item("STOP")->shortcut(), QKeySequence(Qt::Key_Delete));
 }
 
 TEST(MainMenu, EntriesHaveTheirCaptionsChecksAndStates) {
-    testing::ScopedStartDirectory dir;
-    testing::ModalAnswerer answerer;
-    TMenuForm form;
+    testing::WindowFixture window;
+    TMenuForm& form = *window.form;
     for (const auto& entry : Entries)
         ExpectState(form.Item(entry.name), entry);
     QAction* calibrate = form.Item("N8");
@@ -95,9 +91,8 @@ TEST(MainMenu, EntriesHaveTheirCaptionsChecksAndStates) {
 }
 
 TEST(MainMenu, EntriesSitUnderTheirMenusInOrder) {
-    testing::ScopedStartDirectory dir;
-    testing::ModalAnswerer answerer;
-    TMenuForm form;
+    testing::WindowFixture window;
+    TMenuForm& form = *window.form;
     auto names = [&](const char* top) {
         QStringList list;
         for (QAction* a : form.Item(top)->menu()->actions())

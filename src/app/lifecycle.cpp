@@ -1,0 +1,97 @@
+// The main window's start and close, the language texts of its elements, its dialogs.
+#include "app/about_box.h"
+#include "app/fault_dialog.h"
+#include "app/field_widget.h"
+#include "app/menu_form.h"
+#include "app/picture_dialogs.h"
+#include "app/strike_force_dialog.h"
+#include "app/unfinished_job_dialog.h"
+#include "job/session.h"
+#include "job/start_up.h"
+#include "setup/language_codes.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+namespace zeb::app {
+
+void TMenuForm::FormCreate() {
+    setWindowTitle(QStringLiteral("ZEB-5.6"));
+    m_memo1->setPlainText(QStringLiteral("\n"));
+    StartUpHooks hooks;
+    hooks.settingsLoaded = [this](const QStringList& problems, const std::array<bool, 8>& checks) {
+        SettingsLoaded(problems, checks);
+    };
+    hooks.languageLoaded = [this](const QString& problem) {
+        ApplyMainWindowTexts();
+        if (!problem.isEmpty())
+            ShowMessage(problem);
+    };
+    hooks.workFieldReady = [this] { m_image1->Show(&m_session->View.Image1); };
+    hooks.recoveryFileUnreadable = [this](const QString& problem) { ShowMessage(problem); };
+    StartUp(*m_session, hooks);
+}
+
+void TMenuForm::SettingsLoaded(const QStringList& problems, const std::array<bool, 8>& checks) {
+    for (int n = 1; n <= 8; ++n)
+        Item(QStringLiteral("Com%1").arg(n) + QLatin1Char('1'))->setChecked(checks[n - 1]);
+    if (!problems.isEmpty())
+        ShowMessage(QStringLiteral("Zeb.ini:\n") + problems.join(QLatin1Char('\n')));
+}
+
+void TMenuForm::FormClose() {
+    const QString error = ShutDown(*m_session);
+    if (!error.isEmpty())
+        ShowMessage(error);
+}
+
+void TMenuForm::ApplyMainWindowTexts() {
+    const LanguageTable& table = m_session->Language;
+    if (!table.LanguageLoaded())
+        return;
+    for (const MainWindowText& element : MainWindowTexts()) {
+        if (!table.Defined(element.code))
+            continue;
+        const QString text = table.Text(element.code);
+        if (element.component.isEmpty()) {
+            QAction* top = TopMenu(element.topMenu - 1);
+            if (element.menuItem == 0)
+                top->setText(text);
+            else if (top->menu())
+                top->menu()->actions().value(element.menuItem - 1)->setText(text);
+            continue;
+        }
+        // Only the window's own regions: the dialogs have components of the same names.
+        for (QWidget* widget : centralWidget()->findChildren<QWidget*>(element.component)) {
+            if (auto* label = qobject_cast<QLabel*>(widget))
+                label->setText(text);
+            else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                button->setText(text);
+            else if (auto* group = qobject_cast<QGroupBox*>(widget))
+                group->setTitle(text);
+        }
+    }
+}
+
+LanguageText TMenuForm::DialogText() const {
+    const LanguageTable* table = &m_session->Language;
+    return [table](int code, const QString& builtIn) { return table->DialogText(code, builtIn); };
+}
+
+void TMenuForm::CreateDialogs() {
+    const LanguageText text = DialogText();
+    const bool loaded = m_session->Language.LanguageLoaded();
+    m_aboutBox = new TAboutBox(text, loaded, m_session->StartDirectory, this);
+    m_form1 = new TForm1(text, this);
+    m_strikeHelth = new TStrikeHelth(this);
+    m_form5 = new TForm5(text, loaded, this);
+    m_form3 = new TForm3(this);
+    m_form4 = new TForm4(text, this);
+    m_convertForm = new TConvertForm(text, loaded, this);
+}
+
+} // namespace zeb::app

@@ -1,0 +1,142 @@
+#include "job/recovery_file.h"
+
+#include "setup/settings_text_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <climits>
+
+namespace zeb {
+
+namespace {
+
+// Line numbers of the file, counted from 1.
+enum Line {
+    PicturePathLine = 1,
+    OffsetXLine,
+    OffsetYLine,
+    FirstForce8Line,
+    SecondPassFollowsLine = 8,
+    SecondForce8Line,
+    ResolutionLine = 13,
+    SecondPassStartedLine,
+};
+
+QString Problem(const QString& startDirectory, int line, const QString& what) {
+    return QStringLiteral("Файл восстановления %1, строка %2: %3")
+        .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)))
+        .arg(line)
+        .arg(what);
+}
+
+std::optional<int> Number(const QStringList& lines, int line) {
+    if (line > lines.size())
+        return std::nullopt;
+    bool ok = false;
+    const int value = lines[line - 1].trimmed().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+} // namespace
+
+QString RecoveryFilePath(const QString& startDirectory) {
+    return QDir(startDirectory).filePath(RecoveryFileName);
+}
+
+bool RecoveryFileExists(const QString& startDirectory) {
+    return QFileInfo::exists(RecoveryFilePath(startDirectory));
+}
+
+QStringList RecoveryLines(const RecoveryRecord& record) {
+    QStringList lines{record.picturePath, QString::number(record.offsetX),
+                      QString::number(record.offsetY)};
+    // Levels "8", "16", "24", "32": device levels 1..4.
+    for (int level = 1; level <= 4; ++level)
+        lines << QString::number(record.firstPass[level]);
+    lines << (record.secondPassFollows ? QStringLiteral("1") : QStringLiteral("0"));
+    for (int level = 1; level <= 4; ++level)
+        lines << QString::number(record.secondPass[level]);
+    lines << QString::number(record.resolutionIndex);
+    if (record.secondPassStarted)
+        lines << QStringLiteral("Sec");
+    return lines;
+}
+
+QString WriteRecoveryFile(const QString& startDirectory, const RecoveryRecord& record) {
+    return WriteTextFileAtomically(RecoveryFilePath(startDirectory), RecoveryLines(record));
+}
+
+std::optional<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory, QString* error) {
+    const TextFileLines file = ReadTextLines(RecoveryFilePath(startDirectory), 14);
+    if (!file.ok) {
+        *error = QStringLiteral("Файл восстановления %1 не читается: %2")
+                     .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)), file.error);
+        return std::nullopt;
+    }
+    RecoveryRecord record;
+    if (file.lines.size() < PicturePathLine) {
+        *error = Problem(startDirectory, PicturePathLine, QStringLiteral("нет строки"));
+        return std::nullopt;
+    }
+    record.picturePath = file.lines[PicturePathLine - 1];
+    auto take = [&](int line, int low, int high, int& into) {
+        const auto value = Number(file.lines, line);
+        if (!value || *value < low || *value > high) {
+            *error = Problem(startDirectory, line,
+                             line > file.lines.size() ? QStringLiteral("нет строки")
+                                                      : QStringLiteral("не число в допустимых "
+                                                                       "пределах"));
+            return false;
+        }
+        into = *value;
+        return true;
+    };
+    if (!take(OffsetXLine, INT_MIN, INT_MAX, record.offsetX) ||
+        !take(OffsetYLine, INT_MIN, INT_MAX, record.offsetY))
+        return std::nullopt;
+    for (int level = 1; level <= 4; ++level) {
+        int force = 0;
+        if (!take(FirstForce8Line + level - 1, 0, 255, force))
+            return std::nullopt;
+        record.firstPass[level] = static_cast<quint8>(force);
+    }
+    int follows = 0;
+    if (!take(SecondPassFollowsLine, 0, 1, follows))
+        return std::nullopt;
+    record.secondPassFollows = follows == 1;
+    for (int level = 1; level <= 4; ++level) {
+        int force = 0;
+        if (!take(SecondForce8Line + level - 1, 0, 255, force))
+            return std::nullopt;
+        record.secondPass[level] = static_cast<quint8>(force);
+    }
+    if (!take(ResolutionLine, INT_MIN, INT_MAX, record.resolutionIndex))
+        return std::nullopt;
+    record.secondPassStarted = file.lines.size() >= SecondPassStartedLine &&
+                               file.lines[SecondPassStartedLine - 1] == QStringLiteral("Sec");
+    return record;
+}
+
+std::optional<RecoveryOffsets> ReadRecoveryOffsets(const QString& startDirectory, QString* error) {
+    const TextFileLines file = ReadTextLines(RecoveryFilePath(startDirectory), 3);
+    if (!file.ok) {
+        *error = QStringLiteral("Файл восстановления %1 не читается: %2")
+                     .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)), file.error);
+        return std::nullopt;
+    }
+    RecoveryOffsets offsets;
+    for (int line : {OffsetXLine, OffsetYLine}) {
+        const auto value = Number(file.lines, line);
+        if (!value) {
+            *error = Problem(startDirectory, line,
+                             line > file.lines.size() ? QStringLiteral("нет строки")
+                                                      : QStringLiteral("не число"));
+            return std::nullopt;
+        }
+        (line == OffsetXLine ? offsets.x : offsets.y) = *value;
+    }
+    return offsets;
+}
+
+} // namespace zeb

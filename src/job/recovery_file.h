@@ -1,0 +1,47 @@
+#pragma once
+// The recovery file "ErorFile.txt": its presence at start means a job is unfinished. Thirteen
+// lines from the job start, a fourteenth ("Sec") once the second pass has begun.
+
+#include "link/link_state.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace zeb {
+
+inline const QString RecoveryFileName = QStringLiteral("ErorFile.txt");
+
+struct RecoveryRecord {
+    QString picturePath;
+    int offsetX = 0; // PictureOffsetX
+    int offsetY = 0; // PictureOffsetY
+    StrikeLevelSet firstPass;
+    bool secondPassFollows = false;
+    StrikeLevelSet secondPass;
+    int resolutionIndex = 0;
+    bool secondPassStarted = false; // line 14 is "Sec"
+};
+
+QString RecoveryFilePath(const QString& startDirectory);
+bool RecoveryFileExists(const QString& startDirectory);
+
+// Lines 1..13, and "Sec" as line 14 when the second pass has started.
+QStringList RecoveryLines(const RecoveryRecord& record);
+
+// Writes the file whole or not at all; empty on success, else why not.
+QString WriteRecoveryFile(const QString& startDirectory, const RecoveryRecord& record);
+
+// Reads all lines. A missing file, a missing line among 1..13 or a value that is not a number
+// gives nothing and an error naming the file and the line.
+std::optional<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory, QString* error);
+
+// The start-up check reads only the picture position (lines 2 and 3).
+struct RecoveryOffsets {
+    int x = 0;
+    int y = 0;
+};
+std::optional<RecoveryOffsets> ReadRecoveryOffsets(const QString& startDirectory, QString* error);
+
+} // namespace zeb

@@ -1,0 +1,61 @@
+#pragma once
+// Everything one run of the program holds, owned in one place: the main window owns one
+// session, zeb-cli one per command, a test one per case. Operations take the parts they need.
+
+#include "link/clock.h"
+#include "link/device.h"
+#include "link/link_state.h"
+#include "link/operator.h"
+#include "link/serial_line.h"
+#include "link/window_timers.h"
+#include "picture/matrices.h"
+#include "picture/picture_state.h"
+#include "picture/placement.h"
+#include "picture/tone_tables.h"
+#include "setup/language_table.h"
+#include "setup/settings.h"
+#include "setup/status_messages.h"
+#include "setup/strike_levels.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace zeb {
+
+struct Session {
+    // `line` is the serial line to the controller: a real port, a pseudo-terminal, or the
+    // in-process virtual controller. The operator, timers and clock outlive the session.
+    Session(Operator& op, WindowTimers& timers, Clock& clock, std::unique_ptr<SerialLine> line);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Operator& Op;
+    WindowTimers& Timers;
+    Clock& Time;
+
+    // The current directory at start; every file of the program lives there.
+    QString StartDirectory;
+
+    // Device link.
+    LinkState Link;
+    MachineState Machine;
+    SelfTestState SelfTest;
+    std::unique_ptr<SerialLine> Line;
+    Device Dev;
+
+    // Settings, language, status texts, strike levels.
+    Settings Config;
+    LanguageTable Language;
+    StatusMessages Status;
+    StrikeLevels Levels;
+
+    // Picture preparation.
+    ToneTables Tables;
+    PictureState Picture;
+    PictureMatrices Matrices;
+    Placement Place;
+    FieldView View;
+};
+
+} // namespace zeb

@@ -1,0 +1,70 @@
+#include "job/start_up.h"
+
+#include "job/recovery_file.h"
+#include "link/handshake.h"
+#include "setup/language_file.h"
+#include "setup/settings_file.h"
+
+#include <QDir>
+
+namespace zeb {
+
+void StartUp(Session& s, const StartUpHooks& hooks) {
+    SetDefaultMessages(s.Status);
+
+    s.StartDirectory = QDir::currentPath();
+
+    const SettingsLoadResult settings =
+        LoadSettings(s.StartDirectory, s.Config, s.Levels, s.Machine);
+    if (hooks.settingsLoaded)
+        hooks.settingsLoaded(settings.problems, settings.portChecks);
+
+    const LanguageLoadResult language = LoadLanguageFile(s.StartDirectory, s.Language, s.Status);
+    ApplyLanguageToLink(s.Language, s.Link);
+    if (hooks.languageLoaded)
+        hooks.languageLoaded(language.error);
+
+    s.Line->SetPortDeviceName(s.Config.PortName);
+    s.Line->OpenPort();
+
+    s.Link.DeviceReady = true;
+    s.Place.JobRunning = false;
+    s.Place.RecoveryPending = false;
+    s.Timers.Stop(TimerId::CrushTimer);
+
+    if (RecoveryFileExists(s.StartDirectory)) {
+        QString problem;
+        if (const auto offsets = ReadRecoveryOffsets(s.StartDirectory, &problem)) {
+            s.Place.RecoveryOffsetX = offsets->x;
+            s.Place.RecoveryOffsetY = offsets->y;
+            s.Place.RecoveryPending = true;
+        } else if (hooks.recoveryFileUnreadable) {
+            hooks.recoveryFileUnreadable(problem);
+        }
+    }
+
+    s.Machine.CurrentCol = 0;
+    s.Machine.CurrentRow = 0;
+
+    CreateWorkField(s.View, s.Config.FieldWidth, s.Config.FieldHeight);
+    s.Picture.WorkPicture = QImage();
+    if (hooks.workFieldReady)
+        hooks.workFieldReady();
+
+    BuildToneTables(s.Tables);
+    StartUpLink(s.Dev, s.Timers, s.Config.FieldWidth, s.Config.FieldHeight);
+    RebuildStrikePattern(s.Tables);
+}
+
+QString ShutDown(Session& s) {
+    s.Dev.EndPrint();
+    s.Dev.Off();
+    s.Line->ClosePort();
+    const QString error = SaveSettings(s.StartDirectory, s.Config, s.Levels, s.Machine);
+    s.Matrices.DotMap.Release();
+    s.Matrices.DotLevels.Release();
+    s.Matrices.PlanMask.Release();
+    return error;
+}
+
+} // namespace zeb
