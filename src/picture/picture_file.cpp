@@ -248,6 +248,13 @@ LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes) {
     return LoadedPicture{std::move(picture), QString()};
 }
 
+QString PictureFileFilter() {
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    return QStringLiteral("Изображения (%1);;Все файлы (*)").arg(patterns.join(' '));
+}
+
 QString SaveDotPicture(const QImage& picture, const QString& path) {
     // Qt writes 32-bit pictures as 24-bit bitmaps; other forms are brought to that first.
     const QImage image = picture.format() == QImage::Format_RGB32

@@ -33,6 +33,9 @@ LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes);
 // reads and writes; transparent parts are composited over black.
 void NormalizePictureFormat(QImage& picture);
 
+// The open dialog's filter: every picture format Qt reads here, then all files.
+QString PictureFileFilter();
+
 // Writes `picture` as a 24-bit Windows bitmap under `path` exactly as given (no extension is
 // added), replacing the file only once it is complete. Returns the operator's message, or an
 // empty text on success.

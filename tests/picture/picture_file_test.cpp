@@ -133,6 +133,13 @@ TEST_F(PictureFileTest, PhotosAreTurnedUprightByTheirOrientationTag) {
     EXPECT_EQ(loaded.picture.size(), QSize(10, 40));
 }
 
+TEST_F(PictureFileTest, TheOpenDialogOffersPhotosAndBitmaps) {
+    const QString filter = PictureFileFilter();
+    for (const char* pattern : {"*.bmp", "*.jpg", "*.jpeg", "*.png", "*.gif"})
+        EXPECT_TRUE(filter.contains(pattern)) << pattern;
+    EXPECT_TRUE(filter.endsWith(";;Все файлы (*)"));
+}
+
 TEST_F(PictureFileTest, MemoryNeedCountsPictureAndMatrices) {
     // 100 x 50: 4 bytes per pixel, 12 per cell of the two 104 x 54 matrices, 4 per cell of
     // the 105 x 55 mask.
