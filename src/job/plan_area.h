@@ -34,8 +34,14 @@ public:
     bool Inside(int r, int c) const { return r >= 0 && c >= 0 && r <= m_h + 1 && c <= m_w + 1; }
     // A dot as the outline trace sees it; nothing outside the cells.
     bool HasDot(int r, int c) const { return Inside(r, c) && m_m.DotMap.At(r, c) > 0; }
-    qint32& Mask(int r, int c) { return m_m.PlanMask.At(r, c); }
-    double& Level(int r, int c) { return m_m.DotLevels.At(r, c + 1); }
+    qint32& Mask(int r, int c) {
+        Q_ASSERT(Inside(r, c));
+        return m_m.PlanMask.At(r, c);
+    }
+    double& Level(int r, int c) {
+        Q_ASSERT(Inside(r, c));
+        return m_m.DotLevels.At(r, c + 1);
+    }
 
 private:
     PictureMatrices& m_m;

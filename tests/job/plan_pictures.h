@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -36,6 +37,10 @@ inline PictureMatrices BlackPicture(int w, int h) {
 
 // Sets the pixel that the planner sees as cell (row, col); `ch` as in the grids.
 inline void SetCell(PictureMatrices& m, int row, int col, char ch) {
+    if (ch != '#' && ch != '.' && (ch < '0' || ch > '4')) {
+        ADD_FAILURE() << "no such grid character: " << int(ch);
+        return;
+    }
     if (ch == '.')
         return;
     m.DotMap.At(row, col) = ch == '#' ? 0 : 200;
@@ -52,9 +57,15 @@ inline void SetRun(PictureMatrices& m, int row, int from, int to, char ch) {
 inline PictureMatrices GridPicture(const std::vector<std::string>& rows) {
     const int w = rows.empty() ? 0 : static_cast<int>(rows.front().size());
     PictureMatrices m = BlackPicture(w, static_cast<int>(rows.size()));
-    for (int i = 0; i < m.H; ++i)
+    for (int i = 0; i < m.H; ++i) {
+        const std::string& row = rows[static_cast<size_t>(i)];
+        if (static_cast<int>(row.size()) != w) {
+            ADD_FAILURE() << "grid row " << i << " is " << row.size() << " wide, not " << w;
+            continue;
+        }
         for (int j = 0; j < w; ++j)
-            SetCell(m, i + 1, j + 1, rows[static_cast<size_t>(i)][static_cast<size_t>(j)]);
+            SetCell(m, i + 1, j + 1, row[static_cast<size_t>(j)]);
+    }
     return m;
 }
 
