@@ -211,35 +211,49 @@ LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes) {
     if (!file.open(QIODevice::ReadOnly))
         return Failure(QStringLiteral("Не удалось открыть файл %1: %2.")
                            .arg(Quoted(path), file.errorString()));
-    QByteArray bytes = file.readAll();
-    file.close();
+    const QString notAPicture =
+        QStringLiteral("Файл %1 не является изображением или повреждён.").arg(Quoted(path));
 
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    const QByteArray format = reader.format();
-    if (format.isEmpty() || !reader.canRead())
-        return Failure(
-            QStringLiteral("Файл %1 не является изображением или повреждён.").arg(Quoted(path)));
-
-    const QSize size = reader.size();
+    // The header alone tells the format and the size: a picture too large is refused before
+    // anything of it is held.
+    QSize size;
+    QByteArray format;
+    {
+        QImageReader header(&file);
+        format = header.format();
+        if (format.isEmpty() || !header.canRead())
+            return Failure(notAPicture);
+        size = header.size();
+    }
     if (size.isValid()) {
-        const qint64 need = PictureMemoryNeed(size.width(), size.height());
+        // The file's bytes are given back before the matrices are sized; the matrices weigh
+        // more than any file of the picture, so they set the peak.
+        const qint64 need = std::max(PictureMemoryNeed(size.width(), size.height()),
+                                     file.size() + qint64(size.width()) * size.height() * 4);
         if (need > availableBytes || size.width() > INT_MAX / 2 || size.height() > INT_MAX / 2)
             return Failure(TooLarge(path, size, need, availableBytes));
-        // Our own check has passed; the reader's default limit would refuse large photos.
-        const qint64 decodeMiB = qint64(size.width()) * size.height() * 8 / MiB + 1;
-        reader.setAllocationLimit(static_cast<int>(std::clamp<qint64>(decodeMiB, 256, INT_MAX)));
     }
+    file.seek(0);
+    QByteArray bytes = file.readAll();
+    file.close();
     if (!FileComplete(format, bytes))
         return Failure(
             QStringLiteral("Файл %1 обрезан: изображение в нём неполное.").arg(Quoted(path)));
 
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoTransform(true);
+    if (size.isValid()) {
+        // Our own check has passed; the reader's default limit would refuse large photos.
+        const qint64 decodeMiB = qint64(size.width()) * size.height() * 8 / MiB + 1;
+        reader.setAllocationLimit(static_cast<int>(std::clamp<qint64>(decodeMiB, 256, INT_MAX)));
+    }
     QImage picture = reader.read();
     if (picture.isNull())
         return Failure(QStringLiteral("Не удалось прочитать изображение из файла %1 (%2).")
                            .arg(Quoted(path), reader.errorString()));
+    buffer.close();
     bytes.clear();
     const qint64 need = PictureMemoryNeed(picture.width(), picture.height());
     if (need > availableBytes)
