@@ -92,6 +92,7 @@ void TMenuForm::CreateDialogs() {
     m_form3 = new TForm3(this);
     m_form4 = new TForm4(text, this);
     m_convertForm = new TConvertForm(text, loaded, this);
+    emit DialogsCreated();
 }
 
 } // namespace zeb::app

@@ -1,5 +1,6 @@
 #include "app/menu_form.h"
 
+#include "app/controllers.h"
 #include "app/field_widget.h"
 #include "job/session.h"
 
@@ -25,6 +26,7 @@ TMenuForm::TMenuForm(std::unique_ptr<SerialLine> line, Clock& clock, QWidget* pa
     m_session = std::make_unique<Session>(*this, *m_timers, clock, std::move(line));
     BuildMenus();
     BuildRegions();
+    CreateControllers(*this);
     FormCreate();
 }
 

@@ -67,7 +67,15 @@ public:
     Session& State() { return *m_session; }
 
     // The dialogs, created after the window so that they read the loaded language table.
+    // DialogsCreated() tells the controllers they exist.
     void CreateDialogs();
+    TAboutBox* AboutBox() const { return m_aboutBox; }
+    TForm1* Form1() const { return m_form1; }
+    TStrikeHelth* StrikeHelth() const { return m_strikeHelth; }
+    TForm5* Form5() const { return m_form5; }
+    TForm4* Form4() const { return m_form4; }
+    TConvertForm* ConvertForm() const { return m_convertForm; }
+    QScrollArea* ScrollBox1() const { return m_scrollBox1; }
     // A dialog's text: the language file's when one was loaded, else the built-in one.
     LanguageText DialogText() const;
 
@@ -75,6 +83,9 @@ public:
     // the window closes the normal way.
     void CloseBySignal();
     bool Closing() const { return m_closing; }
+
+signals:
+    void DialogsCreated();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

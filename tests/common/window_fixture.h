@@ -14,12 +14,20 @@ namespace zeb::testing {
 
 class WindowFixture {
 public:
-    // `prepare` runs in the start directory before the window is created (files to lay out).
-    explicit WindowFixture(const std::function<void(const QString& dir)>& prepare = {},
-                           sim::ControllerOptions options = {})
-        : controller(std::move(options)) {
-        if (prepare)
-            prepare(dir.Path());
+    struct Setup {
+        // Runs in the start directory before the window is created (files to lay out).
+        std::function<void(const QString& dir)> files;
+        // Runs before the window greets the controller (faults to ask for).
+        std::function<void(sim::VirtualController&)> machine;
+        sim::ControllerOptions options;
+    };
+
+    WindowFixture() : WindowFixture(Setup{}) {}
+    explicit WindowFixture(Setup setup) : controller(std::move(setup.options)) {
+        if (setup.files)
+            setup.files(dir.Path());
+        if (setup.machine)
+            setup.machine(controller);
         auto line = std::make_unique<sim::SimLine>(controller, clock);
         simLine = line.get();
         form = std::make_unique<app::TMenuForm>(std::move(line), clock);

@@ -1,0 +1,57 @@
+#include "app/link_controller.h"
+
+#include "app/about_box.h"
+#include "app/menu_form.h"
+#include "app/unfinished_job_dialog.h"
+#include "job/session.h"
+#include "link/handshake.h"
+#include "setup/language_codes.h"
+
+#include <QAction>
+
+namespace zeb::app {
+
+LinkController::LinkController(TMenuForm& form) : QObject(&form), m_form(form) {
+    for (int n = 1; n <= 8; ++n)
+        connect(form.Item(QStringLiteral("Com%1").arg(n) + QLatin1Char('1')), &QAction::triggered,
+                this, [this, n] { ComClick(n); });
+    connect(form.Item("N5"), &QAction::triggered, this, &LinkController::N5Click);
+    connect(form.Item("About1"), &QAction::triggered, this, &LinkController::AboutClick);
+    form.Timers().OnTick(TimerId::Timer4, [this] {
+        Session& s = m_form.State();
+        Timer4Timer(s.Dev, s.Timers);
+    });
+}
+
+void LinkController::ComClick(int n) {
+    Session& s = m_form.State();
+    const PortChoice choice = zeb::ComClick(s.Dev, n, s.Place.RecoveryPending);
+    for (int k = 1; k <= 8; ++k)
+        m_form.Item(QStringLiteral("Com%1").arg(k) + QLatin1Char('1'))
+            ->setChecked(k == choice.checkedPort);
+    s.Config.PortName = choice.portName;
+    OfferRecovery(choice.outcome.showRecoveryDialog);
+}
+
+void LinkController::N5Click() {
+    Session& s = m_form.State();
+    LinkStatusTexts texts;
+    texts.ready = s.Status.Text(4);
+    texts.found = s.Status.Text(5);
+    const LinkCheckOutcome outcome = zeb::N5Click(s.Dev, texts, s.Place.RecoveryPending);
+    OfferRecovery(outcome.showRecoveryDialog);
+}
+
+void LinkController::AboutClick() {
+    Session& s = m_form.State();
+    // A fresh box each time: "DopFile.txt" is read anew.
+    TAboutBox box(m_form.DialogText(), s.Language.LanguageLoaded(), s.StartDirectory, &m_form);
+    box.exec();
+}
+
+void LinkController::OfferRecovery(bool show) {
+    if (show && m_form.Form1())
+        m_form.Form1()->exec();
+}
+
+} // namespace zeb::app
