@@ -22,7 +22,10 @@ void StartUp(Session& s, const StartUpHooks& hooks) {
     const LanguageLoadResult language = LoadLanguageFile(s.StartDirectory, s.Language, s.Status);
     ApplyLanguageToLink(s.Language, s.Link);
     if (hooks.languageLoaded)
-        hooks.languageLoaded(language.error);
+        hooks.languageLoaded(language.error.isEmpty()
+                                 ? QString()
+                                 : QStringLiteral("Файл языка %1 не читается: %2")
+                                       .arg(language.fileName, language.error));
 
     s.Line->SetPortDeviceName(s.Config.PortName);
     s.Line->OpenPort();

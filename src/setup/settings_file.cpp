@@ -77,14 +77,14 @@ public:
     QString Line(int n) const { return n <= m_lines.size() ? m_lines[n - 1] : QString(); }
 
     void Problem(int n, const QString& text) {
-        m_problems << QStringLiteral("line %1: %2").arg(n).arg(text);
+        m_problems << QStringLiteral("строка %1: %2").arg(n).arg(text);
     }
 
     // A whole-integer line, or nothing (with the problem noted) when it is no number.
     std::optional<qint64> Integer(int n, const QString& what, const QString& kept) {
         const std::optional<qint64> value = WholeInteger(Line(n));
         if (!value)
-            Problem(n, QStringLiteral("\"%1\" is not a number; %2 stays %3")
+            Problem(n, QStringLiteral("«%1» не число; %2 остаётся %3")
                            .arg(Line(n).left(MaxQuoted), what, kept));
         return value;
     }
@@ -99,7 +99,7 @@ public:
             const int n = first + 5 - level;
             const int value = LevelField(Line(n));
             if (value > 255) {
-                Problem(n, QStringLiteral("force %1 is outside 0..255; the slider keeps %2")
+                Problem(n, QStringLiteral("сила удара %1 вне 0..255; движок остаётся на %2")
                                .arg(value)
                                .arg(panel.Slider(level).Position()));
                 continue;
@@ -114,7 +114,7 @@ public:
         if (!value)
             return;
         if (*value > MaxFieldSide) {
-            Problem(n, QStringLiteral("%1 %2 is more than %3 dots; it stays %4")
+            Problem(n, QStringLiteral("%1 %2 больше %3 точек; остаётся %4")
                            .arg(what)
                            .arg(*value)
                            .arg(MaxFieldSide)
@@ -126,12 +126,12 @@ public:
 
     void Resolution(qint32& index) {
         const std::optional<qint64> value =
-            Integer(14, QStringLiteral("the resolution"), QString::number(index));
+            Integer(14, QStringLiteral("разрешение"), QString::number(index));
         if (!value)
             return;
         if (*value < std::numeric_limits<qint32>::min() ||
             *value > std::numeric_limits<qint32>::max()) {
-            Problem(14, QStringLiteral("resolution %1 is no resolution index; it stays %2")
+            Problem(14, QStringLiteral("разрешение %1 не номер разрешения; остаётся %2")
                             .arg(*value)
                             .arg(index));
             return;
@@ -139,18 +139,18 @@ public:
         // Kept as read, so it is saved back unchanged; the picture places as for 0.
         index = static_cast<qint32>(*value);
         if (index < 0 || index > 8)
-            Problem(14, QStringLiteral("resolution %1 is outside 0..8; the work field is "
-                                       "measured as for resolution 0")
+            Problem(14, QStringLiteral("разрешение %1 вне 0..8; рабочее поле "
+                                       "считается как для разрешения 0")
                             .arg(index));
     }
 
     void MotorSpeed(quint8& speed) {
         const std::optional<qint64> value =
-            Integer(15, QStringLiteral("the motor speed"), QString::number(speed));
+            Integer(15, QStringLiteral("скорость двигателей"), QString::number(speed));
         if (!value)
             return;
         if (*value < 0 || *value > 255) {
-            Problem(15, QStringLiteral("motor speed %1 is outside 0..255; it stays %2")
+            Problem(15, QStringLiteral("скорость двигателей %1 вне 0..255; остаётся %2")
                             .arg(*value)
                             .arg(speed));
             return;
@@ -160,11 +160,11 @@ public:
 
     void ChunkLength(qint32& length) {
         const std::optional<qint64> value =
-            Integer(16, QStringLiteral("the chunk length"), QString::number(length));
+            Integer(16, QStringLiteral("длина участка"), QString::number(length));
         if (!value)
             return;
         if (*value < 0 || *value > MaxChunkLength) {
-            Problem(16, QStringLiteral("chunk length %1 is outside 0..%2; it stays %3")
+            Problem(16, QStringLiteral("длина участка %1 вне 0..%2; остаётся %3")
                             .arg(*value)
                             .arg(MaxChunkLength)
                             .arg(length));
@@ -175,8 +175,8 @@ public:
 
     void PictureKind(bool& portrait) {
         const std::optional<qint64> value =
-            Integer(17, QStringLiteral("the picture kind"),
-                    portrait ? QStringLiteral("portrait") : QStringLiteral("text"));
+            Integer(17, QStringLiteral("вид изображения"),
+                    portrait ? QStringLiteral("портрет") : QStringLiteral("текст"));
         if (value)
             portrait = *value != 0;
     }
@@ -210,14 +210,14 @@ SettingsLoadResult LoadSettings(const QString& startDirectory, Settings& setting
         settings.SettingsMissing = true;
         const QString error = SaveSettings(startDirectory, settings, levels, machine);
         if (!error.isEmpty())
-            result.problems << QStringLiteral("Zeb.ini: cannot be written (%1)").arg(error);
+            result.problems << QStringLiteral("Zeb.ini: не записывается (%1)").arg(error);
         result.portChecks = PortItemChecks(settings.PortName);
         return result;
     }
     const TextFileLines file = ReadTextLines(path, LineCount);
     if (!file.ok) {
-        result.problems << QStringLiteral("Zeb.ini: cannot be read (%1); the settings stay as "
-                                          "they were")
+        result.problems << QStringLiteral("Zeb.ini: не читается (%1); настройки остаются "
+                                          "прежними")
                                .arg(file.error);
         result.portChecks = PortItemChecks(settings.PortName);
         return result;
@@ -225,16 +225,16 @@ SettingsLoadResult LoadSettings(const QString& startDirectory, Settings& setting
     Reader reader(file.lines, result.problems);
     if (file.lines.size() < LineCount) {
         reader.Problem(static_cast<int>(file.lines.size()) + 1,
-                       QStringLiteral("missing; the file ends after line %1, so the rest "
-                                      "reads as empty")
+                       QStringLiteral("нет строки; файл кончается на строке %1, остальное "
+                                      "читается как пустое")
                            .arg(file.lines.size()));
     }
     reader.Pass(1, levels.PrintReady);
     reader.Pass(6, levels.PrintReady2);
     settings.PortName = reader.Line(11);
     result.portChecks = PortItemChecks(settings.PortName);
-    reader.FieldSide(12, QStringLiteral("the width"), settings.FieldWidth);
-    reader.FieldSide(13, QStringLiteral("the height"), settings.FieldHeight);
+    reader.FieldSide(12, QStringLiteral("ширина"), settings.FieldWidth);
+    reader.FieldSide(13, QStringLiteral("высота"), settings.FieldHeight);
     reader.Resolution(settings.ResolutionIndex);
     reader.MotorSpeed(machine.MotorSpeed);
     reader.ChunkLength(settings.ChunkLength);

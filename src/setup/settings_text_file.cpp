@@ -55,7 +55,7 @@ QString WriteTextFileAtomically(const QString& path, const QStringList& lines) {
         return file.errorString();
     const qint64 written = file.write(bytes);
     if (written != bytes.size()) {
-        const QString error = QStringLiteral("only %1 of %2 bytes could be written (%3)")
+        const QString error = QStringLiteral("записано только %1 из %2 байт (%3)")
                                   .arg(std::max<qint64>(written, 0))
                                   .arg(bytes.size())
                                   .arg(file.errorString());

@@ -231,7 +231,7 @@ TEST_P(SettingsBadLine, IsReportedAndTheRestIsStillRead) {
     WriteBytes(s.Path(), Bytes(lines));
     s.Load();
     ASSERT_EQ(s.result.problems.size(), 1) << s.result.problems.join('\n').toStdString();
-    EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("line %1: ").arg(c.line)))
+    EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("строка %1: ").arg(c.line)))
         << s.result.problems[0].toStdString();
     c.check(s);
     // Every other line was read all the same.
@@ -294,7 +294,7 @@ TEST(LoadSettings, ShortFileReadsAsEmptyLinesAndSaysSo) {
     EXPECT_EQ(s.settings.ChunkLength, 8);
     EXPECT_FALSE(s.levels.PortraitMode);
     ASSERT_EQ(s.result.problems.size(), 1);
-    EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("line 6: missing")));
+    EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("строка 6: нет строки")));
 }
 
 TEST(LoadSettings, LinesEndingInLineFeedOnlyAndNothingAfterLine17) {
@@ -325,7 +325,7 @@ TEST(LoadSettings, UnreadableFileKeepsEverythingAndIsNotOverwritten) {
     ASSERT_TRUE(QDir(s.dir.Path()).mkdir(QStringLiteral("Zeb.ini")));
     s.Load();
     ASSERT_EQ(s.result.problems.size(), 1);
-    EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("Zeb.ini: cannot be read")));
+    EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("Zeb.ini: не читается")));
     EXPECT_FALSE(s.settings.SettingsMissing);
     EXPECT_EQ(s.settings.PortName, QStringLiteral("com1"));
     EXPECT_EQ(s.result.portChecks, (std::array<bool, 8>{true}));
