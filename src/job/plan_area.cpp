@@ -37,7 +37,9 @@ qint32 EndBits(int direction, int k) {
 
 } // namespace
 
-PlanCells::PlanCells(PictureMatrices& matrices) : m_m(matrices), m_h(matrices.H), m_w(matrices.W) {}
+PlanCells::PlanCells(PictureMatrices& matrices)
+    : m_m(matrices), m_h(matrices.H), m_w(matrices.W),
+      m_struck(static_cast<size_t>(m_h + 2) * (m_w + 2), 0) {}
 
 void AreaBox::Include(int r, int c) {
     top = std::min(top, r);

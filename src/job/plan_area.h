@@ -22,7 +22,9 @@ constexpr qint32 InArea = 128; // belongs to the area being worked
 } // namespace plan_mask
 
 // The planner's view of the matrices: cell (r, c) for r in 0..H+1 and c in 0..W+1, whose
-// presence is DotMap[r][c] and whose dot level is DotLevels[r][c + 1].
+// presence is DotMap[r][c] and whose dot level is DotLevels[r][c + 1]. A dot the plan has
+// struck reads as level -1 from then on; DotLevels itself is left alone until the plan is
+// kept (see Struck()).
 class PlanCells {
 public:
     explicit PlanCells(PictureMatrices& matrices);
@@ -38,15 +40,25 @@ public:
         Q_ASSERT(Inside(r, c));
         return m_m.PlanMask.At(r, c);
     }
-    double& Level(int r, int c) {
+    double Level(int r, int c) const {
         Q_ASSERT(Inside(r, c));
-        return m_m.DotLevels.At(r, c + 1);
+        return m_struck[Index(r, c)] ? -1.0 : m_m.DotLevels.At(r, c + 1);
     }
+    // A run passed the cell: a level above 0 is struck now and counts as -1 afterwards.
+    void Pass(int r, int c) {
+        if (Level(r, c) > 0)
+            m_struck[Index(r, c)] = 1;
+    }
+    // One flag per cell, row by row over W + 2 columns: struck by this plan.
+    std::vector<std::uint8_t> TakeStruck() { return std::move(m_struck); }
 
 private:
+    size_t Index(int r, int c) const { return static_cast<size_t>(r) * (m_w + 2) + c; }
+
     PictureMatrices& m_m;
     int m_h;
     int m_w;
+    std::vector<std::uint8_t> m_struck;
 };
 
 struct AreaBox {

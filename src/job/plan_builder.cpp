@@ -102,8 +102,10 @@ public:
             TrimRuns(m_cells, m_box);
             WorkArea();
         }
-        if (m_result.error.isEmpty())
+        if (m_result.error.isEmpty()) {
             m_result.text = QByteArray(m_text.data(), static_cast<qsizetype>(m_text.size()));
+            m_result.struck = m_cells.TakeStruck();
+        }
         return std::move(m_result);
     }
 
@@ -197,13 +199,11 @@ private:
                 return std::nullopt;
             }
             qint32& mask = m_cells.Mask(row, c);
-            double& level = m_cells.Level(row, c);
-            m_text += StrikeDigit(level);
+            m_text += StrikeDigit(m_cells.Level(row, c));
+            m_cells.Pass(row, c);
             const bool ends = (mask & endBit) && (mask & InArea);
             if (mask > 0)
                 mask = 0;
-            if (level > 0)
-                level = -1.0;
             if (ends) {
                 m_text += PlanLineEnd;
                 return c;
@@ -335,6 +335,15 @@ QString PlanInputProblem(const PictureMatrices& m) {
             .arg(m.W)
             .arg(m.H);
     return {};
+}
+
+void MarkStruckDots(PictureMatrices& matrices, const PlanText& plan) {
+    const int cols = matrices.W + 2;
+    for (size_t i = 0; i < plan.struck.size(); ++i) {
+        if (plan.struck[i])
+            matrices.DotLevels.At(static_cast<int>(i / cols), static_cast<int>(i % cols) + 1) =
+                -1.0;
+    }
 }
 
 PlanText BuildPlanText(PictureMatrices& matrices, PassMode pass, Operator* op) {

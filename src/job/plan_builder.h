@@ -15,6 +15,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+#include <vector>
+
 namespace zeb {
 
 // The quality choice: "Высокое (односторонний проход)" strikes every row left to right,
@@ -25,16 +28,22 @@ struct PlanText {
     QByteArray text; // the plan file, byte for byte
     QString error;   // empty on success; then `text` is complete
     int areas = 0;   // seeds worked
+    // Cells whose dot the plan strikes, row by row over W + 2 columns (see MarkStruckDots).
+    std::vector<std::uint8_t> struck;
 };
 
 // Why the matrices cannot be planned (no picture, matrices smaller than W x H needs), or
 // empty.
 QString PlanInputProblem(const PictureMatrices& matrices);
 
-// Plans the dot image of `matrices` (DotMap, DotLevels and W x H), rebuilding PlanMask and
-// overwriting the level of every emitted dot above 0 with -1. `op`, when given, shows each
-// seed's row and column in label66 / label67 and may repaint once per seed.
+// Plans the dot image of `matrices` (DotMap, DotLevels and W x H), rebuilding PlanMask; the
+// dot image itself is not changed. `op`, when given, shows each seed's row and column in
+// label66 / label67 and may repaint once per seed.
 PlanText BuildPlanText(PictureMatrices& matrices, PassMode pass, Operator* op);
+
+// Overwrites the level of every dot the plan strikes with -1, so a later plan of the same
+// dot image strikes nothing twice.
+void MarkStruckDots(PictureMatrices& matrices, const PlanText& plan);
 
 struct PlanOutcome {
     QString error; // empty on success
@@ -50,8 +59,9 @@ struct PlanOutcome {
 QString WritePlanFile(const QByteArray& text, const QString& path);
 
 // The whole planning step of a job start: writes the dump "123Bm.txt", then the plan
-// "123123123.txt" in `startDirectory`. The plan file is replaced only by a complete plan:
-// on any error the previous one stays as it was and the error says why.
+// "123123123.txt" in `startDirectory`, then marks the struck dots (MarkStruckDots). The plan
+// file is replaced only by a complete plan: on any error the previous one stays as it was, the
+// dot image is unchanged, and the error says why.
 PlanOutcome BuildPlan(PictureMatrices& matrices, const QString& startDirectory, PassMode pass,
                       Operator& op);
 

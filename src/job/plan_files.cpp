@@ -38,6 +38,7 @@ PlanOutcome BuildPlan(PictureMatrices& matrices, const QString& startDirectory, 
     outcome.error = WritePlanFile(plan.text, dir.filePath(PlanFileName));
     if (!outcome.Ok())
         return outcome;
+    MarkStruckDots(matrices, plan);
     outcome.planBytes = plan.text.size();
     return outcome;
 }

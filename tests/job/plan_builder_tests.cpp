@@ -202,9 +202,11 @@ TEST(PlanBuilder, ShowsEachSeedAndLetsTheWindowRepaint) {
     EXPECT_EQ(op.service.value(ServiceField::Label67), "5");
 }
 
-TEST(PlanBuilder, EmittedLevelsBecomeMinusOneOthersStay) {
+TEST(PlanBuilder, StruckLevelsBecomeMinusOneOnceThePlanIsKept) {
     PictureMatrices m = GridPicture({".....", ".402.", ".....", "..#.."});
-    BuildPlanText(m, PassMode::TwoSided, nullptr);
+    const PlanText plan = BuildPlanText(m, PassMode::TwoSided, nullptr);
+    EXPECT_EQ(m.DotLevels.At(2, 3), 255.0) << "planning alone leaves the dot image as it is";
+    MarkStruckDots(m, plan);
     EXPECT_EQ(m.DotLevels.At(2, 3), -1.0);
     EXPECT_EQ(m.DotLevels.At(2, 4), 0.0);
     EXPECT_EQ(m.DotLevels.At(2, 5), -1.0);

@@ -96,9 +96,16 @@ TEST(PlanFiles, CoordinateTooWideIsRefusedAndTheOldPlanStays) {
     EXPECT_TRUE(outcome.error.contains("100051 x 3")) << outcome.error.toStdString();
     EXPECT_TRUE(outcome.error.contains("-100028")) << outcome.error.toStdString();
     EXPECT_EQ(ReadAll(dir.File("123123123.txt")), "\r\nGoTo:      1     1\r\n");
-    // Two-sided it turns into the next row from the right: every move fits.
-    PictureMatrices again = TooWideForMoveFields();
-    EXPECT_TRUE(BuildPlan(again, dir.Path(), PassMode::TwoSided, op).Ok());
+    // Two-sided it turns into the next row from the right: every move fits, and both dots
+    // are still there to strike.
+    const PlanOutcome twoSided = BuildPlan(m, dir.Path(), PassMode::TwoSided, op);
+    EXPECT_TRUE(twoSided.Ok());
+    EXPECT_EQ(ReadAll(dir.File("123123123.txt")).toStdString(),
+              PlanLines({"", "GoTo:      1     1", "Down: ", "Knock: 4", "GoTo:      2100051",
+                         "KBack: 4", "Up  : "})
+                  .toStdString());
+    EXPECT_EQ(m.DotLevels.At(1, 2), -1.0);
+    EXPECT_EQ(m.DotLevels.At(2, 100051), -1.0);
 }
 
 TEST(PlanFiles, UnwritableDirectoryIsNamed) {
@@ -109,6 +116,7 @@ TEST(PlanFiles, UnwritableDirectoryIsNamed) {
     const PlanOutcome outcome = BuildPlan(m, missing, PassMode::TwoSided, op);
     EXPECT_FALSE(outcome.Ok());
     EXPECT_TRUE(outcome.error.contains("gone")) << outcome.error.toStdString();
+    EXPECT_EQ(m.DotLevels.At(2, 3), 255.0) << "a plan that was not kept marks nothing";
 }
 
 // Golden plans: each NAME.grid in tests/data/plan is planned in both passes and compared with
