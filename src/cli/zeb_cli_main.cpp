@@ -1,7 +1,7 @@
 // zeb-cli: picks the subcommand and hands it the rest of the command line.
 #include "cli/cli.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,10 +44,8 @@ QString Overview() {
 
 int main(int argc, char** argv) {
     using namespace zeb::cli;
-    // Pictures are decoded and drawn without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // No window system: pictures are decoded and written without one.
+    QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args.first() == "--help" || args.first() == "-h") {
         PrintOut(Overview());
