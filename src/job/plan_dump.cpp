@@ -3,7 +3,7 @@
 #include "job/plan_format.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
 
 #include <array>
 #include <cstdio>
@@ -47,8 +47,10 @@ QString WriteError(const QString& path, const QString& why) {
 
 QString WriteDotMapDump(const PictureMatrices& m, const QString& path, qint64* bytes) {
     static const GreyTexts greys;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Nobody reads the dump back, so it is written straight, without the flush to disk that
+    // the plan gets: for a large picture it is by far the bigger file.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return WriteError(path, file.errorString());
     QByteArray chunk;
     chunk.reserve(ChunkBytes + (m.W + 2) * 16 + 2);
@@ -66,7 +68,8 @@ QString WriteDotMapDump(const PictureMatrices& m, const QString& path, qint64* b
             chunk.resize(0);
         }
     }
-    if (!file.commit())
+    file.close();
+    if (file.error() != QFileDevice::NoError)
         return WriteError(path, file.errorString());
     if (bytes)
         *bytes = written;
