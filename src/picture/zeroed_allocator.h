@@ -52,7 +52,9 @@ struct ZeroedAllocator {
 #endif
         std::free(p);
     }
-    // Value-initialising an element of zeroed storage has nothing left to do.
+    // Value-initialising an element of zeroed storage has nothing left to do. Only fresh
+    // storage is zero: a vector must not shrink and grow again in place (Matrix never does;
+    // it builds a new vector for every size).
     template <class U>
     void construct(U*) {}
     template <class U, class... Args>
