@@ -124,27 +124,5 @@ TEST(PlanReader, FileCutInsideALineIsRefused) {
     EXPECT_EQ(plan.lines.size(), 2u);
 }
 
-TEST(PlanReader, MissingFileIsNamed) {
-    testing::ScopedStartDirectory dir;
-    PlanReader reader(dir.File("nothing.txt"));
-    EXPECT_FALSE(reader.Open());
-    EXPECT_TRUE(reader.Error().contains("nothing.txt"));
-    PlanLine line;
-    EXPECT_FALSE(reader.Next(line));
-}
-
-TEST(PlanReader, OpenAgainStartsFromTheFirstLine) {
-    testing::ScopedStartDirectory dir;
-    PlanReader reader(WriteFile(dir, "\r\nDown: \r\n"));
-    PlanLine line;
-    ASSERT_TRUE(reader.Open());
-    while (reader.Next(line)) {
-    }
-    EXPECT_TRUE(reader.AtEnd());
-    ASSERT_TRUE(reader.Open());
-    ASSERT_TRUE(reader.Next(line));
-    EXPECT_EQ(line.number, 1);
-}
-
 } // namespace
 } // namespace zeb
