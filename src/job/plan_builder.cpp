@@ -73,7 +73,8 @@ private:
     int m_row = 0;
 };
 
-// What the planner does next: the plan's steps 2, 4, 5 and 7.
+// What the planner does next: take the next seed, the next run start of the area, or a
+// strike line in either direction.
 struct Action {
     enum Kind { NextSeed, NextSegment, Forward, Backward } kind = NextSegment;
     int row = 0;
@@ -173,7 +174,7 @@ private:
         return col >= m_box.left ? col : -1;
     }
 
-    // Step 5: a forward strike line from (row, col). Returns the column it ended at, or
+    // A forward strike line from (row, col). Returns the column it ended at, or
     // nothing when it ran past the box's right edge first.
     std::optional<int> RunForward(int row, int col) {
         Move(row, col);
@@ -181,7 +182,7 @@ private:
         return Strike(row, col, +1, RunEnd);
     }
 
-    // Step 7: a backward strike line from (row, col), moving first to the column after it.
+    // A backward strike line from (row, col), moving first to the column after it.
     std::optional<int> RunBackward(int row, int col) {
         Move(row, col + 1);
         return Strike(row, col, -1, RunStart);
@@ -194,6 +195,7 @@ private:
         Append(StrikeRecord(step > 0, {}));
         for (int c = col;; c += step) {
             if (c < m_box.left || c > m_box.right) {
+                // The area's box ends before the run did: the line ends at the box edge.
                 m_text += PlanLineEnd;
                 m_seeds.Recompute(row);
                 return std::nullopt;
@@ -211,7 +213,8 @@ private:
         }
     }
 
-    // Step 6.
+    // After a forward line: the next run in the same row, approached from the left; else the
+    // next row, left to right again (one-sided) or turning back from its right end.
     Action AfterForward(int row, int end) {
         int col = LeftmostInArea(row);
         if (col >= 0) {
@@ -241,7 +244,8 @@ private:
         return {Action::NextSeed};
     }
 
-    // Step 8.
+    // After a backward line: the next run in the same row, approached from the right; else
+    // the next row, left to right.
     Action AfterBackward(int row, int end) {
         int col = RightmostInArea(row);
         if (col >= 0) {

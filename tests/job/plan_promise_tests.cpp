@@ -1,5 +1,5 @@
-// What every plan must hold, on pictures that defeat the rules as written: outlines that
-// would circle for ever, areas at the picture's edges, and a seeded batch of random pictures.
+// What every plan must hold, on hard pictures: outlines that would circle for ever, areas at
+// the picture's edges, and a seeded batch of random pictures.
 #include "job/plan_builder.h"
 
 #include "job/plan_pictures.h"
@@ -30,8 +30,8 @@ Replay PlanAndReplay(const PictureMatrices& picture, PassMode pass, QByteArray* 
 }
 
 TEST(PlanPromises, OutlineThatWouldCircleForEverEnds) {
-    // White pixels (3,0), (2,1), (2,2), (3,2), (1,3) of a black 4 x 5 picture: traced as
-    // written, the second area goes round three cells for ever.
+    // White pixels (3,0), (2,1), (2,2), (3,2), (1,3) of a black 4 x 5 picture: stopping only
+    // back at the seed, the second area's outline would go round three cells for ever.
     const auto picture = GridPicture({"...4", "..4.", "..44", ".4..", "...."});
     for (PassMode pass : BothPasses) {
         QByteArray text;
