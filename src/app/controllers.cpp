@@ -1,5 +1,6 @@
 #include "app/controllers.h"
 
+#include "app/level_panels_controller.h"
 #include "app/link_controller.h"
 #include "app/menu_form.h"
 
@@ -7,6 +8,7 @@ namespace zeb::app {
 
 void CreateControllers(TMenuForm& form) {
     new LinkController(form);
+    new LevelPanelsController(form);
 }
 
 } // namespace zeb::app

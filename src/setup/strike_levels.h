@@ -44,6 +44,8 @@ public:
     bool PortraitMode = true;
     // A second pass follows the first; set by "Двойной проход", cleared when it starts.
     bool DoublePassPending = false;
+    // The single strike force of the service start, set in the "Сила удара" dialog (0..10).
+    qint32 SingleStrikeForce = 0;
 
     // Declared after the forces they write.
     LevelPanel PrintReady;  // TrackBar1..4, GroupRadBut / IndRadBut
