@@ -2,6 +2,7 @@
 // Everything one run of the program holds, owned in one place: the main window owns one
 // session, zeb-cli one per command, a test one per case. Operations take the parts they need.
 
+#include "job/job_state.h"
 #include "link/clock.h"
 #include "link/device.h"
 #include "link/link_state.h"
@@ -56,6 +57,9 @@ struct Session {
     PictureMatrices Matrices;
     Placement Place;
     FieldView View;
+
+    // The engraving job.
+    JobState Job;
 };
 
 } // namespace zeb

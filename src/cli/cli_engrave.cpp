@@ -1,0 +1,227 @@
+// zeb-cli engrave: a whole job in the current directory, as the program runs it: the picture
+// through the Open road, "Работа" with the job's choices, the plan executed line by line.
+#include "cli/cli.h"
+#include "cli/cli_job.h"
+
+#include "job/job_start.h"
+#include "job/recovery_file.h"
+#include "picture/open_command.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace zeb::cli {
+namespace {
+
+struct EngraveArgs {
+    QString picture;
+    QString port;
+    std::optional<bool> combined;
+    bool oneSided = false;
+    bool text = false;
+    std::optional<StrikeLevelSet> forces;
+    std::optional<StrikeLevelSet> secondPass;
+    std::optional<std::pair<HorizontalAlignment, VerticalAlignment>> align;
+    std::optional<int> resolution;
+};
+
+// "F32,F24,F16,F8": forces for the levels "32", "24", "16", "8", each 1..200; the second
+// pass's level "32" may be 0.
+std::optional<StrikeLevelSet> ParseForces(const QString& text, int lowest32, QString* error) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    StrikeLevelSet set;
+    bool ok = parts.size() == 4;
+    for (int i = 0; ok && i < 4; ++i) {
+        const int level = 4 - i;
+        const int force = parts[i].trimmed().toInt(&ok);
+        ok = ok && force >= (level == 4 ? lowest32 : 1) && force <= 200;
+        set[level] = static_cast<quint8>(force);
+    }
+    if (!ok) {
+        *error = QStringLiteral("forces must be four numbers F32,F24,F16,F8 from %1 (level "
+                                "\"32\") or 1 to 200, not \"%2\"")
+                     .arg(lowest32)
+                     .arg(text);
+        return std::nullopt;
+    }
+    return set;
+}
+
+std::optional<std::pair<HorizontalAlignment, VerticalAlignment>> ParseAlign(const QString& text) {
+    const QStringList parts = text.toUpper().split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return std::nullopt;
+    static const QStringList horizontal{"LEFT", "CENTER", "RIGHT"};
+    static const QStringList vertical{"TOP", "CENTER", "BOTTOM"};
+    const qsizetype h = horizontal.indexOf(parts[0].trimmed());
+    const qsizetype v = vertical.indexOf(parts[1].trimmed());
+    if (h < 0 || v < 0)
+        return std::nullopt;
+    return std::make_pair(static_cast<HorizontalAlignment>(h), static_cast<VerticalAlignment>(v));
+}
+
+QString ParseEngraveArgs(const QStringList& list, EngraveArgs& a) {
+    ArgReader r(list);
+    QString error;
+    while (!r.Done()) {
+        const QString name = r.Name();
+        if (name == "--one-sided" || name == "--text") {
+            (name == "--one-sided" ? a.oneSided : a.text) = true;
+            r.Skip();
+            continue;
+        }
+        if (!name.startsWith(QLatin1String("--"))) {
+            if (!a.picture.isEmpty())
+                return QStringLiteral("one picture at a time (\"%1\" and \"%2\")")
+                    .arg(a.picture, name);
+            a.picture = name;
+            r.Skip();
+            continue;
+        }
+        const std::optional<QString> value = r.Value();
+        if (!value)
+            return r.error;
+        if (name == "--port") {
+            a.port = *value;
+        } else if (name == "--mode") {
+            if (*value != "combined" && *value != "diffusion")
+                return QStringLiteral("--mode must be combined or diffusion");
+            a.combined = *value == "combined";
+        } else if (name == "--forces") {
+            if (!(a.forces = ParseForces(*value, 1, &error)))
+                return error;
+        } else if (name == "--second-pass") {
+            if (!(a.secondPass = ParseForces(*value, 0, &error)))
+                return error;
+        } else if (name == "--align") {
+            if (!(a.align = ParseAlign(*value)))
+                return QStringLiteral("--align wants LEFT|CENTER|RIGHT,TOP|CENTER|BOTTOM, not "
+                                      "\"%1\"")
+                    .arg(*value);
+        } else if (name == "--resolution") {
+            bool ok = false;
+            const int index = value->toInt(&ok);
+            if (!ok || index < 0 || index >= ResolutionCount)
+                return QStringLiteral("--resolution wants 0..8, not \"%1\"").arg(*value);
+            a.resolution = index;
+        } else {
+            return QStringLiteral("unknown option \"%1\"").arg(name);
+        }
+    }
+    if (a.picture.isEmpty())
+        return QStringLiteral("no PICTURE given");
+    if (a.port.isEmpty())
+        return QStringLiteral("no port given (--port NAME)");
+    return {};
+}
+
+// The job's choices as the panels would hold them; what is not given stays as Zeb.ini had it.
+void ApplyChoices(Session& s, const EngraveArgs& a) {
+    if (a.combined)
+        ConvertFormButton1Click(s.Picture, *a.combined);
+    if (a.oneSided)
+        s.Levels.Qual1Click();
+    if (a.text)
+        s.Levels.PortraitMode = false;
+    if (a.forces)
+        s.Levels.FirstPassLevels = *a.forces;
+    if (a.secondPass) {
+        s.Levels.SecondPassLevels = *a.secondPass;
+        s.Levels.DoublePassPending = true;
+    }
+    if (a.align) {
+        s.Place.Horizontal = a.align->first;
+        s.Place.Vertical = a.align->second;
+    }
+    if (a.resolution)
+        s.Config.ResolutionIndex = *a.resolution;
+}
+
+int RunEngrave(const QStringList& list) {
+    EngraveArgs args;
+    const QString usage = ParseEngraveArgs(list, args);
+    if (!usage.isEmpty()) {
+        PrintError(usage + QStringLiteral("; see zeb-cli engrave --help"));
+        return ExitUsage;
+    }
+    const QString path = QDir::current().absoluteFilePath(args.picture);
+    if (!QFileInfo::exists(path)) {
+        PrintError(QStringLiteral("no such file \"%1\"").arg(args.picture));
+        return ExitUsage;
+    }
+    if (RecoveryFileExists(QDir::currentPath())) {
+        PrintError(QStringLiteral("an unfinished job is recorded in %1: finish it with "
+                                  "\"zeb-cli resume\" or delete the file")
+                       .arg(RecoveryFileName));
+        return ExitUsage;
+    }
+    std::unique_ptr<JobSession> job = StartJobSession(args.port);
+    Session& s = *job->session;
+    if (!s.Link.DeviceReady) {
+        PrintError(QStringLiteral("the controller on \"%1\" does not answer").arg(args.port));
+        CloseJobSession(*job);
+        return ExitFailed;
+    }
+    ApplyChoices(s, args);
+    if (const auto problem = JobForceProblem(s, s.Levels.DoublePassPending)) {
+        PrintError(*problem);
+        CloseJobSession(*job);
+        return ExitUsage;
+    }
+
+    OpenCommandContext ctx{s.Op,       s.Tables,  s.Picture,
+                           s.Matrices, s.Place,   s.Config.ResolutionIndex,
+                           s.View,     s.Machine, &s.Dev};
+    OpenCommandDialogs dialogs;
+    dialogs.runOpenDialog = [&path] { return std::optional<QString>(path); };
+    if (OpenClick(ctx, dialogs) != OpenOutcome::Converted) {
+        CloseJobSession(*job);
+        return ExitUsage;
+    }
+    const JobStartOutcome start = Button17Click(s);
+    if (!start.started) {
+        CloseJobSession(*job);
+        return ExitFailed;
+    }
+    if (start.estimate.error.isEmpty())
+        PrintOut(start.estimate.texts.duration + QLatin1Char('\n') +
+                 start.estimate.texts.completion + QLatin1Char('\n'));
+    const int code = RunJob(*job);
+    CloseJobSession(*job);
+    return code;
+}
+
+const Registration reg{{
+    QStringLiteral("engrave"),
+    QStringLiteral("engrave a picture on the machine, start to finish"),
+    QStringLiteral(
+        "Usage: zeb-cli engrave PICTURE --port NAME [--mode combined|diffusion]\n"
+        "                       [--one-sided] [--text] [--forces F32,F24,F16,F8]\n"
+        "                       [--second-pass F32,F24,F16,F8]\n"
+        "                       [--align LEFT|CENTER|RIGHT,TOP|CENTER|BOTTOM]\n"
+        "                       [--resolution I]\n\n"
+        "Runs a whole job in the current directory as the program does: starts up (Zeb.ini,\n"
+        "the port, the greeting), opens and converts PICTURE, places it on the work field,\n"
+        "plans it, writes the recovery file and strikes the plan line by line.\n\n"
+        "  --port NAME        the controller's serial port: comN or a device path\n"
+        "  --mode M           the conversion: combined or diffusion (default diffusion)\n"
+        "  --one-sided        every strike line left to right (quality \"Высокое\")\n"
+        "  --text             picture kind text: no split of backward lines\n"
+        "  --forces F,F,F,F   first-pass forces of the levels \"32\", \"24\", \"16\", \"8\"\n"
+        "                     (1..200)\n"
+        "  --second-pass F,.. a second pass with these forces (level \"32\" may be 0)\n"
+        "  --align H,V        where the picture goes on the work field\n"
+        "  --resolution I     the machine's resolution, 0..8\n\n"
+        "Forces, picture kind and resolution not given come from Zeb.ini, which the job start\n"
+        "writes back as the program does (keeping its own port).\n"
+        "On a terminal a progress line shows the plan done, strike lines, dots and the time\n"
+        "left. Ctrl+C ends the job between two lines as \"Завершить работу\" does: the\n"
+        "recovery file stays and \"zeb-cli resume\" finishes the job.\n\n"
+        "Exit status: 0 the job finished, 1 it stopped (lost link, Ctrl+C) and can be\n"
+        "resumed, or the controller does not answer, 2 bad usage or input (also an\n"
+        "unfinished job in the directory).\n"),
+    RunEngrave,
+}};
+
+} // namespace
+} // namespace zeb::cli

@@ -1,0 +1,69 @@
+#pragma once
+// What zeb-cli engrave and zeb-cli resume share: a session in the current directory started
+// up as the program starts, over the port named on the command line; the job timer driven in
+// a loop until the job ends; Ctrl+C ending the job the way "Завершить работу" does.
+
+#include "cli/terminal_operator.h"
+#include "job/session.h"
+#include "link/clock.h"
+#include "link/window_timers.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+namespace zeb::cli {
+
+// The window's timers for a loop that asks which of them run.
+class CliTimers final : public WindowTimers {
+public:
+    void Start(TimerId id, int) override { m_running[Index(id)] = true; }
+    void Stop(TimerId id) override { m_running[Index(id)] = false; }
+    bool Running(TimerId id) const override { return m_running[Index(id)]; }
+
+private:
+    static size_t Index(TimerId id) { return static_cast<size_t>(id); }
+    std::array<bool, 5> m_running{};
+};
+
+struct JobSession {
+    TerminalOperator op;
+    CliTimers timers;
+    SystemClock clock;
+    std::unique_ptr<Session> session;
+};
+
+// Starts up in the current directory: settings, language, the port `port` (a device path or
+// comN; Zeb.ini keeps its own port), the check for an unfinished job, the tables, the
+// greeting and the controller reset.
+std::unique_ptr<JobSession> StartJobSession(const QString& port);
+
+// Drives the job timer until the job ends. Returns the exit code: 0 the job finished, 1 it
+// stopped (link lost, a line that could not be carried out, Ctrl+C) and can be resumed.
+int RunJob(JobSession& job);
+
+// The window's close: print job ended and machine off while the link is up, port closed,
+// settings saved.
+void CloseJobSession(JobSession& job);
+
+// Command-line reading shared by the job commands: "--name value" or "--name=value".
+struct ArgReader {
+    explicit ArgReader(QStringList list) : args(std::move(list)) {}
+
+    QStringList args;
+    int at = 0;
+    QString error;
+
+    bool Done() const { return at >= args.size(); }
+    // The next argument's name (before any "="), without consuming it.
+    QString Name() const;
+    // Consumes a flag.
+    void Skip() { ++at; }
+    // Consumes an option and its value; empty and `error` set when the value is missing.
+    std::optional<QString> Value();
+};
+
+} // namespace zeb::cli

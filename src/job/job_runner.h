@@ -1,0 +1,69 @@
+#pragma once
+// The job loop: one plan line per tick of Optimizing, the second pass, STOP with continue or
+// end, and the stop on a lost link. Moves become StepUp/StepDown/Left/Right, needle records
+// Up/Put, strike lines PrintLine; the struck dots are painted red on the screen picture.
+//
+// Before every plan line that sends commands the progress record names that line, so
+// recovery knows which line was running when the program was killed.
+
+#include "job/recovery_file.h"
+#include "job/session.h"
+
+#include <QRgb>
+#include <QString>
+
+namespace zeb {
+
+enum class TickResult {
+    NotRunning,        // no plan was open: the timer is stopped
+    LineDone,          // one plan line carried out; the job goes on
+    SecondPassStarted, // the first pass ended and the second began on its own plan
+    Completed,         // the plan ended: the machine is off, the recovery file is gone
+    Stopped,           // a plan line could not be carried out (told); the job can be resumed
+    LinkLost,          // the link failed: the caller shows the fault dialog; resumable
+};
+
+struct TickOutcome {
+    TickResult result = TickResult::LineDone;
+    // Red marks were painted into View.Image1: the window refreshes it.
+    bool pictureChanged = false;
+};
+
+// Red of the progress marks on the screen picture.
+inline constexpr QRgb ProgressMarkColour = 0xFFFF0000;
+
+// The recovery file's record of the job the session holds: picture, place, forces of both
+// passes, resolution; line 14 when `secondPassStarted`.
+RecoveryRecord JobRecoveryRecord(const Session& s, bool secondPassStarted);
+
+// Opens the plan of `pass` (1 or 2) at `path` for execution: the plan-line counter at 0 and
+// the progress record pointing before its first line. Empty on success, else why not (the
+// job state is then as it was).
+QString OpenJobPlan(Session& s, int pass, const QString& path);
+
+// One tick of Optimizing.
+TickOutcome OptimizingTimer(Session& s);
+
+// The end of the first pass of a double-pass job: the recovery file with "Sec", the
+// second-pass forces sent, the head reset, the second plan started. False (told) when its
+// plan cannot be opened or its forces have no profile; the job is then stopped.
+bool StartSecondPass(Session& s);
+
+// STOP (the Delete key): acts only while the job timer runs. The job pauses after the current
+// line and the interrupted-job panel is set up and shown with the halves the pass needs. The
+// window places the panel and sets its width. True when it acted.
+bool STOPClick(Session& s);
+
+// "Продолжить работу": the forces of the pass in progress sent again (the operator may have
+// changed them), the job timer started, the panel hidden. False, with the panel kept, when
+// the new forces have no strike profile or no job is paused.
+bool Button27Click(Session& s);
+
+// "Завершить работу": print job ended, machine off, job timer stopped, panel hidden. The
+// recovery file and the progress record stay, so the job can be resumed.
+void Button28Click(Session& s);
+
+// Timer2's only tick: stops Timer2 and Timer3.
+void Timer2Timer(WindowTimers& timers);
+
+} // namespace zeb

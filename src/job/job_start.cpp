@@ -1,0 +1,154 @@
+#include "job/job_start.h"
+
+#include "job/job_runner.h"
+#include "job/plan_builder.h"
+#include "job/plan_format.h"
+#include "job/progress_record.h"
+#include "setup/settings_file.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace zeb {
+
+namespace {
+
+constexpr int JobGreetings = 5;
+
+// Back to where the panels were opened from: the menus as the link allows.
+void BackToIdle(Session& s) {
+    if (s.Link.DeviceReady)
+        s.Op.UnlockUI();
+    else
+        s.Op.LockUI();
+}
+
+// The plan as recovery and the second pass will read it; the second pass gets its own copy.
+QString WriteJobFiles(Session& s, const QString& planPath) {
+    QFile plan(planPath);
+    if (!plan.open(QIODevice::ReadOnly))
+        return QStringLiteral("Не удаётся прочитать файл плана %1: %2")
+            .arg(QDir::toNativeSeparators(planPath), plan.errorString());
+    const QByteArray bytes = plan.readAll();
+    plan.close();
+    if (s.Levels.DoublePassPending) {
+        const QString error =
+            WritePlanFile(bytes, QDir(s.StartDirectory).filePath(SecondPassPlanFileName));
+        if (!error.isEmpty())
+            return error;
+    }
+    const QString error = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, false));
+    if (!error.isEmpty())
+        return QStringLiteral("Не удаётся записать файл восстановления %1: %2")
+            .arg(QDir::toNativeSeparators(RecoveryFilePath(s.StartDirectory)), error);
+    return {};
+}
+
+} // namespace
+
+void Print1Click(Session& s) {
+    StrikeLevels& levels = s.Levels;
+    levels.SyncLevelPanels();
+    levels.PrintReadyPanel.SetVisible(true);
+    if (levels.SecondWork.Checked())
+        levels.PrintReadyPanel_2.SetVisible(true);
+    s.Op.LockForJob();
+}
+
+std::optional<QString> JobForceProblem(const Session& s, bool doublePass) {
+    const int speed = s.Machine.MotorSpeed;
+    const int scale = 16 + s.Config.ResolutionIndex;
+    if (auto problem = ProfileProblem(s.Levels.FirstPassLevels, speed, scale))
+        return QStringLiteral("Первый проход: ") + *problem;
+    if (!doublePass)
+        return std::nullopt;
+    if (auto problem = ProfileProblem(s.Levels.SecondPassLevels, speed, scale))
+        return QStringLiteral("Второй проход: ") + *problem;
+    return std::nullopt;
+}
+
+JobStartOutcome Button17Click(Session& s) {
+    JobStartOutcome outcome;
+    // Refused before anything is sent or written: the operator corrects the panel and starts
+    // again.
+    const QString noPicture = PlanInputProblem(s.Matrices);
+    if (!noPicture.isEmpty()) {
+        s.Op.ShowMessage(noPicture);
+        return outcome;
+    }
+    if (const auto problem = JobForceProblem(s, s.Levels.DoublePassPending)) {
+        s.Op.ShowMessage(*problem);
+        return outcome;
+    }
+
+    s.Op.LockForJob();
+    s.Config.SettingsMissing = false;
+    const QString saveError = SaveSettings(s.StartDirectory, s.Config, s.Levels, s.Machine);
+    if (!saveError.isEmpty())
+        s.Op.ShowMessage(saveError);
+    s.Timers.Stop(TimerId::Timer4);
+    s.Levels.PrintReadyPanel.SetVisible(false);
+    s.Levels.PrintReadyPanel_2.SetVisible(false);
+
+    const PassMode pass = s.Levels.HighQuality() ? PassMode::OneSided : PassMode::TwoSided;
+    const PlanOutcome plan = BuildPlan(s.Matrices, s.StartDirectory, pass, s.Op);
+    if (!plan.Ok()) {
+        s.Op.ShowMessage(plan.error);
+        BackToIdle(s);
+        return outcome;
+    }
+
+    for (int i = 0; i < JobGreetings; ++i)
+        s.Dev.Hi();
+    s.Dev.SetRegister54();
+    s.Dev.SetRegister55();
+
+    const QString planPath = QDir(s.StartDirectory).filePath(PlanFileName);
+    s.Job = JobState{};
+    QString error = OpenJobPlan(s, 1, planPath);
+    if (error.isEmpty())
+        error = WriteJobFiles(s, planPath);
+    if (!error.isEmpty()) {
+        s.Job.Plan.reset();
+        s.Op.ShowMessage(error);
+        BackToIdle(s);
+        return outcome;
+    }
+
+    s.Dev.SetMotorSpeedScale(s.Config.ResolutionIndex);
+    s.Dev.SetMotorSpeed(s.Machine.MotorSpeed);
+    if (!s.Dev.SetStrike(s.Levels.FirstPassLevels)) {
+        // Nothing was struck and no print job opened: the job never began.
+        s.Job.Plan.reset();
+        QFile::remove(RecoveryFilePath(s.StartDirectory));
+        RemoveProgressRecord(s.StartDirectory);
+        BackToIdle(s);
+        return outcome;
+    }
+    s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
+    s.Dev.BeginPrint();
+    s.Machine.CurrentRow = 0;
+    s.Machine.CurrentCol = 0;
+    s.Place.JobRunning = true;
+    s.Timers.Start(TimerId::Optimizing, 1);
+    outcome.started = true;
+    outcome.estimate = EstimateJob(s, planPath);
+    return outcome;
+}
+
+JobEstimate EstimateJob(Session& s, const QString& planPath) {
+    s.Dev.MeasureLinkTime();
+    EstimateInputs inputs;
+    inputs.machine = s.Machine;
+    inputs.linkTime = s.Machine.LinkTime;
+    inputs.deviceReady = s.Link.DeviceReady;
+    inputs.doublePassPending = s.Levels.DoublePassPending;
+    inputs.pictureOffsetX = s.Place.PictureOffsetX;
+    inputs.pictureOffsetY = s.Place.PictureOffsetY;
+    JobEstimate estimate = EstimateJobDuration(planPath, inputs, s.Time);
+    s.Machine.CurrentRow = 0;
+    s.Machine.CurrentCol = 0;
+    return estimate;
+}
+
+} // namespace zeb

@@ -1,0 +1,38 @@
+#pragma once
+// The engraving job as the runner holds it between ticks: which pass runs, the plan being
+// executed, how far it got. One instance per session; idle until a job starts.
+
+#include "job/plan_reader.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <memory>
+
+namespace zeb {
+
+struct JobState {
+    // The plan being executed: the PlanFile in the first pass, the SecondPassPlanFile in the
+    // second. Null while no plan is open.
+    std::unique_ptr<PlanReader> Plan;
+    // 1 or 2: the pass whose plan is open (a second-pass recovery runs an empty first pass).
+    int Pass = 1;
+    bool SecondPassRunning = false;
+    // SHA-1 of the open plan's bytes: the progress record names the plan it counts lines of.
+    QByteArray PlanDigest;
+    // The plan-line counter: file line number of the last line read, 0 before the first.
+    int PlanLine = 0;
+    // Warm-up rounds of the next recovery start (SpinEdit4 of the unfinished-job dialog).
+    int WarmUpRounds = 3;
+    // The progress record could not be written once; said once per job.
+    bool ProgressWriteFailed = false;
+
+    // What the job has done so far, for progress displays: plan bytes read (both passes),
+    // strike lines sent and dots struck.
+    qint64 PlanBytesRead = 0;
+    qint64 PlanBytesTotal = 0;
+    qint64 StrikeLinesSent = 0;
+    qint64 DotsStruck = 0;
+};
+
+} // namespace zeb

@@ -1,0 +1,44 @@
+#pragma once
+// Finishing an interrupted job: the controller's saved head position, the warm-up, the plan
+// cut where the job stopped and the job timer started on the rest; dropping it instead; and
+// the two hidden service starts.
+//
+// Nothing here strikes a dot twice: when the saved position cannot be placed in the plan, the
+// operator is told, every file stays as it is and nothing is started.
+
+#include "job/session.h"
+
+#include <optional>
+
+namespace zeb {
+
+// ReadSavedPosition (the controller's How): row and column shown in Edit3 and Edit4.
+// Nothing when the link is down or fails.
+std::optional<HeadPosition> ReadSavedPosition(Session& s);
+
+// RecoverInterruptedJob: the recovery file read into the job settings, the plan of the pass
+// that was running cut at the saved position (the progress record, when it belongs to that
+// plan, says which line was running), the cut plan in place of the old one (for a second
+// pass the first-pass plan emptied too), the PlanFile opened, the motor scale and the
+// first-pass forces sent. False, with the reason told and every file as it was, when the
+// recovery file or the plan cannot be read, the position is unknown or lies nowhere in the
+// plan, or a force has no strike profile.
+bool RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved);
+
+// CrushTimer's one tick: keep-alive stopped, menus locked, saved position read, warm-up
+// (Job.WarmUpRounds rounds), recovery, controller set up, print job begun, job timer started.
+// True when the job runs again; otherwise the menus come back as the link allows.
+bool CrushTimerTimer(Session& s);
+
+// Timer3 (the unfinished job was ignored): the recovery file and the progress record go.
+void Timer3Timer(Session& s);
+
+// The hidden item "1": the existing plan file executed from its start with a four-line
+// recovery file (picture, place, single strike force). False, told, when the plan cannot be
+// opened.
+bool ServiceStartOne(Session& s);
+
+// The hidden item "2": the saved position read and the plan cut; nothing is started.
+bool ServiceStartTwo(Session& s);
+
+} // namespace zeb
