@@ -67,7 +67,9 @@ public:
             m_layout->addWidget(slider, m_row, 1);
             QLabel* value = MakeLabel(m_frame, design.valueLabels[i], QString());
             QPalette palette = value->palette();
-            palette.setColor(QPalette::WindowText, ForceColour);
+            // Disabled levels keep the system's grey.
+            for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+                palette.setColor(group, QPalette::WindowText, ForceColour);
             value->setPalette(palette);
             m_layout->addWidget(value, m_row++, 2);
         }
