@@ -24,7 +24,7 @@ constexpr qint32 InArea = 128; // belongs to the area being worked
 // The planner's view of the matrices: cell (r, c) for r in 0..H+1 and c in 0..W+1, whose
 // presence is DotMap[r][c] and whose dot level is DotLevels[r][c + 1]. A dot the plan has
 // struck reads as level -1 from then on; DotLevels itself is left alone until the plan is
-// kept (see Struck()).
+// kept (TakeStruck, then MarkStruckDots).
 class PlanCells {
 public:
     explicit PlanCells(PictureMatrices& matrices);
@@ -67,7 +67,6 @@ struct AreaBox {
     int left = 0;
     int right = -1;
 
-    bool Contains(int r, int c) const { return r >= top && r <= bottom && c >= left && c <= right; }
     void Include(int r, int c);
 };
 
