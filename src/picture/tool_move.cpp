@@ -16,13 +16,8 @@ int StepCount(qint64 steps) {
 
 } // namespace
 
-int MoveTool(Device& device, NeedleCarry carry, int x, int y) {
+int MoveAxes(Device& device, int x, int y) {
     MachineState& machine = device.Machine();
-    if (carry == NeedleCarry::AllDown)
-        device.Put(0);
-    else
-        device.Up();
-
     int travel = 0;
     const qint64 columns = std::abs(static_cast<qint64>(x) - machine.CurrentCol);
     if (columns > 0) {
@@ -47,7 +42,15 @@ int MoveTool(Device& device, NeedleCarry carry, int x, int y) {
             machine.CurrentRow = y;
         }
     }
+    return travel;
+}
 
+int MoveTool(Device& device, NeedleCarry carry, int x, int y) {
+    if (carry == NeedleCarry::AllDown)
+        device.Put(0);
+    else
+        device.Up();
+    const int travel = MoveAxes(device, x, y);
     if (carry == NeedleCarry::UpMove)
         device.Put(0);
     return travel;
@@ -56,11 +59,6 @@ int MoveTool(Device& device, NeedleCarry carry, int x, int y) {
 void ToolMove(Device& device, WindowTimers& timers, NeedleCarry carry, int x, int y) {
     const int travel = MoveTool(device, carry, x, y);
     timers.Start(TimerId::Timer2, static_cast<quint16>(travel) * 100);
-}
-
-void Timer2Timer(WindowTimers& timers) {
-    timers.Stop(TimerId::Timer2);
-    timers.Stop(TimerId::Timer3);
 }
 
 } // namespace zeb

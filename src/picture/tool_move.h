@@ -11,6 +11,10 @@ namespace zeb {
 
 inline constexpr int MaxStepCount = 65535; // a move command's count is 16-bit
 
+// The column move, then the row move, without touching the needle; the distance covered in
+// dots and the bookkeeping as for MoveTool.
+int MoveAxes(Device& device, int x, int y);
+
 // Moves the tool to field point (x, y) and returns the distance covered in dots (columns plus
 // rows). CurrentCol and CurrentRow follow the move even while the link is down; an axis whose
 // count would not fit a move command is refused by the device with its message and keeps its
@@ -18,10 +22,8 @@ inline constexpr int MaxStepCount = 65535; // a move command's count is 16-bit
 int MoveTool(Device& device, NeedleCarry carry, int x, int y);
 
 // The tool move of the work field: MoveTool, then Timer2 started with travel x 100 ms, the
-// travel taken as a 16-bit count.
+// travel taken as a 16-bit count. Timer2's tick (Timer2Timer, with the job runner, whose end
+// starts the same timer) stops Timer2 and Timer3.
 void ToolMove(Device& device, WindowTimers& timers, NeedleCarry carry, int x, int y);
-
-// Timer2's tick: it stops itself and Timer3.
-void Timer2Timer(WindowTimers& timers);
 
 } // namespace zeb

@@ -1,0 +1,226 @@
+// "Калибровка устройства" against the virtual controller: the refusals, the 108-line report,
+// the times it measures on the virtual clock, and measurements out of range.
+#include "setup/calibration.h"
+
+#include "common/temp_dir.h"
+#include "link/link_rig.h"
+#include "setup/file_helpers.h"
+
+#include <QStringDecoder>
+
+#include <gtest/gtest.h>
+
+namespace zeb {
+namespace {
+
+using testing::LinkRig;
+using testing::ReadBytes;
+using testing::ScopedStartDirectory;
+using testing::WriteBytes;
+
+QStringList ReportLines(const QString& path) {
+    QStringDecoder decode("Windows-1251");
+    QString text = decode(ReadBytes(path));
+    EXPECT_TRUE(text.endsWith("\r\n"));
+    text.chop(2);
+    return text.split("\r\n");
+}
+
+// The labels of one resolution block: "0=", "1=" .. "20=", the four moves.
+QStringList BlockLabels() {
+    QStringList labels{"0="};
+    for (int n = 1; n <= 20; ++n)
+        labels << QString::number(n) + "=";
+    return labels << "Left="
+                  << "Right="
+                  << "Up="
+                  << "Down=";
+}
+
+class CalibrationTest : public ::testing::Test {
+protected:
+    explicit CalibrationTest(sim::ControllerOptions options = {}) : rig(options) {
+        levels[1] = 20;
+        levels[2] = 40;
+        levels[3] = 60;
+        levels[4] = 80;
+    }
+    void Calibrate() { CalibrateTiming(rig.dev, config, levels, dir.Path()); }
+    QString Report() const { return dir.File("timing.txt"); }
+    int Count(const QString& name) const { return static_cast<int>(rig.Commands().count(name)); }
+
+    ScopedStartDirectory dir;
+    LinkRig rig;
+    Settings config;
+    StrikeLevelSet levels;
+};
+
+TEST_F(CalibrationTest, OfflineItRefusesEvenWhenTheReportExists) {
+    WriteBytes(Report(), "Comand\r\n");
+    rig.link.DeviceReady = false;
+    Calibrate();
+    EXPECT_EQ(rig.op.messages, QStringList{"Устройство не доступно."});
+    EXPECT_EQ(ReadBytes(Report()), "Comand\r\n");
+    EXPECT_TRUE(rig.vc.Trace().empty());
+}
+
+TEST_F(CalibrationTest, OfflineWithoutAReportNothingIsWritten) {
+    rig.link.DeviceReady = false;
+    Calibrate();
+    EXPECT_EQ(rig.op.messages, QStringList{"Устройство не доступно."});
+    EXPECT_EQ(testing::FilesIn(dir.Path()), QStringList{});
+}
+
+TEST_F(CalibrationTest, AnExistingReportMeansCalibratedAlready) {
+    WriteBytes(Report(), "x");
+    Calibrate();
+    EXPECT_EQ(rig.op.messages, QStringList{"Устройство уже калибровано."});
+    EXPECT_EQ(ReadBytes(Report()), "x");
+    EXPECT_TRUE(rig.vc.Trace().empty());
+    EXPECT_EQ(config.ResolutionIndex, 0);
+}
+
+TEST_F(CalibrationTest, ACompleteRunWrites108LinesAndLeavesResolutionThree) {
+    Calibrate();
+    EXPECT_EQ(rig.op.messages, QStringList{"Калибровка завершена."});
+    const QStringList lines = ReportLines(Report());
+    ASSERT_EQ(lines.size(), 108);
+    QStringList labels{"Comand", "LineTime", "Resolution"};
+    labels << BlockLabels() << "Resolution" << BlockLabels();
+    QStringList found;
+    for (int i = 0; i < lines.size(); i += 2)
+        found << lines[i];
+    EXPECT_EQ(found, labels);
+    EXPECT_EQ(lines[5], "1");
+    EXPECT_EQ(lines[57], "3");
+    EXPECT_EQ(lines[106], "Down=");
+    bool number = false;
+    lines[107].toInt(&number);
+    EXPECT_TRUE(number) << lines[107].toStdString();
+    EXPECT_EQ(config.ResolutionIndex, 3);
+    EXPECT_EQ(rig.machine.MotorSpeedScale, 19);
+
+    // What the controller was asked to do.
+    EXPECT_EQ(Count("Hi"), 100);
+    EXPECT_EQ(Count("PrintLine"), 100 + 1 + 2 * (1 + 20));
+    EXPECT_EQ(Count("SetStrike"), 40);
+    EXPECT_EQ(Count("Up"), 1);
+    for (const char* move : {"Left", "Right", "StepUp", "StepDown"})
+        EXPECT_EQ(Count(move), 2) << move;
+    EXPECT_EQ(rig.vc.ProfileForce(4), 80);
+    EXPECT_TRUE(rig.vc.Workpiece().size() == 100 + 101 + 2 * 20 * 101);
+}
+
+class TimedCalibrationTest : public CalibrationTest {
+protected:
+    static sim::ControllerOptions Modelled(double scale) {
+        sim::ControllerOptions options;
+        options.timeScale = scale;
+        return options;
+    }
+    TimedCalibrationTest() : CalibrationTest(Modelled(1.0)) {}
+};
+
+TEST_F(TimedCalibrationTest, MovesAreTimedPerHundredStepsAtEachResolution) {
+    Calibrate();
+    const QStringList lines = ReportLines(Report());
+    ASSERT_EQ(lines.size(), 108);
+    // The greetings take no modelled time, so C is 0 and a move's line is its time div 4:
+    // 400 steps of 3 x 12 x 17 / 100 ms at resolution 1, of 3 x 12 x 19 / 100 ms at 3.
+    EXPECT_EQ(lines[1], "0");
+    for (int i : {48, 50, 52, 54})
+        EXPECT_EQ(lines[i + 1], "612") << lines[i].toStdString();
+    for (int i : {100, 102, 104, 106})
+        EXPECT_EQ(lines[i + 1], "684") << lines[i].toStdString();
+    EXPECT_GT(lines[3].toInt(), 0); // LineTime
+    EXPECT_EQ(rig.op.messages, QStringList{"Калибровка завершена."});
+}
+
+// Every byte from the controller arrives 400 ms late: a hundred greetings take 80 s.
+class LateLine : public SerialLine {
+public:
+    LateLine(SerialLine& inner, VirtualClock& clock) : m_inner(inner), m_clock(clock) {}
+    bool OpenPort() override { return m_inner.OpenPort(); }
+    void ClosePort() override { m_inner.ClosePort(); }
+    bool WriteByte(quint8 b) override { return m_inner.WriteByte(b); }
+    bool ReadByte(quint8& b) override {
+        const bool ok = m_inner.ReadByte(b);
+        if (ok)
+            m_clock.Advance(400);
+        return ok;
+    }
+    void SetParityOdd() override { m_inner.SetParityOdd(); }
+    void SetParityEven() override { m_inner.SetParityEven(); }
+
+private:
+    SerialLine& m_inner;
+    VirtualClock& m_clock;
+};
+
+TEST_F(CalibrationTest, TimesPastSixtyFiveSecondsAreClampedAndMarkedNotWrapped) {
+    LateLine late(rig.tap, rig.clock);
+    Device slow(late, rig.op, rig.clock, rig.link, rig.machine, rig.selfTest);
+    CalibrateTiming(slow, config, levels, dir.Path());
+    const QStringList lines = ReportLines(Report());
+    ASSERT_EQ(lines.size(), 108);
+    // Two answers per greeting.
+    EXPECT_EQ(lines[1], "65535 (вне 0..65535: 80000)");
+    // Five answers per one-dot line (A = 200 s), 29 for the 101-dot line with its 13 data
+    // frames (B = 11.6 s): (100 A - B) div 99.
+    EXPECT_EQ(lines[3], "65535 (вне 0..65535: 201903)") << lines[3].toStdString();
+    EXPECT_EQ(rig.op.messages.last(), "Калибровка завершена.");
+}
+
+class LinkLostCalibrationTest : public CalibrationTest {
+protected:
+    LinkLostCalibrationTest() : CalibrationTest(SilentOnTheWay()) {}
+    // Silent from inside the first pattern line: 100 greetings, 100 one-dot lines of two
+    // frames, the 101-dot line and the empty line of 14 frames each, both motor drivers, the
+    // nine frames of the strike profiles, then three frames of the line.
+    static sim::ControllerOptions SilentOnTheWay() {
+        sim::ControllerOptions options;
+        options.timeScale = 1.0;
+        options.faults.silentAfter = 100 + 200 + 14 + 2 + 14 + 9 + 3;
+        return options;
+    }
+};
+
+TEST_F(LinkLostCalibrationTest, GoesOnAndMarksTheTimesThatComeOutNegative) {
+    Calibrate();
+    const QStringList lines = ReportLines(Report());
+    ASSERT_EQ(lines.size(), 108);
+    ASSERT_EQ(rig.op.messages.size(), 2);
+    EXPECT_TRUE(rig.op.messages[0].startsWith("Ошибка команды"))
+        << rig.op.messages[0].toStdString();
+    EXPECT_EQ(rig.op.messages[1], "Калибровка завершена.");
+    EXPECT_GT(lines[3].toInt(), 99); // LineTime before the loss
+    // With nothing sent, a pattern line takes no time, less the share of LineTime.
+    EXPECT_EQ(lines[10], "2=");
+    EXPECT_TRUE(lines[11].startsWith("0 (вне 0..65535: -")) << lines[11].toStdString();
+    EXPECT_EQ(lines[107], "0");
+}
+
+TEST(TimingValueText, ValuesOutsideTheRangeAreClampedAndMarked) {
+    const std::pair<qint64, const char*> cases[] = {
+        {0, "0"},
+        {65535, "65535"},
+        {612, "612"},
+        {65536, "65535 (вне 0..65535: 65536)"},
+        {70012, "65535 (вне 0..65535: 70012)"},
+        {-1, "0 (вне 0..65535: -1)"},
+        {-4000, "0 (вне 0..65535: -4000)"},
+    };
+    for (const auto& [ms, text] : cases)
+        EXPECT_EQ(TimingValueText(ms), QString::fromUtf8(text)) << ms;
+}
+
+TEST_F(CalibrationTest, AReportThatCannotBeWrittenIsSaidSo) {
+    CalibrateTiming(rig.dev, config, levels, dir.File("missing"));
+    ASSERT_EQ(rig.op.messages.size(), 1);
+    EXPECT_TRUE(rig.op.messages[0].startsWith("Не удалось записать"))
+        << rig.op.messages[0].toStdString();
+    EXPECT_EQ(testing::FilesIn(dir.Path()), QStringList{});
+}
+
+} // namespace
+} // namespace zeb

@@ -1,0 +1,191 @@
+// "Геометрия" and "Разогрев" against the virtual controller, and the field-size panel's rules.
+#include "setup/machine_setup.h"
+
+#include "link/link_rig.h"
+#include "setup/status_messages.h"
+#include "setup/warm_up.h"
+
+#include <gtest/gtest.h>
+
+namespace zeb {
+namespace {
+
+using testing::LinkRig;
+
+// Command names and the four code bytes of every frame the controller saw.
+QStringList Sent(const LinkRig& rig) {
+    QStringList sent;
+    for (const sim::TracedCommand& c : rig.vc.Trace())
+        sent << c.name + " " + QString::fromLatin1(c.frame.left(4).toHex(' ').toUpper());
+    return sent;
+}
+
+// A 40 x 20 picture placed at (100, 50): point 1 is (100, 50), the centre (120, 60), point 9
+// (140, 70).
+Placement PlacedPicture() {
+    Placement place;
+    place.DragOffsetX = 100;
+    place.DragOffsetY = 50;
+    place.PictureWidth = 40;
+    place.PictureHeight = 20;
+    RecomputeHandles(place);
+    return place;
+}
+
+TEST(PositionToolTest, CentreToTopLeftWithTheNeedleUpForTheMove) {
+    LinkRig rig;
+    rig.machine.CurrentCol = 120;
+    rig.machine.CurrentRow = 60;
+    const Placement place = PlacedPicture();
+    PositionTool(rig.dev, place, 2, NeedleCarry::UpMove, 1);
+    // Point 1 raises the needle before the motor scale; 20 columns right, 10 rows down.
+    EXPECT_EQ(Sent(rig),
+              (QStringList{"Up 1B FF 01 01", "ProgX_Motor 1B 40 60 12", "ProgY_Motor 1B 41 60 12",
+                           "Right 1B 13 00 13", "StepDown 1B 11 00 13", "Put 1B FE 00 00"}));
+    EXPECT_EQ(rig.machine.CurrentCol, 100);
+    EXPECT_EQ(rig.machine.CurrentRow, 50);
+    EXPECT_EQ(rig.machine.MotorSpeedScale, 18);
+    EXPECT_TRUE(rig.op.messages.isEmpty());
+
+    // The same point again: needle and motor scale, no move.
+    PositionTool(rig.dev, place, 2, NeedleCarry::UpMove, 1);
+    EXPECT_EQ(Sent(rig).mid(6), (QStringList{"Up 1B FF 01 01", "ProgX_Motor 1B 40 60 12",
+                                             "ProgY_Motor 1B 41 60 12", "Put 1B FE 00 00"}));
+}
+
+TEST(PositionToolTest, OtherPointsTakeTheMotorScaleFirstAndTheNeedleAsChosen) {
+    struct Case {
+        const char* name;
+        NeedleCarry needle;
+        int point;
+        QStringList sent;
+        QPoint end;
+    };
+    const std::vector<Case> cases = {
+        {"all up, bottom right",
+         NeedleCarry::AllUp,
+         9,
+         {"ProgX_Motor 1B 40 60 10", "ProgY_Motor 1B 41 60 10", "Up 1B FF 01 01",
+          "Left 1B 12 00 8B", "StepUp 1B 10 00 8B"},
+         {140, 70}},
+        {"sliding, middle top",
+         NeedleCarry::AllDown,
+         2,
+         {"ProgX_Motor 1B 40 60 10", "ProgY_Motor 1B 41 60 10", "Put 1B FE 00 00",
+          "Left 1B 12 00 77", "StepUp 1B 10 00 63"},
+         {120, 50}},
+        {"up for the move, left middle",
+         NeedleCarry::UpMove,
+         4,
+         {"ProgX_Motor 1B 40 60 10", "ProgY_Motor 1B 41 60 10", "Up 1B FF 01 01",
+          "Left 1B 12 00 63", "StepUp 1B 10 00 77", "Put 1B FE 00 00"},
+         {100, 60}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LinkRig rig;
+        PositionTool(rig.dev, PlacedPicture(), 0, c.needle, c.point);
+        EXPECT_EQ(Sent(rig), c.sent);
+        EXPECT_EQ(QPoint(rig.machine.CurrentCol, rig.machine.CurrentRow), c.end);
+        EXPECT_EQ(QPoint(rig.vc.HeadColumn(), rig.vc.HeadRow()), c.end);
+    }
+}
+
+TEST(PositionToolTest, ACountPastSixteenBitsIsRefusedAndThatAxisKeepsItsCount) {
+    LinkRig rig;
+    Placement place;
+    place.DragOffsetX = 70000;
+    place.DragOffsetY = 10;
+    RecomputeHandles(place);
+    PositionTool(rig.dev, place, 0, NeedleCarry::AllUp, 1);
+    EXPECT_EQ(Sent(rig), (QStringList{"Up 1B FF 01 01", "ProgX_Motor 1B 40 60 10",
+                                      "ProgY_Motor 1B 41 60 10", "StepUp 1B 10 00 13"}));
+    ASSERT_EQ(rig.op.messages.size(), 1);
+    EXPECT_TRUE(rig.op.messages[0].contains("70000")) << rig.op.messages[0].toStdString();
+    EXPECT_EQ(rig.machine.CurrentCol, 0);
+    EXPECT_EQ(rig.machine.CurrentRow, 10);
+}
+
+TEST(PositionToolTest, OfflineNothingIsSentButTheCountFollows) {
+    LinkRig rig;
+    rig.link.DeviceReady = false;
+    PositionTool(rig.dev, PlacedPicture(), 0, NeedleCarry::UpMove, 5);
+    EXPECT_TRUE(rig.vc.Trace().empty());
+    EXPECT_EQ(rig.machine.CurrentCol, 120);
+    EXPECT_EQ(rig.machine.CurrentRow, 60);
+    EXPECT_TRUE(rig.op.messages.isEmpty());
+}
+
+class WarmUpTest : public ::testing::Test {
+protected:
+    WarmUpTest() { SetDefaultMessages(status); }
+    StatusMessages status;
+};
+
+TEST_F(WarmUpTest, AFullWarmUpStrikesSixtyTimesAndCountsToNinetyFive) {
+    LinkRig rig;
+    WarmUp(rig.dev, status.Text(8));
+    EXPECT_EQ(rig.vc.WarmUpStrikes(), 60);
+    EXPECT_TRUE(rig.vc.Workpiece().empty());
+    QStringList expected;
+    for (int value = 0; value <= 95; value += 5)
+        expected << QStringLiteral("Разогрев головки - %1").arg(value);
+    expected << QStringLiteral("Разогрев головки - 95");
+    EXPECT_EQ(rig.op.statuses, expected);
+    EXPECT_EQ(rig.op.progressTrail.first(), 0);
+    EXPECT_EQ(rig.op.progressTrail.size(), 22);
+    EXPECT_EQ(rig.op.progressTrail[20], 100);
+    EXPECT_EQ(rig.op.progress, 0);
+    EXPECT_EQ(rig.op.progressMax, 100);
+    EXPECT_TRUE(rig.op.messages.isEmpty());
+}
+
+TEST_F(WarmUpTest, OfflineTheGaugeRunsThroughAndTheTextStandsAlone) {
+    LinkRig rig;
+    rig.link.DeviceReady = false;
+    WarmUp(rig.dev, status.Text(8));
+    EXPECT_TRUE(rig.vc.Trace().empty());
+    EXPECT_EQ(rig.op.statuses, QStringList{"Разогрев головки - "});
+    QList<int> trail{0};
+    for (int value = 5; value <= 100; value += 5)
+        trail << value;
+    trail << 0;
+    EXPECT_EQ(rig.op.progressTrail, trail);
+}
+
+TEST_F(WarmUpTest, ALinkLostInTheMiddleLeavesTheLastValueShown) {
+    sim::ControllerOptions options;
+    options.faults.silentAfter = 7; // the eighth strike goes unanswered
+    LinkRig rig(options);
+    WarmUp(rig.dev, status.Text(8));
+    EXPECT_EQ(rig.vc.WarmUpStrikes(), 7);
+    EXPECT_FALSE(rig.link.DeviceReady);
+    EXPECT_EQ(rig.op.messages.size(), 1);
+    // The third round began with the link up; after it nothing more reaches the controller.
+    EXPECT_EQ(rig.op.statuses, (QStringList{"Разогрев головки - 0", "Разогрев головки - 5",
+                                            "Разогрев головки - 10", "Разогрев головки - 10"}));
+    EXPECT_EQ(rig.op.progress, 0);
+}
+
+TEST(SizePanelTest, AWidthBelowOneBecomesTwo) {
+    const std::pair<int, int> cases[] = {{0, 2}, {-7, 2}, {1, 1}, {2, 2}, {1940, 1940}};
+    for (const auto& [spin, width] : cases)
+        EXPECT_EQ(SizePanelWidth(spin), width) << spin;
+}
+
+TEST(SizePanelTest, TheViewKeepsWhatItShowedWhenResized) {
+    FieldView view;
+    CreateWorkField(view, 20, 10); // Image1 30 x 20
+    view.Image1.setPixel(3, 4, qRgb(255, 0, 0));
+    view.Image1.setPixel(29, 19, qRgb(0, 255, 0));
+    ResizeFieldView(view, 40, 15);
+    EXPECT_EQ(view.Image1.size(), QSize(40, 15));
+    EXPECT_EQ(view.Image1.pixel(3, 4), qRgb(255, 0, 0));
+    EXPECT_EQ(view.Image1.pixel(35, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(view.FieldBitmap.size(), QSize(20, 10));
+    ResizeFieldView(view, 2, 15);
+    EXPECT_EQ(view.Image1.size(), QSize(2, 15));
+}
+
+} // namespace
+} // namespace zeb
