@@ -1,6 +1,7 @@
 // The mouse on the work field and the tool move, checked at the virtual controller.
 #include "picture/field_mouse.h"
 
+#include "job/job_runner.h"
 #include "link/link_rig.h"
 #include "picture/open_command.h"
 #include "picture/tool_move.h"
