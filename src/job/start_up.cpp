@@ -16,6 +16,9 @@ void StartUp(Session& s, const StartUpHooks& hooks) {
 
     const SettingsLoadResult settings =
         LoadSettings(s.StartDirectory, s.Config, s.Levels, s.Machine);
+    // The settings problems already said so: an index with no resolution counts as 0.
+    if (s.Config.ResolutionIndex < 0 || s.Config.ResolutionIndex >= ResolutionCount)
+        s.Config.ResolutionIndex = 0;
     if (hooks.settingsLoaded)
         hooks.settingsLoaded(settings.problems, settings.portChecks);
 
