@@ -3,12 +3,16 @@
 #include "app/level_panels_controller.h"
 #include "app/link_controller.h"
 #include "app/menu_form.h"
+#include "app/service_controller.h"
+#include "app/setup_controller.h"
 
 namespace zeb::app {
 
 void CreateControllers(TMenuForm& form) {
     new LinkController(form);
     new LevelPanelsController(form);
+    new SetupController(form);
+    new ServiceController(form);
 }
 
 } // namespace zeb::app

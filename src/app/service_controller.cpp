@@ -1,0 +1,48 @@
+#include "app/service_controller.h"
+
+#include "app/menu_form.h"
+#include "job/session.h"
+#include "setup/calibration.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QShortcut>
+
+namespace zeb::app {
+
+ServiceController::ServiceController(TMenuForm& form) : QObject(&form), m_form(form) {
+    m_selfTestingPanel = form.centralWidget()->findChild<QWidget*>("SelfTestingPanel");
+    connect(form.Item("SelfTesting1"), &QAction::triggered, this,
+            &ServiceController::SelfTesting1Click);
+    auto* stepControl = m_selfTestingPanel->findChild<QCheckBox*>("StepControlCheckBox");
+    connect(stepControl, &QCheckBox::toggled, this,
+            [this](bool checked) { m_form.State().SelfTest.StepControl = checked; });
+    connect(form.Item("N8"), &QAction::triggered, this, &ServiceController::N8Click);
+
+    auto* reveal = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12), &form);
+    reveal->setObjectName("ServiceItemsShortcut");
+    connect(reveal, &QShortcut::activated, this, &ServiceController::RevealServiceItems);
+}
+
+void ServiceController::RevealServiceItems() {
+    for (const char* name : {"StrikeForce1", "N7", "N8", "N3", "N11", "N21"})
+        m_form.Item(name)->setVisible(true);
+    m_form.Item("N8")->setEnabled(true);
+}
+
+void ServiceController::SelfTesting1Click(bool checked) {
+    Session& s = m_form.State();
+    m_selfTestingPanel->setVisible(checked);
+    const QString error =
+        SelfTestingClick(checked, s.Dev, s.SelfTest, m_testingLog, s.StartDirectory);
+    if (!error.isEmpty())
+        m_form.ShowMessage(error);
+}
+
+void ServiceController::N8Click() {
+    Session& s = m_form.State();
+    // Outside a job the active strike set is the first pass's.
+    CalibrateTiming(s.Dev, s.Config, s.Levels.FirstPassLevels, s.StartDirectory);
+}
+
+} // namespace zeb::app
