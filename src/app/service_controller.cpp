@@ -1,6 +1,7 @@
 #include "app/service_controller.h"
 
 #include "app/menu_form.h"
+#include "job/recovery.h"
 #include "job/session.h"
 #include "setup/calibration.h"
 
@@ -18,6 +19,12 @@ ServiceController::ServiceController(TMenuForm& form) : QObject(&form), m_form(f
     connect(stepControl, &QCheckBox::toggled, this,
             [this](bool checked) { m_form.State().SelfTest.StepControl = checked; });
     connect(form.Item("N8"), &QAction::triggered, this, &ServiceController::N8Click);
+    // The service starts: "1" runs the plan file from its start, "2" cuts it at the position
+    // the controller saved; the job runner does the rest.
+    connect(form.Item("N11"), &QAction::triggered, this,
+            [this] { ServiceStartOne(m_form.State()); });
+    connect(form.Item("N21"), &QAction::triggered, this,
+            [this] { ServiceStartTwo(m_form.State()); });
 
     auto* reveal = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12), &form);
     reveal->setObjectName("ServiceItemsShortcut");

@@ -1,7 +1,7 @@
 #pragma once
 // The service engineer's functions: "Self Testing" with its panel and the log "\testing.txt",
-// the hidden "Калибровка устройства", and the key combination Ctrl+Shift+F12 that shows the
-// hidden service items for the rest of the session.
+// the hidden "Калибровка устройства", the hidden service starts "1" and "2", and the key
+// combination Ctrl+Shift+F12 that shows the hidden service items for the rest of the session.
 
 #include "setup/self_test.h"
 

@@ -1,6 +1,7 @@
 // The service engineer's side of the offscreen window: the self-test panel and its log, the
 // key combination that shows the hidden items, and the calibration from the menu.
 #include "common/window_fixture.h"
+#include "job/job_runner.h"
 #include "job/session.h"
 #include "setup/file_helpers.h"
 
@@ -153,19 +154,45 @@ TEST(ServiceItems, CalibrationFromTheMenuWritesTheReportAndSavesResolutionThree)
     EXPECT_EQ(Lines(ReadBytes(window.dir.File("Zeb.ini"))).value(13), "3");
 }
 
-TEST(ServiceItems, CalibrationOfflineIsRefusedEvenWithAReport) {
-    WindowFixture::Setup setup;
-    setup.files = [](const QString& dir) {
-        testing::WriteBytes(dir + "/timing.txt", "Comand\r\n");
-    };
-    setup.machine = [](sim::VirtualController& vc) { vc.SetSilent(true); };
-    WindowFixture window(setup);
+TEST(ServiceItems, ServiceStartOneRunsThePlanAndAMismatchShowsOnThePanel) {
+    WindowFixture window;
     TMenuForm& form = *window.form;
-    window.answerer.messages.clear();
+    Session& s = form.State();
+    testing::WriteBytes(window.dir.File("123123123.txt"),
+                        "\r\nGoTo:      1     1\r\nKnock: 11\r\n");
+    form.Item("SelfTesting1")->setEnabled(true);
+    form.Item("SelfTesting1")->trigger();
     RevealServiceItems(form);
-    form.Item("N8")->trigger();
-    EXPECT_EQ(window.answerer.messages, QStringList{"Устройство не доступно."});
-    EXPECT_EQ(ReadBytes(window.dir.File("timing.txt")), "Comand\r\n");
+    form.Item("N11")->trigger();
+    ASSERT_TRUE(form.Timers().Running(TimerId::Optimizing));
+    EXPECT_EQ(Lines(ReadBytes(window.dir.File("ErorFile.txt"))).size(), 4);
+
+    // The controller's column counter runs two ahead after the strike line.
+    window.controller.ShiftCountersAfterNextLine(2);
+    for (int tick = 0; tick < 10 && form.Timers().Running(TimerId::Optimizing); ++tick)
+        OptimizingTimer(s);
+    EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
+    EXPECT_EQ(Find<QLineEdit>(form, "CountPosXEdit")->text(), "3");
+    EXPECT_EQ(Find<QLineEdit>(form, "RealPosXEdit")->text(), "5");
+    EXPECT_EQ(Find<QLineEdit>(form, "CountPosYEdit")->text(), "1");
+    EXPECT_EQ(Find<QLineEdit>(form, "RealPosYEdit")->text(), "1");
+    EXPECT_EQ(Find<QSpinBox>(form, "ErorCounterEdit")->value(), 1);
+    // A mismatch is counted, not logged: the log holds its header only.
+    EXPECT_EQ(Lines(ReadBytes(window.dir.File("testing.txt"))).size(), 2);
+}
+
+TEST(ServiceItems, ServiceStartTwoAsksForTheSavedPositionAndNeedsTheRecoveryFile) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    RevealServiceItems(form);
+    const size_t from = window.controller.Trace().size();
+    form.Item("N21")->trigger();
+    ASSERT_GT(window.controller.Trace().size(), from);
+    EXPECT_EQ(window.controller.Trace()[from].name, "How");
+    ASSERT_EQ(window.answerer.messages.size(), 1);
+    EXPECT_TRUE(window.answerer.messages[0].contains("ErorFile.txt"))
+        << window.answerer.messages[0].toStdString();
+    EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
 }
 
 } // namespace

@@ -64,13 +64,6 @@ TEST_F(CalibrationTest, OfflineItRefusesEvenWhenTheReportExists) {
     EXPECT_TRUE(rig.vc.Trace().empty());
 }
 
-TEST_F(CalibrationTest, OfflineWithoutAReportNothingIsWritten) {
-    rig.link.DeviceReady = false;
-    Calibrate();
-    EXPECT_EQ(rig.op.messages, QStringList{"Устройство не доступно."});
-    EXPECT_EQ(testing::FilesIn(dir.Path()), QStringList{});
-}
-
 TEST_F(CalibrationTest, AnExistingReportMeansCalibratedAlready) {
     WriteBytes(Report(), "x");
     Calibrate();
@@ -204,11 +197,8 @@ TEST(TimingValueText, ValuesOutsideTheRangeAreClampedAndMarked) {
     const std::pair<qint64, const char*> cases[] = {
         {0, "0"},
         {65535, "65535"},
-        {612, "612"},
         {65536, "65535 (вне 0..65535: 65536)"},
-        {70012, "65535 (вне 0..65535: 70012)"},
         {-1, "0 (вне 0..65535: -1)"},
-        {-4000, "0 (вне 0..65535: -4000)"},
     };
     for (const auto& [ms, text] : cases)
         EXPECT_EQ(TimingValueText(ms), QString::fromUtf8(text)) << ms;

@@ -167,12 +167,6 @@ TEST_F(WarmUpTest, ALinkLostInTheMiddleLeavesTheLastValueShown) {
     EXPECT_EQ(rig.op.progress, 0);
 }
 
-TEST(SizePanelTest, AWidthBelowOneBecomesTwo) {
-    const std::pair<int, int> cases[] = {{0, 2}, {-7, 2}, {1, 1}, {2, 2}, {1940, 1940}};
-    for (const auto& [spin, width] : cases)
-        EXPECT_EQ(SizePanelWidth(spin), width) << spin;
-}
-
 TEST(SizePanelTest, TheViewKeepsWhatItShowedWhenResized) {
     FieldView view;
     CreateWorkField(view, 20, 10); // Image1 30 x 20
