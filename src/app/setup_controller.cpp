@@ -58,6 +58,10 @@ void SetupController::PositionButtonClick(int point) {
 
 void SetupController::Button16Click() {
     m_form.UnlockUI();
+    // A link lost while the box was open leaves the menus as a lost link has them: only a
+    // greeting brings the device menus back.
+    if (!m_form.State().Link.DeviceReady)
+        m_form.LockUI();
     m_groupBox1->hide();
 }
 

@@ -81,6 +81,22 @@ TEST(SetupPanels, GeometryShowsThePositionBoxAndFinishUnlocks) {
         EXPECT_TRUE(form.TopMenu(position)->isEnabled()) << position;
 }
 
+TEST(SetupPanels, FinishKeepsTheDeviceMenusLockedWhenTheLinkWasLost) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    form.show();
+    form.Item("N4")->trigger();
+    window.controller.SetSilent(true);
+    QTest::mouseClick(Find<QPushButton>(form, "Button11"), Qt::LeftButton);
+    ASSERT_FALSE(form.State().Link.DeviceReady);
+    QTest::mouseClick(Find<QPushButton>(form, "Button16"), Qt::LeftButton);
+    EXPECT_FALSE(Find<QWidget>(form, "GroupBox1")->isVisible());
+    EXPECT_FALSE(form.TopMenu(2)->isEnabled()); // "Работа"
+    EXPECT_FALSE(form.TopMenu(3)->isEnabled()); // "Установки"
+    EXPECT_TRUE(form.TopMenu(4)->isEnabled());  // "Порт"
+    EXPECT_TRUE(form.TopMenu(6)->isEnabled());  // "Тест"
+}
+
 TEST(SetupPanels, PositionButtonsCarryTheNeedleToThePicturesPoints) {
     WindowFixture window;
     TMenuForm& form = *window.form;
