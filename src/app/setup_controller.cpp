@@ -90,15 +90,19 @@ void SetupController::N7Click() {
 }
 
 void SetupController::SpinEdit2Change(int value) {
-    FieldView& view = m_form.State().View;
-    ResizeFieldView(view, SizePanelWidth(value), view.Image1.height());
-    m_form.Image1()->ImageChanged();
+    Resize(SizePanelWidth(value), m_form.State().View.Image1.height());
 }
 
 void SetupController::SpinEdit3Change(int value) {
-    FieldView& view = m_form.State().View;
-    ResizeFieldView(view, view.Image1.width(), value);
-    m_form.Image1()->ImageChanged();
+    Resize(m_form.State().View.Image1.width(), value);
+}
+
+void SetupController::Resize(int width, int height) {
+    if (ResizeFieldView(m_form.State().View, width, height))
+        m_form.Image1()->ImageChanged();
+    else
+        m_form.ShowMessage(
+            QStringLiteral("Поле %1 x %2 не помещается в памяти").arg(width).arg(height));
 }
 
 NeedleCarry SetupController::PositionNeedle() const {

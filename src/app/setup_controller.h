@@ -28,6 +28,8 @@ private:
     void N7Click();
     void SpinEdit2Change(int value);
     void SpinEdit3Change(int value);
+    // The field control at the new size, or a message when it does not fit in memory.
+    void Resize(int width, int height);
     // The needle mode the position box's radio buttons choose.
     NeedleCarry PositionNeedle() const;
     // Puts `panel` 5 pixels in from the visible top-left corner of the field and shows it.

@@ -29,13 +29,18 @@ int SizePanelWidth(int spinValue) {
     return spinValue < 1 ? 2 : spinValue;
 }
 
-void ResizeFieldView(FieldView& view, int width, int height) {
+bool ResizeFieldView(FieldView& view, int width, int height) {
     const QImage shown = view.Image1;
     SetImage1Size(view, width, height);
-    if (shown.isNull() || view.Image1.isNull())
-        return;
-    QPainter painter(&view.Image1);
-    painter.drawImage(0, 0, shown);
+    if (view.Image1.isNull() && width > 0 && height > 0) {
+        view.Image1 = shown;
+        return false;
+    }
+    if (!shown.isNull() && !view.Image1.isNull()) {
+        QPainter painter(&view.Image1);
+        painter.drawImage(0, 0, shown);
+    }
+    return true;
 }
 
 } // namespace zeb

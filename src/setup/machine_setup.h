@@ -22,7 +22,8 @@ void PositionTool(Device& device, const Placement& place, int resolutionIndex, N
 int SizePanelWidth(int spinValue);
 
 // The field control takes a new size on the screen; what it showed stays in place, cut off or
-// extended with black. The work field itself is not touched.
-void ResizeFieldView(FieldView& view, int width, int height);
+// extended with black. The work field itself is not touched. False, with the view as it was,
+// when memory cannot hold a view of that size.
+bool ResizeFieldView(FieldView& view, int width, int height);
 
 } // namespace zeb

@@ -177,7 +177,11 @@ TEST(SizePanelTest, TheViewKeepsWhatItShowedWhenResized) {
     EXPECT_EQ(view.Image1.pixel(3, 4), qRgb(255, 0, 0));
     EXPECT_EQ(view.Image1.pixel(35, 5), qRgb(0, 0, 0));
     EXPECT_EQ(view.FieldBitmap.size(), QSize(20, 10));
-    ResizeFieldView(view, 2, 15);
+    // A size no memory holds leaves the view as it was.
+    EXPECT_FALSE(ResizeFieldView(view, 2000000000, 2000000000));
+    EXPECT_EQ(view.Image1.size(), QSize(40, 15));
+    EXPECT_EQ(view.Image1.pixel(3, 4), qRgb(255, 0, 0));
+    EXPECT_TRUE(ResizeFieldView(view, 2, 15));
     EXPECT_EQ(view.Image1.size(), QSize(2, 15));
 }
 
