@@ -1,0 +1,205 @@
+// One plan line per tick against the virtual controller: the moves with the lower-row trick,
+// strike lines with the portrait split, the end of the plan, the stops.
+
+#include "job/job_rig.h"
+#include "job/progress_record.h"
+#include "job/recovery.h"
+
+#include <gtest/gtest.h>
+
+namespace zeb::testing {
+namespace {
+
+// The plan file executed as the service start "1" does, after the forces were sent.
+void StartPlan(JobRig& rig, const QStringList& lines) {
+    rig.WritePlan("123123123.txt", lines);
+    rig.s->Dev.SetMotorSpeedScale(rig.s->Config.ResolutionIndex);
+    rig.s->Dev.SetStrike(Forces(40, 30, 20, 10));
+    ASSERT_TRUE(ServiceStartOne(*rig.s));
+    rig.Sent();
+}
+
+TickResult Tick(JobRig& rig) {
+    return OptimizingTimer(*rig.s).result;
+}
+
+TEST(JobRunner, MovesUpDirectlyAndDownPastTheRowAndBack) {
+    JobRig rig;
+    StartPlan(rig, {"", "GoTo:      5     3", "GoTo:      2     1"});
+
+    Tick(rig); // the empty first line
+    EXPECT_TRUE(rig.SentCodes().isEmpty());
+    Tick(rig);
+    EXPECT_EQ(rig.SentCodes(), QStringList({"1B 10 00 09", "1B 12 00 02"}));
+    Tick(rig);
+    EXPECT_EQ(rig.SentCodes(), QStringList({"1B 11 00 0D", "1B 10 00 01", "1B 10 00 01",
+                                            "1B 10 00 01", "1B 10 00 01", "1B 13 00 01"}));
+    EXPECT_EQ(rig.vc.HeadRow(), 2);
+    EXPECT_EQ(rig.vc.HeadColumn(), 1);
+    EXPECT_EQ(rig.s->Machine.CurrentRow, 2);
+    EXPECT_EQ(rig.s->Machine.CurrentCol, 1);
+}
+
+TEST(JobRunner, BackwardLinesSplitInPortraitModeOnly) {
+    struct Row {
+        const char* name;
+        bool portrait;
+        int resolution;
+        const char* record;
+        int digits;
+        QStringList codes;
+    };
+    const Row rows[] = {
+        {"16 whole", true, 0, "KBack: ", 16, {"1B 20 00 10"}},
+        {"17 split",
+         true,
+         0,
+         "KBack: ",
+         17,
+         {"1B 41 60 11", "1B 20 00 08", "1B 41 60 10", "1B 20 00 01", "1B 41 60 0F", "1B 20 00 08",
+          "1B 41 60 10"}},
+        {"17 split at resolution 3",
+         true,
+         3,
+         "KBack: ",
+         17,
+         {"1B 41 60 14", "1B 20 00 08", "1B 41 60 13", "1B 20 00 01", "1B 41 60 12", "1B 20 00 08",
+          "1B 41 60 13"}},
+        {"text sends whole", false, 0, "KBack: ", 17, {"1B 20 00 11"}},
+        {"forward never split", true, 0, "Knock: ", 17, {"1B 21 00 11"}},
+    };
+    for (const Row& row : rows) {
+        JobRig rig;
+        rig.s->Levels.PortraitMode = row.portrait;
+        rig.s->Config.ResolutionIndex = row.resolution;
+        rig.s->Config.ChunkLength = 8;
+        // Trailing "0"s are dropped before the length counts.
+        const QString digits = QString(row.digits, QLatin1Char('2')) + QStringLiteral("000");
+        StartPlan(rig, {"", "GoTo:      1    40", QString::fromLatin1(row.record) + digits});
+        Tick(rig);
+        Tick(rig);
+        rig.SentCodes();
+        EXPECT_EQ(Tick(rig), TickResult::LineDone) << row.name;
+        EXPECT_EQ(rig.SentCodes(), row.codes) << row.name;
+        // Every dot once, in its column: the parts follow each other without a gap.
+        const auto& struck = rig.vc.Workpiece();
+        ASSERT_EQ(struck.size(), size_t(row.digits)) << row.name;
+        const bool forward = row.record[0] == 'K' && row.record[1] == 'n';
+        for (int i = 0; i < row.digits; ++i)
+            EXPECT_EQ(struck[i].column, forward ? 40 + i : 39 - i) << row.name << " dot " << i;
+    }
+}
+
+TEST(JobRunner, ZeroDigitsSendNothingAndMarksGoWhereTheDotsAre) {
+    JobRig rig;
+    StartPlan(rig, {"", "GoTo:      3    10", "Knock: 0000", "Knock: 1020", "GoTo:      3    30",
+                    "KBack: 300"});
+    Tick(rig);
+    Tick(rig);
+    rig.SentCodes();
+    EXPECT_FALSE(OptimizingTimer(*rig.s).pictureChanged);
+    EXPECT_TRUE(rig.SentCodes().isEmpty());
+    EXPECT_TRUE(OptimizingTimer(*rig.s).pictureChanged);
+    EXPECT_EQ(rig.SentCodes(), QStringList({"1B 21 00 03"}));
+    Tick(rig);
+    Tick(rig);
+    const QImage& image = rig.s->View.Image1;
+    EXPECT_EQ(image.pixel(10, 3), ProgressMarkColour);
+    EXPECT_NE(image.pixel(11, 3), ProgressMarkColour);
+    EXPECT_EQ(image.pixel(12, 3), ProgressMarkColour);
+    EXPECT_EQ(image.pixel(29, 3), ProgressMarkColour); // backward: the first dot is left of 30
+    EXPECT_NE(image.pixel(30, 3), ProgressMarkColour);
+}
+
+TEST(JobRunner, AnEmptyPlanEndsTheJobAtTheFirstTick) {
+    JobRig rig;
+    StartPlan(rig, {});
+    ASSERT_TRUE(rig.Exists("ErorFile.txt"));
+
+    EXPECT_EQ(Tick(rig), TickResult::Completed);
+
+    EXPECT_EQ(rig.Sent(), QStringList({"EndPrint", "ResetError", "Off"}));
+    EXPECT_FALSE(rig.Exists("ErorFile.txt"));
+    EXPECT_FALSE(rig.Exists("ErorProgress.txt"));
+    EXPECT_FALSE(rig.s->Link.DeviceReady);
+    EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
+    EXPECT_TRUE(rig.timers->Running(TimerId::Timer2));
+    EXPECT_TRUE(rig.op->jobLocked);
+    EXPECT_FALSE(rig.s->Place.JobRunning);
+    Timer2Timer(*rig.timers);
+    EXPECT_FALSE(rig.timers->Running(TimerId::Timer2));
+}
+
+TEST(JobRunner, TheProgressRecordNamesEachLineBeforeItIsSent) {
+    JobRig rig;
+    StartPlan(rig, {"", "GoTo:      1     1", "Down: ", "Knock: 11", "Up  : "});
+    const QByteArray digest = PlanDigest(rig.Read("123123123.txt"));
+    for (int line : {1, 2, 3, 4, 5}) {
+        Tick(rig);
+        const auto record = ReadProgressRecord(rig.dir.Path());
+        ASSERT_TRUE(record);
+        // The empty first line sends nothing and leaves the record as the start wrote it.
+        EXPECT_EQ(record->line, line == 1 ? 0 : line);
+        EXPECT_EQ(record->pass, 1);
+        EXPECT_EQ(record->planDigest, digest);
+    }
+}
+
+TEST(JobRunner, StopsOnWhatCannotBeCarriedOut) {
+    struct Row {
+        const char* name;
+        QStringList plan;
+        const char* said;
+    };
+    const Row rows[] = {
+        // 2 x 40000 steps do not fit one move command.
+        {"long move", {"", "GoTo:  40000     0"}, "80000"},
+        {"broken line", {"", "GoTo:      1     1", "GoTo: 12"}, "строка 3"},
+        {"bad digit", {"", "GoTo:      1     1", "Knock: 1291"}, "строка 3"},
+    };
+    for (const Row& row : rows) {
+        JobRig rig;
+        StartPlan(rig, row.plan);
+        const std::vector<TickResult> results = rig.Run();
+        ASSERT_FALSE(results.empty()) << row.name;
+        EXPECT_EQ(results.back(), TickResult::Stopped) << row.name;
+        ASSERT_FALSE(rig.op->messages.isEmpty()) << row.name;
+        EXPECT_TRUE(rig.op->messages.last().contains(QString::fromUtf8(row.said)))
+            << row.name << ": " << rig.op->messages.last().toStdString();
+        const QStringList sent = rig.Sent();
+        EXPECT_EQ(sent.mid(sent.size() - 2), QStringList({"EndPrint", "Off"})) << row.name;
+        EXPECT_TRUE(rig.Exists("ErorFile.txt")) << row.name;
+        EXPECT_TRUE(rig.vc.Workpiece().empty()) << row.name;
+    }
+}
+
+TEST(JobRunner, ALostLinkStopsTheJobForTheFaultDialog) {
+    JobRig rig;
+    StartPlan(rig, {"", "GoTo:      1     1", "Knock: 11", "GoTo:      2     1", "Knock: 11"});
+    Tick(rig);
+    Tick(rig);
+    rig.vc.SetSilent(true);
+    EXPECT_EQ(Tick(rig), TickResult::LinkLost);
+    EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
+    EXPECT_EQ(rig.s->Job.Plan, nullptr);
+    EXPECT_TRUE(rig.s->Link.LinkError);
+    EXPECT_TRUE(rig.Exists("ErorFile.txt"));
+    EXPECT_TRUE(rig.op->jobLocked);
+}
+
+TEST(JobRunner, StepControlAsksTheCountersAfterStrikeLinesInSelfTest) {
+    for (bool selfTest : {false, true}) {
+        JobRig rig;
+        rig.s->SelfTest.Enabled = selfTest;
+        StartPlan(rig, {"", "GoTo:      1     1", "Knock: 11"});
+        rig.vc.ShiftCountersAfterNextLine(1);
+        rig.Run();
+        const QStringList sent = rig.Sent();
+        EXPECT_EQ(sent.contains("Monitor"), selfTest);
+        EXPECT_EQ(rig.s->Link.ErrorCounter, selfTest ? 1 : 0);
+        EXPECT_EQ(rig.op->beeps, selfTest ? 1 : 0);
+    }
+}
+
+} // namespace
+} // namespace zeb::testing

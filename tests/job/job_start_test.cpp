@@ -1,0 +1,163 @@
+// "Гравировка" and "Работа" against the virtual controller: what goes on the wire in which
+// order, the files the job relies on, and the refusals that send nothing.
+
+#include "job/job_rig.h"
+#include "job/job_start.h"
+#include "job/progress_record.h"
+#include "job/recovery_file.h"
+
+#include <gtest/gtest.h>
+
+namespace zeb::testing {
+namespace {
+
+// Bands of four greys on black: every strike level appears, over a few rows.
+QImage Bands(int width = 24, int height = 6) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (int x = 2; x < width - 2; ++x)
+        for (int y = 1; y < height - 1; ++y)
+            image.setPixel(x, y, qRgb(60 * (x % 4 + 1), 0, 0));
+    return image;
+}
+
+QStringList Lines(const QByteArray& text) {
+    QStringList lines = QString::fromLatin1(text).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+TEST(JobStart, SendsTheSetUpInOrderAndWritesTheRecoveryFile) {
+    JobRig rig;
+    rig.OpenPicture(Bands());
+    rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+    rig.s->Levels.SecondPassLevels = Forces(0, 12, 8, 4);
+    rig.s->Config.ResolutionIndex = 2;
+    rig.Sent();
+
+    const JobStartOutcome start = Button17Click(*rig.s);
+
+    ASSERT_TRUE(start.started);
+    const QStringList sent = rig.Sent();
+    const QStringList expected{"Hi",
+                               "Hi",
+                               "Hi",
+                               "Hi",
+                               "Hi",
+                               "SetRegister54",
+                               "SetRegister55",
+                               "ProgX_Motor",
+                               "ProgY_Motor",
+                               "ProgX_Motor",
+                               "ProgY_Motor",
+                               "SetStrike",
+                               "ResetError",
+                               "BeginPrint"};
+    ASSERT_GE(sent.size(), expected.size() + 101);
+    EXPECT_EQ(sent.mid(0, expected.size()), expected);
+    // The estimate measures the link anew: 101 greetings, nothing else.
+    EXPECT_EQ(sent.mid(expected.size()), QStringList(101, QStringLiteral("Hi")));
+    EXPECT_EQ(rig.vc.ProfileForce(4), 40);
+    EXPECT_EQ(rig.vc.ProfileForce(1), 10);
+    EXPECT_TRUE(rig.vc.PrintJobOpen());
+    EXPECT_TRUE(rig.timers->Running(TimerId::Optimizing));
+    EXPECT_FALSE(rig.timers->Running(TimerId::Timer4));
+    EXPECT_TRUE(rig.s->Place.JobRunning);
+    EXPECT_TRUE(start.estimate.texts.duration.startsWith(QStringLiteral("Длительность работы: ")));
+    EXPECT_TRUE(
+        start.estimate.texts.completion.startsWith(QStringLiteral("Время завершения работы: ")));
+
+    const QString picture = rig.dir.File(QStringLiteral("picture.bmp"));
+    const QStringList recovery{picture,
+                               QString::number(rig.s->Place.PictureOffsetX),
+                               QString::number(rig.s->Place.PictureOffsetY),
+                               "10",
+                               "20",
+                               "30",
+                               "40",
+                               "0",
+                               "4",
+                               "8",
+                               "12",
+                               "0",
+                               "2"};
+    EXPECT_EQ(Lines(rig.Read("ErorFile.txt")), recovery);
+    EXPECT_FALSE(rig.Exists("123Sec.txt"));
+    const auto progress = ReadProgressRecord(rig.dir.Path());
+    ASSERT_TRUE(progress);
+    EXPECT_EQ(progress->pass, 1);
+    EXPECT_EQ(progress->line, 0);
+    EXPECT_EQ(progress->planDigest, PlanDigest(rig.Read("123123123.txt")));
+}
+
+TEST(JobStart, DoublePassCopiesThePlanAndRecordsTheFollowingPass) {
+    JobRig rig;
+    rig.OpenPicture(Bands());
+    rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+    rig.s->Levels.SecondPassLevels = Forces(0, 12, 8, 4);
+    rig.s->Levels.DoublePassPending = true;
+
+    ASSERT_TRUE(Button17Click(*rig.s).started);
+
+    const QByteArray plan = rig.Read("123123123.txt");
+    ASSERT_FALSE(plan.isEmpty());
+    EXPECT_EQ(rig.Read("123Sec.txt"), plan);
+    const QStringList recovery = Lines(rig.Read("ErorFile.txt"));
+    ASSERT_EQ(recovery.size(), 13);
+    EXPECT_EQ(recovery[7], "1");
+}
+
+TEST(JobStart, RefusesBeforeAnythingIsSent) {
+    struct Row {
+        const char* name;
+        bool picture;
+        int motorSpeed;
+        StrikeLevelSet first;
+        StrikeLevelSet second;
+        bool doublePass;
+        const char* said; // part of the message
+    };
+    // P = 40 x 16 = 640: a force of 1 leaves (640 - 2) / 2 = 319 for the first phase, a
+    // force of 0 leaves 320; 200 leaves 120.
+    const StrikeLevelSet strong = Forces(200, 200, 200, 200);
+    const Row rows[] = {
+        {"no picture", false, 12, Forces(3, 2, 1, 1), strong, false, ""},
+        {"first pass", true, 40, Forces(200, 200, 200, 1), strong, false, "уровня \"8\""},
+        {"second pass", true, 40, strong, Forces(0, 200, 200, 200), true, "Второй проход"},
+    };
+    for (const Row& row : rows) {
+        JobRig rig;
+        if (row.picture)
+            rig.OpenPicture(Bands());
+        rig.s->Machine.MotorSpeed = static_cast<quint8>(row.motorSpeed);
+        rig.s->Levels.FirstPassLevels = row.first;
+        rig.s->Levels.SecondPassLevels = row.second;
+        rig.s->Levels.DoublePassPending = row.doublePass;
+        rig.Sent();
+
+        EXPECT_FALSE(Button17Click(*rig.s).started) << row.name;
+
+        EXPECT_TRUE(rig.Sent().isEmpty()) << row.name;
+        ASSERT_EQ(rig.op->messages.size(), 1) << row.name;
+        EXPECT_TRUE(rig.op->messages[0].contains(QString::fromUtf8(row.said)))
+            << row.name << " " << rig.op->messages[0].toStdString();
+        EXPECT_FALSE(rig.Exists("ErorFile.txt")) << row.name;
+        EXPECT_FALSE(rig.Exists("123123123.txt")) << row.name;
+        EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing)) << row.name;
+    }
+}
+
+TEST(JobStart, Print1ClickShowsThePanelsTheDoublePassNeeds) {
+    for (bool secondWork : {false, true}) {
+        JobRig rig;
+        rig.s->Levels.SecondWork.SetChecked(secondWork);
+        Print1Click(*rig.s);
+        EXPECT_TRUE(rig.s->Levels.PrintReadyPanel.Visible());
+        EXPECT_EQ(rig.s->Levels.PrintReadyPanel_2.Visible(), secondWork);
+        EXPECT_TRUE(rig.op->jobLocked);
+    }
+}
+
+} // namespace
+} // namespace zeb::testing

@@ -1,0 +1,226 @@
+// Whole jobs in-process, from "Работа" to the last strike: the workpiece against the plan,
+// the second pass, STOP with new forces, "Завершить работу".
+
+#include "job/job_rig.h"
+#include "job/job_start.h"
+
+#include <gtest/gtest.h>
+
+namespace zeb::testing {
+namespace {
+
+// A disc of four rings on black, with a hole: areas, runs in both directions, all levels.
+QImage Rings(int size = 22) {
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    const int c = size / 2;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const int d2 = (x - c) * (x - c) + (y - c) * (y - c);
+            if (d2 < 9 || d2 > c * c)
+                continue;
+            image.setPixel(x, y, qRgb(255 - 45 * (d2 * 4 / (c * c)), 0, 0));
+        }
+    }
+    return image;
+}
+
+std::vector<StruckDot> Struck(const sim::VirtualController& vc, size_t from, size_t to) {
+    std::vector<StruckDot> dots;
+    const auto& all = vc.Workpiece();
+    for (size_t i = from; i < to && i < all.size(); ++i)
+        dots.push_back({all[i].row, all[i].column, all[i].profile, all[i].force});
+    return dots;
+}
+
+std::array<int, 5> ByProfile(const StrikeLevelSet& set) {
+    return {0, set[1], set[2], set[3], set[4]};
+}
+
+TEST(WholeJob, TheWorkpieceIsThePlanInEveryKindOfJob) {
+    struct Row {
+        const char* name;
+        bool oneSided;
+        bool portrait;
+        bool doublePass;
+    };
+    const Row rows[] = {
+        {"two-sided portrait", false, true, false},
+        {"one-sided portrait", true, true, false},
+        {"two-sided text", false, false, false},
+        {"double pass", false, true, true},
+    };
+    for (const Row& row : rows) {
+        JobRig rig;
+        rig.s->Config.ChunkLength = 3; // backward lines of the rings split in portrait mode
+        rig.OpenPicture(Rings(), true);
+        Session& s = *rig.s;
+        if (row.oneSided)
+            s.Levels.Qual1Click();
+        s.Levels.PortraitMode = row.portrait;
+        s.Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+        s.Levels.SecondPassLevels = Forces(16, 12, 8, 4);
+        s.Levels.DoublePassPending = row.doublePass;
+
+        ASSERT_TRUE(Button17Click(s).started) << row.name;
+        const std::vector<TickResult> results = rig.Run();
+
+        ASSERT_EQ(results.back(), TickResult::Completed) << row.name;
+        const auto planned =
+            PlannedDots(rig.Read("123123123.txt"), s.Place.PictureOffsetX, s.Place.PictureOffsetY);
+        ASSERT_GT(planned.size(), 100u) << row.name;
+        const size_t first = planned.size();
+        EXPECT_EQ(
+            CompareStrikes(planned, Struck(rig.vc, 0, first), ByProfile(Forces(40, 30, 20, 10))),
+            QStringList())
+            << row.name;
+        const size_t total = row.doublePass ? 2 * first : first;
+        ASSERT_EQ(rig.vc.Workpiece().size(), total) << row.name;
+        if (row.doublePass) {
+            EXPECT_EQ(CompareStrikes(planned, Struck(rig.vc, first, total),
+                                     ByProfile(Forces(16, 12, 8, 4))),
+                      QStringList())
+                << row.name;
+            EXPECT_EQ(std::count(results.begin(), results.end(), TickResult::SecondPassStarted), 1);
+            // The held first-pass forces are back after the second pass's were sent.
+            EXPECT_EQ(s.Levels.FirstPassLevels, Forces(40, 30, 20, 10));
+        }
+        EXPECT_FALSE(rig.Exists("ErorFile.txt")) << row.name;
+        EXPECT_TRUE(rig.op->messages.isEmpty()) << row.name;
+    }
+}
+
+TEST(WholeJob, TheSecondPassRecordsItselfBeforeItStrikes) {
+    JobRig rig;
+    rig.OpenPicture(Rings());
+    rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+    rig.s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
+    rig.s->Levels.DoublePassPending = true;
+    ASSERT_TRUE(Button17Click(*rig.s).started);
+    for (TickResult r = TickResult::LineDone; r == TickResult::LineDone;)
+        r = OptimizingTimer(*rig.s).result;
+
+    EXPECT_TRUE(rig.s->Job.SecondPassRunning);
+    EXPECT_FALSE(rig.s->Levels.DoublePassPending);
+    const QStringList lines = QString::fromLatin1(rig.Read("ErorFile.txt")).split("\r\n");
+    ASSERT_EQ(lines.size(), 15); // 14 lines and the empty text after the last line end
+    EXPECT_EQ(lines[7], "1");
+    EXPECT_EQ(lines[13], "Sec");
+    EXPECT_EQ(rig.vc.ProfileForce(4), 16);
+    EXPECT_TRUE(rig.vc.PrintJobOpen());
+    EXPECT_EQ(rig.vc.HeadRow(), 0);
+    EXPECT_EQ(rig.vc.HeadColumn(), 0);
+}
+
+TEST(WholeJob, StopThenNewForcesThenContinue) {
+    JobRig rig;
+    rig.OpenPicture(Rings(), true);
+    Session& s = *rig.s;
+    s.Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+    ASSERT_TRUE(Button17Click(s).started);
+    while (rig.vc.Workpiece().size() < 40)
+        ASSERT_EQ(OptimizingTimer(s).result, TickResult::LineDone);
+    const size_t before = rig.vc.Workpiece().size();
+
+    ASSERT_TRUE(STOPClick(s));
+    EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
+    EXPECT_TRUE(s.Levels.AbortPanel.Visible());
+    EXPECT_EQ(s.Levels.AbortWork1.Slider(4).Position(), 40);
+    EXPECT_FALSE(STOPClick(s)); // STOP acts only while the job runs
+    s.Levels.FirstPassLevels = Forces(60, 50, 24, 8);
+    ASSERT_TRUE(Button27Click(s));
+    EXPECT_FALSE(s.Levels.AbortPanel.Visible());
+    EXPECT_EQ(rig.Run().back(), TickResult::Completed);
+
+    const auto planned =
+        PlannedDots(rig.Read("123123123.txt"), s.Place.PictureOffsetX, s.Place.PictureOffsetY);
+    const size_t total = rig.vc.Workpiece().size();
+    ASSERT_EQ(total, planned.size());
+    std::map<Dot, int> early;
+    std::map<Dot, int> late;
+    for (size_t i = 0; i < total; ++i) {
+        const auto& dot = rig.vc.Workpiece()[i];
+        (i < before ? early : late)[{dot.row, dot.column}] = planned.at({dot.row, dot.column});
+    }
+    EXPECT_EQ(CompareStrikes(early, Struck(rig.vc, 0, before), ByProfile(Forces(40, 30, 20, 10))),
+              QStringList());
+    EXPECT_EQ(CompareStrikes(late, Struck(rig.vc, before, total), ByProfile(Forces(60, 50, 24, 8))),
+              QStringList());
+}
+
+TEST(WholeJob, ContinueRefusesForcesWithoutAProfile) {
+    JobRig rig;
+    rig.OpenPicture(Rings());
+    ASSERT_TRUE(Button17Click(*rig.s).started);
+    OptimizingTimer(*rig.s);
+    ASSERT_TRUE(STOPClick(*rig.s));
+    rig.s->Machine.MotorSpeed = 40; // P = 640: a force of 1 has no profile
+    rig.s->Levels.FirstPassLevels = Forces(200, 200, 200, 1);
+    rig.Sent();
+
+    EXPECT_FALSE(Button27Click(*rig.s));
+    EXPECT_TRUE(rig.Sent().isEmpty());
+    EXPECT_TRUE(rig.s->Levels.AbortPanel.Visible());
+    EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
+    EXPECT_EQ(rig.op->messages.size(), 1);
+}
+
+TEST(WholeJob, TheAbortPanelShowsTheHalvesThePassNeeds) {
+    struct Row {
+        const char* name;
+        bool doublePass;
+        bool inSecondPass;
+        bool half1Enabled;
+        bool half2Shown;
+    };
+    const Row rows[] = {
+        {"single pass", false, false, true, false},
+        {"first of two", true, false, true, true},
+        {"second pass", true, true, false, true},
+    };
+    for (const Row& row : rows) {
+        JobRig rig;
+        rig.OpenPicture(Rings());
+        rig.s->Levels.DoublePassPending = row.doublePass;
+        // Individual mode: each slider shows its own force (group mode derives them).
+        rig.s->Levels.PrintReady2.Individual.Click();
+        rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+        rig.s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
+        ASSERT_TRUE(Button17Click(*rig.s).started);
+        if (row.inSecondPass) {
+            for (TickResult r = TickResult::LineDone; r == TickResult::LineDone;)
+                r = OptimizingTimer(*rig.s).result;
+        }
+        ASSERT_TRUE(STOPClick(*rig.s)) << row.name;
+        const StrikeLevels& levels = rig.s->Levels;
+        EXPECT_TRUE(levels.AbortPanel.Visible()) << row.name;
+        EXPECT_TRUE(levels.AbortWork1Panel.Visible()) << row.name;
+        EXPECT_EQ(levels.AbortWork1Panel.Enabled(), row.half1Enabled) << row.name;
+        EXPECT_EQ(levels.AbortWork2Panel.Visible(), row.half2Shown) << row.name;
+        if (row.half2Shown) {
+            EXPECT_EQ(levels.AbortWork2.Slider(1).Position(), 4) << row.name;
+        }
+    }
+}
+
+TEST(WholeJob, EndKeepsTheRecoveryFileAndSwitchesTheMachineOff) {
+    JobRig rig;
+    rig.OpenPicture(Rings());
+    ASSERT_TRUE(Button17Click(*rig.s).started);
+    OptimizingTimer(*rig.s);
+    OptimizingTimer(*rig.s);
+    ASSERT_TRUE(STOPClick(*rig.s));
+    rig.Sent();
+
+    Button28Click(*rig.s);
+
+    EXPECT_EQ(rig.Sent(), QStringList({"EndPrint", "Off"}));
+    EXPECT_FALSE(rig.s->Link.DeviceReady);
+    EXPECT_FALSE(rig.s->Levels.AbortPanel.Visible());
+    EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
+    EXPECT_TRUE(rig.Exists("ErorFile.txt"));
+    EXPECT_TRUE(rig.Exists("ErorProgress.txt"));
+}
+
+} // namespace
+} // namespace zeb::testing

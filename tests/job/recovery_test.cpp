@@ -1,0 +1,255 @@
+// Recovery against the virtual controller: the program killed anywhere in a job, started
+// again and the job finished from the saved position; the refusals that leave every file as
+// it was; the dialog's other choice and the service starts.
+
+#include "job/job_rig.h"
+#include "job/job_start.h"
+#include "job/plan_cut.h"
+#include "job/progress_record.h"
+#include "job/recovery.h"
+
+#include <gtest/gtest.h>
+
+namespace zeb::testing {
+namespace {
+
+const StrikeLevelSet FirstForces = Forces(40, 30, 20, 10);
+const StrikeLevelSet SecondForces = Forces(16, 12, 8, 4);
+
+// Two blocks side by side over the same rows, in four greys: several areas and long lines.
+QImage Blocks() {
+    QImage image(30, 14, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (int y = 1; y < 13; ++y)
+        for (int x = 1; x < 29; ++x)
+            if (x < 13 || x > 16)
+                image.setPixel(x, y, qRgb(70 + 60 * ((x + y) % 4), 0, 0));
+    return image;
+}
+
+bool IsFirstPassForce(int force) {
+    for (int level = 1; level <= 4; ++level)
+        if (FirstForces[level] == force)
+            return true;
+    return false;
+}
+
+// Starts a job and kills the program after `kills[0]` x n ticks (n: lines of the plan, so 1.5
+// is the middle of a second pass), starts it again and resumes; the next kills count ticks
+// from there. In the end every planned dot must be struck once per pass.
+void KillAndResume(bool doublePass, const std::vector<double>& kills, const char* name) {
+    JobRig rig;
+    rig.OpenPicture(Blocks(), true);
+    rig.s->Levels.FirstPassLevels = FirstForces;
+    rig.s->Levels.SecondPassLevels = SecondForces;
+    rig.s->Levels.DoublePassPending = doublePass;
+    ASSERT_TRUE(Button17Click(*rig.s).started) << name;
+    const QByteArray plan = rig.Read("123123123.txt");
+    const int lines = static_cast<int>(plan.count("\r\n"));
+    ASSERT_GT(lines, 40) << name;
+    const int offsetX = rig.s->Place.PictureOffsetX;
+    const int offsetY = rig.s->Place.PictureOffsetY;
+    for (double kill : kills) {
+        const int ticks = static_cast<int>(kill * lines);
+        for (int i = 0; i < ticks && rig.timers->Running(TimerId::Optimizing); ++i)
+            OptimizingTimer(*rig.s);
+        ASSERT_TRUE(rig.Exists("ErorFile.txt")) << name << ": finished before the kill " << kill;
+        rig.Restart();
+        ASSERT_TRUE(rig.s->Place.RecoveryPending) << name;
+        rig.s->Job.WarmUpRounds = 0;
+        ASSERT_TRUE(CrushTimerTimer(*rig.s))
+            << name << " killed at " << kill << ": " << rig.op->messages.join(" | ").toStdString();
+    }
+    ASSERT_EQ(rig.Run().back(), TickResult::Completed) << name;
+
+    std::vector<StruckDot> first;
+    std::vector<StruckDot> second;
+    for (const auto& dot : rig.vc.Workpiece())
+        (IsFirstPassForce(dot.force) ? first : second)
+            .push_back({dot.row, dot.column, dot.profile, dot.force});
+    const auto planned = PlannedDots(plan, offsetX, offsetY);
+    EXPECT_EQ(CompareStrikes(planned, first, {0, 10, 20, 30, 40}), QStringList()) << name;
+    EXPECT_EQ(CompareStrikes(planned, second, {0, 4, 8, 12, 16}),
+              doublePass ? QStringList() : CompareStrikes(planned, {}, {}))
+        << name;
+    EXPECT_FALSE(rig.Exists("ErorFile.txt")) << name;
+}
+
+TEST(Recovery, KilledAnywhereTheJobIsFinishedExactlyOnce) {
+    // Early, late, on the last line, twice in a row and right after a resume.
+    const std::vector<std::vector<double>> kills{{0},   {0.02},   {0.05},      {0.07},
+                                                 {0.2}, {0.5},    {0.83},      {0.97},
+                                                 {1.0}, {0.1, 0}, {0.2, 0.03}, {0.4, 0.4}};
+    for (const auto& k : kills)
+        KillAndResume(false, k, "single pass");
+    // Around the start of the second pass, inside it, and several times over both.
+    const std::vector<std::vector<double>> doubleKills{
+        {0.5}, {0.98}, {1.0}, {1.02}, {1.05}, {1.5}, {1.98}, {0.9, 0.2}, {0.6, 0.6, 0.6}};
+    for (const auto& k : doubleKills)
+        KillAndResume(true, k, "double pass");
+}
+
+TEST(Recovery, TheWarmUpRunsBeforeTheCut) {
+    JobRig rig;
+    rig.OpenPicture(Blocks());
+    rig.s->Levels.FirstPassLevels = FirstForces;
+    ASSERT_TRUE(Button17Click(*rig.s).started);
+    OptimizingTimer(*rig.s);
+    rig.Restart();
+    rig.s->Job.WarmUpRounds = 2;
+
+    ASSERT_TRUE(CrushTimerTimer(*rig.s));
+
+    EXPECT_EQ(rig.vc.WarmUpStrikes(), 2 * 60);
+    EXPECT_EQ(rig.op->statuses.last(), QStringLiteral("Разогрев головки - 95"));
+    EXPECT_EQ(rig.op->progress, 0);
+    EXPECT_TRUE(rig.op->progressTrail.contains(100));
+    EXPECT_TRUE(rig.timers->Running(TimerId::Optimizing));
+    EXPECT_FALSE(rig.timers->Running(TimerId::CrushTimer));
+    EXPECT_FALSE(rig.timers->Running(TimerId::Timer4));
+    EXPECT_TRUE(rig.vc.PrintJobOpen());
+    EXPECT_EQ(rig.vc.ProfileForce(4), 40);
+}
+
+// The files of an interrupted job, byte for byte.
+struct Files {
+    QByteArray recovery, plan, second, progress;
+    bool operator==(const Files&) const = default;
+};
+
+Files Take(const JobRig& rig) {
+    return {rig.Read("ErorFile.txt"), rig.Read("123123123.txt"), rig.Read("123Sec.txt"),
+            rig.Read("ErorProgress.txt")};
+}
+
+TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
+    struct Row {
+        const char* name;
+        std::function<void(JobRig&)> spoil;
+        const char* said;
+    };
+    const Row rows[] = {
+        {"recovery file cut short",
+         [](JobRig& rig) {
+             QFile file(rig.dir.File("ErorFile.txt"));
+             file.open(QIODevice::ReadWrite);
+             const QByteArray text = file.readAll();
+             file.resize(0);
+             file.write(text.left(text.indexOf("\r\n20\r\n")));
+         },
+         "строка 5"},
+        {"a force that is no number",
+         [](JobRig& rig) {
+             QFile file(rig.dir.File("ErorFile.txt"));
+             file.open(QIODevice::ReadWrite);
+             QByteArray text = file.readAll().replace("\r\n30\r\n", "\r\n3x\r\n");
+             file.resize(0);
+             file.write(text);
+         },
+         "строка 6"},
+        {"plan missing", [](JobRig& rig) { QFile::remove(rig.dir.File("123123123.txt")); },
+         "123123123.txt"},
+        {"plan cut inside a line",
+         [](JobRig& rig) {
+             QFile file(rig.dir.File("123123123.txt"));
+             file.open(QIODevice::ReadWrite);
+             file.resize(file.size() - 3);
+         },
+         "обрывается"},
+        {"a position on no line of the plan",
+         [](JobRig& rig) {
+             // The record names another plan, so only the position can tell.
+             RemoveProgressRecord(rig.dir.Path());
+             rig.vc.SetExpectedSeqNo(rig.s->Link.SeqNo);
+             rig.s->Dev.BeginPrint();
+             rig.s->Dev.StepUp(2 * 3000);
+         },
+         "не лежит ни на одной строке"},
+    };
+    for (const Row& row : rows) {
+        JobRig rig;
+        rig.OpenPicture(Blocks());
+        rig.s->Levels.FirstPassLevels = FirstForces;
+        ASSERT_TRUE(Button17Click(*rig.s).started);
+        for (int i = 0; i < 10; ++i)
+            OptimizingTimer(*rig.s);
+        row.spoil(rig);
+        rig.Restart();
+        rig.s->Job.WarmUpRounds = 0;
+        const Files before = Take(rig);
+        const size_t struck = rig.vc.Workpiece().size();
+
+        EXPECT_FALSE(CrushTimerTimer(*rig.s)) << row.name;
+
+        ASSERT_FALSE(rig.op->messages.isEmpty()) << row.name;
+        EXPECT_TRUE(rig.op->messages.last().contains(QString::fromUtf8(row.said)))
+            << row.name << ": " << rig.op->messages.last().toStdString();
+        EXPECT_TRUE(Take(rig) == before) << row.name;
+        EXPECT_FALSE(rig.Exists("1.txt")) << row.name;
+        EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing)) << row.name;
+        EXPECT_FALSE(rig.timers->Running(TimerId::CrushTimer)) << row.name;
+        EXPECT_FALSE(rig.vc.PrintJobOpen()) << row.name;
+        EXPECT_EQ(rig.vc.Workpiece().size(), struck) << row.name;
+        EXPECT_EQ(rig.op->events.last(), QStringLiteral("unlock")) << row.name;
+    }
+}
+
+TEST(Recovery, ACutKilledBeforeItsRenameIsFinishedFirst) {
+    JobRig rig;
+    const QByteArray plan = rig.WritePlan(
+        "123123123.txt", {"", "GoTo:      2     3", "Down: ", "Knock: 1234", "Up  : "});
+    const QByteArray cut =
+        rig.WritePlan("1.txt", {"GoTo:      2     3", "Down: ", "Knock: 0034", "Up  : "});
+    RecoveryRecord record;
+    record.firstPass = FirstForces;
+    record.secondPass = SecondForces;
+    ASSERT_TRUE(WriteRecoveryFile(rig.dir.Path(), record).isEmpty());
+    ASSERT_TRUE(WriteProgressRecord(rig.dir.Path(), {1, 0, PlanDigest(cut)}).isEmpty());
+    rig.Restart();
+    rig.s->Job.WarmUpRounds = 0;
+
+    ASSERT_TRUE(CrushTimerTimer(*rig.s));
+    EXPECT_EQ(rig.Read("123123123.txt"), cut);
+    EXPECT_FALSE(rig.Exists("1.txt"));
+    rig.Run();
+    ASSERT_EQ(rig.vc.Workpiece().size(), 2u);
+    EXPECT_EQ(rig.vc.Workpiece()[0].column, 5);
+    EXPECT_EQ(rig.vc.Workpiece()[1].column, 6);
+    EXPECT_NE(plan, cut);
+}
+
+TEST(Recovery, IgnoringDropsTheFilesAndTheServiceStartsRunOrCut) {
+    JobRig rig;
+    rig.OpenPicture(Blocks());
+    rig.s->Levels.FirstPassLevels = FirstForces;
+    ASSERT_TRUE(Button17Click(*rig.s).started);
+    for (int i = 0; i < 12; ++i)
+        OptimizingTimer(*rig.s);
+    rig.Restart();
+    const QByteArray plan = rig.Read("123123123.txt");
+
+    // "2": the plan is cut at the saved position; nothing starts.
+    ASSERT_TRUE(ServiceStartTwo(*rig.s));
+    EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
+    EXPECT_NE(rig.Read("123123123.txt"), plan);
+    EXPECT_FALSE(rig.Exists("1.txt"));
+    EXPECT_FALSE(rig.op->service.value(ServiceField::Edit3).isEmpty());
+
+    // "1": the plan as it is now runs with a four-line recovery file.
+    rig.s->Levels.SingleStrikeForce = 7;
+    ASSERT_TRUE(ServiceStartOne(*rig.s));
+    EXPECT_TRUE(rig.timers->Running(TimerId::Optimizing));
+    const QStringList lines = QString::fromLatin1(rig.Read("ErorFile.txt")).split("\r\n");
+    EXPECT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines.value(3), "7");
+
+    // Ignored at the next start: Timer3 removes the files.
+    rig.timers->Start(TimerId::Timer3, 1);
+    Timer3Timer(*rig.s);
+    EXPECT_FALSE(rig.Exists("ErorFile.txt"));
+    EXPECT_FALSE(rig.Exists("ErorProgress.txt"));
+    EXPECT_FALSE(rig.timers->Running(TimerId::Timer3));
+}
+
+} // namespace
+} // namespace zeb::testing
