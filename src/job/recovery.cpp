@@ -8,6 +8,7 @@
 #include "job/progress_record.h"
 #include "job/recovery_file.h"
 #include "setup/settings_text_file.h"
+#include "setup/warm_up.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,10 +19,6 @@
 namespace zeb {
 
 namespace {
-
-constexpr int WarmUpSteps = 20;
-constexpr int WarmUpStrikesPerStep = 3;
-constexpr int WarmUpGaugeStep = 5;
 
 QString PathIn(const Session& s, const char* name) {
     return QDir(s.StartDirectory).filePath(QString::fromLatin1(name));
@@ -47,26 +44,6 @@ void BackToIdle(Session& s) {
         s.Op.UnlockUI();
     else
         s.Op.LockUI();
-}
-
-// One warm-up as the set-up menu runs it: twenty steps of three strikes, the gauge 0..100.
-void WarmUp(Session& s) {
-    const QString text = s.Status.Text(8);
-    s.Op.SetProgress(0, 100);
-    int gauge = 0;
-    QString shown;
-    for (int step = 0; step < WarmUpSteps; ++step) {
-        if (!s.Link.LinkError) {
-            for (int i = 0; i < WarmUpStrikesPerStep; ++i)
-                s.Dev.WarmUpStrike();
-            shown = QString::number(gauge);
-            s.Op.ShowStatus(text + shown);
-        }
-        gauge += WarmUpGaugeStep;
-        s.Op.SetProgress(gauge, 100);
-    }
-    s.Op.ShowStatus(text + shown);
-    s.Op.SetProgress(0, 100);
 }
 
 // A cut that a killed recovery left half done: "1.txt" was complete and the progress record
@@ -221,7 +198,7 @@ bool CrushTimerTimer(Session& s) {
     s.Op.LockForJob();
     const std::optional<HeadPosition> saved = ReadSavedPosition(s);
     for (int round = 0; round < s.Job.WarmUpRounds; ++round)
-        WarmUp(s);
+        WarmUp(s.Dev, s.Status.Text(8));
     if (!RecoverInterruptedJob(s, saved)) {
         s.Timers.Stop(TimerId::CrushTimer);
         s.Job.Plan.reset();
