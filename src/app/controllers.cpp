@@ -1,5 +1,6 @@
 #include "app/controllers.h"
 
+#include "app/job_controller.h"
 #include "app/level_panels_controller.h"
 #include "app/link_controller.h"
 #include "app/menu_form.h"
@@ -11,6 +12,7 @@ namespace zeb::app {
 void CreateControllers(TMenuForm& form) {
     new LinkController(form);
     new LevelPanelsController(form);
+    new JobController(form);
     new SetupController(form);
     new ServiceController(form);
 }

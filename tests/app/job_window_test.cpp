@@ -1,0 +1,228 @@
+// The engraving job in the offscreen window, through its real menus and buttons: the whole
+// road to the last strike, STOP and continue, the fault dialog, and the unfinished job offered
+// at start.
+#include "app/field_widget.h"
+#include "common/window_fixture.h"
+#include "job/job_plan_strikes.h"
+#include "job/recovery_file.h"
+#include "job/session.h"
+#include "picture/open_command.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace zeb::app {
+namespace {
+
+using testing::WindowFixture;
+
+StrikeLevelSet Forces(int f32, int f24, int f16, int f8) {
+    StrikeLevelSet set;
+    set[4] = static_cast<quint8>(f32);
+    set[3] = static_cast<quint8>(f24);
+    set[2] = static_cast<quint8>(f16);
+    set[1] = static_cast<quint8>(f8);
+    return set;
+}
+
+template <class W>
+W* Find(TMenuForm& form, const char* name) {
+    W* widget = form.centralWidget()->findChild<W*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A small lettering-like picture: two bars and a dot, in two greys.
+void OpenPicture(WindowFixture& window) {
+    QImage image(20, 8, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (int x = 2; x < 18; ++x) {
+        image.setPixel(x, 2, qRgb(255, 0, 0));
+        image.setPixel(x, 5, qRgb(180, 0, 0));
+    }
+    image.setPixel(10, 7, qRgb(255, 0, 0));
+    const QString path = window.dir.File("letters.bmp");
+    image.save(path, "BMP");
+    Session& s = window.form->State();
+    OpenCommandContext ctx{*window.form, s.Tables,  s.Picture,
+                           s.Matrices,   s.Place,   s.Config.ResolutionIndex,
+                           s.View,       s.Machine, &s.Dev};
+    OpenCommandDialogs dialogs;
+    dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
+    ASSERT_EQ(OpenClick(ctx, dialogs), OpenOutcome::Converted);
+    window.form->Image1()->ImageChanged();
+}
+
+bool WaitForJobEnd(TMenuForm& form) {
+    return QTest::qWaitFor([&form] { return !form.Timers().Running(TimerId::Optimizing); }, 20000);
+}
+
+TEST(JobWindow, TheWholeRoadFromGravirovkaToTheLastStrike) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    Session& s = form.State();
+    OpenPicture(window);
+    s.Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+
+    form.Item("Print1")->trigger();
+    auto* panel = Find<QFrame>(form, "PrintReadyPanel");
+    EXPECT_FALSE(panel->isHidden());
+    EXPECT_TRUE(Find<QFrame>(form, "PrintReadyPanel_2")->isHidden());
+    const QPoint visibleTopLeft =
+        form.ScrollBox1()->viewport()->mapTo(panel->parentWidget(), QPoint(0, 0));
+    EXPECT_EQ(panel->pos(), visibleTopLeft + QPoint(5, 5));
+    for (int position = 0; position <= 6; ++position)
+        EXPECT_FALSE(form.TopMenu(position)->isEnabled()) << position;
+
+    Find<QPushButton>(form, "Button17")->click();
+    EXPECT_TRUE(panel->isHidden());
+    EXPECT_TRUE(Find<QLabel>(form, "Label37")->text().startsWith("Длительность работы: "));
+    EXPECT_TRUE(Find<QLabel>(form, "Label35")->text().startsWith("Время завершения работы: "));
+    ASSERT_TRUE(WaitForJobEnd(form));
+
+    const QByteArray plan = Read(window.dir.File("123123123.txt"));
+    const auto planned = testing::PlannedDots(plan, s.Place.PictureOffsetX, s.Place.PictureOffsetY);
+    ASSERT_FALSE(planned.empty());
+    EXPECT_EQ(window.controller.Workpiece().size(), planned.size());
+    for (const auto& [dot, digit] : planned)
+        EXPECT_EQ(s.View.Image1.pixel(dot.second, dot.first), 0xFFFF0000u)
+            << dot.first << "," << dot.second;
+    // After the job the menus stay locked but for "Помощь"; STOP is gone.
+    for (int position = 0; position <= 6; ++position)
+        EXPECT_FALSE(form.TopMenu(position)->isEnabled()) << position;
+    EXPECT_TRUE(form.TopMenu(7)->isEnabled());
+    EXPECT_FALSE(form.Item("STOP")->isVisible());
+    EXPECT_FALSE(form.Image1()->isEnabled());
+    EXPECT_FALSE(QFile::exists(window.dir.File("ErorFile.txt")));
+    EXPECT_TRUE(QTest::qWaitFor([&form] { return !form.Timers().Running(TimerId::Timer2); }));
+    EXPECT_TRUE(window.answerer.messages.isEmpty());
+}
+
+TEST(JobWindow, StopShowsTheAbortPanelAndContinueFinishes) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    Session& s = form.State();
+    OpenPicture(window);
+    form.Item("Print1")->trigger();
+    Find<QPushButton>(form, "Button17")->click();
+    // STOP comes with the job timer's first tick.
+    ASSERT_TRUE(QTest::qWaitFor([&form] { return form.Item("STOP")->isEnabled(); }));
+
+    form.Item("STOP")->trigger();
+    auto* abort = Find<QFrame>(form, "AbortPanel");
+    EXPECT_FALSE(abort->isHidden());
+    EXPECT_EQ(abort->pos(), QPoint(20, 10));
+    EXPECT_FALSE(Find<QFrame>(form, "AbortWork1Panel")->isHidden());
+    EXPECT_TRUE(Find<QFrame>(form, "AbortWork2Panel")->isHidden());
+    EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
+    EXPECT_FALSE(form.Item("STOP")->isVisible());
+    const size_t struck = window.controller.Workpiece().size();
+    QTest::qWait(20);
+    EXPECT_EQ(window.controller.Workpiece().size(), struck); // paused
+
+    Find<QPushButton>(form, "Button27")->click();
+    EXPECT_TRUE(abort->isHidden());
+    ASSERT_TRUE(WaitForJobEnd(form));
+    EXPECT_FALSE(QFile::exists(window.dir.File("ErorFile.txt")));
+    EXPECT_EQ(window.controller.Workpiece().size(),
+              testing::PlannedDots(Read(window.dir.File("123123123.txt")), s.Place.PictureOffsetX,
+                                   s.Place.PictureOffsetY)
+                  .size());
+}
+
+TEST(JobWindow, ALostLinkShowsTheFaultDialogAndKeepsTheJob) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    int faultShown = 0;
+    window.answerer.On("Form4", [&faultShown](QDialog* dialog) {
+        ++faultShown;
+        dialog->close();
+    });
+    OpenPicture(window);
+    form.Item("Print1")->trigger();
+    Find<QPushButton>(form, "Button17")->click();
+    window.controller.SetSilent(true);
+
+    ASSERT_TRUE(WaitForJobEnd(form));
+    EXPECT_TRUE(QTest::qWaitFor([&faultShown] { return faultShown == 1; }));
+    EXPECT_TRUE(QFile::exists(window.dir.File("ErorFile.txt")));
+    EXPECT_FALSE(form.Item("STOP")->isVisible());
+}
+
+// A job interrupted before its first strike: the plan and recovery file it left.
+void LayOutUnfinishedJob(const QString& dir) {
+    QFile plan(dir + "/123123123.txt");
+    plan.open(QIODevice::WriteOnly);
+    plan.write("\r\nGoTo:      3     4\r\nDown: \r\nKnock: 1234\r\nUp  : \r\n");
+    RecoveryRecord record;
+    record.picturePath = dir + "/gone.bmp";
+    record.offsetX = 100;
+    record.offsetY = 50;
+    record.firstPass = Forces(40, 30, 20, 10);
+    WriteRecoveryFile(dir, record);
+}
+
+TEST(JobWindow, AnUnfinishedJobIsOfferedAtStartOnlyWithTheMachineAnswering) {
+    for (bool silent : {false, true}) {
+        WindowFixture::Setup setup;
+        setup.files = LayOutUnfinishedJob;
+        setup.machine = [silent](sim::VirtualController& vc) { vc.SetSilent(silent); };
+        WindowFixture window(setup);
+        EXPECT_EQ(window.answerer.unexpected.contains("Form1"), !silent) << silent;
+        EXPECT_TRUE(window.form->State().Place.RecoveryPending);
+    }
+}
+
+TEST(JobWindow, FinishingTheUnfinishedJobWarmsUpAndStrikesTheRest) {
+    WindowFixture::Setup setup;
+    setup.files = LayOutUnfinishedJob;
+    WindowFixture window(setup);
+    TMenuForm& form = *window.form;
+    window.answerer.On("Form1", [](QDialog* dialog) {
+        dialog->findChild<QSpinBox*>("SpinEdit4")->setValue(1);
+        dialog->findChild<QPushButton*>("Button1")->click();
+    });
+    form.Item("N5")->trigger(); // "Тест" offers the job again
+
+    ASSERT_TRUE(
+        QTest::qWaitFor([&window] { return window.controller.Workpiece().size() == 4; }, 20000));
+    ASSERT_TRUE(WaitForJobEnd(form));
+    EXPECT_EQ(window.controller.WarmUpStrikes(), 60);
+    EXPECT_EQ(window.controller.Workpiece()[0].row, 53);
+    EXPECT_EQ(window.controller.Workpiece()[0].column, 104);
+    EXPECT_FALSE(QFile::exists(window.dir.File("ErorFile.txt")));
+}
+
+TEST(JobWindow, IgnoringTheUnfinishedJobDeletesItsRecord) {
+    WindowFixture::Setup setup;
+    setup.files = LayOutUnfinishedJob;
+    WindowFixture window(setup);
+    window.answerer.On("Form1", [](QDialog* dialog) {
+        dialog->findChild<QRadioButton*>("IgnoreButton")->setChecked(true);
+        dialog->findChild<QPushButton*>("Button1")->click();
+    });
+    window.form->Item("N5")->trigger();
+
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&window] { return !QFile::exists(window.dir.File("ErorFile.txt")); }, 5000));
+    EXPECT_FALSE(window.form->State().Place.RecoveryPending);
+    EXPECT_TRUE(window.controller.Workpiece().empty());
+    EXPECT_TRUE(QFile::exists(window.dir.File("123123123.txt")));
+}
+
+} // namespace
+} // namespace zeb::app
