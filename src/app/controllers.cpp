@@ -4,6 +4,7 @@
 #include "app/level_panels_controller.h"
 #include "app/link_controller.h"
 #include "app/menu_form.h"
+#include "app/picture_controller.h"
 #include "app/service_controller.h"
 #include "app/setup_controller.h"
 
@@ -15,6 +16,7 @@ void CreateControllers(TMenuForm& form) {
     new JobController(form);
     new SetupController(form);
     new ServiceController(form);
+    new PictureController(form);
 }
 
 } // namespace zeb::app

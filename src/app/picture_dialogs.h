@@ -1,6 +1,7 @@
 #pragma once
 // The dialogs of the Open command: TConvertForm (which conversion) and TForm5 (resolution
-// and alignment of the picture on the work field).
+// and alignment of the picture on the work field). They only show and report; what a choice
+// does is the picture controller's business.
 
 #include "app/language_text.h"
 
@@ -15,13 +16,13 @@ class TConvertForm : public QDialog {
     Q_OBJECT
 public:
     explicit TConvertForm(const LanguageText& text, bool languageLoaded, QWidget* parent = nullptr);
-    // Shows the dialog modally; "Ok" sets `combined` to the first choice, any other way of
-    // closing leaves it as it was.
-    void Run(bool& combined);
+
+signals:
+    // "Ok" was pressed (the dialog then closes); any other way of closing says nothing.
+    void Button1Clicked(bool radioButton3Checked);
 
 private:
     QRadioButton* m_combined = nullptr;
-    bool m_confirmed = false;
 };
 
 class TForm5 : public QDialog {
@@ -29,18 +30,15 @@ class TForm5 : public QDialog {
 public:
     explicit TForm5(const LanguageText& text, bool languageLoaded, QWidget* parent = nullptr);
 
-    // The item texts of the resolution list, index = resolution index (the last is empty).
-    static QStringList ResolutionTexts();
-
     void SelectResolution(int index);
     // -1 when nothing is selected.
     int SelectedResolution() const;
-    QString SelectedText() const;
 
 signals:
     void ResolutionChanged(int index);
-    // 0 left, 1 centre, 2 right; 0 top, 1 centre, 2 bottom.
-    void AlignmentChosen(int horizontal, int vertical);
+    // Button1..Button9 (1..9, in reading order); the dialog closes right after.
+    void AlignmentButtonClicked(int button);
+    // Every way of closing: a button, the close box, Escape.
     void Closed();
 
 protected:

@@ -1,0 +1,99 @@
+#include "app/field_mouse_controller.h"
+
+#include "app/field_widget.h"
+#include "app/menu_form.h"
+#include "job/job_runner.h"
+#include "job/session.h"
+
+#include <QRadioButton>
+
+#include <utility>
+
+namespace zeb::app {
+
+namespace {
+
+FieldButton ToFieldButton(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return FieldButton::Left;
+    case Qt::RightButton:
+        return FieldButton::Right;
+    default:
+        return FieldButton::Middle;
+    }
+}
+
+} // namespace
+
+FieldMouseController::FieldMouseController(TMenuForm& form) : QObject(&form), m_form(form) {
+    m_changeBox = form.centralWidget()->findChild<QWidget*>("ChangeBox");
+    FieldWidget* image1 = form.Image1();
+    connect(image1, &FieldWidget::Pressed, this, &FieldMouseController::Image1MouseDown);
+    connect(image1, &FieldWidget::Moved, this, &FieldMouseController::Image1MouseMove);
+    connect(image1, &FieldWidget::Released, this, [this] { Image1MouseUp(); });
+    connect(image1, &FieldWidget::DoubleClicked, this, [this] { Image1DblClick(); });
+    ConnectChangeBox();
+    form.Timers().OnTick(TimerId::Timer2, [this] { Timer2Timer(m_form.State().Timers); });
+}
+
+void FieldMouseController::ConnectChangeBox() {
+    Placement& place = m_form.State().Place;
+    auto* marker = m_changeBox->findChild<QRadioButton*>("Marker");
+    marker->setChecked(place.MarkerChecked);
+    m_changeBox->findChild<QRadioButton*>("Igla")->setChecked(!place.MarkerChecked);
+    connect(marker, &QRadioButton::toggled, this,
+            [this](bool checked) { m_form.State().Place.MarkerChecked = checked; });
+    const std::pair<const char*, NeedleCarry> needles[] = {
+        {"AllUp", NeedleCarry::AllUp},
+        {"UpMove", NeedleCarry::UpMove},
+        {"AllDown", NeedleCarry::AllDown},
+    };
+    for (const auto& [name, carry] : needles) {
+        auto* radio = m_changeBox->findChild<QRadioButton*>(name);
+        radio->setChecked(place.Needle == carry);
+        connect(radio, &QRadioButton::toggled, this, [this, carry](bool checked) {
+            if (checked)
+                m_form.State().Place.Needle = carry;
+        });
+    }
+}
+
+FieldMouseContext FieldMouseController::Context() {
+    Session& s = m_form.State();
+    return {s.Place, s.Config.ResolutionIndex, s.View, s.Picture.WorkPicture, s.Dev, s.Timers};
+}
+
+void FieldMouseController::Image1MouseDown(int x, int y, Qt::MouseButton button) {
+    FieldMouseContext ctx = Context();
+    Apply(zeb::Image1MouseDown(ctx, x, y, ToFieldButton(button)));
+}
+
+void FieldMouseController::Image1MouseMove(int x, int y) {
+    FieldMouseContext ctx = Context();
+    Apply(zeb::Image1MouseMove(ctx, x, y));
+}
+
+void FieldMouseController::Image1MouseUp() {
+    FieldMouseContext ctx = Context();
+    Apply(zeb::Image1MouseUp(ctx));
+}
+
+void FieldMouseController::Image1DblClick() {
+    FieldMouseContext ctx = Context();
+    Apply(zeb::Image1DblClick(ctx));
+}
+
+void FieldMouseController::Apply(const FieldMouseResult& result) {
+    if (result.repaint)
+        m_form.Image1()->ImageChanged();
+    if (result.showChangeBoxAt) {
+        // The core's point is in Image1's pixels; the panel lives beside the scroll box.
+        m_changeBox->move(
+            m_form.Image1()->mapTo(m_changeBox->parentWidget(), *result.showChangeBoxAt));
+        m_changeBox->show();
+        m_changeBox->raise();
+    }
+}
+
+} // namespace zeb::app
