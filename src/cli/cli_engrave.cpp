@@ -178,6 +178,11 @@ int RunEngrave(const QStringList& list) {
         CloseJobSession(*job);
         return ExitUsage;
     }
+    PrintOut(QStringLiteral("%1 x %2 dots placed at column %3, row %4 of the work field\n")
+                 .arg(s.Picture.WorkPicture.width())
+                 .arg(s.Picture.WorkPicture.height())
+                 .arg(s.Place.PictureOffsetX)
+                 .arg(s.Place.PictureOffsetY));
     const JobStartOutcome start = Button17Click(s);
     if (!start.started) {
         CloseJobSession(*job);

@@ -20,6 +20,9 @@ namespace zeb {
 
 namespace {
 
+// How often the saved position may be asked for until two answers agree.
+constexpr int SavedPositionReadings = 4;
+
 QString PathIn(const Session& s, const char* name) {
     return QDir(s.StartDirectory).filePath(QString::fromLatin1(name));
 }
@@ -125,12 +128,20 @@ QString NotFoundText(const QString& planPath, HeadPosition saved) {
 } // namespace
 
 std::optional<HeadPosition> ReadSavedPosition(Session& s) {
-    const std::optional<HeadPosition> saved = s.Dev.How();
-    if (saved) {
+    // Nothing on the wire checks the position bytes, and a wrong position would strike dots
+    // twice: it counts once two readings agree.
+    std::optional<HeadPosition> previous;
+    for (int reading = 0; reading < SavedPositionReadings; ++reading) {
+        const std::optional<HeadPosition> saved = s.Dev.How();
+        if (!saved)
+            return std::nullopt;
         s.Op.ShowServiceValue(ServiceField::Edit3, QString::number(saved->row));
         s.Op.ShowServiceValue(ServiceField::Edit4, QString::number(saved->column));
+        if (previous && previous->row == saved->row && previous->column == saved->column)
+            return saved;
+        previous = saved;
     }
-    return saved;
+    return std::nullopt;
 }
 
 bool RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved) {
@@ -147,8 +158,9 @@ bool RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved) {
         return false;
     }
     if (!saved) {
-        s.Op.ShowMessage(QStringLiteral("Устройство не сообщило позицию, на которой прервалась "
-                                        "работа. Файлы оставлены как есть, работа не запущена."));
+        s.Op.ShowMessage(QStringLiteral("Устройство не сообщило надёжно позицию, на которой "
+                                        "прервалась работа. Файлы оставлены как есть, работа "
+                                        "не запущена."));
         return false;
     }
     const int scale = 16 + record->resolutionIndex;

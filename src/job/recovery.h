@@ -12,8 +12,9 @@
 
 namespace zeb {
 
-// ReadSavedPosition (the controller's How): row and column shown in Edit3 and Edit4.
-// Nothing when the link is down or fails.
+// ReadSavedPosition (the controller's How): row and column shown in Edit3 and Edit4. Asked
+// again until two answers agree (at most four times); nothing when the link fails or the
+// answers keep differing.
 std::optional<HeadPosition> ReadSavedPosition(Session& s);
 
 // RecoverInterruptedJob: the recovery file read into the job settings, the plan of the pass

@@ -25,6 +25,7 @@
 #include <QImage>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,8 +39,10 @@ struct JobRig {
         s.reset();
         op = std::make_unique<RecordingOperator>();
         timers = std::make_unique<ManualTimers>();
-        s = std::make_unique<Session>(*op, *timers, clock,
-                                      std::make_unique<sim::SimLine>(vc, clock));
+        std::unique_ptr<SerialLine> line = std::make_unique<sim::SimLine>(vc, clock);
+        if (wrapLine)
+            line = wrapLine(std::move(line));
+        s = std::make_unique<Session>(*op, *timers, clock, std::move(line));
         StartUp(*s, {});
     }
 
@@ -113,6 +116,9 @@ struct JobRig {
         return codes;
     }
 
+    // Set before Restart: the line the next session talks over, wrapped around the
+    // controller's own.
+    std::function<std::unique_ptr<SerialLine>(std::unique_ptr<SerialLine>)> wrapLine;
     ScopedStartDirectory dir;
     VirtualClock clock;
     sim::VirtualController vc;

@@ -194,6 +194,83 @@ TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
     }
 }
 
+// Passes the controller's bytes on, but changes the column's low byte in the first `count`
+// answers to How, each answer differently.
+class ChangedPositions : public SerialLine {
+public:
+    ChangedPositions(std::unique_ptr<SerialLine> inner, int count)
+        : m_inner(std::move(inner)), m_count(count) {}
+
+    bool OpenPort() override {
+        m_inner->SetPortDeviceName(PortDeviceName());
+        return m_inner->OpenPort();
+    }
+    void ClosePort() override { m_inner->ClosePort(); }
+    void SetParityOdd() override { m_inner->SetParityOdd(); }
+    void SetParityEven() override { m_inner->SetParityEven(); }
+    bool WriteByte(quint8 b) override {
+        if (m_previous == 0x1B && b == 0x36 && m_answers < m_count) {
+            // Acknowledgement, end, then the position bytes: the column's low byte is read 6.
+            m_readsToGo = 6;
+            ++m_answers;
+        }
+        m_previous = b;
+        return m_inner->WriteByte(b);
+    }
+    bool ReadByte(quint8& b) override {
+        if (!m_inner->ReadByte(b))
+            return false;
+        if (m_readsToGo > 0 && --m_readsToGo == 0)
+            b ^= static_cast<quint8>(m_answers);
+        return true;
+    }
+
+private:
+    std::unique_ptr<SerialLine> m_inner;
+    int m_count;
+    int m_answers = 0;
+    int m_readsToGo = 0;
+    quint8 m_previous = 0;
+};
+
+TEST(Recovery, TheSavedPositionCountsOnceTwoAnswersAgree) {
+    for (int changed : {1, 4}) {
+        JobRig rig;
+        rig.OpenPicture(Blocks());
+        rig.s->Levels.FirstPassLevels = FirstForces;
+        ASSERT_TRUE(Button17Click(*rig.s).started);
+        for (int i = 0; i < 20; ++i)
+            OptimizingTimer(*rig.s);
+        const QByteArray plan = rig.Read("123123123.txt");
+        const int offsetX = rig.s->Place.PictureOffsetX;
+        const int offsetY = rig.s->Place.PictureOffsetY;
+        rig.wrapLine = [changed](std::unique_ptr<SerialLine> line) {
+            return std::make_unique<ChangedPositions>(std::move(line), changed);
+        };
+        rig.Restart();
+        rig.s->Job.WarmUpRounds = 0;
+        const Files before = Take(rig);
+
+        const bool resumed = CrushTimerTimer(*rig.s);
+
+        if (changed == 1) {
+            ASSERT_TRUE(resumed);
+            rig.Run();
+            std::vector<StruckDot> struck;
+            for (const auto& d : rig.vc.Workpiece())
+                struck.push_back({d.row, d.column, d.profile, d.force});
+            EXPECT_EQ(
+                CompareStrikes(PlannedDots(plan, offsetX, offsetY), struck, {0, 10, 20, 30, 40}),
+                QStringList());
+        } else {
+            EXPECT_FALSE(resumed);
+            ASSERT_FALSE(rig.op->messages.isEmpty());
+            EXPECT_TRUE(rig.op->messages.last().contains("надёжно"));
+            EXPECT_TRUE(Take(rig) == before);
+        }
+    }
+}
+
 TEST(Recovery, ACutKilledBeforeItsRenameIsFinishedFirst) {
     JobRig rig;
     const QByteArray plan = rig.WritePlan(
