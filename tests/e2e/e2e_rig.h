@@ -1,0 +1,176 @@
+#pragma once
+// Whole jobs as real processes: zeb-sim serving a pseudo-terminal (instant mechanics) and
+// zeb-cli engrave / resume talking to it through the real serial-port code.
+//
+// How to drive it:
+//   - E2eDir d; d.StartSim({"--faults", "drop-rx=0.01", "--seed", "3"});
+//   - d.Cli({"engrave", "pic.bmp", "--port", d.Port()}) runs to its end; d.StartCli(...)
+//     leaves it running for a kill;
+//   - d.Strikes() is every strike of every simulator run so far, in order;
+//   - d.StopSim() ends the simulator (its files are complete), d.StartSim() starts a new one
+//     on the same port link (with --state: the machine after a power cut).
+
+#include "job/job_plan_strikes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+namespace zeb::testing {
+
+struct CliResult {
+    int exitCode = -1; // -1: crashed or did not finish in time
+    QString out;
+    QString err;
+};
+
+class E2eDir {
+public:
+    ~E2eDir() {
+        for (auto& p : m_processes) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+        }
+    }
+
+    QString Path() const { return m_dir.path(); }
+    QString File(const QString& name) const { return m_dir.filePath(name); }
+    QString Port() const { return File(QStringLiteral("port")); }
+
+    // Starts a simulator that writes its strikes to a list of its own.
+    bool StartSim(const QStringList& extra = {}) {
+        StopSim();
+        const QString strikes = File(QStringLiteral("strikes%1.csv").arg(m_simRuns++));
+        m_strikeFiles << strikes;
+        m_sim =
+            Spawn(QStringLiteral(ZEB_SIM_EXE),
+                  QStringList{"--time-scale", "0", "--link", Port(), "--strikes", strikes,
+                              "--trace", File(QStringLiteral("trace%1.txt").arg(m_simRuns - 1))} +
+                      extra);
+        if (!m_sim->waitForStarted(10000))
+            return false;
+        while (!m_sim->canReadLine()) {
+            if (!m_sim->waitForReadyRead(10000))
+                return false;
+        }
+        return !m_sim->readLine().trimmed().isEmpty();
+    }
+
+    void StopSim() {
+        if (!m_sim || m_sim->state() == QProcess::NotRunning)
+            return;
+        m_sim->terminate();
+        m_sim->waitForFinished(10000);
+    }
+
+    QProcess* StartCli(const QStringList& args) { return Spawn(QStringLiteral(ZEB_CLI_EXE), args); }
+
+    static CliResult Finish(QProcess* process, int timeoutMs = 60000) {
+        CliResult result;
+        if (process->waitForFinished(timeoutMs) && process->exitStatus() == QProcess::NormalExit)
+            result.exitCode = process->exitCode();
+        result.out = QString::fromLocal8Bit(process->readAllStandardOutput());
+        result.err = QString::fromLocal8Bit(process->readAllStandardError());
+        return result;
+    }
+
+    CliResult Cli(const QStringList& args, int timeoutMs = 60000) {
+        return Finish(StartCli(args), timeoutMs);
+    }
+
+    // Every strike of every simulator run, in the order struck.
+    std::vector<StruckDot> Strikes() const {
+        std::vector<StruckDot> dots;
+        for (const QString& path : m_strikeFiles) {
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            for (const QByteArray& line : file.readAll().split('\n')) {
+                const QList<QByteArray> f = line.trimmed().split(',');
+                if (f.size() == 4)
+                    dots.push_back({f[0].toInt(), f[1].toInt(), f[2].toInt(), f[3].toInt()});
+            }
+        }
+        return dots;
+    }
+
+    // Command frames of the current simulator run: "name hex..." per accepted frame.
+    QStringList Trace() const {
+        QFile file(File(QStringLiteral("trace%1.txt").arg(m_simRuns - 1)));
+        QStringList lines;
+        if (!file.open(QIODevice::ReadOnly))
+            return lines;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            const QString text = QString::fromLatin1(line.trimmed());
+            if (!text.isEmpty() && !text.endsWith("repeated") && !text.endsWith("rejected"))
+                lines << text.section(' ', 1);
+        }
+        return lines;
+    }
+
+    QByteArray Read(const QString& name) const {
+        QFile file(File(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(File(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    }
+    bool Exists(const QString& name) const { return QFile::exists(File(name)); }
+
+private:
+    QProcess* Spawn(const QString& program, const QStringList& args) {
+        m_processes.push_back(std::make_unique<QProcess>());
+        QProcess* p = m_processes.back().get();
+        p->setWorkingDirectory(m_dir.path());
+        p->start(program, args);
+        return p;
+    }
+
+    QTemporaryDir m_dir;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
+    QProcess* m_sim = nullptr;
+    int m_simRuns = 0;
+    QStringList m_strikeFiles;
+};
+
+// "W x H dots placed at column X, row Y of the work field" from zeb-cli engrave.
+inline std::pair<int, int> Placement(const QString& out) {
+    const qsizetype at = out.indexOf(QStringLiteral("placed at column "));
+    if (at < 0)
+        return {0, 0};
+    const QStringList words = out.mid(at).split(QLatin1Char(' '));
+    return {words.value(3).remove(QLatin1Char(',')).toInt(), words.value(5).toInt()};
+}
+
+// Strikes with a force of `forces` (by profile) belong to that pass.
+inline std::vector<StruckDot> OfPass(const std::vector<StruckDot>& all,
+                                     const std::array<int, 5>& forces) {
+    std::vector<StruckDot> dots;
+    for (const StruckDot& d : all) {
+        for (int p = 1; p <= 4; ++p) {
+            if (forces[static_cast<size_t>(p)] == d.force) {
+                dots.push_back(d);
+                break;
+            }
+        }
+    }
+    return dots;
+}
+
+inline void SaveBitmap(const QImage& image, const QString& path) {
+    image.save(path, "BMP");
+}
+
+} // namespace zeb::testing
