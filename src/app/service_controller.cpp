@@ -1,6 +1,7 @@
 #include "app/service_controller.h"
 
 #include "app/menu_form.h"
+#include "job/plan_builder.h"
 #include "job/recovery.h"
 #include "job/session.h"
 #include "setup/calibration.h"
@@ -25,6 +26,7 @@ ServiceController::ServiceController(TMenuForm& form) : QObject(&form), m_form(f
             [this] { ServiceStartOne(m_form.State()); });
     connect(form.Item("N21"), &QAction::triggered, this,
             [this] { ServiceStartTwo(m_form.State()); });
+    connect(form.Item("N3"), &QAction::triggered, this, &ServiceController::N3Click);
 
     auto* reveal = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12), &form);
     reveal->setObjectName("ServiceItemsShortcut");
@@ -44,6 +46,15 @@ void ServiceController::SelfTesting1Click(bool checked) {
         SelfTestingClick(checked, s.Dev, s.SelfTest, m_testingLog, s.StartDirectory);
     if (!error.isEmpty())
         m_form.ShowMessage(error);
+}
+
+void ServiceController::N3Click() {
+    Session& s = m_form.State();
+    const PlanOutcome outcome =
+        BuildPlan(s.Matrices, s.StartDirectory,
+                  s.Levels.HighQuality() ? PassMode::OneSided : PassMode::TwoSided, s.Op);
+    if (!outcome.Ok())
+        m_form.ShowMessage(outcome.error);
 }
 
 void ServiceController::N8Click() {

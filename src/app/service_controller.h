@@ -25,6 +25,7 @@ public:
 
 private:
     void SelfTesting1Click(bool checked);
+    void N3Click();
     void N8Click();
 
     TMenuForm& m_form;
