@@ -1,8 +1,15 @@
 #include "link/comm_port_driver.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QThread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+#endif
 
 namespace zeb {
 
@@ -10,6 +17,29 @@ namespace {
 // A byte leaves a 19200 baud line in well under a millisecond; a write that has not gone
 // within this time has a stuck line behind it.
 constexpr int WriteLimitMs = 500;
+
+// A program that ended without closing the port (killed, crashed) leaves its line settings
+// on the device, and on a pseudo-terminal the input flags it left make the next open fail.
+// They are cleared, so the open can be tried once more; true when there was something to
+// clear.
+bool ClearLeftoverInputFlags(const QString& path) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    termios tio{};
+    bool cleared = ::tcgetattr(fd, &tio) == 0 && tio.c_iflag != 0;
+    if (cleared) {
+        tio.c_iflag = 0;
+        cleared = ::tcsetattr(fd, TCSANOW, &tio) == 0;
+    }
+    ::close(fd);
+    return cleared;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
 } // namespace
 
 CommPortDriver1::~CommPortDriver1() {
@@ -41,10 +71,14 @@ bool CommPortDriver1::OpenPort() {
     // The line format is applied as part of the open. On a pseudo-terminal the kernel drops
     // the parity enable bit without an error, so the open succeeds there too, and the parity
     // kind (PARODD) still reaches the line settings the other end can read.
-    if (!m_port.open(QIODevice::ReadWrite)) {
+    if (!m_port.open(QIODevice::ReadWrite) &&
+        !(ClearLeftoverInputFlags(m_port.portName()) && m_port.open(QIODevice::ReadWrite))) {
         m_portHandle = -1;
         return false;
     }
+    // Bytes waiting from before the open were meant for an earlier program (a pseudo-terminal
+    // keeps them while nobody has it open); a real port starts empty, and so does this one.
+    m_port.clear(QSerialPort::AllDirections);
     m_portHandle = m_port.handle();
     SetPortOk(true);
     return true;
