@@ -69,6 +69,8 @@ void JobController::Button17Click() {
     const JobStartOutcome outcome = zeb::Button17Click(m_form.State());
     if (outcome.started)
         ShowEstimate(outcome.estimate);
+    if (outcome.linkLost && m_form.Form4() && !m_form.Closing())
+        m_form.Form4()->exec();
 }
 
 void JobController::ShowEstimate(const JobEstimate& estimate) {

@@ -185,6 +185,9 @@ int RunEngrave(const QStringList& list) {
                  .arg(s.Place.PictureOffsetY));
     const JobStartOutcome start = Button17Click(s);
     if (!start.started) {
+        if (start.linkLost)
+            PrintError(QStringLiteral("the link to the controller was lost while the job was "
+                                      "being set up; \"zeb-cli resume\" starts it"));
         CloseJobSession(*job);
         return ExitFailed;
     }

@@ -167,6 +167,13 @@ TickOutcome Stop(Session& s) {
     return {TickResult::Stopped, false};
 }
 
+// Some failures take the link down without marking LinkError (a data frame of a strike line
+// without answer, a greeting of the estimate); going on would only paint the rest and then
+// drop the recovery file as if the job were done.
+bool LinkDown(const Session& s) {
+    return s.Link.LinkError || (s.Job.LinkExpected && !s.Link.DeviceReady);
+}
+
 TickOutcome LinkStop(Session& s, bool pictureChanged) {
     s.Timers.Stop(TimerId::Optimizing);
     ClosePlan(s);
@@ -232,7 +239,7 @@ TickOutcome OptimizingTimer(Session& s) {
         s.Op.LockForJob();
         return {TickResult::NotRunning, false};
     }
-    if (s.Link.LinkError)
+    if (LinkDown(s))
         return LinkStop(s, false);
     PlanLine line;
     if (!job.Plan->Next(line)) {
@@ -243,7 +250,7 @@ TickOutcome OptimizingTimer(Session& s) {
         if (!s.Levels.DoublePassPending)
             return Complete(s);
         if (!StartSecondPass(s))
-            return {TickResult::Stopped, false};
+            return {s.Link.DeviceReady ? TickResult::Stopped : TickResult::LinkLost, false};
         return {TickResult::SecondPassStarted, false};
     }
     job.PlanLine = line.number;
@@ -255,12 +262,13 @@ TickOutcome OptimizingTimer(Session& s) {
         outcome.pictureChanged = changed;
         return outcome;
     }
-    if (s.Link.LinkError)
+    if (LinkDown(s))
         return LinkStop(s, outcome.pictureChanged);
     return outcome;
 }
 
 bool StartSecondPass(Session& s) {
+    const bool linkUp = s.Link.DeviceReady;
     JobState& job = s.Job;
     job.SecondPassRunning = true;
     s.Timers.Stop(TimerId::Timer4);
@@ -287,7 +295,13 @@ bool StartSecondPass(Session& s) {
     }
     s.Dev.SetMotorSpeedScale(s.Config.ResolutionIndex);
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
+    if (linkUp && !s.Link.DeviceReady) {
+        // The second pass's set-up did not reach the machine: it is recorded, not begun.
+        LinkStop(s, false);
+        return false;
+    }
     s.Dev.BeginPrint();
+    s.Job.LinkExpected = s.Link.DeviceReady;
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
     s.Place.JobRunning = true;

@@ -81,6 +81,9 @@ JobStartOutcome Button17Click(Session& s) {
         return outcome;
     }
 
+    // A job started without the machine only paints the picture; one whose link fails while
+    // the machine is being set up must not begin with half its set-up.
+    const bool linkUp = s.Link.DeviceReady;
     s.Op.LockForJob();
     s.Config.SettingsMissing = false;
     const QString saveError = SaveSettings(s.StartDirectory, s.Config, s.Levels, s.Machine);
@@ -126,7 +129,15 @@ JobStartOutcome Button17Click(Session& s) {
         return outcome;
     }
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
+    if (linkUp && !s.Link.DeviceReady) {
+        // Nothing was struck: the recovery file stays, and resuming starts the plan afresh.
+        s.Job.Plan.reset();
+        s.Op.LockForJob();
+        outcome.linkLost = true;
+        return outcome;
+    }
     s.Dev.BeginPrint();
+    s.Job.LinkExpected = s.Link.DeviceReady;
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
     s.Place.JobRunning = true;

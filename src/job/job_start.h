@@ -25,6 +25,9 @@ std::optional<QString> JobForceProblem(const Session& s, bool doublePass);
 
 struct JobStartOutcome {
     bool started = false;
+    // The link failed while the machine was being set up: the job did not begin, it is
+    // recorded for a resume, and the window shows the fault dialog.
+    bool linkLost = false;
     // The duration estimate for Label35 and Label37 (empty texts when the plan could not be
     // read for it).
     JobEstimate estimate;

@@ -20,6 +20,10 @@ struct JobState {
     bool SecondPassRunning = false;
     // SHA-1 of the open plan's bytes: the progress record names the plan it counts lines of.
     QByteArray PlanDigest;
+    // The print job was begun with the link up: from then on a link that goes down (a failed
+    // greeting, a data frame without answer) stops the job, whatever LinkError says. A job
+    // begun without the machine only paints the picture.
+    bool LinkExpected = false;
     // The plan-line counter: file line number of the last line read, 0 before the first.
     int PlanLine = 0;
     // Warm-up rounds of the next recovery start (SpinEdit4 of the unfinished-job dialog).

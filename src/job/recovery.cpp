@@ -206,6 +206,7 @@ bool RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved) {
 }
 
 bool CrushTimerTimer(Session& s) {
+    const bool linkUp = s.Link.DeviceReady;
     s.Timers.Stop(TimerId::Timer4);
     s.Op.LockForJob();
     const std::optional<HeadPosition> saved = ReadSavedPosition(s);
@@ -221,8 +222,16 @@ bool CrushTimerTimer(Session& s) {
     s.Dev.SetRegister55();
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
     s.Dev.SetMotorSpeed(s.Machine.MotorSpeed);
-    s.Dev.BeginPrint();
     s.Timers.Stop(TimerId::CrushTimer);
+    if (linkUp && !s.Link.DeviceReady) {
+        // The set-up did not reach the machine: nothing is begun. The cut plan is in place
+        // and the progress record points before its first line, so the next try resumes here.
+        s.Job.Plan.reset();
+        s.Op.LockForJob();
+        return false;
+    }
+    s.Dev.BeginPrint();
+    s.Job.LinkExpected = s.Link.DeviceReady;
     s.Place.JobRunning = true;
     s.Timers.Start(TimerId::Optimizing, 1);
     return true;
@@ -252,6 +261,7 @@ bool ServiceStartOne(Session& s) {
     }
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
     s.Dev.BeginPrint();
+    s.Job.LinkExpected = s.Link.DeviceReady;
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
     s.Job.PlanLine = 0;

@@ -187,6 +187,32 @@ TEST(JobRunner, ALostLinkStopsTheJobForTheFaultDialog) {
     EXPECT_TRUE(rig.op->jobLocked);
 }
 
+TEST(JobRunner, ALinkLostInsideAStrikeLineStopsTheJobToo) {
+    JobRig rig;
+    StartPlan(rig, {"", "GoTo:      1     1", "Knock: 1111222233334444", "GoTo:      2     1",
+                    "Knock: 11"});
+    Tick(rig);
+    Tick(rig);
+    // Silent after the first data frame of the line: the data frame's failure leaves
+    // LinkError as it was.
+    rig.vc.StopMidLine(1);
+    EXPECT_EQ(Tick(rig), TickResult::LinkLost);
+    EXPECT_FALSE(rig.s->Link.DeviceReady);
+    EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
+    EXPECT_TRUE(rig.Exists("ErorFile.txt"));
+    EXPECT_TRUE(rig.vc.Workpiece().empty());
+}
+
+TEST(JobRunner, ALinkDownBetweenLinesStopsAJobBegunWithTheMachine) {
+    // A greeting of the estimate that got no answer: DeviceReady falls, LinkError stays clear.
+    JobRig rig;
+    StartPlan(rig, {"", "GoTo:      1     1", "Knock: 11"});
+    Tick(rig);
+    rig.s->Link.DeviceReady = false;
+    EXPECT_EQ(Tick(rig), TickResult::LinkLost);
+    EXPECT_TRUE(rig.Exists("ErorFile.txt"));
+}
+
 TEST(JobRunner, StepControlAsksTheCountersAfterStrikeLinesInSelfTest) {
     for (bool selfTest : {false, true}) {
         JobRig rig;
