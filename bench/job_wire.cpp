@@ -7,6 +7,8 @@
 #include "job/start_up.h"
 #include "link/comm_port_driver.h"
 #include "picture/open_command.h"
+#include "sim/sim_line.h"
+#include "sim/virtual_controller.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -163,6 +165,48 @@ void PacedJob(benchmark::State& state) {
     QDir::setCurrent(previous);
 }
 BENCHMARK(PacedJob)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+// The job's host side alone: the same job against the in-process controller on a virtual
+// clock (no terminal, no wire), CPU time per plan line.
+void InProcessJobLines(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const QString picture = dir.filePath("bars.bmp");
+    Bars().save(picture, "BMP");
+    qint64 lines = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QuietOperator op;
+        FlagTimers timers;
+        zeb::VirtualClock clock;
+        zeb::sim::ControllerOptions options;
+        options.keepTrace = false;
+        zeb::sim::VirtualController controller(options);
+        zeb::Session s(op, timers, clock, std::make_unique<zeb::sim::SimLine>(controller, clock));
+        zeb::StartUp(s, {});
+        zeb::OpenCommandContext ctx{op,         s.Tables,  s.Picture,
+                                    s.Matrices, s.Place,   s.Config.ResolutionIndex,
+                                    s.View,     s.Machine, &s.Dev};
+        zeb::OpenCommandDialogs dialogs;
+        dialogs.runOpenDialog = [&picture] { return std::optional<QString>(picture); };
+        zeb::OpenClick(ctx, dialogs);
+        s.Levels.FirstPassLevels[4] = 40;
+        s.Levels.FirstPassLevels[3] = 30;
+        s.Levels.FirstPassLevels[2] = 20;
+        s.Levels.FirstPassLevels[1] = 10;
+        zeb::Button17Click(s);
+        state.ResumeTiming();
+        while (timers.Running(zeb::TimerId::Optimizing)) {
+            zeb::OptimizingTimer(s);
+            ++lines;
+        }
+    }
+    QDir::setCurrent(previous);
+    state.SetItemsProcessed(lines);
+    state.SetLabel("items are plan lines");
+}
+BENCHMARK(InProcessJobLines)->Unit(benchmark::kMillisecond);
 
 // The same paced wire with greetings only: what the link and the simulator add to the wire
 // time by themselves, the yardstick for the job's figure above.

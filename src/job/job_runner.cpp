@@ -42,10 +42,12 @@ void Paint(Session& s, int row, int firstColumn, int step, QByteArrayView digits
 // naming an older line.
 void RecordProgress(Session& s) {
     JobState& job = s.Job;
+    const ProgressRecord record{job.Pass, job.PlanLine, job.PlanDigest};
     const QString error =
-        WriteProgressRecord(s.StartDirectory, {job.Pass, job.PlanLine, job.PlanDigest});
+        job.Progress ? job.Progress->Update(record) : WriteProgressRecord(s.StartDirectory, record);
     if (error.isEmpty())
         return;
+    job.Progress.reset();
     RemoveProgressRecord(s.StartDirectory);
     if (!std::exchange(job.ProgressWriteFailed, true))
         s.Op.ShowMessage(
@@ -227,7 +229,12 @@ QString OpenJobPlan(Session& s, int pass, const QString& path) {
     // A first pass with a second to follow counts its plan twice: the second is a copy.
     const int plans = pass == 1 && s.Levels.DoublePassPending ? 2 : 1;
     job.PlanBytesTotal = job.PlanBytesRead + plans * QFileInfo(path).size();
+    // Put in place whole, then held open for the updates line by line.
+    job.Progress.reset();
     RecordProgress(s);
+    auto progress = std::make_unique<ProgressFile>();
+    if (progress->Open(s.StartDirectory).isEmpty())
+        job.Progress = std::move(progress);
     return {};
 }
 

@@ -3,6 +3,7 @@
 // executed, how far it got. One instance per session; idle until a job starts.
 
 #include "job/plan_reader.h"
+#include "job/progress_record.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -20,6 +21,8 @@ struct JobState {
     bool SecondPassRunning = false;
     // SHA-1 of the open plan's bytes: the progress record names the plan it counts lines of.
     QByteArray PlanDigest;
+    // The progress record, held open while the plan runs.
+    std::unique_ptr<ProgressFile> Progress;
     // The print job was begun with the link up: from then on a link that goes down (a failed
     // greeting, a data frame without answer) stops the job, whatever LinkError says. A job
     // begun without the machine only paints the picture.

@@ -12,6 +12,7 @@ namespace zeb {
 namespace {
 
 constexpr int DigestHexLength = 40;
+constexpr int LineFieldWidth = 10;
 
 bool IsHex(const QByteArray& text) {
     for (char c : text) {
@@ -21,6 +22,12 @@ bool IsHex(const QByteArray& text) {
             return false;
     }
     return true;
+}
+
+QByteArray RecordBytes(const ProgressRecord& record) {
+    return QByteArray::number(record.pass) + "\r\n" +
+           QByteArray::number(record.line).leftJustified(LineFieldWidth, ' ') + "\r\n" +
+           record.planDigest + "\r\n";
 }
 
 } // namespace
@@ -52,8 +59,7 @@ QByteArray FileDigest(const QString& path, QString* error) {
 QString WriteProgressRecord(const QString& startDirectory, const ProgressRecord& record) {
     const QString path = ProgressFilePath(startDirectory);
     const QString temporary = path + QStringLiteral(".new");
-    const QByteArray text = QByteArray::number(record.pass) + "\r\n" +
-                            QByteArray::number(record.line) + "\r\n" + record.planDigest + "\r\n";
+    const QByteArray text = RecordBytes(record);
     {
         QFile file(temporary);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
@@ -65,8 +71,7 @@ QString WriteProgressRecord(const QString& startDirectory, const ProgressRecord&
             return error;
         }
     }
-    // Written once per plan line: a rename without a flush to the disk keeps the record whole
-    // when the program is killed, at a cost the wire does not notice.
+    // No flush to the disk: the rename keeps the record whole when the program is killed.
     std::error_code code;
     std::filesystem::rename(QFile::encodeName(temporary).toStdString(),
                             QFile::encodeName(path).toStdString(), code);
@@ -96,6 +101,21 @@ std::optional<ProgressRecord> ReadProgressRecord(const QString& startDirectory) 
         record.planDigest.size() != DigestHexLength || !IsHex(record.planDigest))
         return std::nullopt;
     return record;
+}
+
+QString ProgressFile::Open(const QString& startDirectory) {
+    m_file.close();
+    m_file.setFileName(ProgressFilePath(startDirectory));
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return m_file.errorString();
+    return {};
+}
+
+QString ProgressFile::Update(const ProgressRecord& record) {
+    const QByteArray text = RecordBytes(record);
+    if (!m_file.isOpen() || !m_file.seek(0) || m_file.write(text) != text.size())
+        return m_file.isOpen() ? m_file.errorString() : QStringLiteral("not open");
+    return {};
 }
 
 bool RemoveProgressRecord(const QString& startDirectory) {

@@ -9,6 +9,8 @@
 
 #include <random>
 
+#include <signal.h>
+
 namespace zeb::testing {
 namespace {
 
@@ -108,6 +110,33 @@ void RunCase(const KillCase& c) {
         EXPECT_EQ(CompareStrikes(planned, OfPass(strikes, Second), Second), QStringList());
     }
     EXPECT_FALSE(d.Exists("ErorFile.txt"));
+}
+
+TEST(EndToEndKill, CtrlCEndsTheJobBetweenLinesForAResume) {
+    E2eDir d;
+    ASSERT_TRUE(d.StartSim());
+    SaveBitmap(Picture(), d.File("pic.bmp"));
+    ASSERT_EQ(d.Cli({"plan", "pic.bmp", "--mode", "diffusion", "-o", "aim.txt"}).exitCode, 0);
+    QProcess* cli =
+        d.StartCli({"engrave", "pic.bmp", "--port", d.Port(), "--forces", "40,30,20,10"});
+    while (d.Strikes().size() < 50 && !cli->waitForFinished(3)) {
+    }
+    ::kill(static_cast<pid_t>(cli->processId()), SIGINT);
+    const CliResult stopped = E2eDir::Finish(cli);
+    EXPECT_EQ(stopped.exitCode, 1);
+    EXPECT_TRUE(stopped.err.contains("stopped by an interrupt")) << stopped.err.toStdString();
+    ASSERT_TRUE(d.Exists("ErorFile.txt"));
+    // "Завершить работу": the print job ended and the head switched off.
+    const QStringList trace = d.Trace();
+    ASSERT_GE(trace.size(), 2);
+    EXPECT_TRUE(trace[trace.size() - 2].startsWith("EndPrint"));
+    EXPECT_TRUE(trace.last().startsWith("Off"));
+
+    const CliResult resumed = d.Cli({"resume", "--port", d.Port(), "--warm-up", "0"});
+    ASSERT_EQ(resumed.exitCode, 0) << resumed.err.toStdString();
+    const auto [x, y] = Placement(stopped.out);
+    EXPECT_EQ(CompareStrikes(PlannedDots(d.Read("aim.txt"), x, y), d.Strikes(), First),
+              QStringList());
 }
 
 TEST(EndToEndKill, KilledAtRandomAndResumedEveryDotOnce) {
