@@ -178,6 +178,7 @@ int RunEngrave(const QStringList& list) {
         CloseJobSession(*job);
         return ExitUsage;
     }
+    job->op.FinishProgress(); // the Open road's last status line stays on its own line
     PrintOut(QStringLiteral("%1 x %2 dots placed at column %3, row %4 of the work field\n")
                  .arg(s.Picture.WorkPicture.width())
                  .arg(s.Picture.WorkPicture.height())

@@ -39,7 +39,7 @@ public:
 
     // Redraws the progress line (at most every 100 ms unless `force`).
     void ShowProgress(const JobProgress& progress, bool force);
-    // Ends the progress line, so what follows starts on a line of its own.
+    // Ends the progress (or status) line, so what follows starts on a line of its own.
     void FinishProgress();
 
 private:
