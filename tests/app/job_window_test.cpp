@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTest>
 
@@ -112,7 +113,7 @@ TEST(JobWindow, TheWholeRoadFromGravirovkaToTheLastStrike) {
     EXPECT_TRUE(window.answerer.messages.isEmpty());
 }
 
-TEST(JobWindow, StopShowsTheAbortPanelAndContinueFinishes) {
+TEST(JobWindow, StopNewForcesOnTheAbortPanelThenContinue) {
     WindowFixture window;
     TMenuForm& form = *window.form;
     Session& s = form.State();
@@ -134,14 +135,23 @@ TEST(JobWindow, StopShowsTheAbortPanelAndContinueFinishes) {
     QTest::qWait(20);
     EXPECT_EQ(window.controller.Workpiece().size(), struck); // paused
 
+    // New forces on the first-pass half, each level on its own slider.
+    Find<QRadioButton>(form, "RadioButton4")->click();
+    const int forces[] = {60, 50, 24, 8}; // levels "32", "24", "16", "8"
+    for (int i = 0; i < 4; ++i)
+        Find<QSlider>(form, qPrintable(QStringLiteral("TrackBar%1").arg(9 + i)))
+            ->setValue(forces[i]);
     Find<QPushButton>(form, "Button27")->click();
     EXPECT_TRUE(abort->isHidden());
     ASSERT_TRUE(WaitForJobEnd(form));
     EXPECT_FALSE(QFile::exists(window.dir.File("ErorFile.txt")));
-    EXPECT_EQ(window.controller.Workpiece().size(),
-              testing::PlannedDots(Read(window.dir.File("123123123.txt")), s.Place.PictureOffsetX,
-                                   s.Place.PictureOffsetY)
-                  .size());
+    const auto& workpiece = window.controller.Workpiece();
+    EXPECT_EQ(workpiece.size(), testing::PlannedDots(Read(window.dir.File("123123123.txt")),
+                                                     s.Place.PictureOffsetX, s.Place.PictureOffsetY)
+                                    .size());
+    ASSERT_GT(workpiece.size(), struck);
+    for (size_t i = struck; i < workpiece.size(); ++i)
+        EXPECT_EQ(workpiece[i].force, forces[4 - workpiece[i].profile]) << "strike " << i;
 }
 
 TEST(JobWindow, ALostLinkShowsTheFaultDialogAndKeepsTheJob) {
