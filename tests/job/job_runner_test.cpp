@@ -1,5 +1,5 @@
-// One plan line per tick against the virtual controller: the moves with the lower-row trick,
-// strike lines with the portrait split, the end of the plan, the stops.
+// One plan line per tick against the virtual controller: strike lines with the portrait
+// split, the end of the plan, the stops. (The moves on the wire: tests/e2e.)
 
 #include "job/job_rig.h"
 #include "job/progress_record.h"
@@ -21,23 +21,6 @@ void StartPlan(JobRig& rig, const QStringList& lines) {
 
 TickResult Tick(JobRig& rig) {
     return OptimizingTimer(*rig.s).result;
-}
-
-TEST(JobRunner, MovesUpDirectlyAndDownPastTheRowAndBack) {
-    JobRig rig;
-    StartPlan(rig, {"", "GoTo:      5     3", "GoTo:      2     1"});
-
-    Tick(rig); // the empty first line
-    EXPECT_TRUE(rig.SentCodes().isEmpty());
-    Tick(rig);
-    EXPECT_EQ(rig.SentCodes(), QStringList({"1B 10 00 09", "1B 12 00 02"}));
-    Tick(rig);
-    EXPECT_EQ(rig.SentCodes(), QStringList({"1B 11 00 0D", "1B 10 00 01", "1B 10 00 01",
-                                            "1B 10 00 01", "1B 10 00 01", "1B 13 00 01"}));
-    EXPECT_EQ(rig.vc.HeadRow(), 2);
-    EXPECT_EQ(rig.vc.HeadColumn(), 1);
-    EXPECT_EQ(rig.s->Machine.CurrentRow, 2);
-    EXPECT_EQ(rig.s->Machine.CurrentCol, 1);
 }
 
 TEST(JobRunner, BackwardLinesSplitInPortraitModeOnly) {

@@ -1,5 +1,5 @@
-// Whole jobs in-process, from "Работа" to the last strike: the workpiece against the plan,
-// the second pass, STOP with new forces, "Завершить работу".
+// Whole jobs in-process, from "Работа" to the last strike: the second pass, STOP with new
+// forces, "Завершить работу". (Every kind of job against the plan: tests/e2e.)
 
 #include "job/job_rig.h"
 #include "job/job_start.h"
@@ -35,59 +35,6 @@ std::vector<StruckDot> Struck(const sim::VirtualController& vc, size_t from, siz
 
 std::array<int, 5> ByProfile(const StrikeLevelSet& set) {
     return {0, set[1], set[2], set[3], set[4]};
-}
-
-TEST(WholeJob, TheWorkpieceIsThePlanInEveryKindOfJob) {
-    struct Row {
-        const char* name;
-        bool oneSided;
-        bool portrait;
-        bool doublePass;
-    };
-    const Row rows[] = {
-        {"two-sided portrait", false, true, false},
-        {"one-sided portrait", true, true, false},
-        {"two-sided text", false, false, false},
-        {"double pass", false, true, true},
-    };
-    for (const Row& row : rows) {
-        JobRig rig;
-        rig.s->Config.ChunkLength = 3; // backward lines of the rings split in portrait mode
-        rig.OpenPicture(Rings(), true);
-        Session& s = *rig.s;
-        if (row.oneSided)
-            s.Levels.Qual1Click();
-        s.Levels.PortraitMode = row.portrait;
-        s.Levels.FirstPassLevels = Forces(40, 30, 20, 10);
-        s.Levels.SecondPassLevels = Forces(16, 12, 8, 4);
-        s.Levels.DoublePassPending = row.doublePass;
-
-        ASSERT_TRUE(Button17Click(s).started) << row.name;
-        const std::vector<TickResult> results = rig.Run();
-
-        ASSERT_EQ(results.back(), TickResult::Completed) << row.name;
-        const auto planned =
-            PlannedDots(rig.Read("123123123.txt"), s.Place.PictureOffsetX, s.Place.PictureOffsetY);
-        ASSERT_GT(planned.size(), 100u) << row.name;
-        const size_t first = planned.size();
-        EXPECT_EQ(
-            CompareStrikes(planned, Struck(rig.vc, 0, first), ByProfile(Forces(40, 30, 20, 10))),
-            QStringList())
-            << row.name;
-        const size_t total = row.doublePass ? 2 * first : first;
-        ASSERT_EQ(rig.vc.Workpiece().size(), total) << row.name;
-        if (row.doublePass) {
-            EXPECT_EQ(CompareStrikes(planned, Struck(rig.vc, first, total),
-                                     ByProfile(Forces(16, 12, 8, 4))),
-                      QStringList())
-                << row.name;
-            EXPECT_EQ(std::count(results.begin(), results.end(), TickResult::SecondPassStarted), 1);
-            // The held first-pass forces are back after the second pass's were sent.
-            EXPECT_EQ(s.Levels.FirstPassLevels, Forces(40, 30, 20, 10));
-        }
-        EXPECT_FALSE(rig.Exists("ErorFile.txt")) << row.name;
-        EXPECT_TRUE(rig.op->messages.isEmpty()) << row.name;
-    }
 }
 
 TEST(WholeJob, TheSecondPassRecordsItselfBeforeItStrikes) {
