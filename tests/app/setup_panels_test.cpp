@@ -1,103 +1,43 @@
-// "Установки" in the offscreen window: the position box of "Геометрия" with its captions and
-// the bytes its buttons send, "Разогрев" on the status line, "Перемещение иглы", the
-// work-field size panel and the silent service panel.
+// "Установки" and the service engineer's side of the offscreen window: the position box of
+// "Геометрия", "Разогрев" on the status line, "Перемещение иглы", the work-field size panel,
+// the silent service panel, the self-test panel, the key combination that shows the hidden
+// items, the calibration and the service starts. The rules are the core's; here the panels
+// must show them and pass the operator's clicks on.
 #include "app/field_widget.h"
-#include "common/window_fixture.h"
-#include "job/session.h"
+#include "app/window_probe.h"
+#include "job/job_runner.h"
 
-#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace zeb::app {
 namespace {
 
+using testing::Click;
+using testing::Find;
 using testing::WindowFixture;
 
-template <class W>
-W* Find(TMenuForm& form, const char* name) {
-    W* widget = form.centralWidget()->findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+int LineCount(const QString& path) {
+    return static_cast<int>(testing::ReadFile(path).count("\r\n"));
 }
 
-QString StatusLine(TMenuForm& form) {
-    return Find<QPlainTextEdit>(form, "Memo1")->toPlainText().section('\n', 1, 1);
-}
-
-// Command names and code bytes the controller saw from `from` on.
-QStringList SentSince(const WindowFixture& window, size_t from) {
-    QStringList sent;
-    const auto& trace = window.controller.Trace();
-    for (size_t i = from; i < trace.size(); ++i)
-        sent << trace[i].name + " " +
-                    QString::fromLatin1(trace[i].frame.left(4).toHex(' ').toUpper());
-    return sent;
-}
-
-TEST(SetupPanels, GeometryShowsThePositionBoxAndFinishUnlocks) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
-    auto* box = Find<QGroupBox>(form, "GroupBox1");
-    EXPECT_FALSE(box->isVisible());
+// What a service engineer does: Ctrl+Shift+F12 on the active window.
+void RevealServiceItems(TMenuForm& form) {
     form.show();
-    form.Item("N4")->trigger();
-    EXPECT_TRUE(box->isVisible());
-    const QPoint corner = form.ScrollBox1()->viewport()->mapTo(box->parentWidget(), QPoint(5, 5));
-    EXPECT_EQ(box->pos(), corner);
-    // The visible menus of positions 0..6 ("Sevice" and "Расположение" are never shown).
-    for (int position : {0, 2, 3, 4, 6})
-        EXPECT_FALSE(form.TopMenu(position)->isEnabled()) << position;
-
-    EXPECT_EQ(Find<QLabel>(form, "Label4")->text(), "Перемещение инструмента на позицию");
-    const char* captions[] = {"LeftTop",     "Middle Top",    "Right Top",
-                              "Left Middle", "Middle Middle", "Right Middle",
-                              "Left Bottom", "Midle Bottom",  "Right Bottom"};
-    for (int k = 0; k < 9; ++k) {
-        const QString name = QStringLiteral("Button%1").arg(7 + k);
-        auto* button = box->findChild<QPushButton*>(name);
-        ASSERT_NE(button, nullptr) << name.toStdString();
-        EXPECT_EQ(button->text(), captions[k]);
-    }
-    EXPECT_TRUE(Find<QRadioButton>(form, "AllUp1")->isChecked());
-    EXPECT_EQ(Find<QRadioButton>(form, "AllUp1")->text(), "Игла всегда поднята.");
-    EXPECT_EQ(Find<QRadioButton>(form, "UpMove1")->text(), "Игла поднята при перемещении.");
-    EXPECT_EQ(Find<QRadioButton>(form, "AllDown1")->text(), "Игла скользит по плоскости.");
-
-    auto* finish = Find<QPushButton>(form, "Button16");
-    EXPECT_EQ(finish->text(), "Завершить");
-    QTest::mouseClick(finish, Qt::LeftButton);
-    EXPECT_FALSE(box->isVisible());
-    for (int position : {0, 2, 3, 4, 6})
-        EXPECT_TRUE(form.TopMenu(position)->isEnabled()) << position;
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_F12, Qt::ControlModifier | Qt::ShiftModifier);
 }
 
-TEST(SetupPanels, FinishKeepsTheDeviceMenusLockedWhenTheLinkWasLost) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
-    form.show();
-    form.Item("N4")->trigger();
-    window.controller.SetSilent(true);
-    QTest::mouseClick(Find<QPushButton>(form, "Button11"), Qt::LeftButton);
-    ASSERT_FALSE(form.State().Link.DeviceReady);
-    QTest::mouseClick(Find<QPushButton>(form, "Button16"), Qt::LeftButton);
-    EXPECT_FALSE(Find<QWidget>(form, "GroupBox1")->isVisible());
-    EXPECT_FALSE(form.TopMenu(2)->isEnabled()); // "Работа"
-    EXPECT_FALSE(form.TopMenu(3)->isEnabled()); // "Установки"
-    EXPECT_TRUE(form.TopMenu(4)->isEnabled());  // "Порт"
-    EXPECT_TRUE(form.TopMenu(6)->isEnabled());  // "Тест"
-}
-
-TEST(SetupPanels, PositionButtonsCarryTheNeedleToThePicturesPoints) {
+TEST(SetupPanels, GeometryShowsThePositionBoxWithItsCaptionsAndCarriesTheNeedle) {
     WindowFixture window;
     TMenuForm& form = *window.form;
     Session& s = form.State();
@@ -107,68 +47,100 @@ TEST(SetupPanels, PositionButtonsCarryTheNeedleToThePicturesPoints) {
     s.Place.PictureWidth = 60;
     s.Place.PictureHeight = 40;
     RecomputeHandles(s.Place);
+    auto* box = Find<QGroupBox>(form, "GroupBox1");
+    EXPECT_FALSE(box->isVisible());
     form.show();
     form.Item("N4")->trigger();
-    // To the centre first.
-    QTest::mouseClick(Find<QPushButton>(form, "Button11"), Qt::LeftButton);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->pos(), form.ScrollBox1()->viewport()->mapTo(box->parentWidget(), QPoint(5, 5)));
+    for (int position : {0, 2, 3, 4, 6}) // the shown menus of positions 0..6
+        EXPECT_FALSE(form.TopMenu(position)->isEnabled()) << position;
+
+    const std::pair<const char*, const char*> captions[] = {
+        {"Label4", "Перемещение инструмента на позицию"},
+        {"Button7", "LeftTop"},
+        {"Button8", "Middle Top"},
+        {"Button9", "Right Top"},
+        {"Button10", "Left Middle"},
+        {"Button11", "Middle Middle"},
+        {"Button12", "Right Middle"},
+        {"Button13", "Left Bottom"},
+        {"Button14", "Midle Bottom"},
+        {"Button15", "Right Bottom"},
+        {"AllUp1", "Игла всегда поднята."},
+        {"UpMove1", "Игла поднята при перемещении."},
+        {"AllDown1", "Игла скользит по плоскости."},
+        {"Button16", "Завершить"},
+    };
+    for (const auto& [name, caption] : captions) {
+        QWidget* widget = box->findChild<QWidget*>(name);
+        ASSERT_NE(widget, nullptr) << name;
+        auto* label = qobject_cast<QLabel*>(widget);
+        EXPECT_EQ(label ? label->text() : qobject_cast<QAbstractButton*>(widget)->text(),
+                  QString::fromUtf8(caption));
+    }
+    EXPECT_TRUE(Find<QRadioButton>(form, "AllUp1")->isChecked());
+
+    // To the centre first, then with UpMove1 to the top-left point.
+    Click(form, "Button11");
     EXPECT_EQ(QPoint(window.controller.HeadColumn(), window.controller.HeadRow()),
               QPoint(230, 320));
-
-    QTest::mouseClick(Find<QRadioButton>(form, "UpMove1"), Qt::LeftButton);
-    size_t from = window.controller.Trace().size();
-    QTest::mouseClick(Find<QPushButton>(form, "Button7"), Qt::LeftButton);
-    EXPECT_EQ(SentSince(window, from),
+    Click(form, "UpMove1");
+    const size_t from = window.controller.Trace().size();
+    Click(form, "Button7");
+    EXPECT_EQ(testing::SentSince(window, from),
               (QStringList{"Up 1B FF 01 01", "ProgX_Motor 1B 40 60 11", "ProgY_Motor 1B 41 60 11",
                            "Right 1B 13 00 1D", "StepDown 1B 11 00 27", "Put 1B FE 00 00"}));
-    EXPECT_EQ(QPoint(window.controller.HeadColumn(), window.controller.HeadRow()),
-              QPoint(200, 300));
-
-    from = window.controller.Trace().size();
-    QTest::mouseClick(Find<QPushButton>(form, "Button7"), Qt::LeftButton);
-    EXPECT_EQ(SentSince(window, from), (QStringList{"Up 1B FF 01 01", "ProgX_Motor 1B 40 60 11",
-                                                    "ProgY_Motor 1B 41 60 11", "Put 1B FE 00 00"}));
-    // Sliding: the needle is lowered before and stays down.
-    QTest::mouseClick(Find<QRadioButton>(form, "AllDown1"), Qt::LeftButton);
-    from = window.controller.Trace().size();
-    QTest::mouseClick(Find<QPushButton>(form, "Button7"), Qt::LeftButton);
-    EXPECT_EQ(SentSince(window, from), (QStringList{"Put 1B FE 00 00", "ProgX_Motor 1B 40 60 11",
-                                                    "ProgY_Motor 1B 41 60 11"}));
-
     EXPECT_EQ(QPoint(s.Machine.CurrentCol, s.Machine.CurrentRow), QPoint(200, 300));
+
+    Click(form, "Button16");
+    EXPECT_FALSE(box->isVisible());
+    for (int position : {0, 2, 3, 4, 6})
+        EXPECT_TRUE(form.TopMenu(position)->isEnabled()) << position;
     EXPECT_TRUE(window.answerer.messages.isEmpty());
 }
 
-TEST(SetupPanels, WarmUpCountsOnTheStatusLineAndLeavesTheGaugeAtZero) {
+TEST(SetupPanels, FinishKeepsTheDeviceMenusLockedWhenTheLinkWasLost) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    form.show();
+    form.Item("N4")->trigger();
+    window.controller.SetSilent(true);
+    Click(form, "Button11");
+    ASSERT_FALSE(form.State().Link.DeviceReady);
+    Click(form, "Button16");
+    EXPECT_FALSE(Find(form, "GroupBox1")->isVisible());
+    // "Работа" and "Установки" locked; "Порт" and "Тест" usable.
+    for (int position : {2, 3, 4, 6})
+        EXPECT_EQ(form.TopMenu(position)->isEnabled(), position > 3) << position;
+}
+
+TEST(SetupPanels, WarmUpCountsOnTheStatusLineAndHeadMoveWaitsForTheJob) {
     WindowFixture window;
     TMenuForm& form = *window.form;
     form.Item("N6")->trigger();
     EXPECT_EQ(window.controller.WarmUpStrikes(), 60);
-    EXPECT_EQ(StatusLine(form), "Разогрев головки - 95");
+    EXPECT_EQ(testing::StatusLine(form), "Разогрев головки - 95");
     EXPECT_EQ(Find<QProgressBar>(form, "Gauge1")->value(), 0);
     EXPECT_TRUE(window.answerer.messages.isEmpty());
-}
 
-TEST(SetupPanels, HeadMoveIsNotSwitchedOnDuringAJobButAlwaysOff) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
+    // "Перемещение иглы" is not switched on during a job, but always off.
     QAction* item = form.Item("HeadMove");
-    Session& s = form.State();
     item->trigger();
     EXPECT_TRUE(item->isChecked());
-    EXPECT_TRUE(s.Place.HeadMove);
-    s.Place.JobRunning = true;
+    form.State().Place.JobRunning = true;
     item->trigger();
     EXPECT_FALSE(item->isChecked());
     item->trigger();
     EXPECT_FALSE(item->isChecked());
-    EXPECT_FALSE(s.Place.HeadMove);
+    EXPECT_FALSE(form.State().Place.HeadMove);
 }
 
 TEST(SetupPanels, TheSizePanelResizesTheFieldControlOnly) {
     WindowFixture window;
     TMenuForm& form = *window.form;
     Session& s = form.State();
-    auto* panel = Find<QWidget>(form, "SizePanel");
+    auto* panel = Find(form, "SizePanel");
     auto* width = Find<QSpinBox>(form, "SpinEdit2");
     auto* height = Find<QSpinBox>(form, "SpinEdit3");
     EXPECT_EQ(Find<QLabel>(form, "Label18")->text(), "Размер рабочего поля");
@@ -181,7 +153,6 @@ TEST(SetupPanels, TheSizePanelResizesTheFieldControlOnly) {
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(width->value(), 1940);
     EXPECT_EQ(height->value(), 2340);
-
     width->setValue(0);
     EXPECT_EQ(form.Image1()->width(), 2);
     EXPECT_EQ(s.View.Image1.width(), 2);
@@ -192,28 +163,134 @@ TEST(SetupPanels, TheSizePanelResizesTheFieldControlOnly) {
     EXPECT_EQ(form.Image1()->size(), QSize(700, 450));
     EXPECT_EQ(s.View.FieldBitmap.size(), QSize(1930, 2330));
     EXPECT_EQ(s.Config.FieldWidth, 1930);
-
-    QTest::mouseClick(Find<QPushButton>(form, "Button18"), Qt::LeftButton);
+    Click(form, "Button18");
     EXPECT_FALSE(panel->isVisible());
 }
 
 TEST(SetupPanels, TheServicePanelStaysHiddenAndItsButtonsSendNothing) {
     WindowFixture window;
     TMenuForm& form = *window.form;
-    auto* panel = Find<QWidget>(form, "Panel1");
+    auto* panel = Find(form, "Panel1");
     form.show();
-    EXPECT_FALSE(panel->isVisible());
     QStringList captions;
     const size_t from = window.controller.Trace().size();
     for (QPushButton* button : panel->findChildren<QPushButton*>()) {
         captions << button->text();
         button->click();
     }
-    for (const char* caption : {"up", "Down", "<", ">", "Strike", "StrikeBack", "i2c writ",
-                                "IglaFly", "IglaUp", "IglaPut", "RecordingProgramm"})
-        EXPECT_TRUE(captions.contains(caption)) << caption;
-    EXPECT_TRUE(SentSince(window, from).isEmpty());
+    captions.removeAll(QString());
+    EXPECT_EQ(captions.join(QChar(',')).toStdString(),
+              "up,Down,<,>,Strike,StrikeBack,i2c writ,IglaFly,IglaUp,IglaPut,RecordingProgramm");
+    EXPECT_TRUE(testing::SentSince(window, from).isEmpty());
     EXPECT_FALSE(panel->isVisible());
+}
+
+TEST(ServiceItems, SelfTestPanelCaptionsCounterAndStepControl) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    QAction* item = form.Item("SelfTesting1");
+    auto* panel = Find(form, "SelfTestingPanel");
+    form.show();
+    EXPECT_FALSE(panel->isVisible());
+    item->setEnabled(true); // what the first Open does
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(panel->isVisible());
+    QStringList captions;
+    for (QLabel* label : panel->findChildren<QLabel*>())
+        captions << label->text();
+    for (const char* caption : {"Eror Counter", "Need Comand", "Get Comand", "Count. Pos. X",
+                                "Real Pos. X", "Count. Pos. Y", "Real Pos. Y"})
+        EXPECT_TRUE(captions.contains(caption)) << caption;
+    auto* stepControl = Find<QCheckBox>(form, "StepControlCheckBox");
+    EXPECT_EQ(stepControl->text(), "StepControl");
+    EXPECT_EQ(Find<QCheckBox>(form, "CheckBox1")->text(), "Write File");
+    EXPECT_TRUE(Find<QCheckBox>(form, "CheckBox1")->isChecked());
+    ASSERT_TRUE(stepControl->isChecked());
+    Click(form, "StepControlCheckBox");
+    EXPECT_FALSE(form.State().SelfTest.StepControl);
+
+    // A garbled acknowledgement during the warm-up: one record, the counter at 1.
+    auto* counter = Find<QSpinBox>(form, "ErorCounterEdit");
+    EXPECT_EQ(counter->value(), 0);
+    window.controller.AnswerNextFrameWrongly();
+    form.Item("N6")->trigger();
+    EXPECT_EQ(LineCount(window.dir.File("testing.txt")), 2 + 11);
+    EXPECT_EQ(counter->value(), 1);
+
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(form.State().SelfTest.Enabled);
+    EXPECT_TRUE(window.answerer.messages.isEmpty())
+        << window.answerer.messages.join('|').toStdString();
+}
+
+TEST(ServiceItems, CtrlShiftF12ShowsTheHiddenItemsAndTheCalibrationRuns) {
+    WindowFixture window(testing::WithFile("Zeb.ini", testing::Settings()));
+    TMenuForm& form = *window.form;
+    form.Item("N8")->trigger(); // hidden and disabled: nothing
+    EXPECT_FALSE(QFile::exists(window.dir.File("timing.txt")));
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_F12); // an ordinary F12 does nothing
+    EXPECT_FALSE(form.Item("N8")->isVisible());
+    RevealServiceItems(form);
+    for (const char* name : {"StrikeForce1", "N7", "N8", "N3", "N11", "N21"})
+        EXPECT_TRUE(form.Item(name)->isVisible()) << name;
+    EXPECT_TRUE(form.Item("N8")->isEnabled());
+    // The menus the operator never uses stay hidden.
+    EXPECT_FALSE(form.TopMenu(1)->isVisible());
+    EXPECT_FALSE(form.TopMenu(5)->isVisible());
+
+    form.Item("N8")->trigger();
+    EXPECT_EQ(window.answerer.messages, QStringList{"Калибровка завершена."});
+    EXPECT_EQ(LineCount(window.dir.File("timing.txt")), 108);
+    EXPECT_EQ(form.State().Config.ResolutionIndex, 3);
+    form.Item("N8")->trigger();
+    EXPECT_EQ(window.answerer.messages.last(), "Устройство уже калибровано.");
+    form.close();
+    EXPECT_EQ(testing::ReadFile(window.dir.File("Zeb.ini")).split('\n').value(13), "3\r");
+}
+
+TEST(ServiceItems, ServiceStartOneRunsThePlanAndAMismatchShowsOnThePanel) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    testing::WriteFile(window.dir.File("123123123.txt"), "\r\nGoTo:      1     1\r\nKnock: 11\r\n");
+    form.Item("SelfTesting1")->setEnabled(true);
+    form.Item("SelfTesting1")->trigger();
+    RevealServiceItems(form);
+    form.Item("N11")->trigger();
+    ASSERT_TRUE(form.Timers().Running(TimerId::Optimizing));
+    EXPECT_EQ(LineCount(window.dir.File("ErorFile.txt")), 4);
+
+    // The controller's column counter runs two ahead after the strike line.
+    window.controller.ShiftCountersAfterNextLine(2);
+    for (int tick = 0; tick < 10 && form.Timers().Running(TimerId::Optimizing); ++tick)
+        OptimizingTimer(form.State());
+    EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
+    QStringList positions;
+    for (const char* name : {"CountPosXEdit", "RealPosXEdit", "CountPosYEdit", "RealPosYEdit"})
+        positions << Find<QLineEdit>(form, name)->text();
+    EXPECT_EQ(positions.join(' '), "3 5 1 1");
+    EXPECT_EQ(Find<QSpinBox>(form, "ErorCounterEdit")->value(), 1);
+    // A mismatch is counted, not logged: the log holds its header only.
+    EXPECT_EQ(LineCount(window.dir.File("testing.txt")), 2);
+}
+
+TEST(ServiceItems, ServiceStartTwoAsksForTheSavedPositionAndNeedsTheRecoveryFile) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    RevealServiceItems(form);
+    const size_t from = window.controller.Trace().size();
+    form.Item("N21")->trigger();
+    ASSERT_GT(window.controller.Trace().size(), from);
+    EXPECT_EQ(window.controller.Trace()[from].name, "How");
+    ASSERT_EQ(window.answerer.messages.size(), 1);
+    EXPECT_TRUE(window.answerer.messages[0].contains("ErorFile.txt"))
+        << window.answerer.messages[0].toStdString();
+    EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include "common/recording_operator.h"
 #include "job/plan_pictures.h"
-#include "job/plan_replay.h"
 
 #include <gtest/gtest.h>
 
@@ -22,187 +21,133 @@ QByteArray Plan(PictureMatrices m, PassMode pass) {
     return plan.text;
 }
 
-constexpr PassMode BothPasses[] = {PassMode::TwoSided, PassMode::OneSided};
+using Passes = std::vector<PassMode>;
+const Passes Both = {PassMode::TwoSided, PassMode::OneSided};
+const Passes TwoSided = {PassMode::TwoSided};
+const Passes OneSided = {PassMode::OneSided};
 
-TEST(PlanBuilder, IsolatedDotIsOneStrikeLine) {
-    const auto picture = GridPicture({"....", ".4..", "....", "...."});
-    for (PassMode pass : BothPasses)
-        EXPECT_EQ(Plan(picture, pass),
-                  PlanLines({"", "GoTo:      2     2", "Down: ", "Knock: 4", "Up  : "}));
-}
-
-TEST(PlanBuilder, NothingToStrikeGivesAnEmptyPlan) {
-    const std::vector<std::vector<std::string>> pictures = {
-        {"....", "....", "...."}, // all black
-        {"....", ".0..", "...."}, // an isolated pixel that is not black, level 0
-        {".....", ".000.", "....."},
-    };
-    for (const auto& grid : pictures)
-        for (PassMode pass : BothPasses)
-            EXPECT_EQ(Plan(GridPicture(grid), pass), QByteArray()) << grid[1];
-}
-
-TEST(PlanBuilder, HorizontalLineIsOneKnock) {
-    const auto picture = GridPicture({"......", ".4321.", "......"});
-    for (PassMode pass : BothPasses)
-        EXPECT_EQ(Plan(picture, pass),
-                  PlanLines({"", "GoTo:      2     2", "Down: ", "Knock: 4321", "Up  : "}));
-}
-
-TEST(PlanBuilder, FilledRectangleTwoSidedAlternatesDirections) {
-    const auto picture = GridPicture({"......", ".4444.", ".1234.", ".4444.", "......"});
-    EXPECT_EQ(Plan(picture, PassMode::TwoSided),
-              PlanLines({"", "GoTo:      2     2", "Down: ", "Knock: 4444", //
-                         "GoTo:      3     6", "KBack: 4321",               //
-                         "GoTo:      4     2", "Down: ", "Knock: 4444", "Up  : "}));
-}
-
-TEST(PlanBuilder, FilledRectangleOneSidedApproachesEveryRowFromTheLeft) {
-    const auto picture = GridPicture({"......", ".4444.", ".1234.", ".4444.", "......"});
-    // After a run ending at column 5 the next row's start at 2 is approached at 5 - 3/2 = 4.
-    EXPECT_EQ(Plan(picture, PassMode::OneSided),
-              PlanLines({"", "GoTo:      2     2", "Down: ", "Knock: 4444",
-                         "Up  : ", "GoTo:      3     4", "Down: ", "GoTo:      3     2",
-                         "Down: ", "Knock: 1234", "Up  : ", "GoTo:      4     4",
-                         "Down: ", "GoTo:      4     2", "Down: ", "Knock: 4444", "Up  : "}));
-}
-
-TEST(PlanBuilder, LeadingAndTrailingZerosAreTrimmedInnerOnesKept) {
-    const auto picture = GridPicture({"..........", ".00410400.", ".........."});
-    for (PassMode pass : BothPasses)
-        EXPECT_EQ(Plan(picture, pass),
-                  PlanLines({"", "GoTo:      2     4", "Down: ", "Knock: 4104", "Up  : "}));
-}
-
-// Two rows of 40 pixels; the first strikes only its columns 1..3, the second only 30..40.
-PictureMatrices FarApartRows() {
-    PictureMatrices m = BlackPicture(41, 3);
-    SetRun(m, 1, 1, 3, '4');
-    SetRun(m, 1, 4, 40, '0');
-    SetRun(m, 2, 1, 29, '0');
-    SetRun(m, 2, 30, 40, '4');
-    return m;
-}
-
-TEST(PlanBuilder, OneSidedFarApproachCanBeNegativeAndKeepsWidthSix) {
-    // Run ends at 3, the next row starts at 30: d = 27, approach at 3 - (27 - 20) = -4.
-    EXPECT_EQ(
-        Plan(FarApartRows(), PassMode::OneSided),
-        PlanLines({"", "GoTo:      1     1", "Down: ", "Knock: 444", "Up  : ", "GoTo:      2    -4",
-                   "Down: ", "GoTo:      2    30", "Down: ", "Knock: 44444444444", "Up  : "}));
-}
-
-TEST(PlanBuilder, TwoSidedTurnsIntoTheNextRowWithoutLiftingTheNeedle) {
-    EXPECT_EQ(Plan(FarApartRows(), PassMode::TwoSided),
-              PlanLines({"", "GoTo:      1     1", "Down: ", "Knock: 444", "GoTo:      2    41",
-                         "KBack: 44444444444", "Up  : "}));
-}
-
-// A "U": row 1 has two runs (50..100 and `secondFrom`..150), row 2 joins them.
-PictureMatrices TwoRunsInOneRow(int secondFrom) {
-    PictureMatrices m = BlackPicture(152, 4);
-    SetRun(m, 1, 50, 100, '4');
-    SetRun(m, 1, secondFrom, 150, '4');
-    SetRun(m, 2, 50, 150, '4');
-    return m;
-}
-
-struct ApproachCase {
-    int start; // column of the run to approach
-    const char* approach;
+struct HandCase {
+    const char* name;
+    std::vector<std::string> grid;
+    Passes passes;
+    std::vector<std::string> plan; // empty: nothing to strike, an empty plan
 };
 
-TEST(PlanBuilder, SameRowApproachColumn) {
-    const ApproachCase cases[] = {
-        {130, "GoTo:      1   125"}, // d = 30 > 20: five columns before the start
-        {110, "GoTo:      1   105"}, // d = 10: half-way
-        {121, "GoTo:      1   116"}, // d = 21: already far
-        {120, "GoTo:      1   110"}, // d = 20: still near
+const std::string FarRow1 = std::string(3, '4') + std::string(37, '0') + ".";
+const std::string FarRow2 = std::string(29, '0') + std::string(11, '4') + ".";
+
+const HandCase HandCases[] = {
+    {"isolated dot",
+     {"....", ".4..", "....", "...."},
+     Both,
+     {"", "GoTo:      2     2", "Down: ", "Knock: 4", "Up  : "}},
+    {"all black", {"....", "....", "...."}, Both, {}},
+    {"isolated pixel of level 0", {"....", ".0..", "...."}, Both, {}},
+    {"line of level 0", {".....", ".000.", "....."}, Both, {}},
+    {"horizontal line",
+     {"......", ".4321.", "......"},
+     Both,
+     {"", "GoTo:      2     2", "Down: ", "Knock: 4321", "Up  : "}},
+    {"leading and trailing zeros trimmed, inner ones kept",
+     {"..........", ".00410400.", ".........."},
+     Both,
+     {"", "GoTo:      2     4", "Down: ", "Knock: 4104", "Up  : "}},
+    {"filled rectangle, directions alternate",
+     {"......", ".4444.", ".1234.", ".4444.", "......"},
+     TwoSided,
+     {"", "GoTo:      2     2", "Down: ", "Knock: 4444", "GoTo:      3     6", "KBack: 4321",
+      "GoTo:      4     2", "Down: ", "Knock: 4444", "Up  : "}},
+    // After a run ending at column 5 the next row's start at 2 is approached at 5 - 3/2 = 4.
+    {"filled rectangle, every row from the left",
+     {"......", ".4444.", ".1234.", ".4444.", "......"},
+     OneSided,
+     {"", "GoTo:      2     2", "Down: ", "Knock: 4444", "Up  : ", "GoTo:      3     4",
+      "Down: ", "GoTo:      3     2", "Down: ", "Knock: 1234", "Up  : ", "GoTo:      4     4",
+      "Down: ", "GoTo:      4     2", "Down: ", "Knock: 4444", "Up  : "}},
+    // Run ends at 3, the next row starts at 30: d = 27, approach at 3 - (27 - 20) = -4.
+    {"far approach negative, in width six",
+     {FarRow1, FarRow2, std::string(41, '.')},
+     OneSided,
+     {"", "GoTo:      1     1", "Down: ", "Knock: 444", "Up  : ", "GoTo:      2    -4",
+      "Down: ", "GoTo:      2    30", "Down: ", "Knock: 44444444444", "Up  : "}},
+    {"turning into the next row without lifting the needle",
+     {FarRow1, FarRow2, std::string(41, '.')},
+     TwoSided,
+     {"", "GoTo:      1     1", "Down: ", "Knock: 444", "GoTo:      2    41", "KBack: 44444444444",
+      "Up  : "}},
+    {"areas in reading order of their first dot",
+     {"........", ".....44.", "..4.....", "........", "44....4.", "........"},
+     TwoSided,
+     {"", "GoTo:      2     6", "Down: ", "Knock: 44", "Up  : ", "GoTo:      3     3",
+      "Down: ", "Knock: 4", "Up  : ", "GoTo:      5     1", "Down: ", "Knock: 44",
+      "Up  : ", "GoTo:      5     7", "Down: ", "Knock: 4", "Up  : "}},
+    // The island in the hole is struck by the ring's own line across it.
+    {"ring struck across its hole",
+     {".......", ".44444.", ".4...4.", ".4.3.4.", ".4...4.", ".44444.", "......."},
+     TwoSided,
+     {"", "GoTo:      2     2", "Down: ", "Knock: 44444", "GoTo:      3     7", "KBack: 40004",
+      "GoTo:      4     2", "Down: ", "Knock: 40304", "GoTo:      5     7", "KBack: 40004",
+      "GoTo:      6     2", "Down: ", "Knock: 44444", "Up  : "}},
+};
+
+TEST(PlanBuilder, PicturesWorkedOutByHand) {
+    for (const HandCase& c : HandCases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray expected = c.plan.empty() ? QByteArray() : PlanLines(c.plan);
+        for (PassMode pass : c.passes)
+            EXPECT_EQ(Plan(GridPicture(c.grid), pass), expected) << int(pass);
+    }
+}
+
+// The approach to a run in the same row (a "U": row 1 has runs 50..100 and start..150, row 2
+// joins them), and one-sided to the next row's run (row 1 runs 50..100, row 2 start..100).
+TEST(PlanBuilder, ApproachColumns) {
+    const struct {
+        bool sameRow;
+        int start;
+        int approach;
+    } cases[] = {
+        {true, 130, 125}, // d = 30 > 20: five columns before the start
+        {true, 110, 105}, // d = 10: half-way
+        {true, 121, 116}, // d = 21: already far
+        {true, 120, 110}, // d = 20: still near
+        {false, 40, 60},  // d = -60: 100 - (60 - 20)
+        {false, 90, 95},  // d = -10: 100 + (-10) / 2
+        {false, 79, 99},  // d = -21: 100 - 1
+        {false, 80, 90},  // d = -20: half-way
     };
     for (const auto& c : cases) {
-        for (PassMode pass : BothPasses) {
-            const QByteArray plan = Plan(TwoRunsInOneRow(c.start), pass);
-            const QByteArray first = "Knock: " + QByteArray(51, '4') + "\r\n";
-            const QByteArray expected =
-                first + "Up  : \r\n" + c.approach + "\r\nDown: \r\nGoTo:      1 " +
-                QByteArray::number(c.start).rightJustified(5) +
-                "\r\nDown: \r\nKnock: " + QByteArray(151 - c.start, '4') + "\r\n";
-            EXPECT_TRUE(plan.contains(expected)) << c.start << "\n" << plan.constData();
+        SCOPED_TRACE(c.start);
+        const int end = c.sameRow ? 150 : 100;
+        PictureMatrices m = BlackPicture(end + 2, 4);
+        SetRun(m, 1, 50, 100, '4');
+        SetRun(m, c.sameRow ? 1 : 2, c.start, end, '4');
+        if (c.sameRow)
+            SetRun(m, 2, 50, 150, '4');
+        const QByteArray row = c.sameRow ? "1 " : "2 ";
+        const QByteArray expected =
+            "Knock: " + QByteArray(51, '4') + "\r\nUp  : \r\nGoTo:      " + row +
+            QByteArray::number(c.approach).rightJustified(5) + "\r\nDown: \r\nGoTo:      " + row +
+            QByteArray::number(c.start).rightJustified(5) +
+            "\r\nDown: \r\nKnock: " + QByteArray(end + 1 - c.start, '4') + "\r\n";
+        for (PassMode pass : {PassMode::OneSided, PassMode::TwoSided}) {
+            if (!c.sameRow && pass == PassMode::TwoSided)
+                continue; // two-sided turns into the next row from the right
+            const QByteArray plan = Plan(m, pass);
+            EXPECT_TRUE(plan.contains(expected)) << plan.constData();
         }
     }
 }
 
-// Row 1 runs 50..100; row 2 starts at `nextFrom` and ends at 100.
-PictureMatrices NextRowStartsAt(int nextFrom) {
-    PictureMatrices m = BlackPicture(102, 4);
-    SetRun(m, 1, 50, 100, '4');
-    SetRun(m, 2, nextFrom, 100, '4');
-    return m;
-}
-
-TEST(PlanBuilder, OneSidedNextRowApproachColumn) {
-    const ApproachCase cases[] = {
-        {40, "GoTo:      2    60"}, // d = -60: 100 - (60 - 20)
-        {90, "GoTo:      2    95"}, // d = -10: 100 + (-10) / 2
-        {79, "GoTo:      2    99"}, // d = -21: 100 - 1
-        {80, "GoTo:      2    90"}, // d = -20: half-way
-    };
-    for (const auto& c : cases) {
-        const QByteArray plan = Plan(NextRowStartsAt(c.start), PassMode::OneSided);
-        const QByteArray expected = "Knock: " + QByteArray(51, '4') + "\r\nUp  : \r\n" +
-                                    c.approach + "\r\nDown: \r\nGoTo:      2 " +
-                                    QByteArray::number(c.start).rightJustified(5) +
-                                    "\r\nDown: \r\nKnock: " + QByteArray(101 - c.start, '4');
-        EXPECT_TRUE(plan.contains(expected)) << c.start << "\n" << plan.constData();
-    }
-}
-
-TEST(PlanBuilder, AreasAreTakenInReadingOrderOfTheirFirstDot) {
-    const auto picture = GridPicture({
-        "........",
-        ".....44.",
-        "..4.....",
-        "........",
-        "44....4.",
-        "........",
-    });
-    EXPECT_EQ(Plan(picture, PassMode::TwoSided),
-              PlanLines({"", "GoTo:      2     6", "Down: ", "Knock: 44", "Up  : ", //
-                         "GoTo:      3     3", "Down: ", "Knock: 4", "Up  : ",      //
-                         "GoTo:      5     1", "Down: ", "Knock: 44", "Up  : ",     //
-                         "GoTo:      5     7", "Down: ", "Knock: 4", "Up  : "}));
-}
-
-TEST(PlanBuilder, RingIsStruckAcrossItsHoleWithZeros) {
-    const auto picture = GridPicture({
-        ".......",
-        ".44444.",
-        ".4...4.",
-        ".4.3.4.",
-        ".4...4.",
-        ".44444.",
-        ".......",
-    });
-    // The island in the hole is struck by the ring's own line across it.
-    EXPECT_EQ(Plan(picture, PassMode::TwoSided),
-              PlanLines({"", "GoTo:      2     2", "Down: ", "Knock: 44444", //
-                         "GoTo:      3     7", "KBack: 40004",               //
-                         "GoTo:      4     2", "Down: ", "Knock: 40304",     //
-                         "GoTo:      5     7", "KBack: 40004",               //
-                         "GoTo:      6     2", "Down: ", "Knock: 44444", "Up  : "}));
-}
-
-TEST(PlanBuilder, ShowsEachSeedAndLetsTheWindowRepaint) {
-    const auto picture = GridPicture({"......", ".4....", "....4.", "......"});
-    PictureMatrices m = picture;
+TEST(PlanBuilder, ShowsEachSeedToTheServiceEngineer) {
+    PictureMatrices m = GridPicture({"......", ".4....", "....4.", "......"});
     testing::RecordingOperator op;
-    const PlanText plan = BuildPlanText(m, PassMode::TwoSided, &op);
-    EXPECT_EQ(plan.areas, 2);
+    EXPECT_EQ(BuildPlanText(m, PassMode::TwoSided, &op).areas, 2);
     EXPECT_EQ(op.service.value(ServiceField::Label66), "3");
     EXPECT_EQ(op.service.value(ServiceField::Label67), "5");
 }
 
-TEST(PlanBuilder, StruckLevelsBecomeMinusOneOnceThePlanIsKept) {
+TEST(PlanBuilder, StruckLevelsBecomeMinusOneOnlyOnceThePlanIsKept) {
     PictureMatrices m = GridPicture({".....", ".402.", ".....", "..#.."});
     const PlanText plan = BuildPlanText(m, PassMode::TwoSided, nullptr);
     EXPECT_EQ(m.DotLevels.At(2, 3), 255.0) << "planning alone leaves the dot image as it is";
@@ -211,8 +156,7 @@ TEST(PlanBuilder, StruckLevelsBecomeMinusOneOnceThePlanIsKept) {
     EXPECT_EQ(m.DotLevels.At(2, 4), 0.0);
     EXPECT_EQ(m.DotLevels.At(2, 5), -1.0);
     EXPECT_EQ(m.DotLevels.At(4, 4), 255.0) << "a black pixel's dot outside any area stays";
-    // Planned again, nothing is left to strike.
-    EXPECT_EQ(Plan(m, PassMode::TwoSided), QByteArray());
+    EXPECT_EQ(Plan(m, PassMode::TwoSided), QByteArray()) << "planned again, nothing is left";
 }
 
 } // namespace

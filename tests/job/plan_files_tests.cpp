@@ -1,15 +1,16 @@
-// BuildPlan as a job start runs it: the files it leaves in the start directory, byte for byte,
-// and what it does when it cannot write a sound plan. Golden plans for a few small pictures
-// live in tests/data/plan (see regenerate.sh there).
+// Plan files: the records as the planner writes them and as every reader takes them apart,
+// the files BuildPlan leaves in the start directory, byte for byte, and what it does when it
+// cannot write a sound plan. Golden plans for a few small pictures live in tests/data/plan
+// (see regenerate.sh there).
 #include "job/plan_builder.h"
 #include "job/plan_format.h"
+#include "job/plan_reader.h"
 
 #include "common/recording_operator.h"
 #include "common/temp_dir.h"
 #include "job/plan_pictures.h"
 
 #include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace zeb {
@@ -18,19 +19,96 @@ namespace {
 using testing::BlackPicture;
 using testing::GridPicture;
 using testing::PlanLines;
-using testing::SetRun;
+using testing::ReadAll;
+using testing::WriteAll;
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "(missing)";
-    return file.readAll();
+TEST(PlanFormat, MoveRecordsHaveTwoFieldsOfSixCharacters) {
+    EXPECT_EQ(MoveRecord(-4, 30).value(), "GoTo:     -4    30");
+    EXPECT_EQ(MoveRecord(999999, -99999).value(), "GoTo: 999999-99999");
+    EXPECT_FALSE(MoveRecord(1000000, 0).has_value());
+    EXPECT_FALSE(MoveRecord(0, -100000).has_value());
 }
 
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+TEST(PlanFormat, ParsesEveryKindOfLine) {
+    using K = PlanRecordKind;
+    const struct {
+        const char* line;
+        PlanRecordKind kind;
+        bool bad;
+        int row;
+        int column;
+        const char* digits;
+    } cases[] = {
+        {"", K::Other, false, 0, 0, ""},
+        {"Up : ", K::Other, false, 0, 0, ""},
+        {"GoTo:     -4    30", K::Move, false, -4, 30, ""},
+        {"GoTo: 999999-99999", K::Move, false, 999999, -99999, ""},
+        {"GoTo:      x     3", K::Move, true, 0, 0, ""},
+        {"GoTo:      -     3", K::Move, true, 0, 0, ""},
+        {"GoTo:      2      ", K::Move, true, 0, 0, ""},
+        {"GoTo:     2      3", K::Move, true, 0, 0, ""}, // not right-aligned
+        {"GoTo:      2", K::Move, true, 0, 0, ""},       // cut short
+        {"GoTo:      2     3 ", K::Move, true, 0, 0, ""},
+        {"Down:", K::NeedleDown, false, 0, 0, ""},
+        {"Up  : ", K::NeedleUp, false, 0, 0, ""},
+        {"Knock: ", K::Forward, false, 0, 0, ""},
+        {"KBack: 0430", K::Backward, false, 0, 0, "0430"},
+        {"Knock: 12a4", K::Forward, true, 0, 0, ""},
+        {"KBack: 5", K::Backward, true, 0, 0, ""},
+        {"Knock:12", K::Forward, true, 0, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const ParsedPlanLine parsed = ParsePlanLine(c.line);
+        EXPECT_EQ(parsed.record.kind, c.kind);
+        EXPECT_EQ(!parsed.error.isEmpty(), c.bad);
+        if (!c.bad) {
+            EXPECT_EQ(parsed.record.row, c.row);
+            EXPECT_EQ(parsed.record.column, c.column);
+            EXPECT_EQ(parsed.record.digits, QByteArray(c.digits));
+        }
+    }
+    EXPECT_EQ(StruckDigits("1200"), "12");
+    EXPECT_EQ(StruckDigits("0102"), "0102");
+    EXPECT_EQ(StruckDigits("000"), "");
+}
+
+TEST(PlanReader, ReadsUpToTheFirstBadLineAndNamesFileAndLine) {
+    testing::ScopedStartDirectory dir;
+    const QString path = dir.File("123123123.txt");
+    const struct {
+        QByteArray bytes;
+        QString error; // a part of the message, or empty
+        size_t lines;
+    } cases[] = {
+        {"", "", 0},
+        {"\r\nGoTo:      1     4\r\nDown: \r\nKnock: 49\r\nUp  : \r\n", "строка 4", 3},
+        {"\r\nGoTo:      1     4\r\nKnock: 44", "строка 3", 2}, // cut inside a line
+        {"\r\nGoTo:      1     4\r\nDown: \r\nKnock: 4400\r\nUp  : \r\n", "", 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.constData());
+        testing::WriteAll(path, c.bytes);
+        const PlanContents plan = ReadPlan(path);
+        EXPECT_EQ(plan.lines.size(), c.lines) << "the lines before a bad one are kept";
+        if (c.error.isEmpty()) {
+            EXPECT_EQ(plan.error, QString());
+        } else {
+            EXPECT_TRUE(plan.error.contains(c.error) && plan.error.contains("123123123.txt"))
+                << plan.error.toStdString();
+        }
+    }
+    const PlanContents plan = ReadPlan(path); // the last file, read whole
+    ASSERT_EQ(plan.lines.size(), 5u);
+    EXPECT_EQ(plan.lines[1].number, 2);
+    EXPECT_EQ(plan.lines[1].record.row, 1);
+    EXPECT_EQ(plan.lines[3].text, "Knock: 4400");
+    EXPECT_EQ(plan.lines[3].record.digits, "4400") << "recovery sees every digit";
+}
+
+PlanOutcome Build(PictureMatrices& m, const QString& dir, PassMode pass = PassMode::TwoSided) {
+    testing::RecordingOperator op;
+    return BuildPlan(m, dir, pass, op);
 }
 
 TEST(PlanFiles, WritesPlanAndDumpInTheStartDirectory) {
@@ -38,69 +116,50 @@ TEST(PlanFiles, WritesPlanAndDumpInTheStartDirectory) {
     PictureMatrices m = GridPicture({"..", ".4"});
     m.DotMap.At(2, 2) = 7;
     m.DotMap.At(1, 1) = 255;
-    testing::RecordingOperator op;
-    const PlanOutcome outcome = BuildPlan(m, dir.Path(), PassMode::TwoSided, op);
+    const PlanOutcome outcome = Build(m, dir.Path());
     ASSERT_TRUE(outcome.Ok()) << outcome.error.toStdString();
     // Only (1, 1) is searched for seeds in a 2 x 2 picture; its area reaches (2, 2), and
     // (1, 1) itself, of level 0, is trimmed away.
     const QByteArray plan = PlanLines({"", "GoTo:      2     2", "Down: ", "Knock: 4", "Up  : "});
-    EXPECT_EQ(ReadAll(dir.File("123123123.txt")).toStdString(), plan.toStdString());
+    EXPECT_EQ(ReadAll(dir.File("123123123.txt")), plan.toStdString());
     EXPECT_EQ(outcome.planBytes, plan.size());
     // Rows 0..3 of DotMap, columns 0..3, four characters a cell, after an empty line.
     const QByteArray dump = PlanLines(
         {"", "   0   0   0   0", "   0 255   0   0", "   0   0   7   0", "   0   0   0   0"});
-    EXPECT_EQ(ReadAll(dir.File("123Bm.txt")).toStdString(), dump.toStdString());
+    EXPECT_EQ(ReadAll(dir.File("123Bm.txt")), dump.toStdString());
     EXPECT_EQ(outcome.dumpBytes, dump.size());
     EXPECT_EQ(outcome.areas, 1);
-}
 
-TEST(PlanFiles, DumpKeepsValuesWiderThanFourCharacters) {
-    testing::ScopedStartDirectory dir;
-    PictureMatrices m = BlackPicture(1, 1);
+    // Values wider than four characters are written whole.
+    m = BlackPicture(1, 1);
     m.DotMap.At(0, 0) = 12345;
     m.DotMap.At(0, 1) = -5;
     m.DotMap.At(1, 2) = -1234;
-    testing::RecordingOperator op;
-    ASSERT_TRUE(BuildPlan(m, dir.Path(), PassMode::TwoSided, op).Ok());
-    EXPECT_EQ(ReadAll(dir.File("123Bm.txt")).toStdString(),
+    ASSERT_TRUE(Build(m, dir.Path()).Ok());
+    EXPECT_EQ(ReadAll(dir.File("123Bm.txt")),
               PlanLines({"", "12345  -5   0", "   0   0-1234", "   0   0   0"}).toStdString());
-}
-
-TEST(PlanFiles, EmptyPictureGivesAnEmptyPlanFile) {
-    testing::ScopedStartDirectory dir;
-    WriteAll(dir.File("123123123.txt"), "an old plan\r\n");
-    PictureMatrices m = BlackPicture(3, 2);
-    testing::RecordingOperator op;
-    ASSERT_TRUE(BuildPlan(m, dir.Path(), PassMode::TwoSided, op).Ok());
-    EXPECT_EQ(ReadAll(dir.File("123123123.txt")), QByteArray());
-}
-
-// A picture over 100 000 dots wide whose one-sided approach column falls below -99999.
-PictureMatrices TooWideForMoveFields() {
-    const int w = 100051;
-    PictureMatrices m = BlackPicture(w, 3);
-    SetRun(m, 1, 1, 1, '4');
-    SetRun(m, 1, 2, w - 1, '0');
-    SetRun(m, 2, 1, w - 2, '0');
-    SetRun(m, 2, w - 1, w - 1, '4');
-    return m;
+    EXPECT_EQ(ReadAll(dir.File("123123123.txt")), "") << "nothing to strike, an empty plan";
 }
 
 TEST(PlanFiles, CoordinateTooWideIsRefusedAndTheOldPlanStays) {
     testing::ScopedStartDirectory dir;
     WriteAll(dir.File("123123123.txt"), "\r\nGoTo:      1     1\r\n");
-    PictureMatrices m = TooWideForMoveFields();
-    testing::RecordingOperator op;
-    const PlanOutcome outcome = BuildPlan(m, dir.Path(), PassMode::OneSided, op);
+    // Over 100 000 dots wide: the one-sided approach column would fall below -99999.
+    const int w = 100051;
+    PictureMatrices m = BlackPicture(w, 3);
+    testing::SetRun(m, 1, 1, 1, '4');
+    testing::SetRun(m, 1, 2, w - 1, '0');
+    testing::SetRun(m, 2, 1, w - 2, '0');
+    testing::SetRun(m, 2, w - 1, w - 1, '4');
+    const PlanOutcome outcome = Build(m, dir.Path(), PassMode::OneSided);
     EXPECT_FALSE(outcome.Ok());
     EXPECT_TRUE(outcome.error.contains("100051 x 3")) << outcome.error.toStdString();
     EXPECT_TRUE(outcome.error.contains("-100028")) << outcome.error.toStdString();
     EXPECT_EQ(ReadAll(dir.File("123123123.txt")), "\r\nGoTo:      1     1\r\n");
     // Two-sided it turns into the next row from the right: every move fits, and both dots
     // are still there to strike.
-    const PlanOutcome twoSided = BuildPlan(m, dir.Path(), PassMode::TwoSided, op);
-    EXPECT_TRUE(twoSided.Ok());
-    EXPECT_EQ(ReadAll(dir.File("123123123.txt")).toStdString(),
+    EXPECT_TRUE(Build(m, dir.Path()).Ok());
+    EXPECT_EQ(ReadAll(dir.File("123123123.txt")),
               PlanLines({"", "GoTo:      1     1", "Down: ", "Knock: 4", "GoTo:      2100051",
                          "KBack: 4", "Up  : "})
                   .toStdString());
@@ -111,9 +170,7 @@ TEST(PlanFiles, CoordinateTooWideIsRefusedAndTheOldPlanStays) {
 TEST(PlanFiles, UnwritableDirectoryIsNamed) {
     testing::ScopedStartDirectory dir;
     PictureMatrices m = GridPicture({"....", ".4..", "...."});
-    testing::RecordingOperator op;
-    const QString missing = dir.File("gone");
-    const PlanOutcome outcome = BuildPlan(m, missing, PassMode::TwoSided, op);
+    const PlanOutcome outcome = Build(m, dir.File("gone"));
     EXPECT_FALSE(outcome.Ok());
     EXPECT_TRUE(outcome.error.contains("gone")) << outcome.error.toStdString();
     EXPECT_EQ(m.DotLevels.At(2, 3), 255.0) << "a plan that was not kept marks nothing";
@@ -121,43 +178,32 @@ TEST(PlanFiles, UnwritableDirectoryIsNamed) {
 
 // Golden plans: each NAME.grid in tests/data/plan is planned in both passes and compared with
 // NAME.two-sided.txt and NAME.one-sided.txt; NAME.dump.txt, where present, with the dump.
-QString GoldenDir() {
-    return QStringLiteral(ZEB_TEST_DATA "/plan");
-}
-
-PictureMatrices GridFromFile(const QString& path) {
-    std::vector<std::string> rows;
-    for (const QByteArray& line : ReadAll(path).split('\n')) {
-        const QByteArray row = line.trimmed();
-        if (!row.isEmpty())
-            rows.push_back(row.toStdString());
-    }
-    return GridPicture(rows);
-}
-
 TEST(PlanGolden, PlansMatchTheGoldenFiles) {
+    const QString golden = QStringLiteral(ZEB_TEST_DATA "/plan/");
     const bool regenerate = qEnvironmentVariableIsSet("ZEB_REGENERATE_GOLDEN");
-    const QStringList grids = QDir(GoldenDir()).entryList({"*.grid"}, QDir::Files);
+    const QStringList grids = QDir(golden).entryList({"*.grid"}, QDir::Files);
     ASSERT_GE(grids.size(), 3);
     for (const QString& grid : grids) {
-        const QString name = GoldenDir() + "/" + grid.chopped(5);
+        std::vector<std::string> rows;
+        for (const QString& row : QString::fromStdString(ReadAll(golden + grid)).split('\n')) {
+            if (!row.trimmed().isEmpty())
+                rows.push_back(row.trimmed().toStdString());
+        }
+        const QString name = golden + grid.chopped(5);
         for (PassMode pass : {PassMode::TwoSided, PassMode::OneSided}) {
             testing::ScopedStartDirectory dir;
-            PictureMatrices m = GridFromFile(GoldenDir() + "/" + grid);
-            testing::RecordingOperator op;
-            ASSERT_TRUE(BuildPlan(m, dir.Path(), pass, op).Ok());
-            const QString golden =
+            PictureMatrices m = GridPicture(rows);
+            ASSERT_TRUE(Build(m, dir.Path(), pass).Ok());
+            const QString expected =
                 name + (pass == PassMode::TwoSided ? ".two-sided.txt" : ".one-sided.txt");
-            const QByteArray plan = ReadAll(dir.File(PlanFileName));
-            const QString dumpGolden = name + ".dump.txt";
+            const std::string plan = ReadAll(dir.File(PlanFileName));
             if (regenerate) {
-                WriteAll(golden, plan);
+                WriteAll(expected, QByteArray::fromStdString(plan));
                 continue;
             }
-            EXPECT_EQ(plan.toStdString(), ReadAll(golden).toStdString()) << golden.toStdString();
-            if (QFile::exists(dumpGolden)) {
-                EXPECT_EQ(ReadAll(dir.File(DotMapDumpFileName)).toStdString(),
-                          ReadAll(dumpGolden).toStdString());
+            EXPECT_EQ(plan, ReadAll(expected)) << expected.toStdString();
+            if (QFile::exists(name + ".dump.txt")) {
+                EXPECT_EQ(ReadAll(dir.File(DotMapDumpFileName)), ReadAll(name + ".dump.txt"));
             }
         }
     }

@@ -1,28 +1,20 @@
 #pragma once
-// Dot images for the planner's tests, built by hand the way the converter lays them out:
+// Dot images for the planner's tests, laid out by hand as the converter lays them out:
 // picture pixel (x, y) has its grey at DotMap[y + 1][x + 1] and its dot level at
 // DotLevels[y + 1][x + 2], which the planner sees as cell (row y + 1, column x + 1).
-//
-// Grid characters, one per pixel:
-//   '.'        black pixel, no dot
-//   '0'..'4'   pixel that is not black, dot level 0, 64, 128, 192, 255
-//   '#'        black pixel with a dot of level 255 (error diffusion can leave one)
+// Grid characters, one per pixel: '.' black, no dot; '0'..'4' not black, dot level 0, 64,
+// 128, 192, 255; '#' black with a dot of level 255 (error diffusion can leave one).
 
 #include "picture/matrices.h"
 
 #include <QByteArray>
-#include <QString>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 namespace zeb::testing {
-
-inline double LevelOfDigit(int digit) {
-    static const double levels[] = {0, 64, 128, 192, 255};
-    return levels[digit];
-}
 
 // An all-black picture of w x h pixels with its matrices allocated as the Open command does.
 inline PictureMatrices BlackPicture(int w, int h) {
@@ -37,14 +29,12 @@ inline PictureMatrices BlackPicture(int w, int h) {
 
 // Sets the pixel that the planner sees as cell (row, col); `ch` as in the grids.
 inline void SetCell(PictureMatrices& m, int row, int col, char ch) {
-    if (ch != '#' && ch != '.' && (ch < '0' || ch > '4')) {
-        ADD_FAILURE() << "no such grid character: " << int(ch);
-        return;
-    }
+    static const double levels[] = {0, 64, 128, 192, 255};
     if (ch == '.')
         return;
+    ASSERT_TRUE(ch == '#' || (ch >= '0' && ch <= '4')) << "no such grid character: " << int(ch);
     m.DotMap.At(row, col) = ch == '#' ? 0 : 200;
-    m.DotLevels.At(row, col + 1) = ch == '#' ? 255 : LevelOfDigit(ch - '0');
+    m.DotLevels.At(row, col + 1) = ch == '#' ? 255 : levels[ch - '0'];
 }
 
 // Cells (row, from..to) of one row, all with the same character.
@@ -53,17 +43,14 @@ inline void SetRun(PictureMatrices& m, int row, int from, int to, char ch) {
         SetCell(m, row, c, ch);
 }
 
-// A picture from text rows; grid character (i, j) becomes cell (i + 1, j + 1).
+// A picture from text rows of one width; grid character (i, j) becomes cell (i + 1, j + 1).
 inline PictureMatrices GridPicture(const std::vector<std::string>& rows) {
     const int w = rows.empty() ? 0 : static_cast<int>(rows.front().size());
     PictureMatrices m = BlackPicture(w, static_cast<int>(rows.size()));
     for (int i = 0; i < m.H; ++i) {
         const std::string& row = rows[static_cast<size_t>(i)];
-        if (static_cast<int>(row.size()) != w) {
-            ADD_FAILURE() << "grid row " << i << " is " << row.size() << " wide, not " << w;
-            continue;
-        }
-        for (int j = 0; j < w; ++j)
+        EXPECT_EQ(static_cast<int>(row.size()), w) << "grid row " << i;
+        for (int j = 0; j < w && j < static_cast<int>(row.size()); ++j)
             SetCell(m, i + 1, j + 1, row[static_cast<size_t>(j)]);
     }
     return m;
@@ -75,6 +62,17 @@ inline QByteArray PlanLines(const std::vector<std::string>& lines) {
     for (const auto& line : lines)
         text += QByteArray::fromStdString(line) + "\r\n";
     return text;
+}
+
+inline std::string ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(missing)";
+}
+
+inline void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 
 } // namespace zeb::testing

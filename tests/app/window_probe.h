@@ -1,0 +1,80 @@
+#pragma once
+// What the GUI tests lay out before the window starts and read off it afterwards: files in
+// the start directory, widgets of the window's regions, the status line, the commands the
+// virtual controller received.
+
+#include "common/window_fixture.h"
+#include "job/session.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace zeb::testing {
+
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+inline QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// A settings file with the first pass in group mode and the second individual, forces 14, 10,
+// 5, 2; `resolution` and `portrait` on their lines.
+inline QByteArray Settings(int resolution = 0, bool portrait = true,
+                           const char* firstMode = "Group", const char* firstForces = "14,10,5,2",
+                           const char* secondMode = "Ind  ",
+                           const char* secondForces = "14,10,5,2") {
+    QByteArray text;
+    for (auto [mode, forces] : {std::pair{firstMode, firstForces}, {secondMode, secondForces}}) {
+        text += QByteArray(mode) + "\r\n";
+        const QList<QByteArray> levels = QByteArray(forces).split(',');
+        for (int i = 0; i < 4; ++i)
+            text += "KnKHel" + QByteArray::number(4 - i) + "-" + levels.value(i) + "\r\n";
+    }
+    return text + "com1\r\n1930\r\n2330\r\n" + QByteArray::number(resolution) + "\r\n12\r\n8\r\n" +
+           (portrait ? "1\r\n" : "0\r\n");
+}
+
+// A window set-up that writes `bytes` as the file `name` of the start directory.
+inline WindowFixture::Setup WithFile(const QString& name, const QByteArray& bytes) {
+    WindowFixture::Setup setup;
+    setup.files = [name, bytes](const QString& dir) { WriteFile(dir + "/" + name, bytes); };
+    return setup;
+}
+
+template <class W = QWidget>
+W* Find(app::TMenuForm& form, const QString& name) {
+    W* widget = form.centralWidget()->findChild<W*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+}
+
+// A left click on the button of that name; on a radio button or check box, on its indicator.
+inline void Click(app::TMenuForm& form, const QString& name) {
+    auto* button = Find<QAbstractButton>(form, name);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+inline QString StatusLine(app::TMenuForm& form) {
+    return Find<QPlainTextEdit>(form, "Memo1")->toPlainText().section('\n', 1, 1);
+}
+
+// Command names and code bytes the controller saw from `from` on.
+inline QStringList SentSince(const WindowFixture& window, size_t from) {
+    QStringList sent;
+    const auto& trace = window.controller.Trace();
+    for (size_t i = from; i < trace.size(); ++i)
+        sent << trace[i].name + " " +
+                    QString::fromLatin1(trace[i].frame.left(4).toHex(' ').toUpper());
+    return sent;
+}
+
+} // namespace zeb::testing
