@@ -86,10 +86,10 @@ void RunCase(const KillCase& c) {
             ASSERT_TRUE(d.StartSim(simArgs));
         }
         if (!d.Exists("ErorFile.txt")) {
-            // A short resume may finish before a kill at a random moment: it must have
+            // A short resume may finish its job before a kill at a random moment (the kill
+            // may still catch it closing down); the workpiece below tells whether it
             // finished well.
-            ASSERT_TRUE(k > 0 && cli->exitStatus() == QProcess::NormalExit && cli->exitCode() == 0)
-                << "kill " << k;
+            ASSERT_GT(k, 0);
             cli = nullptr;
             break;
         }
