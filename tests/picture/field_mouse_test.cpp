@@ -21,59 +21,45 @@ QStringList Sent(const LinkRig& rig) {
     return sent;
 }
 
-TEST(ToolMoveTest, ThirtyRightTenDownWithTheNeedleUpForTheMove) {
-    LinkRig rig;
-    ToolMove(rig.dev, rig.timers, NeedleCarry::UpMove, 30, 10);
-    EXPECT_EQ(Sent(rig), (QStringList{"Up 1B FF 01 01", "Left 1B 12 00 1D", "StepUp 1B 10 00 13",
-                                      "Put 1B FE 00 00"}));
-    EXPECT_TRUE(rig.timers.Running(TimerId::Timer2));
-    EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), 4000);
-    EXPECT_EQ(rig.machine.CurrentCol, 30);
-    EXPECT_EQ(rig.machine.CurrentRow, 10);
-    EXPECT_EQ(rig.vc.HeadColumn(), 30);
-    EXPECT_EQ(rig.vc.HeadRow(), 10);
-    EXPECT_TRUE(rig.op.messages.isEmpty());
-}
-
-TEST(ToolMoveTest, NeedleStatesAndMovesBack) {
+TEST(ToolMoveTest, NeedleStatesMovesAndTheFollowUpTimer) {
     struct Case {
+        int fromX, fromY, toX, toY;
         NeedleCarry carry;
-        QStringList sent;
+        bool linkUp;
+        int timer2; // ms: travel x 100
+        const char* sent;
     };
-    const std::vector<Case> cases = {
-        {NeedleCarry::AllUp, {"Up 1B FF 01 01", "Right 1B 13 00 18", "StepDown 1B 11 00 0F"}},
-        {NeedleCarry::AllDown, {"Put 1B FE 00 00", "Right 1B 13 00 18", "StepDown 1B 11 00 0F"}},
-        {NeedleCarry::UpMove,
-         {"Up 1B FF 01 01", "Right 1B 13 00 18", "StepDown 1B 11 00 0F", "Put 1B FE 00 00"}},
+    const Case cases[] = {
+        {0, 0, 30, 10, NeedleCarry::UpMove, true, 4000,
+         "Up 1B FF 01 01, Left 1B 12 00 1D, StepUp 1B 10 00 13, Put 1B FE 00 00"},
+        {30, 10, 5, 2, NeedleCarry::AllUp, true, 3300,
+         "Up 1B FF 01 01, Right 1B 13 00 18, StepDown 1B 11 00 0F"},
+        {30, 10, 5, 2, NeedleCarry::AllDown, true, 3300,
+         "Put 1B FE 00 00, Right 1B 13 00 18, StepDown 1B 11 00 0F"},
+        {0, 0, 0, 0, NeedleCarry::UpMove, true, 0, "Up 1B FF 01 01, Put 1B FE 00 00"},
+        {0, 0, 12, 7, NeedleCarry::UpMove, false, 1900, ""}, // the position follows all the same
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.sent);
         LinkRig rig;
-        rig.machine.CurrentCol = 30;
-        rig.machine.CurrentRow = 10;
-        ToolMove(rig.dev, rig.timers, c.carry, 5, 2);
-        EXPECT_EQ(Sent(rig), c.sent);
-        EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), (25 + 8) * 100);
-        EXPECT_EQ(rig.machine.CurrentCol, 5);
-        EXPECT_EQ(rig.machine.CurrentRow, 2);
+        rig.link.DeviceReady = c.linkUp;
+        rig.machine.CurrentCol = c.fromX;
+        rig.machine.CurrentRow = c.fromY;
+        ToolMove(rig.dev, rig.timers, c.carry, c.toX, c.toY);
+        EXPECT_EQ(Sent(rig).join(", "), c.sent);
+        EXPECT_TRUE(rig.timers.Running(TimerId::Timer2));
+        EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), c.timer2);
+        EXPECT_EQ(QPoint(rig.machine.CurrentCol, rig.machine.CurrentRow), QPoint(c.toX, c.toY));
+        if (c.linkUp && c.fromX == 0) { // the controller's head starts at 0, 0
+            EXPECT_EQ(QPoint(rig.vc.HeadColumn(), rig.vc.HeadRow()), QPoint(c.toX, c.toY));
+        }
+        EXPECT_TRUE(rig.op.messages.isEmpty());
+        // Timer2's tick stops itself and Timer3.
+        rig.timers.Start(TimerId::Timer3, 1);
+        Timer2Timer(rig.timers);
+        EXPECT_FALSE(rig.timers.Running(TimerId::Timer2));
+        EXPECT_FALSE(rig.timers.Running(TimerId::Timer3));
     }
-}
-
-TEST(ToolMoveTest, StayingPutSendsOnlyTheNeedle) {
-    LinkRig rig;
-    ToolMove(rig.dev, rig.timers, NeedleCarry::UpMove, 0, 0);
-    EXPECT_EQ(Sent(rig), (QStringList{"Up 1B FF 01 01", "Put 1B FE 00 00"}));
-    EXPECT_TRUE(rig.timers.Running(TimerId::Timer2));
-    EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), 0);
-}
-
-TEST(ToolMoveTest, WithTheLinkDownNothingIsSentButThePositionFollows) {
-    LinkRig rig;
-    rig.link.DeviceReady = false;
-    ToolMove(rig.dev, rig.timers, NeedleCarry::UpMove, 12, 7);
-    EXPECT_TRUE(rig.vc.Trace().empty());
-    EXPECT_EQ(rig.machine.CurrentCol, 12);
-    EXPECT_EQ(rig.machine.CurrentRow, 7);
-    EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), 1900);
 }
 
 TEST(ToolMoveTest, ACountBeyondSixteenBitsIsRefusedAndTheAxisStays) {
@@ -81,27 +67,16 @@ TEST(ToolMoveTest, ACountBeyondSixteenBitsIsRefusedAndTheAxisStays) {
     ToolMove(rig.dev, rig.timers, NeedleCarry::AllUp, 70000, 40000);
     EXPECT_EQ(Sent(rig), QStringList{"Up 1B FF 01 01"});
     EXPECT_EQ(rig.op.messages.size(), 2);
-    EXPECT_EQ(rig.machine.CurrentCol, 0);
-    EXPECT_EQ(rig.machine.CurrentRow, 0);
-    // 32767 rows are 65534 steps and still go.
+    EXPECT_EQ(QPoint(rig.machine.CurrentCol, rig.machine.CurrentRow), QPoint(0, 0));
+    // 32767 rows are 65534 steps and still go; the travel 98302 is taken as 16-bit: 32766.
     ToolMove(rig.dev, rig.timers, NeedleCarry::AllUp, 65535, 32767);
-    EXPECT_EQ(Sent(rig).mid(1),
-              (QStringList{"Up 1B FF 01 01", "Left 1B 12 FF FE", "StepUp 1B 10 FF FD"}));
-    EXPECT_EQ(rig.machine.CurrentCol, 65535);
-    EXPECT_EQ(rig.machine.CurrentRow, 32767);
-    // Travel 98302 taken as a 16-bit count: 32766.
+    EXPECT_EQ(Sent(rig).mid(1).join(", "), "Up 1B FF 01 01, Left 1B 12 FF FE, StepUp 1B 10 FF FD");
+    EXPECT_EQ(QPoint(rig.machine.CurrentCol, rig.machine.CurrentRow), QPoint(65535, 32767));
     EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), 32766 * 100);
 }
 
-TEST(ToolMoveTest, Timer2StopsItselfAndTimer3) {
-    testing::ManualTimers timers;
-    timers.Start(TimerId::Timer2, 300);
-    timers.Start(TimerId::Timer3, 1);
-    Timer2Timer(timers);
-    EXPECT_FALSE(timers.Running(TimerId::Timer2));
-    EXPECT_FALSE(timers.Running(TimerId::Timer3));
-}
-
+// A white 100 x 50 picture centred on the 1930 x 2330 field: handle 1 at (920, 1145),
+// handle 9 at (1020, 1195).
 class FieldMouseTest : public ::testing::Test {
 protected:
     FieldMouseTest() {
@@ -110,30 +85,31 @@ protected:
         picture.fill(qRgb(255, 255, 255));
         RedrawWorkField(view, placement, picture, resolution);
     }
-    FieldMouseContext Ctx() { return {placement, resolution, view, picture, rig.dev, rig.timers}; }
 
     LinkRig rig;
     Placement placement;
     qint32 resolution = 0;
     FieldView view;
     QImage picture;
+    FieldMouseContext ctx{placement, resolution, view, picture, rig.dev, rig.timers};
 };
 
-TEST_F(FieldMouseTest, APressProgramsTheStepSizeAndGrabsTheHandle) {
+TEST_F(FieldMouseTest, APressProgramsTheStepSizeAndGrabsAHandleARightPressOpensChangeBox) {
     resolution = 3;
-    auto ctx = Ctx();
-    const FieldMouseResult r = Image1MouseDown(ctx, 973, 1172, FieldButton::Left);
+    EXPECT_FALSE(Image1MouseDown(ctx, 973, 1172, FieldButton::Left).showChangeBoxAt);
     EXPECT_EQ(Sent(rig), (QStringList{"ProgX_Motor 1B 40 60 13", "ProgY_Motor 1B 41 60 13"}));
-    EXPECT_FALSE(r.showChangeBoxAt);
     EXPECT_TRUE(placement.MouseHeld);
     EXPECT_EQ(placement.GrabbedHandle, 5);
-    EXPECT_EQ(placement.GrabOffsetX, 3);
-    EXPECT_EQ(placement.GrabOffsetY, 2);
+    EXPECT_EQ(QPoint(placement.GrabOffsetX, placement.GrabOffsetY), QPoint(3, 2));
+    Image1MouseUp(ctx);
+    EXPECT_EQ(Image1MouseDown(ctx, 1021, 1190, FieldButton::Right).showChangeBoxAt,
+              QPoint(1041, 1190));
+    EXPECT_FALSE(placement.MouseHeld);
+    EXPECT_FALSE(Image1MouseDown(ctx, 700, 700, FieldButton::Right).showChangeBoxAt);
 }
 
 TEST_F(FieldMouseTest, AMarkerDragMovesThePictureOnReleaseAndOpenRestoresTheAlignment) {
     placement.MarkerChecked = true;
-    auto ctx = Ctx();
     Image1MouseDown(ctx, 920, 1145, FieldButton::Left); // handle 1
     ASSERT_EQ(placement.GrabbedHandle, 1);
     EXPECT_TRUE(Image1MouseMove(ctx, 400, 300).repaint);
@@ -157,84 +133,61 @@ TEST_F(FieldMouseTest, AMarkerDragMovesThePictureOnReleaseAndOpenRestoresTheAlig
     PictureState state;
     state.WorkPicture = picture;
     PictureMatrices matrices;
-    MachineState machine;
-    OpenCommandContext open{op, tables, state, matrices, placement, resolution, view, machine};
+    OpenCommandContext open{op, tables, state, matrices, placement, resolution, view, rig.machine};
     OpenClick(open, OpenCommandDialogs{});
     EXPECT_EQ(QPoint(placement.PictureOffsetX, placement.PictureOffsetY), QPoint(920, 1145));
 }
 
-TEST_F(FieldMouseTest, WithTheNeedleChosenADragMovesNothing) {
-    auto ctx = Ctx();
-    Image1MouseDown(ctx, 920, 1145, FieldButton::Left);
-    const QImage before = view.Image1;
-    EXPECT_FALSE(Image1MouseMove(ctx, 400, 300).repaint);
-    Image1MouseUp(ctx);
-    EXPECT_EQ(view.Image1, before);
-    EXPECT_EQ(placement.PictureOffsetX, 920);
-}
-
-TEST_F(FieldMouseTest, ARightPressOnAHandleOpensTheToolPanelBesideIt) {
-    auto ctx = Ctx();
-    EXPECT_EQ(Image1MouseDown(ctx, 1021, 1190, FieldButton::Right).showChangeBoxAt,
-              QPoint(1041, 1190));
-    EXPECT_FALSE(placement.MouseHeld);
-    EXPECT_FALSE(Image1MouseDown(ctx, 700, 700, FieldButton::Right).showChangeBoxAt);
+TEST_F(FieldMouseTest, WithTheNeedleChosenOrAJobRunningADragMovesNothing) {
+    for (bool jobRunning : {true, false}) {
+        SCOPED_TRACE(jobRunning ? "job running" : "needle chosen");
+        placement.JobRunning = jobRunning;
+        placement.MarkerChecked = jobRunning;
+        const QImage before = view.Image1;
+        Image1MouseDown(ctx, 920, 1145, FieldButton::Left);
+        EXPECT_FALSE(Image1MouseMove(ctx, 400, 300).repaint);
+        Image1MouseUp(ctx);
+        if (jobRunning) { // not even a double click reaches the controller
+            Image1DblClick(ctx);
+            EXPECT_TRUE(rig.vc.Trace().empty());
+            EXPECT_EQ(placement.GrabbedHandle, 0);
+        }
+        EXPECT_EQ(view.Image1, before);
+        EXPECT_EQ(placement.PictureOffsetX, 920);
+    }
 }
 
 TEST_F(FieldMouseTest, ADoubleClickCarriesTheNeedleToTheGrabbedHandle) {
-    auto ctx = Ctx();
-    Image1MouseDown(ctx, 1018, 1196, FieldButton::Left); // handle 9 at (1020, 1195)
+    Image1MouseDown(ctx, 1018, 1196, FieldButton::Left); // handle 9
     Image1MouseUp(ctx);
     Image1DblClick(ctx);
-    EXPECT_EQ(Sent(rig),
-              (QStringList{"ProgX_Motor 1B 40 60 10", "ProgY_Motor 1B 41 60 10",
-                           "ProgX_Motor 1B 40 60 10", "ProgY_Motor 1B 41 60 10", "Up 1B FF 01 01",
-                           "Left 1B 12 03 FB", "StepUp 1B 10 09 55", "Put 1B FE 00 00"}));
-    EXPECT_EQ(rig.machine.CurrentCol, 1020);
-    EXPECT_EQ(rig.machine.CurrentRow, 1195);
+    EXPECT_EQ(Sent(rig).join(", "), "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
+                                    "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
+                                    "Up 1B FF 01 01, Left 1B 12 03 FB, StepUp 1B 10 09 55, "
+                                    "Put 1B FE 00 00");
+    EXPECT_EQ(QPoint(rig.machine.CurrentCol, rig.machine.CurrentRow), QPoint(1020, 1195));
     EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), (1020 + 1195) * 100);
 }
 
 TEST_F(FieldMouseTest, WithNeedleMoveOnAPressMovesTheNeedleAndADoubleClickDoesNot) {
-    placement.HeadMove = true;
+    // "Перемещение иглы" is not checked while a job runs, and unchecked at any time.
+    placement.JobRunning = true;
+    HeadMoveClick(placement);
+    EXPECT_FALSE(placement.HeadMove);
+    placement.JobRunning = false;
+    HeadMoveClick(placement);
+    ASSERT_TRUE(placement.HeadMove);
     placement.Needle = NeedleCarry::AllDown;
-    auto ctx = Ctx();
     Image1MouseDown(ctx, 40, 25, FieldButton::Left);
-    EXPECT_EQ(Sent(rig),
-              (QStringList{"ProgX_Motor 1B 40 60 10", "ProgY_Motor 1B 41 60 10", "Put 1B FE 00 00",
-                           "Left 1B 12 00 27", "StepUp 1B 10 00 31"}));
+    EXPECT_EQ(Sent(rig).join(", "), "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
+                                    "Put 1B FE 00 00, Left 1B 12 00 27, StepUp 1B 10 00 31");
     EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), 6500);
     Image1MouseUp(ctx);
     Image1DblClick(ctx);
     EXPECT_EQ(Sent(rig).size(), 7);
-}
-
-TEST_F(FieldMouseTest, WhileAJobRunsTheMouseDoesNothing) {
     placement.JobRunning = true;
-    placement.MarkerChecked = true;
-    auto ctx = Ctx();
-    const QImage before = view.Image1;
-    Image1MouseDown(ctx, 920, 1145, FieldButton::Left);
-    Image1MouseMove(ctx, 400, 300);
-    Image1MouseUp(ctx);
-    Image1DblClick(ctx);
-    EXPECT_TRUE(rig.vc.Trace().empty());
-    EXPECT_EQ(placement.GrabbedHandle, 0);
-    EXPECT_EQ(view.Image1, before);
-}
-
-TEST(HeadMoveTest, CheckingWaitsForTheJobUncheckingNever) {
-    Placement p;
-    HeadMoveClick(p);
-    EXPECT_TRUE(p.HeadMove);
-    p.JobRunning = true;
-    HeadMoveClick(p);
-    EXPECT_FALSE(p.HeadMove);
-    HeadMoveClick(p);
-    EXPECT_FALSE(p.HeadMove);
-    p.JobRunning = false;
-    HeadMoveClick(p);
-    EXPECT_TRUE(p.HeadMove);
+    HeadMoveClick(placement);
+    EXPECT_FALSE(placement.HeadMove);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Small pictures against their expected conversions in tests/data/picture, written by an
 // independent reference (make_golden.py there): every value of DotLevels after the
-// conversion, and the dot picture. Also zeb-cli convert on the same pictures.
+// conversion, and the dot picture; in combined mode also a second conversion in the same run.
+// Also zeb-cli convert on the same pictures.
 #include "picture/halftone.h"
 #include "picture/picture_file.h"
 
@@ -12,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace zeb {
@@ -22,90 +22,68 @@ QString Data(const QString& name) {
     return QStringLiteral(ZEB_TEST_DATA "/picture/") + name;
 }
 
-QString ReadText(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return QString::fromLatin1(file.readAll());
-}
-
-// The same layout the reference writes: a row per line, "%.17g" values.
-QString Dump(const Matrix<double>& levels) {
-    QString text;
+// The layout the reference writes: a row per line, "%.17g" values.
+std::string Dump(const Matrix<double>& levels) {
+    std::string text;
     char buffer[40];
-    for (int r = 0; r < levels.Rows(); ++r) {
+    for (int r = 0; r < levels.Rows(); ++r)
         for (int c = 0; c < levels.Cols(); ++c) {
             std::snprintf(buffer, sizeof buffer, "%.17g", levels.At(r, c));
-            text += (c ? " " : "") + QString::fromLatin1(buffer);
+            text += (c ? " " : "") + std::string(buffer) + (c + 1 == levels.Cols() ? "\n" : "");
         }
-        text += '\n';
-    }
     return text;
 }
 
-// Differences as "x,y: got vs expected", at most a few.
+// The first few differing pixels as "x,y: got vs expected".
 QString PixelDifferences(const QImage& got, const QImage& expected) {
     if (got.size() != expected.size())
         return QStringLiteral("size differs");
     QStringList diffs;
     for (int y = 0; y < got.height(); ++y)
         for (int x = 0; x < got.width(); ++x)
-            if (qRed(got.pixel(x, y)) != qRed(expected.pixel(x, y)) ||
-                got.pixel(x, y) != expected.pixel(x, y))
+            if (got.pixel(x, y) != expected.pixel(x, y))
                 diffs << QStringLiteral("%1,%2: %3 vs %4")
                              .arg(x)
                              .arg(y)
-                             .arg(qRed(got.pixel(x, y)))
-                             .arg(qRed(expected.pixel(x, y)));
+                             .arg(got.pixel(x, y), 0, 16)
+                             .arg(expected.pixel(x, y), 0, 16);
     return diffs.mid(0, 5).join("; ");
 }
 
-struct GoldenCase {
-    const char* picture;
-    ConversionMode mode;
-    const char* stem;
-};
-
+using GoldenCase = std::tuple<const char*, ConversionMode>;
 class GoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(GoldenTest, LevelsAndDotsMatchTheReference) {
-    const GoldenCase& c = GetParam();
+    const auto [name, mode] = GetParam();
+    const bool combined = mode == ConversionMode::Combined;
+    const QString stem = QString(name) + (combined ? "-combined" : "-diffusion");
     ToneTables tables = StartupToneTables();
-    const QStringList runs = c.mode == ConversionMode::Combined
-                                 ? QStringList{QString(), QStringLiteral("-second")}
-                                 : QStringList{QString()};
-    for (const QString& run : runs) {
-        const LoadedPicture loaded = LoadPictureFile(Data(QString(c.picture) + ".bmp"), 1 << 30);
+    for (const QString& run : combined ? QStringList{"", "-second"} : QStringList{""}) {
+        SCOPED_TRACE((stem + run).toStdString());
+        const LoadedPicture loaded = LoadPictureFile(Data(QString(name) + ".bmp"), 1 << 30);
         ASSERT_TRUE(loaded.Ok()) << loaded.error.toStdString();
         QImage picture = loaded.picture;
         testing::RecordingOperator op;
         PictureMatrices m;
         AllocatePictureMatrices(m, picture.width(), picture.height(), &op);
-        FillPictureMatrices(m, picture, tables, c.mode, &op);
-        ConvertPicture(m, picture, tables, c.mode, op, PictureStatusTexts{});
-        const QString stem = QString(c.stem) + run;
-        EXPECT_EQ(Dump(m.DotLevels).toStdString(),
-                  ReadText(Data(stem + ".levels.txt")).toStdString())
-            << stem.toStdString();
-        const QImage expected(Data(stem + ".dots.bmp"), "BMP");
+        FillPictureMatrices(m, picture, tables, mode, &op);
+        ConvertPicture(m, picture, tables, mode, op, PictureStatusTexts{});
+        QFile expectedLevels(Data(stem + run + ".levels.txt"));
+        ASSERT_TRUE(expectedLevels.open(QIODevice::ReadOnly));
+        EXPECT_EQ(Dump(m.DotLevels), expectedLevels.readAll().toStdString());
+        const QImage expected(Data(stem + run + ".dots.bmp"), "BMP");
         ASSERT_FALSE(expected.isNull());
-        EXPECT_EQ(PixelDifferences(picture, expected), QString()) << stem.toStdString();
+        EXPECT_EQ(PixelDifferences(picture, expected), QString());
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pictures, GoldenTest,
-    ::testing::Values(GoldenCase{"ramp", ConversionMode::Diffusion, "ramp-diffusion"},
-                      GoldenCase{"ramp", ConversionMode::Combined, "ramp-combined"},
-                      GoldenCase{"disc", ConversionMode::Diffusion, "disc-diffusion"},
-                      GoldenCase{"disc", ConversionMode::Combined, "disc-combined"},
-                      GoldenCase{"bars", ConversionMode::Diffusion, "bars-diffusion"},
-                      GoldenCase{"bars", ConversionMode::Combined, "bars-combined"},
-                      GoldenCase{"single", ConversionMode::Diffusion, "single-diffusion"},
-                      GoldenCase{"single", ConversionMode::Combined, "single-combined"}),
+    ::testing::Combine(::testing::Values("ramp", "disc", "bars", "single"),
+                       ::testing::Values(ConversionMode::Diffusion, ConversionMode::Combined)),
     [](const auto& info) {
-        std::string name = info.param.stem;
-        std::replace(name.begin(), name.end(), '-', '_');
-        return name;
+        return std::string(std::get<0>(info.param)) +
+               (std::get<1>(info.param) == ConversionMode::Combined ? "_combined" : "_diffusion");
     });
 
 struct CliRun {
@@ -137,9 +115,8 @@ TEST(CliConvertTest, WritesTheReferenceDotPictureAsA24BitBitmap) {
         ASSERT_GT(bytes.size(), 54);
         EXPECT_EQ(bytes.left(2), QByteArray("BM"));
         EXPECT_EQ(static_cast<quint8>(bytes[28]), 24);
-        const QImage got = QImage::fromData(bytes, "BMP");
         const QImage expected(Data(QStringLiteral("ramp-%1.dots.bmp").arg(mode)), "BMP");
-        EXPECT_EQ(PixelDifferences(got, expected), QString()) << mode;
+        EXPECT_EQ(PixelDifferences(QImage::fromData(bytes, "BMP"), expected), QString()) << mode;
     }
 }
 
@@ -149,21 +126,17 @@ TEST(CliConvertTest, BadInputGivesAClearMessageAndExitTwo) {
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("not a picture");
     text.close();
-    struct Case {
-        QStringList args;
-        const char* says;
-    };
-    const std::vector<Case> cases = {
+    const std::pair<QStringList, const char*> cases[] = {
         {{"convert", "notes.bmp", "--mode", "combined", "-o", "x.bmp"}, "notes.bmp"},
         {{"convert", "missing.png", "--mode", "combined", "-o", "x.bmp"}, "missing.png"},
         {{"convert", Data("ramp.bmp"), "--mode", "bold", "-o", "x.bmp"}, "--mode"},
         {{"convert", Data("ramp.bmp"), "--mode", "combined"}, "-o"},
         {{"convert", "--mode", "combined", "-o", "x.bmp"}, "PICTURE"},
     };
-    for (const Case& c : cases) {
-        const CliRun run = RunCli(c.args, dir.path());
-        EXPECT_EQ(run.exitCode, 2) << c.args.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
+    for (const auto& [args, says] : cases) {
+        const CliRun run = RunCli(args, dir.path());
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(says)) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(dir.filePath("x.bmp")));
     }
 }

@@ -19,13 +19,13 @@ protected:
     OpenCommandTest() {
         CreateWorkField(view, 200, 100);
         machine.CurrentCol = 17;
-        machine.CurrentRow = 4;
+        machine.MotorSpeed = 20;
     }
 
-    // The dialogs: the conversion choice (Ok with RadioButton3 checked or not; nothing for the
-    // close box), the file (nothing for Cancel), TForm5 closed with `resolution`.
-    OpenCommandDialogs Dialogs(std::optional<bool> radioButton3, std::optional<QString> file,
-                               int resolutionSelected = -1) {
+    // The conversion choice (Ok with RadioButton3 checked or not; nothing for the close box),
+    // the file (nothing for Cancel), TForm5 closed with `resolutionSelected` (-1: none).
+    OpenOutcome Open(std::optional<bool> radioButton3, std::optional<QString> file,
+                     int resolutionSelected = -1) {
         OpenCommandDialogs d;
         d.showConvertForm = [=, this] {
             calls << "convert-form";
@@ -38,50 +38,59 @@ protected:
         };
         d.showForm5 = [=, this] {
             calls << "form5";
-            Form5Caption(resolutionSelected);
+            if (resolutionSelected >= 0)
+                resolution = resolutionSelected;
+            caption += QStringLiteral("[%1]").arg(resolution);
         };
         d.setCaption = [this](const QString& text) { caption = text; };
         d.enableSelfTesting = [this] { calls << "self-testing"; };
-        return d;
+        return OpenClick(ctx, d);
     }
 
-    void Form5Caption(int selected) {
-        if (selected >= 0)
-            resolution = selected;
-        caption += QStringLiteral("[%1]").arg(resolution);
-    }
-
-    QString WritePicture(const QString& name, const QImage& image) {
+    QString WritePicture(const QString& name, int w, int h, int grey) {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(qRgb(grey, grey, grey));
         const QString path = dir.filePath(name);
         EXPECT_TRUE(image.save(path, "BMP"));
         return path;
     }
 
-    static QImage Uniform(int w, int h, int grey) {
-        QImage image(w, h, QImage::Format_RGB32);
-        image.fill(qRgb(grey, grey, grey));
-        return image;
+    int Dot(int x, int y) const { return static_cast<int>(matrices.DotLevels.At(y, x + 1)); }
+    QSet<int> Tones() const {
+        QSet<int> tones;
+        for (int y = 1; y < matrices.H; ++y)
+            for (int x = 1; x < matrices.W; ++x)
+                tones.insert(Dot(x, y));
+        return tones;
     }
 
-    int Dot(int x, int y) const { return static_cast<int>(matrices.DotLevels.At(y, x + 1)); }
+    // The codes of the frames the controller saw.
+    QStringList Codes() const {
+        QStringList codes;
+        for (const QString& frame : rig.Frames())
+            codes << frame.left(11);
+        return codes;
+    }
 
     QTemporaryDir dir;
-    testing::RecordingOperator op;
+    testing::LinkRig rig;
+    testing::RecordingOperator& op = rig.op;
+    MachineState& machine = rig.machine;
     ToneTables tables = StartupToneTables();
     PictureState picture;
     PictureMatrices matrices;
     Placement placement;
     qint32 resolution = 0;
     FieldView view;
-    MachineState machine;
-    OpenCommandContext ctx{op, tables, picture, matrices, placement, resolution, view, machine};
+    OpenCommandContext ctx{op,         tables, picture, matrices, placement,
+                           resolution, view,   machine, &rig.dev};
     QStringList calls;
     QString caption = "ZEB-5.6";
 };
 
-TEST_F(OpenCommandTest, ANewPictureGoesAllTheWay) {
-    const QString path = WritePicture("white.bmp", Uniform(6, 4, 255));
-    EXPECT_EQ(OpenClick(ctx, Dialogs(false, path, 8)), OpenOutcome::Converted);
+TEST_F(OpenCommandTest, ANewPictureGoesAllTheWayAndSaveWritesItsDots) {
+    const QString path = WritePicture("white.bmp", 6, 4, 255);
+    EXPECT_EQ(Open(false, path, 8), OpenOutcome::Converted);
     EXPECT_EQ(calls, (QStringList{"convert-form", "open-dialog", "form5", "self-testing"}));
     EXPECT_EQ(caption, "ZEB-5.5 [8]");
     EXPECT_EQ(picture.PicturePath, path);
@@ -90,49 +99,49 @@ TEST_F(OpenCommandTest, ANewPictureGoesAllTheWay) {
                            "Перенос данных", "Изображение готово"}));
     EXPECT_TRUE(op.messages.isEmpty());
     EXPECT_EQ(machine.CurrentCol, 0);
-    EXPECT_EQ(machine.CurrentRow, 0);
-    EXPECT_EQ(matrices.DotMap.Rows(), 8);
-    EXPECT_EQ(matrices.DotLevels.Cols(), 10);
+    // The stored motor speed goes to both drivers while the link is up.
+    EXPECT_EQ(Codes(), (QStringList{"1B 40 61 14", "1B 41 61 14"}));
+    EXPECT_EQ(QSize(matrices.DotLevels.Cols(), matrices.DotMap.Rows()), QSize(10, 8));
     EXPECT_EQ(matrices.PlanMask.Rows(), 9);
     // The dot picture: white everywhere but dot row 0 and column 0.
     EXPECT_EQ(picture.WorkPicture.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(picture.WorkPicture.pixel(1, 1), qRgb(255, 255, 255));
     EXPECT_EQ(Dot(5, 3), 255);
-    // Placed at the centre of the field at index 8: 210 x 110 view gives 140 x 73.
+    // Centred on the field of index 8: a 210 x 110 view gives 140 x 73.
     EXPECT_EQ(QPoint(placement.PictureOffsetX, placement.PictureOffsetY), QPoint(67, 34));
     EXPECT_EQ(view.Image1.pixel(67 + 1, 34 + 1), qRgb(255, 255, 255));
+
+    const QString target = dir.filePath("dots");
+    Save1Click(picture, op, [] { return std::optional<QString>(); });
+    EXPECT_FALSE(QFile::exists(target));
+    Save1Click(picture, op, [&] { return std::optional<QString>(target); });
+    const QImage saved(target, "BMP");
+    EXPECT_EQ(saved.size(), QSize(6, 4));
+    EXPECT_EQ(saved.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(saved.pixel(5, 3), qRgb(255, 255, 255));
+    EXPECT_TRUE(op.messages.isEmpty());
 }
 
 TEST_F(OpenCommandTest, TheConversionChoiceDecidesTheCurveAndTheCloseBoxKeepsIt) {
-    const QString path = WritePicture("grey.bmp", Uniform(30, 20, 150));
-    OpenClick(ctx, Dialogs(true, path));
+    const QString path = WritePicture("grey.bmp", 30, 20, 150);
+    Open(true, path);
     EXPECT_TRUE(picture.CombinedConversion);
-    QSet<int> tones;
-    for (int y = 1; y < 20; ++y)
-        for (int x = 1; x < 30; ++x)
-            tones.insert(Dot(x, y));
-    EXPECT_TRUE(tones.contains(128) || tones.contains(192) || tones.contains(64));
-
-    OpenClick(ctx, Dialogs(false, path));
+    EXPECT_TRUE(Tones().contains(128) || Tones().contains(192) || Tones().contains(64));
+    Open(false, path);
     EXPECT_FALSE(picture.CombinedConversion);
-    tones.clear();
-    for (int y = 1; y < 20; ++y)
-        for (int x = 1; x < 30; ++x)
-            tones.insert(Dot(x, y));
-    EXPECT_EQ(tones, (QSet<int>{0, 255}));
-
-    OpenClick(ctx, Dialogs(std::nullopt, path)); // closed with the close box
+    EXPECT_EQ(Tones(), (QSet<int>{0, 255}));
+    Open(std::nullopt, path); // closed with the close box
     EXPECT_FALSE(picture.CombinedConversion);
 }
 
 TEST_F(OpenCommandTest, CancellingBeforeAnyPictureConvertsTheEmptyPicture) {
-    EXPECT_EQ(OpenClick(ctx, Dialogs(false, std::nullopt)), OpenOutcome::Converted);
+    rig.link.DeviceReady = false;
+    EXPECT_EQ(Open(false, std::nullopt), OpenOutcome::Converted);
+    EXPECT_TRUE(rig.vc.Trace().empty());
     EXPECT_EQ(calls, (QStringList{"convert-form", "open-dialog"}));
     EXPECT_EQ(caption, "ZEB-5.6");
-    EXPECT_EQ(matrices.DotMap.Rows(), 4);
-    EXPECT_EQ(matrices.DotMap.Cols(), 4);
-    EXPECT_EQ(matrices.DotLevels.Rows(), 4);
-    EXPECT_EQ(matrices.PlanMask.Cols(), 5);
+    EXPECT_EQ(QSize(matrices.DotMap.Cols(), matrices.DotMap.Rows()), QSize(4, 4));
+    EXPECT_EQ(QSize(matrices.PlanMask.Cols(), matrices.DotLevels.Rows()), QSize(5, 4));
     EXPECT_EQ(op.statuses.first(), "Подготовка данных");
     EXPECT_EQ(op.statuses.last(), "Изображение готово");
     EXPECT_EQ(view.Image1.pixel(5, 5), qRgb(0, 0, 0));
@@ -140,107 +149,60 @@ TEST_F(OpenCommandTest, CancellingBeforeAnyPictureConvertsTheEmptyPicture) {
 }
 
 TEST_F(OpenCommandTest, CancellingLaterConvertsTheHeldDotPictureAgain) {
-    const QString path = WritePicture("white.bmp", Uniform(6, 4, 255));
-    OpenClick(ctx, Dialogs(false, path));
+    const QString path = WritePicture("white.bmp", 6, 4, 255);
+    Open(false, path);
     ASSERT_EQ(Dot(1, 1), 255);
     calls.clear();
-    OpenClick(ctx, Dialogs(std::nullopt, std::nullopt));
+    Open(std::nullopt, std::nullopt);
     EXPECT_EQ(calls, (QStringList{"convert-form", "open-dialog"}));
     // Shifted once more: dot rows 0..1 and columns 0..1 are empty now.
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x)
             EXPECT_EQ(Dot(x, y), x >= 2 && y >= 2 ? 255 : 0) << x << "," << y;
     EXPECT_EQ(picture.PicturePath, path);
-
     // A file name that does not exist is ignored without a message, and converts again.
-    OpenClick(ctx, Dialogs(std::nullopt, dir.filePath("gone.bmp")));
+    Open(std::nullopt, dir.filePath("gone.bmp"));
     EXPECT_TRUE(op.messages.isEmpty());
     EXPECT_EQ(Dot(2, 2), 0);
     EXPECT_EQ(Dot(3, 3), 255);
 }
 
-TEST_F(OpenCommandTest, ABrokenFileChangesNothingHeld) {
-    const QString good = WritePicture("white.bmp", Uniform(6, 4, 255));
-    OpenClick(ctx, Dialogs(false, good));
+TEST_F(OpenCommandTest, ABrokenOrTooLargeFileChangesNothingHeld) {
+    const QString good = WritePicture("white.bmp", 6, 4, 255);
+    Open(false, good);
     const QImage heldPicture = picture.WorkPicture;
-    const PictureMatrices heldMatrices = matrices;
-    const Placement heldPlacement = placement;
     const QString broken = dir.filePath("broken.jpg");
-    {
-        QFile file(broken);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("\xFF\xD8\xFF\xE0 not really a photo");
-    }
-    calls.clear();
-    op.statuses.clear();
-    machine.CurrentCol = 9;
-    EXPECT_EQ(OpenClick(ctx, Dialogs(false, broken)), OpenOutcome::LoadFailed);
-    ASSERT_EQ(op.messages.size(), 1);
-    EXPECT_TRUE(op.messages[0].contains("broken.jpg"));
-    EXPECT_EQ(caption, "ZEB-5.5 ");
-    EXPECT_EQ(op.statuses, QStringList{"Загрузка файла"});
-    EXPECT_EQ(calls, (QStringList{"convert-form", "open-dialog"}));
-    EXPECT_EQ(picture.PicturePath, good);
-    EXPECT_EQ(picture.WorkPicture, heldPicture);
-    EXPECT_EQ(matrices.DotLevels.Rows(), heldMatrices.DotLevels.Rows());
-    EXPECT_EQ(Dot(1, 1), 255);
-    EXPECT_EQ(placement.PictureOffsetX, heldPlacement.PictureOffsetX);
-    EXPECT_EQ(machine.CurrentCol, 9);
-}
-
-TEST_F(OpenCommandTest, APictureTooLargeForMemoryIsRefusedAndTheHeldOneStays) {
-    const QString small = WritePicture("small.bmp", Uniform(6, 4, 255));
-    OpenClick(ctx, Dialogs(false, small));
-    const QString large = WritePicture("large.bmp", Uniform(300, 200, 255));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xFF\xD8\xFF\xE0 not really a photo");
+    file.close();
+    const QString large = WritePicture("large.bmp", 300, 200, 255);
     // Room for what the held matrices give back plus a little: not for 300 x 200.
     ctx.availableMemory = [] { return qint64(100000); };
-    EXPECT_EQ(OpenClick(ctx, Dialogs(false, large)), OpenOutcome::LoadFailed);
-    ASSERT_EQ(op.messages.size(), 1);
-    EXPECT_TRUE(op.messages[0].contains("300 × 200")) << op.messages[0].toStdString();
-    EXPECT_EQ(picture.WorkPicture.size(), QSize(6, 4));
-    EXPECT_EQ(matrices.W, 6);
-    ctx.availableMemory = [] { return PictureMemoryNeed(300, 200); };
-    EXPECT_EQ(OpenClick(ctx, Dialogs(false, large)), OpenOutcome::Converted);
-    EXPECT_EQ(matrices.W, 300);
-}
-
-TEST_F(OpenCommandTest, SaveWritesTheDotPictureOnlyWhenConfirmed) {
-    OpenClick(ctx, Dialogs(false, WritePicture("white.bmp", Uniform(6, 4, 255))));
-    const QString target = dir.filePath("dots");
-    Save1Click(picture, op, [] { return std::optional<QString>(); });
-    EXPECT_FALSE(QFile::exists(target));
-    Save1Click(picture, op, [&] { return std::optional<QString>(target); });
-    ASSERT_TRUE(QFile::exists(target));
-    QImage saved(target, "BMP");
-    EXPECT_EQ(saved.size(), QSize(6, 4));
-    EXPECT_EQ(saved.pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(saved.pixel(5, 3), qRgb(255, 255, 255));
-    EXPECT_TRUE(op.messages.isEmpty());
-}
-
-TEST(OpenMotorSpeedTest, TheStoredSpeedGoesToBothDriversWhenTheLinkIsUp) {
-    for (bool ready : {true, false}) {
-        testing::LinkRig rig;
-        rig.machine.MotorSpeed = 20;
-        rig.link.DeviceReady = ready;
-        ToneTables tables = StartupToneTables();
-        PictureState picture;
-        PictureMatrices matrices;
-        Placement placement;
-        qint32 resolution = 0;
-        FieldView view;
-        CreateWorkField(view, 50, 40);
-        OpenCommandContext ctx{rig.op,     tables, picture,     matrices, placement,
-                               resolution, view,   rig.machine, &rig.dev};
-        OpenClick(ctx, OpenCommandDialogs{});
-        QStringList sent;
-        for (const sim::TracedCommand& c : rig.vc.Trace())
-            sent << QString::fromLatin1(c.frame.left(4).toHex(' ').toUpper());
-        const QStringList expected =
-            ready ? QStringList{"1B 40 61 14", "1B 41 61 14"} : QStringList();
-        EXPECT_EQ(sent, expected);
-        EXPECT_EQ(rig.machine.MotorSpeed, 20);
+    const int heldX = placement.PictureOffsetX;
+    const std::pair<QString, const char*> cases[] = {{broken, "broken.jpg"}, {large, "300 × 200"}};
+    for (const auto& [path, says] : cases) {
+        calls.clear();
+        op.statuses.clear();
+        op.messages.clear();
+        machine.CurrentCol = 9;
+        EXPECT_EQ(Open(false, path), OpenOutcome::LoadFailed);
+        ASSERT_EQ(op.messages.size(), 1);
+        EXPECT_TRUE(op.messages[0].contains(QString::fromUtf8(says)))
+            << op.messages[0].toStdString();
+        EXPECT_EQ(caption, "ZEB-5.5 ");
+        EXPECT_EQ(op.statuses, QStringList{"Загрузка файла"});
+        EXPECT_EQ(calls, (QStringList{"convert-form", "open-dialog"}));
+        EXPECT_EQ(picture.PicturePath, good);
+        EXPECT_EQ(picture.WorkPicture, heldPicture);
+        EXPECT_EQ(matrices.W, 6);
+        EXPECT_EQ(Dot(1, 1), 255);
+        EXPECT_EQ(placement.PictureOffsetX, heldX);
+        EXPECT_EQ(machine.CurrentCol, 9);
     }
+    ctx.availableMemory = [] { return PictureMemoryNeed(300, 200); };
+    EXPECT_EQ(Open(false, large), OpenOutcome::Converted);
+    EXPECT_EQ(matrices.W, 300);
 }
 
 } // namespace

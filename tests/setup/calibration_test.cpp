@@ -5,6 +5,7 @@
 #include "common/temp_dir.h"
 #include "link/link_rig.h"
 #include "setup/file_helpers.h"
+#include "setup/strike_levels_helpers.h"
 
 #include <QStringDecoder>
 
@@ -26,25 +27,17 @@ QStringList ReportLines(const QString& path) {
     return text.split("\r\n");
 }
 
-// The labels of one resolution block: "0=", "1=" .. "20=", the four moves.
-QStringList BlockLabels() {
-    QStringList labels{"0="};
-    for (int n = 1; n <= 20; ++n)
-        labels << QString::number(n) + "=";
-    return labels << "Left="
-                  << "Right="
-                  << "Up="
-                  << "Down=";
+// Modelled durations; silent after that many accepted frames.
+sim::ControllerOptions Modelled(int silentAfter = -1) {
+    sim::ControllerOptions options;
+    options.timeScale = 1.0;
+    options.faults.silentAfter = silentAfter;
+    return options;
 }
 
 class CalibrationTest : public ::testing::Test {
 protected:
-    explicit CalibrationTest(sim::ControllerOptions options = {}) : rig(options) {
-        levels[1] = 20;
-        levels[2] = 40;
-        levels[3] = 60;
-        levels[4] = 80;
-    }
+    explicit CalibrationTest(sim::ControllerOptions options = {}) : rig(options) {}
     void Calibrate() { CalibrateTiming(rig.dev, config, levels, dir.Path()); }
     QString Report() const { return dir.File("timing.txt"); }
     int Count(const QString& name) const { return static_cast<int>(rig.Commands().count(name)); }
@@ -52,23 +45,18 @@ protected:
     ScopedStartDirectory dir;
     LinkRig rig;
     Settings config;
-    StrikeLevelSet levels;
+    StrikeLevelSet levels = Forces(80, 60, 40, 20);
 };
 
-TEST_F(CalibrationTest, OfflineItRefusesEvenWhenTheReportExists) {
+TEST_F(CalibrationTest, OfflineItRefusesEvenWhenTheReportExistsElseAReportMeansCalibrated) {
     WriteBytes(Report(), "Comand\r\n");
     rig.link.DeviceReady = false;
     Calibrate();
-    EXPECT_EQ(rig.op.messages, QStringList{"Устройство не доступно."});
-    EXPECT_EQ(ReadBytes(Report()), "Comand\r\n");
-    EXPECT_TRUE(rig.vc.Trace().empty());
-}
-
-TEST_F(CalibrationTest, AnExistingReportMeansCalibratedAlready) {
-    WriteBytes(Report(), "x");
+    rig.link.DeviceReady = true;
     Calibrate();
-    EXPECT_EQ(rig.op.messages, QStringList{"Устройство уже калибровано."});
-    EXPECT_EQ(ReadBytes(Report()), "x");
+    EXPECT_EQ(rig.op.messages,
+              (QStringList{"Устройство не доступно.", "Устройство уже калибровано."}));
+    EXPECT_EQ(ReadBytes(Report()), "Comand\r\n");
     EXPECT_TRUE(rig.vc.Trace().empty());
     EXPECT_EQ(config.ResolutionIndex, 0);
 }
@@ -78,8 +66,13 @@ TEST_F(CalibrationTest, ACompleteRunWrites108LinesAndLeavesResolutionThree) {
     EXPECT_EQ(rig.op.messages, QStringList{"Калибровка завершена."});
     const QStringList lines = ReportLines(Report());
     ASSERT_EQ(lines.size(), 108);
-    QStringList labels{"Comand", "LineTime", "Resolution"};
-    labels << BlockLabels() << "Resolution" << BlockLabels();
+    // Each resolution block: "0=" .. "20=", then the four moves.
+    QStringList block;
+    for (int n = 0; n <= 20; ++n)
+        block << QString::number(n) + "=";
+    block += QStringList{"Left=", "Right=", "Up=", "Down="};
+    const QStringList labels =
+        QStringList{"Comand", "LineTime", "Resolution"} + block + QStringList{"Resolution"} + block;
     QStringList found;
     for (int i = 0; i < lines.size(); i += 2)
         found << lines[i];
@@ -101,17 +94,12 @@ TEST_F(CalibrationTest, ACompleteRunWrites108LinesAndLeavesResolutionThree) {
     for (const char* move : {"Left", "Right", "StepUp", "StepDown"})
         EXPECT_EQ(Count(move), 2) << move;
     EXPECT_EQ(rig.vc.ProfileForce(4), 80);
-    EXPECT_TRUE(rig.vc.Workpiece().size() == 100 + 101 + 2 * 20 * 101);
+    EXPECT_EQ(rig.vc.Workpiece().size(), 100u + 101 + 2 * 20 * 101);
 }
 
 class TimedCalibrationTest : public CalibrationTest {
 protected:
-    static sim::ControllerOptions Modelled(double scale) {
-        sim::ControllerOptions options;
-        options.timeScale = scale;
-        return options;
-    }
-    TimedCalibrationTest() : CalibrationTest(Modelled(1.0)) {}
+    TimedCalibrationTest() : CalibrationTest(Modelled()) {}
 };
 
 TEST_F(TimedCalibrationTest, MovesAreTimedPerHundredStepsAtEachResolution) {
@@ -164,18 +152,12 @@ TEST_F(CalibrationTest, TimesPastSixtyFiveSecondsAreClampedAndMarkedNotWrapped) 
     EXPECT_EQ(rig.op.messages.last(), "Калибровка завершена.");
 }
 
+// Silent from inside the first pattern line: 100 greetings, 100 one-dot lines of two frames,
+// the 101-dot line and the empty line of 14 frames each, both motor drivers, the nine frames
+// of the strike profiles, then three frames of the line.
 class LinkLostCalibrationTest : public CalibrationTest {
 protected:
-    LinkLostCalibrationTest() : CalibrationTest(SilentOnTheWay()) {}
-    // Silent from inside the first pattern line: 100 greetings, 100 one-dot lines of two
-    // frames, the 101-dot line and the empty line of 14 frames each, both motor drivers, the
-    // nine frames of the strike profiles, then three frames of the line.
-    static sim::ControllerOptions SilentOnTheWay() {
-        sim::ControllerOptions options;
-        options.timeScale = 1.0;
-        options.faults.silentAfter = 100 + 200 + 14 + 2 + 14 + 9 + 3;
-        return options;
-    }
+    LinkLostCalibrationTest() : CalibrationTest(Modelled(100 + 200 + 14 + 2 + 14 + 9 + 3)) {}
 };
 
 TEST_F(LinkLostCalibrationTest, GoesOnAndMarksTheTimesThatComeOutNegative) {

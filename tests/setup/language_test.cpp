@@ -14,33 +14,27 @@ namespace {
 
 using testing::WriteBytes;
 
-struct CodeCase {
-    const char* line;
-    std::optional<int> code;
-    const char* text; // UTF-8
-};
-
-class LanguageLine : public ::testing::TestWithParam<CodeCase> {};
-
-TEST_P(LanguageLine, CodeIsTheFirstFourCharactersAndTextFollowsTheFirstEquals) {
-    const CodeCase& c = GetParam();
-    const QString line = QString::fromUtf8(c.line);
-    EXPECT_EQ(LanguageLineCode(line), c.code);
-    EXPECT_EQ(LanguageLineText(line), QString::fromUtf8(c.text));
+TEST(LanguageLine, CodeIsTheFirstFourCharactersAndTextFollowsTheFirstEquals) {
+    const std::tuple<const char*, std::optional<int>, const char*> cases[] = {
+        {"0043=Прогрев", 43, "Прогрев"},
+        {"  43=Прогрев", 43, "Прогрев"},
+        {"   0=Время: ", 0, "Время: "},     // code 0 as blanks and 0
+        {"0=Время", std::nullopt, "Время"}, // "0=Вр" is no number
+        {"10=Файл", std::nullopt, "Файл"},
+        {"1031=a=b", 1031, "a=b"}, // only the first "=" counts
+        {"0131= two  blanks ", 131, " two  blanks "},
+        {"9009", 9009, "9009"}, // no "=": the whole line
+        {"43", 43, "43"},
+        {" 4 3=x", std::nullopt, "x"},
+        {"abcd=x", std::nullopt, "x"},
+        {"", std::nullopt, ""},
+    };
+    for (const auto& [text, code, rest] : cases) {
+        const QString line = QString::fromUtf8(text);
+        EXPECT_EQ(LanguageLineCode(line), code) << text;
+        EXPECT_EQ(LanguageLineText(line), QString::fromUtf8(rest)) << text;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LanguageLine,
-    ::testing::Values(CodeCase{"0043=Прогрев", 43, "Прогрев"},
-                      CodeCase{"  43=Прогрев", 43, "Прогрев"},
-                      CodeCase{"   0=Время: ", 0, "Время: "},     // code 0 as blanks and 0
-                      CodeCase{"0=Время", std::nullopt, "Время"}, // "0=Вр" is no number
-                      CodeCase{"10=Файл", std::nullopt, "Файл"},
-                      CodeCase{"1031=a=b", 1031, "a=b"}, // only the first "=" counts
-                      CodeCase{"0131= two  blanks ", 131, " two  blanks "},
-                      CodeCase{"9009", 9009, "9009"}, // no "=": the whole line
-                      CodeCase{"43", 43, "43"}, CodeCase{" 4 3=x", std::nullopt, "x"},
-                      CodeCase{"abcd=x", std::nullopt, "x"}, CodeCase{"", std::nullopt, ""}));
 
 TEST(ApplyLanguageString, Code43RenamesTheMenuAndStatusEntry8AndLaterLinesWin) {
     LanguageTable table;
@@ -49,68 +43,30 @@ TEST(ApplyLanguageString, Code43RenamesTheMenuAndStatusEntry8AndLaterLinesWin) {
     ApplyLanguageString(table, messages, 43, QStringLiteral("Warm-up"));
     EXPECT_EQ(table.MainWindowText(43, DefaultMenuText(4, 3)), QStringLiteral("Warm-up"));
     EXPECT_EQ(messages.Text(8), QStringLiteral("Warm-up"));
-
     ApplyLanguageString(table, messages, 9008, QStringLiteral("Heating - "));
     EXPECT_EQ(messages.Text(8), QStringLiteral("Heating - "));
     EXPECT_EQ(table.MainWindowText(43, DefaultMenuText(4, 3)), QStringLiteral("Warm-up"));
-
     ApplyLanguageString(table, messages, 43, QStringLiteral("Warm-up again"));
     EXPECT_EQ(messages.Text(8), QStringLiteral("Warm-up again"));
 }
 
-TEST(ApplyLanguageString, StatusCodesFillTheirEntriesCutTo255) {
+TEST(ApplyLanguageString, StatusCodesFillTheirEntriesCutTo255AndUnknownCodesAreIgnored) {
     LanguageTable table;
     StatusMessages messages;
     SetDefaultMessages(messages);
-    const int codes[] = {9003, 9004, 9005, 9006, 9007, 9008, 9009, 9010};
-    const int entries[] = {1, 2, 3, 6, 7, 8, 4, 5};
-    for (int i = 0; i < 8; ++i)
-        ApplyLanguageString(table, messages, codes[i], QStringLiteral("text %1").arg(codes[i]));
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(messages.Text(entries[i]), QStringLiteral("text %1").arg(codes[i]));
-
-    const QString longText(300, QLatin1Char('x'));
-    ApplyLanguageString(table, messages, 9005, longText);
+    const std::pair<int, int> entries[] = {{9003, 1}, {9004, 2}, {9005, 3}, {9006, 6},
+                                           {9007, 7}, {9008, 8}, {9009, 4}, {9010, 5}};
+    for (auto [code, entry] : entries) {
+        ApplyLanguageString(table, messages, code, QStringLiteral("text %1").arg(code));
+        EXPECT_EQ(messages.Text(entry), QStringLiteral("text %1").arg(code));
+    }
+    ApplyLanguageString(table, messages, 9005, QString(300, QLatin1Char('x')));
     EXPECT_EQ(messages.Text(3), QString(255, QLatin1Char('x')));
-}
-
-TEST(ApplyLanguageString, UnknownCodesAreIgnored) {
-    LanguageTable table;
-    StatusMessages messages;
-    SetDefaultMessages(messages);
-    for (int code : {2, 20, 41, 9000, 9011, -43})
+    for (int code : {2, 20, 41, 9000, 9011, -43}) {
         ApplyLanguageString(table, messages, code, QStringLiteral("x"));
-    for (int code : {2, 20, 41, 9000, 9011, -43})
         EXPECT_FALSE(table.Defined(code)) << code;
-    EXPECT_EQ(messages.Text(8), QStringLiteral("Разогрев головки - "));
-}
-
-TEST(StatusMessages, BuiltInTexts) {
-    StatusMessages messages;
-    SetDefaultMessages(messages);
-    const char* expected[] = {"Преобразование изображения", "Перенос данных",
-                              "Изображение готово",         "Устройство готово к работе",
-                              "Найдено устройство ",        "Загрузка файла",
-                              "Подготовка данных",          "Разогрев головки - "};
-    for (int n = 1; n <= 8; ++n)
-        EXPECT_EQ(messages.Text(n), QString::fromUtf8(expected[n - 1])) << n;
-    EXPECT_EQ(messages.Text(0), QString());
-    EXPECT_EQ(messages.Text(9), QString());
-}
-
-TEST(MainWindowTexts, StandardButtonsDifferByOneBlankAndShareCode431) {
-    EXPECT_EQ(DefaultMainWindowText(QStringLiteral("RadioButton2")),
-              QStringLiteral("Стандарт  (двухсторонний проход)"));
-    EXPECT_EQ(DefaultMainWindowText(QStringLiteral("RadioButton6")),
-              QStringLiteral("Стандарт   (двухсторонний проход)"));
-    int named431 = 0;
-    for (const MainWindowText& t : MainWindowTexts())
-        named431 += t.code == 431;
-    EXPECT_EQ(named431, 2);
-    EXPECT_EQ(DefaultMenuText(1, 0), QStringLiteral("Файл"));
-    EXPECT_EQ(DefaultMenuText(8, 1), QStringLiteral("О..."));
-    EXPECT_EQ(DefaultMainWindowText(QStringLiteral("Label37")),
-              QStringLiteral("Длительность работы: "));
+    }
+    EXPECT_EQ(messages.Text(8), QStringLiteral("text 9008"));
 }
 
 class LanguageFile : public ::testing::Test {
@@ -122,22 +78,16 @@ protected:
 
     void SetUp() override { SetDefaultMessages(messages); }
     LanguageLoadResult Load() { return LoadLanguageFile(dir.Path(), table, messages); }
-    void CopySample(const QString& as) {
-        QFile::copy(QStringLiteral(ZEB_TEST_DATA "/setup/english_menus.lng"), dir.File(as));
-    }
 };
 
-TEST_F(LanguageFile, NoFileLeavesEveryTextBuiltIn) {
-    const LanguageLoadResult result = Load();
-    EXPECT_TRUE(result.fileName.isEmpty());
+TEST_F(LanguageFile, NoFileKeepsTheBuiltInTextsAWindows1251FileReplacesThem) {
+    EXPECT_TRUE(Load().fileName.isEmpty());
     EXPECT_FALSE(table.LanguageLoaded());
     EXPECT_EQ(table.DialogText(2001, QStringLiteral("Внимание !")), QStringLiteral("Внимание !"));
     ApplyLanguageToLink(table, link);
     EXPECT_FALSE(link.LanguageLoaded);
-}
 
-TEST_F(LanguageFile, Windows1251FileReplacesTexts) {
-    CopySample(QStringLiteral("english.lng"));
+    QFile::copy(QStringLiteral(ZEB_TEST_DATA "/setup/english_menus.lng"), dir.File("english.lng"));
     const LanguageLoadResult result = Load();
     EXPECT_EQ(result.fileName, QStringLiteral("english.lng"));
     EXPECT_TRUE(result.error.isEmpty());
@@ -165,27 +115,21 @@ TEST_F(LanguageFile, Windows1251FileReplacesTexts) {
     EXPECT_EQ(link.LinkErrorMessage, QString());
 }
 
-TEST_F(LanguageFile, FirstByNameOfSeveral) {
+TEST_F(LanguageFile, TheFirstByNameEvenEmptyWithAnyLineEnds) {
     WriteBytes(dir.File(QStringLiteral("b.lng")), "0010=B\r\n");
-    WriteBytes(dir.File(QStringLiteral("a.lng")), "0010=A\r\n");
+    WriteBytes(dir.File(QStringLiteral("a.lng")), "0010=F\n0011=O\r\n0012=S");
     WriteBytes(dir.File(QStringLiteral("0.txt")), "0010=T\r\n");
     EXPECT_EQ(Load().fileName, QStringLiteral("a.lng"));
-    EXPECT_EQ(table.Text(10), QStringLiteral("A"));
-}
-
-TEST_F(LanguageFile, EmptyFileStillCountsAsLoaded) {
-    WriteBytes(dir.File(QStringLiteral("empty.lng")), "");
-    Load();
-    EXPECT_TRUE(table.LanguageLoaded());
-    EXPECT_EQ(table.DialogText(9002, QStringLiteral("Ошибка связи.")), QString());
-}
-
-TEST_F(LanguageFile, LinesEndingInLineFeedAndALastLineWithoutEnd) {
-    WriteBytes(dir.File(QStringLiteral("x.lng")), "0010=F\n0011=O\r\n0012=S");
-    Load();
     EXPECT_EQ(table.Text(10), QStringLiteral("F"));
     EXPECT_EQ(table.Text(11), QStringLiteral("O"));
     EXPECT_EQ(table.Text(12), QStringLiteral("S"));
+
+    testing::ScopedStartDirectory other;
+    WriteBytes(other.File(QStringLiteral("empty.lng")), "");
+    LanguageTable empty;
+    LoadLanguageFile(other.Path(), empty, messages);
+    EXPECT_TRUE(empty.LanguageLoaded());
+    EXPECT_EQ(empty.DialogText(9002, QStringLiteral("Ошибка связи.")), QString());
 }
 
 } // namespace

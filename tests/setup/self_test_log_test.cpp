@@ -45,9 +45,14 @@ TEST_F(SelfTestLogTest, SwitchingOnWritesTheHeaderNamingPortAndController) {
     EXPECT_EQ(LogLines(Path()), (QStringList{"Self Testing 05.01.2026 09:00:00, порт com1",
                                              "Устройство: ZEB virtual controller          \\x00"}));
     EXPECT_TRUE(rig.op.messages.isEmpty());
+    // With the link down the header says so and nothing is sent.
+    rig.link.DeviceReady = false;
+    SwitchTo(true);
+    EXPECT_EQ(rig.vc.Trace().size(), 33u);
+    EXPECT_EQ(LogLines(Path()).value(1), "Устройство не отвечает");
 }
 
-TEST_F(SelfTestLogTest, TheFirstAnswerErrorWritesItsNumberAndTheTenLastExchanges) {
+TEST_F(SelfTestLogTest, EveryAnswerErrorWritesItsNumberAndTheTenLastExchanges) {
     SwitchTo(true);
     rig.vc.AnswerNextFrameWrongly();
     rig.dev.Up();
@@ -61,50 +66,33 @@ TEST_F(SelfTestLogTest, TheFirstAnswerErrorWritesItsNumberAndTheTenLastExchanges
     EXPECT_EQ(rig.op.service[ServiceField::ErrorCounter], "1");
     // The record is in the code page of the program's files, each line ending in CR LF.
     EXPECT_TRUE(ReadBytes(Path()).contains("\r\n\xCE\xF8\xE8\xE1\xEA\xE0 0\r\n"));
-
     rig.vc.AnswerNextFrameWrongly();
     rig.dev.Up();
-    const QStringList more = LogLines(Path());
-    ASSERT_EQ(more.size(), 2 + 11 + 11);
-    EXPECT_EQ(more[13], "Ошибка 1");
+    EXPECT_EQ(LogLines(Path()).value(13), "Ошибка 1");
+    EXPECT_EQ(LogLines(Path()).size(), 2 + 11 + 11);
     EXPECT_EQ(rig.op.service[ServiceField::ErrorCounter], "2");
-}
 
-TEST_F(SelfTestLogTest, OffStopsTheRecordsAndOnAgainStartsAnEmptyLog) {
-    SwitchTo(true);
-    rig.vc.AnswerNextFrameWrongly();
-    rig.dev.Up();
-    ASSERT_EQ(LogLines(Path()).size(), 13);
-
+    // Off: no more records and no count; on again: a fresh log.
     EXPECT_EQ(SwitchTo(false), QString());
     EXPECT_FALSE(rig.selfTest.Enabled);
     rig.vc.AnswerNextFrameWrongly();
     rig.dev.Up();
-    EXPECT_EQ(LogLines(Path()).size(), 13);
-    EXPECT_EQ(rig.link.ErrorCounter, 1);
-
+    EXPECT_EQ(LogLines(Path()).size(), 24);
+    EXPECT_EQ(rig.link.ErrorCounter, 2);
     SwitchTo(true);
-    const QStringList lines = LogLines(Path());
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].startsWith("Self Testing "));
+    const QStringList fresh = LogLines(Path());
+    ASSERT_EQ(fresh.size(), 2);
+    EXPECT_TRUE(fresh[0].startsWith("Self Testing "));
     rig.vc.AnswerNextFrameWrongly();
     rig.dev.Up();
-    EXPECT_EQ(LogLines(Path()).value(2), "Ошибка 1");
-}
-
-TEST_F(SelfTestLogTest, WithTheLinkDownTheHeaderSaysSoAndNothingIsSent) {
-    rig.link.DeviceReady = false;
-    SwitchTo(true);
-    EXPECT_TRUE(rig.vc.Trace().empty());
-    EXPECT_EQ(LogLines(Path()).value(1), "Устройство не отвечает");
+    EXPECT_EQ(LogLines(Path()).value(2), "Ошибка 2");
 }
 
 TEST(SelfTestLogStart, AnUncreatableLogIsReportedAndErrorsAreStillCounted) {
     ScopedStartDirectory dir;
     LinkRig rig;
     TestingLog log;
-    const QString missing = dir.File("gone");
-    const QString error = SelfTestingClick(true, rig.dev, rig.selfTest, log, missing);
+    const QString error = SelfTestingClick(true, rig.dev, rig.selfTest, log, dir.File("gone"));
     EXPECT_TRUE(error.contains("testing.txt")) << error.toStdString();
     EXPECT_FALSE(log.IsOpen());
     EXPECT_TRUE(rig.selfTest.Enabled);

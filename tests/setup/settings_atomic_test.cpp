@@ -39,64 +39,55 @@ private:
 };
 
 struct Held {
+    testing::ScopedStartDirectory dir;
     Settings settings;
     StrikeLevels levels;
     MachineState machine;
+    QString Path() const { return dir.File(QStringLiteral("Zeb.ini")); }
+    QString Save() { return SaveSettings(dir.Path(), settings, levels, machine); }
+    Held() {
+        WriteBytes(Path(), OldFile);
+        settings.PortName = QStringLiteral("com7");
+    }
 };
 
 TEST(SaveSettingsDeathTest, WriterKilledHalfWayLeavesTheOldFileWhole) {
-    testing::ScopedStartDirectory dir;
-    const QString path = dir.File(QStringLiteral("Zeb.ini"));
-    WriteBytes(path, OldFile);
     Held held;
-    held.settings.PortName = QStringLiteral("com7");
-
     // The kernel kills the writer (SIGXFSZ) when it tries to write past 20 bytes: the new
     // content is cut off after its first 20 bytes, and the writer gets no chance to tidy up.
     EXPECT_EXIT(
         {
             std::signal(SIGXFSZ, SIG_DFL);
             FileSizeLimit limit(20);
-            SaveSettings(dir.Path(), held.settings, held.levels, held.machine);
+            held.Save();
             std::_Exit(0);
         },
         ::testing::KilledBySignal(SIGXFSZ), "");
-
-    EXPECT_EQ(ReadBytes(path), OldFile);
-    // Whatever the killed writer had written went nowhere near the settings.
-    EXPECT_EQ(FilesIn(dir.Path()), QStringList{QStringLiteral("Zeb.ini")});
-
-    // The next start reads the old settings as they were.
-    Held next;
-    const SettingsLoadResult result =
-        LoadSettings(dir.Path(), next.settings, next.levels, next.machine);
-    EXPECT_TRUE(result.problems.isEmpty());
-    EXPECT_EQ(next.settings.PortName, QStringLiteral("com2"));
+    // Whatever the killed writer had written went nowhere near the settings, and the next
+    // start reads the old settings as they were.
+    EXPECT_EQ(ReadBytes(held.Path()), OldFile);
+    EXPECT_EQ(FilesIn(held.dir.Path()), QStringList{QStringLiteral("Zeb.ini")});
+    Settings next;
+    EXPECT_TRUE(LoadSettings(held.dir.Path(), next, held.levels, held.machine).problems.isEmpty());
+    EXPECT_EQ(next.PortName, QStringLiteral("com2"));
 }
 
 TEST(SaveSettings, FailedWriteIsReportedAndTheOldFileStays) {
-    testing::ScopedStartDirectory dir;
-    const QString path = dir.File(QStringLiteral("Zeb.ini"));
-    WriteBytes(path, OldFile);
     Held held;
-    held.settings.PortName = QStringLiteral("com7");
-
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     QString error;
     {
         FileSizeLimit limit(20);
-        error = SaveSettings(dir.Path(), held.settings, held.levels, held.machine);
+        error = held.Save();
     }
     std::signal(SIGXFSZ, previous);
-
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(ReadBytes(path), OldFile);
-    EXPECT_EQ(FilesIn(dir.Path()), QStringList{QStringLiteral("Zeb.ini")});
-
+    EXPECT_EQ(ReadBytes(held.Path()), OldFile);
+    EXPECT_EQ(FilesIn(held.dir.Path()), QStringList{QStringLiteral("Zeb.ini")});
     // Once writing works again the new settings replace the old ones whole.
-    ASSERT_TRUE(SaveSettings(dir.Path(), held.settings, held.levels, held.machine).isEmpty());
-    EXPECT_TRUE(ReadBytes(path).contains("\r\ncom7\r\n"));
-    EXPECT_EQ(FilesIn(dir.Path()), QStringList{QStringLiteral("Zeb.ini")});
+    ASSERT_TRUE(held.Save().isEmpty());
+    EXPECT_TRUE(ReadBytes(held.Path()).contains("\r\ncom7\r\n"));
+    EXPECT_EQ(FilesIn(held.dir.Path()), QStringList{QStringLiteral("Zeb.ini")});
 }
 
 } // namespace

@@ -1,14 +1,10 @@
+// "Zeb.ini": the default file, what every line reads as, faulty lines that are reported while
+// the rest is read, and saving back.
 #include "common/temp_dir.h"
 #include "file_helpers.h"
 #include "setup/settings_file.h"
-#include "strike_levels_helpers.h"
 
 #include <gtest/gtest.h>
-
-#include <QDir>
-
-#include <functional>
-#include <initializer_list>
 
 namespace zeb {
 namespace {
@@ -17,23 +13,9 @@ using testing::ReadBytes;
 using testing::WriteBytes;
 
 // The file a first start writes, spelled out: Windows-1251 text (plain ASCII here), CR LF.
-const QByteArray DefaultFile = "Group\r\n"
-                               "KnKHel4-14\r\n"
-                               "KnKHel3-10\r\n"
-                               "KnKHel2-5\r\n"
-                               "KnKHel1-2\r\n"
-                               "Ind  \r\n"
-                               "KnKHel4-14\r\n"
-                               "KnKHel3-10\r\n"
-                               "KnKHel2-5\r\n"
-                               "KnKHel1-2\r\n"
-                               "com1\r\n"
-                               "1930\r\n"
-                               "2330\r\n"
-                               "0\r\n"
-                               "12\r\n"
-                               "8\r\n"
-                               "1\r\n";
+const QByteArray DefaultFile = "Group\r\nKnKHel4-14\r\nKnKHel3-10\r\nKnKHel2-5\r\nKnKHel1-2\r\n"
+                               "Ind  \r\nKnKHel4-14\r\nKnKHel3-10\r\nKnKHel2-5\r\nKnKHel1-2\r\n"
+                               "com1\r\n1930\r\n2330\r\n0\r\n12\r\n8\r\n1\r\n";
 
 // A file of an operator who has changed everything; line N is element N - 1.
 QStringList OperatorLines() {
@@ -57,28 +39,50 @@ struct Session {
     SettingsLoadResult result;
 
     QString Path() const { return dir.File(QStringLiteral("Zeb.ini")); }
-    void Load() { result = LoadSettings(dir.Path(), settings, levels, machine); }
+    void Load(const QByteArray& file) {
+        WriteBytes(Path(), file);
+        result = LoadSettings(dir.Path(), settings, levels, machine);
+    }
     QString Save() { return SaveSettings(dir.Path(), settings, levels, machine); }
+
+    // Everything a load sets, on one line: per pass the mode, the forces of levels "32" to "8"
+    // and [their sliders]; the port and its checked item (#9: none); field size, resolution,
+    // motor speed, chunk length and picture kind.
+    QString Digest() const {
+        auto pass = [&](const LevelPanel& panel, const StrikeLevelSet& f, int n) {
+            return QString::asprintf(
+                "%s %d/%d/%d/%d [%d/%d/%d/%d]", panel.Group.Checked() ? "Group" : "Ind", f[4], f[3],
+                f[2], f[1], levels.Slider(n).Position(), levels.Slider(n + 1).Position(),
+                levels.Slider(n + 2).Position(), levels.Slider(n + 3).Position());
+        };
+        const auto& ports = result.portChecks;
+        return pass(levels.PrintReady, levels.FirstPassLevels, 1) + " | " +
+               pass(levels.PrintReady2, levels.SecondPassLevels, 5) +
+               QString::asprintf(" | %s #%d | %dx%d r%d m%d c%d %s", qPrintable(settings.PortName),
+                                 int(std::find(ports.begin(), ports.end(), true) - ports.begin()) +
+                                     1,
+                                 settings.FieldWidth, settings.FieldHeight,
+                                 settings.ResolutionIndex, int(machine.MotorSpeed),
+                                 settings.ChunkLength, levels.PortraitMode ? "portrait" : "text");
+    }
 };
+
+const QString OperatorDigest = "Ind 120/90/60/30 [120/90/60/30] | Group 0/7/6/5 [0/7/6/5] | "
+                               "com2 #2 | 1500x1700 r2 m30 c6 text";
 
 TEST(LoadSettings, MissingFileWritesTheDefaultFileByteForByte) {
     Session s;
     s.settings.FieldWidth = 640;
-    s.Load();
+    s.result = LoadSettings(s.dir.Path(), s.settings, s.levels, s.machine);
     EXPECT_EQ(ReadBytes(s.Path()), DefaultFile);
     EXPECT_TRUE(s.settings.SettingsMissing);
-    EXPECT_EQ(s.settings.FieldWidth, 1930);
-    EXPECT_EQ(s.settings.FieldHeight, 2330);
     EXPECT_TRUE(s.result.problems.isEmpty());
-    // Nothing is read back: forces and sliders keep their start values.
-    EXPECT_EQ(s.levels.FirstPassLevels, Forces(0, 0, 0, 0));
-    EXPECT_EQ(s.levels.Slider(1).Position(), 3);
-    EXPECT_TRUE(s.levels.PrintReady2.Group.Checked());
-}
+    // Nothing is read back: forces and sliders keep their start values; the field is the
+    // default one.
+    EXPECT_EQ(s.Digest(), "Group 0/0/0/0 [3/3/1/1] | Group 0/0/0/0 [0/3/1/1] | "
+                          "com1 #1 | 1930x2330 r0 m12 c8 portrait");
 
-TEST(SaveSettings, WhileTheFileWasMissingEverySaveWritesTheDefaults) {
-    Session s;
-    s.Load();
+    // While the file was missing every save writes the defaults but for the last four lines.
     s.levels.Slider(1).SetPosition(100);
     s.settings.PortName = QStringLiteral("com5");
     s.settings.ResolutionIndex = 3;
@@ -88,242 +92,114 @@ TEST(SaveSettings, WhileTheFileWasMissingEverySaveWritesTheDefaults) {
     QByteArray expected = DefaultFile;
     expected.replace("0\r\n12\r\n8\r\n1\r\n", "3\r\n20\r\n8\r\n0\r\n");
     EXPECT_EQ(ReadBytes(s.Path()), expected);
-
     // A job start clears the mark; from then on the values held are written.
     s.settings.SettingsMissing = false;
     ASSERT_TRUE(s.Save().isEmpty());
-    EXPECT_EQ(ReadBytes(s.Path()), QByteArray("Group\r\nKnKHel4-100\r\nKnKHel3-67\r\n"
-                                              "KnKHel2-34\r\nKnKHel1-9\r\nGroup\r\n"
-                                              "KnKHel4-0\r\nKnKHel3-0\r\nKnKHel2-0\r\n"
-                                              "KnKHel1-0\r\ncom5\r\n1930\r\n2330\r\n"
-                                              "3\r\n20\r\n8\r\n0\r\n"));
+    EXPECT_EQ(ReadBytes(s.Path()), "Group\r\nKnKHel4-100\r\nKnKHel3-67\r\nKnKHel2-34\r\n"
+                                   "KnKHel1-9\r\nGroup\r\nKnKHel4-0\r\nKnKHel3-0\r\nKnKHel2-0\r\n"
+                                   "KnKHel1-0\r\ncom5\r\n1930\r\n2330\r\n3\r\n20\r\n8\r\n0\r\n");
 }
 
-TEST(LoadSettings, ReadsWhatTheOperatorSaved) {
-    Session first;
-    WriteBytes(first.Path(), Bytes(OperatorLines()));
-    first.Load();
-    EXPECT_TRUE(first.result.problems.isEmpty()) << first.result.problems.join('\n').toStdString();
-    EXPECT_TRUE(first.levels.PrintReady.Individual.Checked());
-    EXPECT_TRUE(first.levels.Slider(2).Enabled());
-    EXPECT_EQ(first.levels.FirstPassLevels, Forces(120, 90, 60, 30));
-    EXPECT_TRUE(first.levels.PrintReady2.Group.Checked());
-    EXPECT_EQ(first.levels.SecondPassLevels, Forces(0, 7, 6, 5));
-    EXPECT_EQ(first.levels.PrintReady2.ValueLabel(2).Text(), QStringLiteral("(6)"));
-    EXPECT_EQ(first.settings.PortName, QStringLiteral("com2"));
-    EXPECT_EQ(first.result.portChecks, (std::array<bool, 8>{false, true}));
-    EXPECT_EQ(first.settings.FieldWidth, 1500);
-    EXPECT_EQ(first.settings.FieldHeight, 1700);
-    EXPECT_EQ(first.settings.ResolutionIndex, 2);
-    EXPECT_EQ(first.machine.MotorSpeed, 30);
-    EXPECT_EQ(first.settings.ChunkLength, 6);
-    EXPECT_FALSE(first.levels.PortraitMode);
-    EXPECT_FALSE(first.settings.SettingsMissing);
-
-    // Saved again, the file is the same byte for byte.
-    ASSERT_TRUE(first.Save().isEmpty());
-    EXPECT_EQ(ReadBytes(first.Path()), Bytes(OperatorLines()));
-}
-
-TEST(LoadSettings, GroupModeForcesAreThoseOfTheFile) {
+TEST(LoadSettings, TheDefaultFileAndAnOperatorsFileReadBackAsWritten) {
     // Line 2 moves TrackBar1 in group mode, which derives 10, 6, 1 first; lines 3..5 then
     // replace the derived forces.
+    Session first;
+    first.Load(DefaultFile);
+    EXPECT_EQ(first.Digest(), "Group 14/10/5/2 [14/10/5/2] | Ind 14/10/5/2 [14/10/5/2] | "
+                              "com1 #1 | 1930x2330 r0 m12 c8 portrait");
     Session s;
-    WriteBytes(s.Path(), DefaultFile);
-    s.Load();
-    EXPECT_EQ(s.levels.FirstPassLevels, Forces(14, 10, 5, 2));
-    EXPECT_EQ(s.levels.Slider(3).Position(), 5);
-    EXPECT_EQ(s.levels.PrintReady.ValueLabel(1).Text(), QStringLiteral("(2)"));
-    EXPECT_EQ(s.levels.SecondPassLevels, Forces(14, 10, 5, 2));
-    EXPECT_TRUE(s.levels.PrintReady2.Individual.Checked());
-}
-
-struct LineCase {
-    const char* what;
-    int line;
-    const char* text;
-    std::function<void(const Session&)> check;
-};
-
-class SettingsLine : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(SettingsLine, ReadsAsTheFormatSays) {
-    const LineCase& c = GetParam();
-    Session s;
-    QStringList lines = OperatorLines();
-    lines[c.line - 1] = QString::fromLatin1(c.text);
-    WriteBytes(s.Path(), Bytes(lines));
-    s.Load();
+    s.Load(Bytes(OperatorLines()));
     EXPECT_TRUE(s.result.problems.isEmpty()) << s.result.problems.join('\n').toStdString();
-    c.check(s);
+    EXPECT_EQ(s.Digest(), OperatorDigest);
+    EXPECT_FALSE(s.settings.SettingsMissing);
+    ASSERT_TRUE(s.Save().isEmpty());
+    EXPECT_EQ(ReadBytes(s.Path()), Bytes(OperatorLines()));
 }
 
-const LineCase LineCases[] = {
-    {"Group", 1, "Group",
-     [](const Session& s) { EXPECT_TRUE(s.levels.PrintReady.Group.Checked()); }},
-    {"LowerCaseGroup", 1, "group",
-     [](const Session& s) { EXPECT_TRUE(s.levels.PrintReady.Individual.Checked()); }},
-    {"GroupAndBlank", 6, "Group ",
-     [](const Session& s) { EXPECT_TRUE(s.levels.PrintReady2.Individual.Checked()); }},
-    {"Force200", 2, "KnKHel4-200",
-     [](const Session& s) { EXPECT_EQ(s.levels.FirstPassLevels[4], 200); }},
-    {"ThreeCharactersOnly", 2, "KnKHel4-1999",
-     [](const Session& s) { EXPECT_EQ(s.levels.FirstPassLevels[4], 199); }},
-    {"EmptyForceRaisedToOne", 2, "KnKHel4-",
-     [](const Session& s) {
-         EXPECT_EQ(s.levels.FirstPassLevels[4], 1);
-         EXPECT_EQ(s.levels.PrintReady.ValueLabel(4).Text(), QStringLiteral("(1)"));
-     }},
-    {"SecondPassLevel32MayBeZero", 7, "KnKHel4-",
-     [](const Session& s) { EXPECT_EQ(s.levels.SecondPassLevels[4], 0); }},
-    {"ForceAbove200Clamped", 3, "KnKHel3-250",
-     [](const Session& s) {
-         EXPECT_EQ(s.levels.FirstPassLevels[3], 200);
-         EXPECT_EQ(s.levels.Slider(2).Position(), 200);
-     }},
-    {"LeadingBlanks", 4, "KnKHel2-  7",
-     [](const Session& s) { EXPECT_EQ(s.levels.FirstPassLevels[2], 7); }},
-    {"DigitsUpToALetter", 4, "KnKHel2-7x5",
-     [](const Session& s) { EXPECT_EQ(s.levels.FirstPassLevels[2], 7); }},
-    {"ZeroOnASliderAlreadyAtOne", 4, "KnKHel2-x7",
-     [](const Session& s) {
-         // TrackBar3 stands at 1 by design and does not move; the force still follows it.
-         EXPECT_EQ(s.levels.FirstPassLevels[2], 1);
-     }},
-    {"UpperCasePort", 11, "COM3",
-     [](const Session& s) {
-         EXPECT_EQ(s.settings.PortName, QStringLiteral("COM3"));
-         EXPECT_EQ(s.result.portChecks, (std::array<bool, 8>{}));
-     }},
-    {"Port3", 11, "com3",
-     [](const Session& s) {
-         EXPECT_EQ(s.result.portChecks, (std::array<bool, 8>{false, false, true}));
-     }},
-    {"DevicePath", 11, "/dev/ttyUSB0 ",
-     [](const Session& s) { EXPECT_EQ(s.settings.PortName, QStringLiteral("/dev/ttyUSB0 ")); }},
-    {"WidthZero", 12, "0", [](const Session& s) { EXPECT_EQ(s.settings.FieldWidth, 1000); }},
-    {"WidthNegative", 12, "-5", [](const Session& s) { EXPECT_EQ(s.settings.FieldWidth, 1000); }},
-    {"HeightWithTrailingWords", 13, "  1200 dots",
-     [](const Session& s) { EXPECT_EQ(s.settings.FieldHeight, 1200); }},
-    {"MotorSpeedZero", 15, "0", [](const Session& s) { EXPECT_EQ(s.machine.MotorSpeed, 12); }},
-    {"MotorSpeed255", 15, "255", [](const Session& s) { EXPECT_EQ(s.machine.MotorSpeed, 255); }},
-    {"ChunkLengthZero", 16, "0", [](const Session& s) { EXPECT_EQ(s.settings.ChunkLength, 8); }},
-    {"PortraitAnyNonZero", 17, "-3", [](const Session& s) { EXPECT_TRUE(s.levels.PortraitMode); }},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, SettingsLine, ::testing::ValuesIn(LineCases),
-                         [](const auto& info) { return std::string(info.param.what); });
-
-struct BadCase {
-    const char* what;
-    int line;
-    const char* text;
-    std::function<void(const Session&)> check; // the value kept
-};
-
-class SettingsBadLine : public ::testing::TestWithParam<BadCase> {};
-
-TEST_P(SettingsBadLine, IsReportedAndTheRestIsStillRead) {
-    const BadCase& c = GetParam();
-    Session s;
-    QStringList lines = OperatorLines();
-    lines[c.line - 1] = QString::fromLatin1(c.text);
-    WriteBytes(s.Path(), Bytes(lines));
-    s.Load();
-    ASSERT_EQ(s.result.problems.size(), 1) << s.result.problems.join('\n').toStdString();
-    EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("строка %1: ").arg(c.line)))
-        << s.result.problems[0].toStdString();
-    c.check(s);
-    // Every other line was read all the same.
-    if (c.line != 17) {
-        EXPECT_FALSE(s.levels.PortraitMode);
+TEST(LoadSettings, EachLineReadsAsTheFormatSaysAndABadValueIsReportedWhileTheRestIsRead) {
+    struct Case {
+        int line;
+        const char* text;
+        const char* from; // what changes in the operator file's digest
+        const char* to;
+        bool reported = false;
+    };
+    const Case cases[] = {
+        {1, "Group", "Ind 120", "Group 120"},
+        {1, "group", "", ""}, // only "Group" is group mode
+        {6, "Group ", "Group 0", "Ind 0"},
+        {2, "KnKHel4-200", "120/", "200/"},
+        {2, "KnKHel4-1999", "120/", "199/"}, // three characters only
+        {2, "KnKHel4-", "120/", "1/"},       // raised to the slider's 1
+        {7, "KnKHel4-", "", ""},             // the second pass's level "32" may be 0
+        {3, "KnKHel3-250", "/90/", "/200/"},
+        {4, "KnKHel2-  7", "/60/", "/7/"},
+        {4, "KnKHel2-7x5", "/60/", "/7/"},
+        // TrackBar3 stands at 1 by design and does not move; the force still follows it.
+        {4, "KnKHel2-x7", "/60/", "/1/"},
+        {11, "COM3", "com2 #2", "COM3 #9"}, // no port item checked
+        {11, "com3", "com2 #2", "com3 #3"},
+        {11, "/dev/ttyUSB0 ", "com2 #2", "/dev/ttyUSB0  #9"},
+        {12, "0", "1500x", "1000x"},
+        {12, "-5", "1500x", "1000x"},
+        {13, "  1200 dots", "x1700", "x1200"},
+        {15, "0", "m30", "m12"},
+        {15, "255", "m30", "m255"},
+        {16, "0", "c6", "c8"},
+        {17, "-3", "text", "portrait"},
+        // Reported; the value keeps what it held.
+        {3, "KnKHel3-300", "120/90/60/30 [120/90", "120/0/60/30 [120/3", true},
+        {12, "wide", "1500x", "1930x", true},
+        {12, "15OO", "1500x", "1930x", true},
+        {13, "99999", "x1700", "x2330", true},
+        {14, "12", "r2", "r12", true},
+        {15, "300", "m30", "m12", true},
+        {15, "fast", "m30", "m12", true},
+        {16, "-4", "c6", "c8", true},
+        {17, "yes", "text", "portrait", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QStringLiteral("line %1: \"%2\"").arg(c.line).arg(c.text).toStdString());
+        Session s;
+        QStringList lines = OperatorLines();
+        lines[c.line - 1] = QString::fromLatin1(c.text);
+        s.Load(Bytes(lines));
+        QString expected = OperatorDigest;
+        EXPECT_EQ(s.Digest(), *c.from ? expected.replace(c.from, c.to) : expected);
+        if (!c.reported) {
+            EXPECT_TRUE(s.result.problems.isEmpty()) << s.result.problems.join('\n').toStdString();
+        } else {
+            ASSERT_EQ(s.result.problems.size(), 1) << s.result.problems.join('\n').toStdString();
+            EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("строка %1: ").arg(c.line)))
+                << s.result.problems[0].toStdString();
+        }
     }
-    if (c.line != 16) {
-        EXPECT_EQ(s.settings.ChunkLength, 6);
-    }
-    EXPECT_EQ(s.settings.PortName, QStringLiteral("com2"));
 }
 
-const BadCase BadCases[] = {
-    {"ForceAbove255", 3, "KnKHel3-300",
-     [](const Session& s) {
-         EXPECT_EQ(s.levels.FirstPassLevels[3], 0); // individual mode: nothing derived it
-         EXPECT_EQ(s.levels.Slider(2).Position(), 3);
-         EXPECT_EQ(s.levels.FirstPassLevels[2], 60);
-     }},
-    {"WidthNotANumber", 12, "wide",
-     [](const Session& s) {
-         EXPECT_EQ(s.settings.FieldWidth, 1930);
-         EXPECT_EQ(s.settings.FieldHeight, 1700);
-     }},
-    {"WidthNotWhollyANumber", 12, "15OO",
-     [](const Session& s) { EXPECT_EQ(s.settings.FieldWidth, 1930); }},
-    {"HeightBeyondABitmap", 13, "99999",
-     [](const Session& s) { EXPECT_EQ(s.settings.FieldHeight, 2330); }},
-    {"ResolutionOutsideList", 14, "12",
-     [](const Session& s) { EXPECT_EQ(s.settings.ResolutionIndex, 12); }},
-    {"MotorSpeedAbove255", 15, "300",
-     [](const Session& s) { EXPECT_EQ(s.machine.MotorSpeed, 12); }},
-    {"MotorSpeedNotANumber", 15, "fast",
-     [](const Session& s) {
-         EXPECT_EQ(s.machine.MotorSpeed, 12);
-         EXPECT_EQ(s.settings.ResolutionIndex, 2);
-     }},
-    {"ChunkLengthNegative", 16, "-4",
-     [](const Session& s) { EXPECT_EQ(s.settings.ChunkLength, 8); }},
-    {"PictureKindNotANumber", 17, "yes",
-     [](const Session& s) { EXPECT_TRUE(s.levels.PortraitMode); }},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, SettingsBadLine, ::testing::ValuesIn(BadCases),
-                         [](const auto& info) { return std::string(info.param.what); });
-
-TEST(LoadSettings, ShortFileReadsAsEmptyLinesAndSaysSo) {
+TEST(LoadSettings, ShortFilesAndOtherLineEnds) {
     Session s;
-    WriteBytes(s.Path(), "Group\r\nKnKHel4-50\r\nKnKHel3-40\r\nKnKHel2-30\r\nKnKHel1-20\r\n");
-    s.Load();
-    EXPECT_EQ(s.levels.FirstPassLevels, Forces(50, 40, 30, 20));
-    EXPECT_TRUE(s.levels.PrintReady2.Individual.Checked());
-    EXPECT_EQ(s.levels.SecondPassLevels, Forces(0, 1, 1, 1));
-    EXPECT_EQ(s.settings.PortName, QString());
-    EXPECT_EQ(s.result.portChecks, (std::array<bool, 8>{}));
-    EXPECT_EQ(s.settings.FieldWidth, 1000);
-    EXPECT_EQ(s.settings.FieldHeight, 1000);
-    EXPECT_EQ(s.settings.ResolutionIndex, 0);
-    EXPECT_EQ(s.machine.MotorSpeed, 12);
-    EXPECT_EQ(s.settings.ChunkLength, 8);
-    EXPECT_FALSE(s.levels.PortraitMode);
+    s.Load("Group\r\nKnKHel4-50\r\nKnKHel3-40\r\nKnKHel2-30\r\nKnKHel1-20\r\n");
+    EXPECT_EQ(s.Digest(), "Group 50/40/30/20 [50/40/30/20] | Ind 0/1/1/1 [0/1/1/1] | "
+                          " #9 | 1000x1000 r0 m12 c8 text");
     ASSERT_EQ(s.result.problems.size(), 1);
     EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("строка 6: нет строки")));
-}
 
-TEST(LoadSettings, LinesEndingInLineFeedOnlyAndNothingAfterLine17) {
-    Session s;
-    QByteArray bytes = Bytes(OperatorLines()).replace("\r\n", "\n");
-    WriteBytes(s.Path(), bytes + "Group\nextra line\n");
-    s.Load();
-    EXPECT_TRUE(s.result.problems.isEmpty()) << s.result.problems.join('\n').toStdString();
-    EXPECT_EQ(s.settings.PortName, QStringLiteral("com2"));
-    EXPECT_EQ(s.settings.ChunkLength, 6);
-    EXPECT_FALSE(s.levels.PortraitMode);
-}
-
-TEST(LoadSettings, LastLineWithoutItsEnd) {
-    Session s;
-    QStringList lines = OperatorLines();
-    lines[16] = QStringLiteral("1");
-    QByteArray bytes = Bytes(lines);
-    bytes.chop(2);
-    WriteBytes(s.Path(), bytes);
-    s.Load();
-    EXPECT_TRUE(s.result.problems.isEmpty()) << s.result.problems.join('\n').toStdString();
-    EXPECT_TRUE(s.levels.PortraitMode);
+    // Lines ending in LF only, and nothing read after line 17.
+    Session lf;
+    lf.Load(Bytes(OperatorLines()).replace("\r\n", "\n") + "Group\nextra line\n");
+    EXPECT_TRUE(lf.result.problems.isEmpty()) << lf.result.problems.join('\n').toStdString();
+    EXPECT_EQ(lf.Digest(), OperatorDigest);
+    // The last line without its end.
+    Session last;
+    last.Load(Bytes(OperatorLines()).chopped(3) + "1");
+    EXPECT_TRUE(last.result.problems.isEmpty());
+    EXPECT_TRUE(last.levels.PortraitMode);
 }
 
 TEST(LoadSettings, UnreadableFileKeepsEverythingAndIsNotOverwritten) {
     Session s;
     ASSERT_TRUE(QDir(s.dir.Path()).mkdir(QStringLiteral("Zeb.ini")));
-    s.Load();
+    s.result = LoadSettings(s.dir.Path(), s.settings, s.levels, s.machine);
     ASSERT_EQ(s.result.problems.size(), 1);
     EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("Zeb.ini: не читается")));
     EXPECT_FALSE(s.settings.SettingsMissing);
