@@ -178,7 +178,17 @@ TEST(PictureRoad, TheMouseOnTheField) {
     EXPECT_EQ(QPoint(window.controller.HeadColumn(), window.controller.HeadRow()), QPoint(30, 10));
     EXPECT_TRUE(form.Timers().Timer(TimerId::Timer2)->isActive());
     EXPECT_EQ(form.Timers().Timer(TimerId::Timer2)->interval(), 4000);
+    // While a job runs the field takes no orders, and the item is not switched on, but
+    // always off.
+    s.Place.JobRunning = true;
+    QTest::mouseClick(image1, Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_EQ(window.controller.Trace().size(), from + 6);
     form.Item("HeadMove")->trigger();
+    EXPECT_FALSE(form.Item("HeadMove")->isChecked());
+    form.Item("HeadMove")->trigger();
+    EXPECT_FALSE(form.Item("HeadMove")->isChecked());
+    EXPECT_FALSE(s.Place.HeadMove);
+    s.Place.JobRunning = false;
 
     // A right press on a handle shows ChangeBox beside it; handles 4, 5, 6 are at
     // (920, 1170), (970, 1170), (1020, 1170).

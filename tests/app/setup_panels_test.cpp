@@ -1,8 +1,7 @@
 // "Установки" and the service engineer's side of the offscreen window: the position box of
-// "Геометрия", "Разогрев" on the status line, "Перемещение иглы", the work-field size panel,
-// the silent service panel, the self-test panel, the key combination that shows the hidden
-// items, the calibration and the service starts. The rules are the core's; here the panels
-// must show them and pass the operator's clicks on.
+// "Геометрия", the work-field size panel, the silent service panel, the self-test panel, the key
+// combination that shows the hidden items, the calibration and the service starts. The rules are
+// the core's; here the panels must show them and pass the operator's clicks on.
 #include "app/field_widget.h"
 #include "app/window_probe.h"
 #include "job/job_runner.h"
@@ -12,7 +11,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -30,11 +28,12 @@ int LineCount(const QString& path) {
 }
 
 // What a service engineer does: Ctrl+Shift+F12 on the active window.
-void RevealServiceItems(TMenuForm& form) {
+void PressF12(TMenuForm& form,
+              Qt::KeyboardModifiers modifiers = Qt::ControlModifier | Qt::ShiftModifier) {
     form.show();
     QApplication::setActiveWindow(&form);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    QTest::keyClick(&form, Qt::Key_F12, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&form, Qt::Key_F12, modifiers);
 }
 
 TEST(SetupPanels, GeometryShowsThePositionBoxWithItsCaptionsAndCarriesTheNeedle) {
@@ -56,29 +55,16 @@ TEST(SetupPanels, GeometryShowsThePositionBoxWithItsCaptionsAndCarriesTheNeedle)
     for (int position : {0, 2, 3, 4, 6}) // the shown menus of positions 0..6
         EXPECT_FALSE(form.TopMenu(position)->isEnabled()) << position;
 
-    const std::pair<const char*, const char*> captions[] = {
-        {"Label4", "Перемещение инструмента на позицию"},
-        {"Button7", "LeftTop"},
-        {"Button8", "Middle Top"},
-        {"Button9", "Right Top"},
-        {"Button10", "Left Middle"},
-        {"Button11", "Middle Middle"},
-        {"Button12", "Right Middle"},
-        {"Button13", "Left Bottom"},
-        {"Button14", "Midle Bottom"},
-        {"Button15", "Right Bottom"},
-        {"AllUp1", "Игла всегда поднята."},
-        {"UpMove1", "Игла поднята при перемещении."},
-        {"AllDown1", "Игла скользит по плоскости."},
-        {"Button16", "Завершить"},
-    };
-    for (const auto& [name, caption] : captions) {
-        QWidget* widget = box->findChild<QWidget*>(name);
-        ASSERT_NE(widget, nullptr) << name;
-        auto* label = qobject_cast<QLabel*>(widget);
-        EXPECT_EQ(label ? label->text() : qobject_cast<QAbstractButton*>(widget)->text(),
-                  QString::fromUtf8(caption));
-    }
+    EXPECT_EQ(Find<QLabel>(form, "Label4")->text(), "Перемещение инструмента на позицию");
+    QStringList captions;
+    for (int k = 7; k <= 16; ++k)
+        captions << box->findChild<QPushButton*>(QStringLiteral("Button%1").arg(k))->text();
+    for (const char* name : {"AllUp1", "UpMove1", "AllDown1"})
+        captions << box->findChild<QRadioButton*>(name)->text();
+    EXPECT_EQ(captions.join('|').toStdString(),
+              "LeftTop|Middle Top|Right Top|Left Middle|Middle Middle|Right Middle|Left Bottom|"
+              "Midle Bottom|Right Bottom|Завершить|Игла всегда поднята.|"
+              "Игла поднята при перемещении.|Игла скользит по плоскости.");
     EXPECT_TRUE(Find<QRadioButton>(form, "AllUp1")->isChecked());
 
     // To the centre first, then with UpMove1 to the top-left point.
@@ -98,42 +84,17 @@ TEST(SetupPanels, GeometryShowsThePositionBoxWithItsCaptionsAndCarriesTheNeedle)
     for (int position : {0, 2, 3, 4, 6})
         EXPECT_TRUE(form.TopMenu(position)->isEnabled()) << position;
     EXPECT_TRUE(window.answerer.messages.isEmpty());
-}
 
-TEST(SetupPanels, FinishKeepsTheDeviceMenusLockedWhenTheLinkWasLost) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
-    form.show();
+    // A link lost while the box is up: "Завершить" leaves "Работа" and "Установки" locked,
+    // "Порт" and "Тест" usable.
     form.Item("N4")->trigger();
     window.controller.SetSilent(true);
     Click(form, "Button11");
-    ASSERT_FALSE(form.State().Link.DeviceReady);
+    ASSERT_FALSE(s.Link.DeviceReady);
     Click(form, "Button16");
-    EXPECT_FALSE(Find(form, "GroupBox1")->isVisible());
-    // "Работа" and "Установки" locked; "Порт" and "Тест" usable.
+    EXPECT_FALSE(box->isVisible());
     for (int position : {2, 3, 4, 6})
         EXPECT_EQ(form.TopMenu(position)->isEnabled(), position > 3) << position;
-}
-
-TEST(SetupPanels, WarmUpCountsOnTheStatusLineAndHeadMoveWaitsForTheJob) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
-    form.Item("N6")->trigger();
-    EXPECT_EQ(window.controller.WarmUpStrikes(), 60);
-    EXPECT_EQ(testing::StatusLine(form), "Разогрев головки - 95");
-    EXPECT_EQ(Find<QProgressBar>(form, "Gauge1")->value(), 0);
-    EXPECT_TRUE(window.answerer.messages.isEmpty());
-
-    // "Перемещение иглы" is not switched on during a job, but always off.
-    QAction* item = form.Item("HeadMove");
-    item->trigger();
-    EXPECT_TRUE(item->isChecked());
-    form.State().Place.JobRunning = true;
-    item->trigger();
-    EXPECT_FALSE(item->isChecked());
-    item->trigger();
-    EXPECT_FALSE(item->isChecked());
-    EXPECT_FALSE(form.State().Place.HeadMove);
 }
 
 TEST(SetupPanels, TheSizePanelResizesTheFieldControlOnly) {
@@ -231,12 +192,9 @@ TEST(ServiceItems, CtrlShiftF12ShowsTheHiddenItemsAndTheCalibrationRuns) {
     TMenuForm& form = *window.form;
     form.Item("N8")->trigger(); // hidden and disabled: nothing
     EXPECT_FALSE(QFile::exists(window.dir.File("timing.txt")));
-    form.show();
-    QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    QTest::keyClick(&form, Qt::Key_F12); // an ordinary F12 does nothing
+    PressF12(form, {}); // an ordinary F12 does nothing
     EXPECT_FALSE(form.Item("N8")->isVisible());
-    RevealServiceItems(form);
+    PressF12(form);
     for (const char* name : {"StrikeForce1", "N7", "N8", "N3", "N11", "N21"})
         EXPECT_TRUE(form.Item(name)->isVisible()) << name;
     EXPECT_TRUE(form.Item("N8")->isEnabled());
@@ -254,13 +212,24 @@ TEST(ServiceItems, CtrlShiftF12ShowsTheHiddenItemsAndTheCalibrationRuns) {
     EXPECT_EQ(testing::ReadFile(window.dir.File("Zeb.ini")).split('\n').value(13), "3\r");
 }
 
-TEST(ServiceItems, ServiceStartOneRunsThePlanAndAMismatchShowsOnThePanel) {
+TEST(ServiceItems, ServiceStartsOneAndTwo) {
     WindowFixture window;
     TMenuForm& form = *window.form;
+    PressF12(form);
+    // Two asks the controller for the saved position and needs the recovery file.
+    size_t from = window.controller.Trace().size();
+    form.Item("N21")->trigger();
+    ASSERT_GT(window.controller.Trace().size(), from);
+    EXPECT_EQ(window.controller.Trace()[from].name, "How");
+    ASSERT_EQ(window.answerer.messages.size(), 1);
+    EXPECT_TRUE(window.answerer.messages[0].contains("ErorFile.txt"))
+        << window.answerer.messages[0].toStdString();
+    EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
+
+    // One runs the plan file; a mismatch shows on the self-test panel.
     testing::WriteFile(window.dir.File("123123123.txt"), "\r\nGoTo:      1     1\r\nKnock: 11\r\n");
     form.Item("SelfTesting1")->setEnabled(true);
     form.Item("SelfTesting1")->trigger();
-    RevealServiceItems(form);
     form.Item("N11")->trigger();
     ASSERT_TRUE(form.Timers().Running(TimerId::Optimizing));
     EXPECT_EQ(LineCount(window.dir.File("ErorFile.txt")), 4);
@@ -277,20 +246,6 @@ TEST(ServiceItems, ServiceStartOneRunsThePlanAndAMismatchShowsOnThePanel) {
     EXPECT_EQ(Find<QSpinBox>(form, "ErorCounterEdit")->value(), 1);
     // A mismatch is counted, not logged: the log holds its header only.
     EXPECT_EQ(LineCount(window.dir.File("testing.txt")), 2);
-}
-
-TEST(ServiceItems, ServiceStartTwoAsksForTheSavedPositionAndNeedsTheRecoveryFile) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
-    RevealServiceItems(form);
-    const size_t from = window.controller.Trace().size();
-    form.Item("N21")->trigger();
-    ASSERT_GT(window.controller.Trace().size(), from);
-    EXPECT_EQ(window.controller.Trace()[from].name, "How");
-    ASSERT_EQ(window.answerer.messages.size(), 1);
-    EXPECT_TRUE(window.answerer.messages[0].contains("ErorFile.txt"))
-        << window.answerer.messages[0].toStdString();
-    EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
 }
 
 } // namespace
