@@ -103,14 +103,30 @@ TEST(MainMenu, ItemsHaveTheirCaptionsStatesAndPlaces) {
     }
 }
 
-TEST(StartUp, WritesTheDefaultSettingsWhenTheFileIsMissing) {
+TEST(StartUp, DefaultSettingsWrittenTheLinkTestNamesTheMachineAPortIsChosen) {
     WindowFixture window;
+    TMenuForm& form = *window.form;
     EXPECT_EQ(
         testing::ReadFile(window.dir.File("Zeb.ini")),
         "Group\r\nKnKHel4-14\r\nKnKHel3-10\r\nKnKHel2-5\r\nKnKHel1-2\r\nInd  \r\nKnKHel4-14\r\n"
         "KnKHel3-10\r\nKnKHel2-5\r\nKnKHel1-2\r\ncom1\r\n1930\r\n2330\r\n0\r\n12\r\n8\r\n1\r\n");
     // The field control is the field plus 10 each way.
-    EXPECT_EQ(window.form->Image1()->size(), QSize(1940, 2340));
+    EXPECT_EQ(form.Image1()->size(), QSize(1940, 2340));
+
+    ASSERT_TRUE(window.answerer.messages.isEmpty())
+        << window.answerer.messages.join('|').toStdString();
+    EXPECT_TRUE(form.Timers().Running(TimerId::Timer4));
+    form.Item("N5")->trigger();
+    ASSERT_EQ(window.answerer.messages.size(), 2);
+    EXPECT_EQ(window.answerer.messages[0], "Устройство готово к работе");
+    EXPECT_TRUE(
+        window.answerer.messages[1].startsWith("Найдено устройство  ZEB virtual controller"))
+        << window.answerer.messages[1].toStdString();
+
+    form.Item("Com31")->trigger();
+    for (int n = 1; n <= 8; ++n)
+        EXPECT_EQ(form.Item(QString("Com%1").arg(n) + "1")->isChecked(), n == 3) << n;
+    EXPECT_EQ(form.State().Config.PortName, "com3");
 }
 
 TEST(StartUp, ALanguageFileRenamesMenusPanelsAndStatusTexts) {
@@ -144,27 +160,6 @@ TEST(StartUp, WithoutAMachineTheDeviceMenusAreLockedAndThePortMenusUsable) {
     for (int position : {0, 2, 3, 4, 6})
         EXPECT_EQ(form.TopMenu(position)->isEnabled(), position != 2 && position != 3) << position;
     EXPECT_FALSE(form.Timers().Running(TimerId::Timer4));
-}
-
-TEST(StartUp, LinkTestShowsReadyThenTheDeviceName) {
-    WindowFixture window;
-    ASSERT_TRUE(window.answerer.messages.isEmpty())
-        << window.answerer.messages.join('|').toStdString();
-    EXPECT_TRUE(window.form->Timers().Running(TimerId::Timer4));
-    window.form->Item("N5")->trigger();
-    ASSERT_EQ(window.answerer.messages.size(), 2);
-    EXPECT_EQ(window.answerer.messages[0], "Устройство готово к работе");
-    EXPECT_TRUE(
-        window.answerer.messages[1].startsWith("Найдено устройство  ZEB virtual controller"))
-        << window.answerer.messages[1].toStdString();
-}
-
-TEST(StartUp, ChoosingAPortChecksOnlyThatItem) {
-    WindowFixture window;
-    window.form->Item("Com31")->trigger();
-    for (int n = 1; n <= 8; ++n)
-        EXPECT_EQ(window.form->Item(QString("Com%1").arg(n) + "1")->isChecked(), n == 3) << n;
-    EXPECT_EQ(window.form->State().Config.PortName, "com3");
 }
 
 } // namespace

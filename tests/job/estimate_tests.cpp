@@ -12,7 +12,9 @@ namespace {
 
 using testing::PlanLines;
 
+// The plan file holds the small plan until a test writes another.
 struct EstimateTest : ::testing::Test {
+    EstimateTest() { WritePlan(smallPlan); }
     void WritePlan(const QByteArray& text) { testing::WriteAll(plan, text); }
 
     testing::ScopedStartDirectory dir;
@@ -20,19 +22,18 @@ struct EstimateTest : ::testing::Test {
     const QByteArray smallPlan = PlanLines({"", "GoTo:      2     3", "Down: ", "Knock: 1204",
                                             "GoTo:      3     6", "KBack: 440", "Up  : "});
     EstimateInputs in = [] { // the machine after SetStrike
-        EstimateInputs machine;
-        machine.machine.MotorSpeed = 12;
-        machine.machine.MotorSpeedScale = 17;
-        machine.machine.ColumnTime = {527, 763, 800, 900, 1000};
-        machine.linkTime = 400;
-        machine.pictureOffsetX = 10;
-        machine.pictureOffsetY = 20;
-        return machine;
+        EstimateInputs inputs;
+        inputs.machine.MotorSpeed = 12;
+        inputs.machine.MotorSpeedScale = 17;
+        inputs.machine.ColumnTime = {527, 763, 800, 900, 1000};
+        inputs.linkTime = 400;
+        inputs.pictureOffsetX = 10;
+        inputs.pictureOffsetY = 20;
+        return inputs;
     }();
 };
 
 TEST_F(EstimateTest, WithoutDeviceOnlyColumnTimesCount) {
-    WritePlan(smallPlan);
     in.deviceReady = false;
     // "1204": 763 + 800 + 527 + 1000; "440" without its trailing zero: 1000 + 1000.
     EXPECT_EQ(PlanFileDuration(plan, in).units, 3090 + 2000);
@@ -41,7 +42,6 @@ TEST_F(EstimateTest, WithoutDeviceOnlyColumnTimesCount) {
 }
 
 TEST_F(EstimateTest, WithDeviceMovesNeedleAndColumnsCountAndTheDoublePassTwice) {
-    WritePlan(smallPlan);
     in.deviceReady = true;
     // S = 12 * 17 * 100 * 0.024375 = 497.25, L = 400, offsets 10 / 20.
     // GoTo (22, 13) from (0, 0): 400 + trunc(497.25 * 22 * 2) = 22279; 400 + trunc(6464.25)
@@ -88,7 +88,6 @@ TEST(Estimate, DurationAndCompletionTexts) {
 }
 
 TEST_F(EstimateTest, EstimateJobDurationReadsTheClockAndNamesABadPlan) {
-    WritePlan(smallPlan);
     in.machine.ColumnTime = {0, 0, 0, 0, 360'000'000 / 2}; // half an hour per "4"
     VirtualClock clock(QDateTime(QDate(2026, 1, 5), QTime(22, 15, 30)));
     JobEstimate estimate = EstimateJobDuration(plan, in, clock);

@@ -64,7 +64,7 @@ TEST(PlanCli, PlansAPictureInBothPassesAndRefusesBadUsage) {
     EXPECT_FALSE(QFile::exists(dir.File("p.txt")));
 }
 
-TEST(EstimateCli, PrintsTAndBothTexts) {
+TEST(EstimateCli, PrintsTAndBothTextsAndRefusesBadPlansAndOptions) {
     testing::ScopedStartDirectory dir;
     WriteAll(dir.File("plan.txt"),
              PlanLines({"", "GoTo:      1     1", "Down: ", "Knock: 4444", "Up  : "}));
@@ -81,16 +81,12 @@ TEST(EstimateCli, PrintsTAndBothTexts) {
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "T = 10800000000 (10 us)\nДлительность работы: 1Сут.+ 06:00:00\n"
                        "Время завершения работы: 15:00:00\n");
-}
 
-TEST(EstimateCli, RefusesBadPlansAndOptions) {
-    testing::ScopedStartDirectory dir;
     WriteAll(dir.File("bad.txt"), PlanLines({"", "GoTo:      1     1", "Knock: 4x"}));
-    CliRun run = Cli({"estimate", "bad.txt"});
+    run = Cli({"estimate", "bad.txt"});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains("bad.txt") && run.err.contains("строка 3"))
         << run.err.toStdString();
-    WriteAll(dir.File("plan.txt"), PlanLines({"", "GoTo:      1     1", "Knock: 4"}));
     for (const QStringList& args :
          QList<QStringList>{{"estimate"},
                             {"estimate", "absent.txt"},

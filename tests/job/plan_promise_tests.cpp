@@ -11,8 +11,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-#include <map>
 #include <random>
+#include <set>
 
 namespace zeb {
 namespace {
@@ -46,7 +46,7 @@ Replay ReplayPlan(const QByteArray& plan, const PictureMatrices& before) {
         problem("the plan must start with an empty line and end with CR LF");
     QList<QByteArray> lines = plan.split('\n');
     lines.removeLast(); // what follows the last line end
-    std::map<std::pair<int, int>, char> struck;
+    std::set<std::pair<int, int>> struck;
     bool moved = false;
     int row = 0;
     int col = 0;
@@ -80,21 +80,18 @@ Replay ReplayPlan(const QByteArray& plan, const PictureMatrices& before) {
             }
             const char digit = record.digits[d];
             const char wanted = ExpectedDigit(before.DotLevels.At(row, c + 1));
-            const bool already = struck.count({row, c}) > 0;
             if (digit == '0') {
-                if (already)
+                if (struck.count({row, c}))
                     ++replay.crossedStruck;
                 else if (wanted != '0')
                     problem(dot + "passed with \"0\"");
                 continue;
             }
-            if (already)
+            if (!struck.insert({row, c}).second)
                 problem(dot + "struck twice");
             else if (digit != wanted)
-                problem(
-                    dot +
-                    QString("struck with \"%1\", not \"%2\"").arg(QChar(digit)).arg(QChar(wanted)));
-            struck[{row, c}] = digit;
+                problem(dot + "struck with \"" + QChar(digit) + "\", not \"" + QChar(wanted) +
+                        "\"");
             ++replay.strikes;
         }
     }
