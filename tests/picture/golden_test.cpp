@@ -34,20 +34,9 @@ std::string Dump(const Matrix<double>& levels) {
     return text;
 }
 
-// The first few differing pixels as "x,y: got vs expected".
-QString PixelDifferences(const QImage& got, const QImage& expected) {
-    if (got.size() != expected.size())
-        return QStringLiteral("size differs");
-    QStringList diffs;
-    for (int y = 0; y < got.height(); ++y)
-        for (int x = 0; x < got.width(); ++x)
-            if (got.pixel(x, y) != expected.pixel(x, y))
-                diffs << QStringLiteral("%1,%2: %3 vs %4")
-                             .arg(x)
-                             .arg(y)
-                             .arg(got.pixel(x, y), 0, 16)
-                             .arg(expected.pixel(x, y), 0, 16);
-    return diffs.mid(0, 5).join("; ");
+// The dot picture as the reference stores it; a difference shows first in the levels dump.
+QImage Rgb(const QImage& image) {
+    return image.convertToFormat(QImage::Format_RGB32);
 }
 
 using GoldenCase = std::tuple<const char*, ConversionMode>;
@@ -73,7 +62,7 @@ TEST_P(GoldenTest, LevelsAndDotsMatchTheReference) {
         EXPECT_EQ(Dump(m.DotLevels), expectedLevels.readAll().toStdString());
         const QImage expected(Data(stem + run + ".dots.bmp"), "BMP");
         ASSERT_FALSE(expected.isNull());
-        EXPECT_EQ(PixelDifferences(picture, expected), QString());
+        EXPECT_TRUE(Rgb(picture) == Rgb(expected));
     }
 }
 
@@ -116,7 +105,7 @@ TEST(CliConvertTest, WritesTheReferenceDotPictureAsA24BitBitmap) {
         EXPECT_EQ(bytes.left(2), QByteArray("BM"));
         EXPECT_EQ(static_cast<quint8>(bytes[28]), 24);
         const QImage expected(Data(QStringLiteral("ramp-%1.dots.bmp").arg(mode)), "BMP");
-        EXPECT_EQ(PixelDifferences(QImage::fromData(bytes, "BMP"), expected), QString()) << mode;
+        EXPECT_TRUE(Rgb(QImage::fromData(bytes, "BMP")) == Rgb(expected)) << mode;
     }
 }
 

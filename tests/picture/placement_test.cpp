@@ -128,7 +128,6 @@ TEST(RedrawTest, PictureUnscaledAtItsPlaceWithMarkers) {
     Placement p;
     RedrawWorkField(view, p, WhitePicture(100, 50), 0);
     EXPECT_EQ(Offset(p), QPoint(920, 1145));
-    EXPECT_EQ(view.Image1.pixel(950, 1160), White);
     EXPECT_EQ(view.Image1.pixel(1019, 1170), White);
     EXPECT_EQ(view.Image1.pixel(1040, 1170), Black);
     EXPECT_EQ(view.Image1.pixel(910, 1135), Yellow);          // handle 1's marker
