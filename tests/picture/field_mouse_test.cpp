@@ -38,6 +38,10 @@ TEST(ToolMoveTest, NeedleStatesMovesAndTheFollowUpTimer) {
          "Put 1B FE 00 00, Right 1B 13 00 18, StepDown 1B 11 00 0F"},
         {0, 0, 0, 0, NeedleCarry::UpMove, true, 0, "Up 1B FF 01 01, Put 1B FE 00 00"},
         {0, 0, 12, 7, NeedleCarry::UpMove, false, 1900, ""}, // the position follows all the same
+        // 32767 rows are 65534 steps and still go; the travel 98302 is taken as 16 bits. The
+        // refusal of a count past 65535 is the position tool's test.
+        {0, 0, 65535, 32767, NeedleCarry::AllUp, true, 32766 * 100,
+         "Up 1B FF 01 01, Left 1B 12 FF FE, StepUp 1B 10 FF FD"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sent);
@@ -60,16 +64,6 @@ TEST(ToolMoveTest, NeedleStatesMovesAndTheFollowUpTimer) {
         EXPECT_FALSE(rig.timers.Running(TimerId::Timer2));
         EXPECT_FALSE(rig.timers.Running(TimerId::Timer3));
     }
-}
-
-TEST(ToolMoveTest, TheTravelForTimer2IsTakenAsASixteenBitCount) {
-    // The refusal of a count past 65535 is the position tool's test; 32767 rows are 65534
-    // steps and still go.
-    LinkRig rig;
-    ToolMove(rig.dev, rig.timers, NeedleCarry::AllUp, 65535, 32767);
-    EXPECT_EQ(Sent(rig).join(", "), "Up 1B FF 01 01, Left 1B 12 FF FE, StepUp 1B 10 FF FD");
-    EXPECT_EQ(QPoint(rig.machine.CurrentCol, rig.machine.CurrentRow), QPoint(65535, 32767));
-    EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), 32766 * 100); // 98302 as 16 bits
 }
 
 // A white 100 x 50 picture centred on the 1930 x 2330 field: handle 1 at (920, 1145),
