@@ -7,8 +7,6 @@
 #include "setup/file_helpers.h"
 #include "setup/strike_levels_helpers.h"
 
-#include <QStringDecoder>
-
 #include <gtest/gtest.h>
 
 namespace zeb {
@@ -17,15 +15,8 @@ namespace {
 using testing::LinkRig;
 using testing::ReadBytes;
 using testing::ScopedStartDirectory;
+using testing::TextLines;
 using testing::WriteBytes;
-
-QStringList ReportLines(const QString& path) {
-    QStringDecoder decode("Windows-1251");
-    QString text = decode(ReadBytes(path));
-    EXPECT_TRUE(text.endsWith("\r\n"));
-    text.chop(2);
-    return text.split("\r\n");
-}
 
 // Modelled durations; silent after that many accepted frames.
 sim::ControllerOptions Modelled(int silentAfter = -1) {
@@ -64,7 +55,7 @@ TEST_F(CalibrationTest, OfflineItRefusesEvenWhenTheReportExistsElseAReportMeansC
 TEST_F(CalibrationTest, ACompleteRunWrites108LinesAndLeavesResolutionThree) {
     Calibrate();
     EXPECT_EQ(rig.op.messages, QStringList{"Калибровка завершена."});
-    const QStringList lines = ReportLines(Report());
+    const QStringList lines = TextLines(Report());
     ASSERT_EQ(lines.size(), 108);
     // Each resolution block: "0=" .. "20=", then the four moves.
     QStringList block;
@@ -104,7 +95,7 @@ protected:
 
 TEST_F(TimedCalibrationTest, MovesAreTimedPerHundredStepsAtEachResolution) {
     Calibrate();
-    const QStringList lines = ReportLines(Report());
+    const QStringList lines = TextLines(Report());
     ASSERT_EQ(lines.size(), 108);
     // The greetings take no modelled time, so C is 0 and a move's line is its time div 4:
     // 400 steps of 3 x 12 x 17 / 100 ms at resolution 1, of 3 x 12 x 19 / 100 ms at 3.
@@ -142,7 +133,7 @@ TEST_F(CalibrationTest, TimesPastSixtyFiveSecondsAreClampedAndMarkedNotWrapped) 
     LateLine late(rig.tap, rig.clock);
     Device slow(late, rig.op, rig.clock, rig.link, rig.machine, rig.selfTest);
     CalibrateTiming(slow, config, levels, dir.Path());
-    const QStringList lines = ReportLines(Report());
+    const QStringList lines = TextLines(Report());
     ASSERT_EQ(lines.size(), 108);
     // Two answers per greeting.
     EXPECT_EQ(lines[1], "65535 (вне 0..65535: 80000)");
@@ -162,7 +153,7 @@ protected:
 
 TEST_F(LinkLostCalibrationTest, GoesOnAndMarksTheTimesThatComeOutNegative) {
     Calibrate();
-    const QStringList lines = ReportLines(Report());
+    const QStringList lines = TextLines(Report());
     ASSERT_EQ(lines.size(), 108);
     ASSERT_EQ(rig.op.messages.size(), 2);
     EXPECT_TRUE(rig.op.messages[0].startsWith("Ошибка команды"))

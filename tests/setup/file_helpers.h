@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QStringDecoder>
+
+#include <gtest/gtest.h>
 
 namespace zeb::testing {
 
@@ -17,6 +20,14 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes) {
 inline QByteArray ReadBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The lines of a Windows-1251 text file whose every line ends in CR LF.
+inline QStringList TextLines(const QString& path) {
+    QString text = QStringDecoder("Windows-1251")(ReadBytes(path));
+    EXPECT_TRUE(text.isEmpty() || text.endsWith("\r\n")) << path.toStdString();
+    text.chop(2);
+    return text.split("\r\n");
 }
 
 inline QStringList FilesIn(const QString& directory) {

@@ -6,8 +6,6 @@
 #include "link/link_rig.h"
 #include "setup/file_helpers.h"
 
-#include <QStringDecoder>
-
 #include <gtest/gtest.h>
 
 namespace zeb {
@@ -16,14 +14,7 @@ namespace {
 using testing::LinkRig;
 using testing::ReadBytes;
 using testing::ScopedStartDirectory;
-
-QStringList LogLines(const QString& path) {
-    QStringDecoder decode("Windows-1251");
-    QString text = decode(ReadBytes(path));
-    EXPECT_TRUE(text.isEmpty() || text.endsWith("\r\n"));
-    text.chop(2);
-    return text.split("\r\n");
-}
+using testing::TextLines;
 
 class SelfTestLogTest : public ::testing::Test {
 protected:
@@ -42,21 +33,22 @@ TEST_F(SelfTestLogTest, SwitchingOnWritesTheHeaderNamingPortAndController) {
     EXPECT_TRUE(rig.selfTest.Enabled);
     // The name is read from parameter memory 80..112.
     EXPECT_EQ(rig.vc.Trace().size(), 33u);
-    EXPECT_EQ(LogLines(Path()), (QStringList{"Self Testing 05.01.2026 09:00:00, порт com1",
-                                             "Устройство: ZEB virtual controller          \\x00"}));
+    EXPECT_EQ(TextLines(Path()),
+              (QStringList{"Self Testing 05.01.2026 09:00:00, порт com1",
+                           "Устройство: ZEB virtual controller          \\x00"}));
     EXPECT_TRUE(rig.op.messages.isEmpty());
     // With the link down the header says so and nothing is sent.
     rig.link.DeviceReady = false;
     SwitchTo(true);
     EXPECT_EQ(rig.vc.Trace().size(), 33u);
-    EXPECT_EQ(LogLines(Path()).value(1), "Устройство не отвечает");
+    EXPECT_EQ(TextLines(Path()).value(1), "Устройство не отвечает");
 }
 
 TEST_F(SelfTestLogTest, EveryAnswerErrorWritesItsNumberAndTheTenLastExchanges) {
     SwitchTo(true);
     rig.vc.AnswerNextFrameWrongly();
     rig.dev.Up();
-    const QStringList lines = LogLines(Path());
+    const QStringList lines = TextLines(Path());
     ASSERT_EQ(lines.size(), 2 + 11);
     EXPECT_EQ(lines[2], "Ошибка 0");
     // Nine parameter reads before it (numbers 8..0 of the ring), then the garbled Up.
@@ -68,8 +60,8 @@ TEST_F(SelfTestLogTest, EveryAnswerErrorWritesItsNumberAndTheTenLastExchanges) {
     EXPECT_TRUE(ReadBytes(Path()).contains("\r\n\xCE\xF8\xE8\xE1\xEA\xE0 0\r\n"));
     rig.vc.AnswerNextFrameWrongly();
     rig.dev.Up();
-    EXPECT_EQ(LogLines(Path()).value(13), "Ошибка 1");
-    EXPECT_EQ(LogLines(Path()).size(), 2 + 11 + 11);
+    EXPECT_EQ(TextLines(Path()).value(13), "Ошибка 1");
+    EXPECT_EQ(TextLines(Path()).size(), 2 + 11 + 11);
     EXPECT_EQ(rig.op.service[ServiceField::ErrorCounter], "2");
 
     // Off: no more records and no count; on again: a fresh log.
@@ -77,15 +69,15 @@ TEST_F(SelfTestLogTest, EveryAnswerErrorWritesItsNumberAndTheTenLastExchanges) {
     EXPECT_FALSE(rig.selfTest.Enabled);
     rig.vc.AnswerNextFrameWrongly();
     rig.dev.Up();
-    EXPECT_EQ(LogLines(Path()).size(), 24);
+    EXPECT_EQ(TextLines(Path()).size(), 24);
     EXPECT_EQ(rig.link.ErrorCounter, 2);
     SwitchTo(true);
-    const QStringList fresh = LogLines(Path());
+    const QStringList fresh = TextLines(Path());
     ASSERT_EQ(fresh.size(), 2);
     EXPECT_TRUE(fresh[0].startsWith("Self Testing "));
     rig.vc.AnswerNextFrameWrongly();
     rig.dev.Up();
-    EXPECT_EQ(LogLines(Path()).value(2), "Ошибка 2");
+    EXPECT_EQ(TextLines(Path()).value(2), "Ошибка 2");
 }
 
 TEST(SelfTestLogStart, AnUncreatableLogIsReportedAndErrorsAreStillCounted) {
