@@ -17,6 +17,7 @@
 #include "sim/virtual_controller.h"
 
 #include <QStringList>
+#include <gtest/gtest.h>
 
 #include <optional>
 
@@ -28,33 +29,32 @@ public:
 
     bool OpenPort() override {
         m_inner.SetPortDeviceName(PortDeviceName());
-        return Result(m_inner.OpenPort());
+        return m_inner.OpenPort();
     }
     void ClosePort() override { m_inner.ClosePort(); }
     bool WriteByte(quint8 b) override {
         m_wire << (m_odd ? QStringLiteral(">!") : QStringLiteral(">")) + Hex(b);
-        return Result(m_inner.WriteByte(b));
+        return m_inner.WriteByte(b);
     }
     bool ReadByte(quint8& b) override {
         if (m_readsLeft && *m_readsLeft == 0) {
             m_clock.Advance(500);
-            return Result(false);
+            return false;
         }
         quint8 got = 0;
         if (!m_inner.ReadByte(got))
-            return Result(false);
-        if (m_drop && *m_drop == got) {
-            // Lost on the way: to the host it is a read that found nothing.
+            return false;
+        if (m_drop == got) { // lost on the way: to the host a read that found nothing
             m_drop.reset();
             m_wire << QStringLiteral("<lost ") + Hex(got);
             m_clock.Advance(500);
-            return Result(false);
+            return false;
         }
         if (m_readsLeft)
             --*m_readsLeft;
         m_wire << QStringLiteral("<") + Hex(got);
         b = got;
-        return Result(true);
+        return true;
     }
     void SetParityOdd() override {
         m_odd = true;
@@ -75,13 +75,7 @@ public:
     }
 
 private:
-    static QString Hex(quint8 b) {
-        return QString::number(b, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-    }
-    bool Result(bool ok) {
-        SetPortOk(ok);
-        return ok;
-    }
+    static QString Hex(quint8 b) { return QString::asprintf("%02X", b); }
 
     SerialLine& m_inner;
     VirtualClock& m_clock;
@@ -98,20 +92,27 @@ struct LinkRig {
         tap.SetPortDeviceName(QStringLiteral("com1"));
         tap.OpenPort();
     }
-
-    // Names of the commands the controller saw, in order.
-    QStringList Commands() const {
-        QStringList names;
-        for (const sim::TracedCommand& c : vc.Trace())
-            names << c.name;
-        return names;
+    // Host and controller both at sequence number `seqNo`.
+    LinkRig& StartAt(int seqNo) {
+        link.SeqNo = static_cast<quint8>(seqNo);
+        vc.SetExpectedSeqNo(seqNo);
+        return *this;
     }
-    // The frames it saw, as hex.
-    QStringList Frames() const {
-        QStringList frames;
+    // What the controller saw, in order: command names, or frames as hex.
+    QStringList Commands() const { return Traced(false); }
+    QStringList Frames() const { return Traced(true); }
+    QStringList Traced(bool frames) const {
+        QStringList out;
         for (const sim::TracedCommand& c : vc.Trace())
-            frames << QString::fromLatin1(c.frame.toHex(' ').toUpper());
-        return frames;
+            out << (frames ? QString::fromLatin1(c.frame.toHex(' ').toUpper()) : c.name);
+        return out;
+    }
+
+    // The link is lost with exactly `message` shown, and the menus are locked.
+    void ExpectLost(const QString& message) const {
+        EXPECT_EQ(op.messages, QStringList{message});
+        EXPECT_FALSE(link.DeviceReady);
+        EXPECT_TRUE(op.locked);
     }
 
     VirtualClock clock;

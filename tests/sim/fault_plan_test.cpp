@@ -1,4 +1,5 @@
-// Fault plans: the names zeb-sim accepts, bad values, and faults that repeat per seed.
+// Fault plans: the names zeb-sim accepts, bad values, faults that repeat per seed, and the
+// faults that count frames or lines.
 #include "wire.h"
 
 #include "sim/fault_plan.h"
@@ -16,63 +17,44 @@ TEST(FaultPlan, ParsesEveryName) {
                        "mismatch-after-line=2",
                        42, &error);
     ASSERT_TRUE(plan) << error.toStdString();
-    EXPECT_DOUBLE_EQ(plan->dropRx, 0.01);
-    EXPECT_DOUBLE_EQ(plan->dropTx, 0.02);
-    EXPECT_DOUBLE_EQ(plan->corruptRx, 0.03);
-    EXPECT_DOUBLE_EQ(plan->corruptTx, 0.04);
-    EXPECT_DOUBLE_EQ(plan->delayTx, 0.05);
-    EXPECT_EQ(plan->silentAfter, 7);
-    EXPECT_TRUE(plan->silentX);
-    EXPECT_TRUE(plan->silentY);
-    EXPECT_TRUE(plan->garbageInquiry);
-    EXPECT_EQ(plan->stopMidLine, 3);
-    EXPECT_EQ(plan->mismatchAfterLine, 2);
+    EXPECT_EQ(
+        (std::array{plan->dropRx, plan->dropTx, plan->corruptRx, plan->corruptTx, plan->delayTx}),
+        (std::array{0.01, 0.02, 0.03, 0.04, 0.05}));
+    EXPECT_EQ((std::array{plan->silentAfter, plan->stopMidLine, plan->mismatchAfterLine}),
+              (std::array{7, 3, 2}));
+    EXPECT_TRUE(plan->silentX && plan->silentY && plan->garbageInquiry);
     EXPECT_EQ(plan->seed, 42u);
     EXPECT_TRUE(plan->Any());
-    EXPECT_EQ(FaultNames().size(), 11);
+    EXPECT_FALSE(ParseFaultPlan("", 1, &error)->Any());
 }
 
-TEST(FaultPlan, EmptySpecIsNoFault) {
-    QString error;
-    const std::optional<FaultPlan> plan = ParseFaultPlan("", 1, &error);
-    ASSERT_TRUE(plan);
-    EXPECT_FALSE(plan->Any());
+TEST(FaultPlan, RefusesWithAMessage) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"drop-everything=0.1", "unknown fault \"drop-everything\""},
+        {"drop-rx=1.5", "bad value for fault \"drop-rx\": \"1.5\""},
+        {"drop-rx=-0.1", "bad value for fault \"drop-rx\": \"-0.1\""},
+        {"drop-rx", "bad value for fault \"drop-rx\": \"(none)\""},
+        {"stop-mid-line=0", "bad value for fault \"stop-mid-line\": \"0\""},
+        {"silent-after=x", "bad value for fault \"silent-after\": \"x\""},
+        {"silent-x=2", "bad value for fault \"silent-x\": \"2\""},
+    };
+    for (const auto& [spec, message] : rows) {
+        QString error;
+        EXPECT_FALSE(ParseFaultPlan(spec, 1, &error)) << spec;
+        EXPECT_EQ(error, QString::fromUtf8(message)) << spec;
+    }
 }
-
-struct BadSpec {
-    const char* spec;
-    const char* error;
-};
-
-class FaultPlanRefuses : public ::testing::TestWithParam<BadSpec> {};
-
-TEST_P(FaultPlanRefuses, WithAMessage) {
-    QString error;
-    EXPECT_FALSE(ParseFaultPlan(GetParam().spec, 1, &error));
-    EXPECT_EQ(error, GetParam().error);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Specs, FaultPlanRefuses,
-    ::testing::Values(BadSpec{"drop-everything=0.1", "unknown fault \"drop-everything\""},
-                      BadSpec{"drop-rx=1.5", "bad value for fault \"drop-rx\": \"1.5\""},
-                      BadSpec{"drop-rx=-0.1", "bad value for fault \"drop-rx\": \"-0.1\""},
-                      BadSpec{"drop-rx", "bad value for fault \"drop-rx\": \"(none)\""},
-                      BadSpec{"stop-mid-line=0", "bad value for fault \"stop-mid-line\": \"0\""},
-                      BadSpec{"silent-after=x", "bad value for fault \"silent-after\": \"x\""},
-                      BadSpec{"silent-x=2", "bad value for fault \"silent-x\": \"2\""}));
 
 // Fifty greetings through a controller with random faults; what comes back, in order.
 QByteArray Replay(quint32 seed) {
     QString error;
     ControllerOptions options;
-    options.faults = *ParseFaultPlan("drop-rx=0.1,corrupt-rx=0.1,drop-tx=0.1,corrupt-tx=0.1,"
-                                     "delay-tx=0.1",
-                                     seed, &error);
+    options.faults = *ParseFaultPlan(
+        "drop-rx=0.1,corrupt-rx=0.1,drop-tx=0.1,corrupt-tx=0.1,delay-tx=0.1", seed, &error);
     Wire w(options);
     QByteArray all;
     for (int i = 0; i < 50; ++i) {
-        w.Send("1b0100001a");
+        w.Send(QByteArray::fromHex("1b0100001a"));
         w.controller.SetExpectedSeqNo(0);
         all += w.TakeFor(1000);
     }
@@ -84,44 +66,25 @@ TEST(FaultPlan, SameSeedSameFaults) {
     EXPECT_EQ(first, Replay(7));
     EXPECT_NE(first, Replay(8));
     // Some answers were spoiled, most came through.
-    EXPECT_NE(first, Hex("a050").repeated(50));
-    EXPECT_GT(first.count(Hex("a050")), 10);
+    const QByteArray answer = QByteArray::fromHex("a050");
+    EXPECT_NE(first, answer.repeated(50));
+    EXPECT_GT(first.count(answer), 10);
 }
 
 TEST(FaultPlan, SilentAfterNFrames) {
     ControllerOptions options;
     options.faults.silentAfter = 2;
-    Wire w(options);
-    w.Send("1b0100001a");
-    EXPECT_EQ(w.Take(), Hex("a050"));
-    w.Send("1b0100001b");
-    EXPECT_EQ(w.Take(), Hex("a151"));
-    w.Send("1b01000018");
-    w.Inquire();
-    EXPECT_EQ(w.TakeFor(2000), QByteArray());
+    Wire(options).Play("1b0100001a>a050 1b0100001b>a151 1b01000018> !81> +2000>");
 }
 
-TEST(FaultPlan, StopMidLineCountsStrikeLines) {
+TEST(FaultPlan, StopMidLineCountsStrikeLinesAndFallsSilentBeforeTheStrike) {
     ControllerOptions options;
     options.faults.stopMidLine = 2;
     Wire w(options);
-    w.Send("1b2100003a"); // an empty line with 0 (line 1, ends with 1)
-    EXPECT_EQ(w.Take(), Hex("a05051"));
-    w.Send("1b21001028"); // 16 dots with 2 (line 2): silent after its first data frame
-    EXPECT_EQ(w.Take(), Hex("a252"));
-    w.Send("1111111103");
-    EXPECT_EQ(w.Take(), Hex("a363"));
-    w.Send("1111111104");
-    EXPECT_EQ(w.TakeFor(1000), QByteArray());
+    // An empty line with 0 (line 1, ends with 1); 16 dots with 2 (line 2): its first data
+    // frame is stored, then nobody answers any more.
+    w.Play("1b2100003a>a05051 1b21001028>a252 1111111103>a363 1111111104> !81> +1000>");
     EXPECT_TRUE(w.controller.Workpiece().empty());
-}
-
-TEST(FaultPlan, SilentDriverFromThePlan) {
-    ControllerOptions options;
-    options.faults.silentX = true;
-    Wire w(options);
-    w.Send("1b40610c36"); // ProgX_Motor with 0
-    EXPECT_EQ(w.TakeFor(1000), Hex("a0"));
 }
 
 } // namespace

@@ -11,55 +11,40 @@
 namespace zeb::sim {
 namespace {
 
-struct ForceCase {
-    const char* name;
-    Phases phases;
-    int stepTimeP; // of the controller's own X driver; 0: unknown
-    int force;
-};
-
-class RecoverForceTable : public ::testing::TestWithParam<ForceCase> {};
-
-TEST_P(RecoverForceTable, Reads) {
-    EXPECT_EQ(RecoverForce(GetParam().phases, GetParam().stepTimeP), GetParam().force);
+TEST(StrikeProfile, RecoverForce) {
+    const struct {
+        const char* name;
+        Phases phases;
+        int stepTimeP; // of the controller's own X driver
+        int force;
+    } rows[] = {
+        {"WorkedCase", {8, 88, 7, 7, 5, 7, 1, 7}, 204, 14}, // first row of the table
+        {"OddForceWithKnownP", {8, 87, 7, 7, 5, 7, 1, 7}, 204, 15},
+        // Without the right P the phases fit 14 (P 202) as well as 15 (P 204).
+        {"OddForceWithWrongP", {8, 87, 7, 7, 5, 7, 1, 7}, 192, 14},
+        {"SecondRow", {7, 48, 8, 27, 5, 75, 1, 75}, 204, 150},
+        // Second row, F = 151 at P = 204: (302 - 204) div 2 = 49, (204 - 151) div 2 = 26.
+        {"SecondRowOdd", {7, 49, 8, 26, 5, 75, 1, 75}, 204, 151},
+        // Third row (F > P): F = 40 and 41 give the same phases at P = 16.
+        {"ThirdRowAmbiguous", {7, 20, 5, 12, 8, 8, 1, 20}, 16, 40},
+        {"NotFromTheTable", {1, 1, 1, 1, 1, 1, 1, 9}, 204, 18},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(RecoverForce(row.phases, row.stepTimeP), row.force) << row.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Profiles, RecoverForceTable,
-    ::testing::Values(
-        // The worked case: P = 204, F = 14, first row of the table.
-        ForceCase{"WorkedCase", {8, 88, 7, 7, 5, 7, 1, 7}, 204, 14},
-        ForceCase{"OddForceWithKnownP", {8, 87, 7, 7, 5, 7, 1, 7}, 204, 15},
-        // Without the right P the phases fit 14 (P 202) as well as 15 (P 204).
-        ForceCase{"OddForceWithWrongP", {8, 87, 7, 7, 5, 7, 1, 7}, 192, 14},
-        ForceCase{"SecondRow", {7, 48, 8, 27, 5, 75, 1, 75}, 204, 150},
-        // Second row, F = 151 at P = 204: (302 - 204) div 2 = 49, (204 - 151) div 2 = 26.
-        ForceCase{"SecondRowOdd", {7, 49, 8, 26, 5, 75, 1, 75}, 204, 151},
-        // Third row (F > P): F = 40 and 41 give the same phases at P = 16.
-        ForceCase{"ThirdRowAmbiguous", {7, 20, 5, 12, 8, 8, 1, 20}, 16, 40},
-        ForceCase{"NotFromTheTable", {1, 1, 1, 1, 1, 1, 1, 9}, 204, 18}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(StrikeTiming, StruckDotFollowsTheHostsColumnTime) {
+TEST(StrikeProfile, StruckDotFollowsTheHostsColumnTime) {
     // The host's column time for the worked case is 763 x 10 us; ours 5840 units x 1.085 us
-    // plus 1.3 ms.
+    // plus 1.3 ms. An empty column at P = 204: 527 x 10 us for the host.
     EXPECT_EQ(StruckColumnUs({8, 88, 7, 7, 5, 7, 1, 7}, 64, 46), 7636);
-    // An empty column at P = 204: 527 x 10 us for the host.
     EXPECT_EQ(EmptyColumnUs(204), 5272);
 }
 
-TEST(RunFiles, TraceLineFormat) {
-    EXPECT_EQ(TraceLine({3, "StepUp", QByteArray::fromHex("1b10000008"), FrameVerdict::Accepted}),
-              QByteArray("3 StepUp 1B 10 00 00 08\r\n"));
+TEST(RunFiles, TraceMarksRepeatedAndRejectedFrames) {
     EXPECT_EQ(TraceLine({12, "data", QByteArray::fromHex("120400001e"), FrameVerdict::Repeated}),
               QByteArray("12 data 12 04 00 00 1E repeated\r\n"));
     EXPECT_EQ(TraceLine({-1, "?", QByteArray::fromHex("0011223344"), FrameVerdict::Rejected}),
               QByteArray("- ? 00 11 22 33 44 rejected\r\n"));
-}
-
-TEST(RunFiles, StrikeLineFormat) {
-    EXPECT_EQ(StrikeLine({12, 40, 4, 150}), QByteArray("12,40,4,150\r\n"));
-    EXPECT_EQ(StrikeLine({0, -1, 1, 0}), QByteArray("0,-1,1,0\r\n"));
 }
 
 TEST(RunFiles, WorkpiecePictureHasOnePixelPerDot) {
@@ -70,17 +55,13 @@ TEST(RunFiles, WorkpiecePictureHasOnePixelPerDot) {
     QString error;
     ASSERT_TRUE(WriteWorkpiecePicture(strikes, path, &error)) << error.toStdString();
     const QImage picture(path);
-    ASSERT_EQ(picture.size(), QSize(4, 2));
+    ASSERT_EQ(picture.size(), QSize(4, 2)); // the strike off the field is not drawn
     EXPECT_EQ(qGray(picture.pixel(0, 0)), 64);
     EXPECT_EQ(qGray(picture.pixel(1, 0)), 0);
     EXPECT_EQ(qGray(picture.pixel(2, 0)), 192);
     EXPECT_EQ(qGray(picture.pixel(3, 1)), 255); // struck twice: the stronger counts
     EXPECT_EQ(qGray(picture.pixel(0, 1)), 0);
-}
 
-TEST(RunFiles, WorkpiecePictureIntoAMissingDirectoryFails) {
-    QTemporaryDir dir;
-    QString error;
     EXPECT_FALSE(WriteWorkpiecePicture({}, dir.filePath("no/such/dir/work.png"), &error));
     EXPECT_TRUE(error.contains("no/such/dir/work.png"));
 }

@@ -1,5 +1,5 @@
-// The position saved while a print job runs: what How reports after an interruption, after
-// the end of a job, and after a restart of the controller with a state file.
+// The position saved while a print job runs: what How reports after a reset, after the end
+// of a job, and after a restart of the controller with a state file.
 #include "wire.h"
 
 #include <QDir>
@@ -11,53 +11,51 @@
 namespace zeb::sim::testing {
 namespace {
 
-// Sends How and echoes every raw byte back as the host does; all answer bytes in order.
+// Sends How and echoes every raw byte back as the host does; all answer bytes, in hex.
 QByteArray AskHow(Wire& w, const char* howFrame) {
-    w.Send(howFrame);
+    w.Send(QByteArray::fromHex(howFrame));
     QByteArray got = w.Take(); // acknowledgement, end, first raw byte
     for (int i = 0; i < 5; ++i) {
-        w.SendBytes(got.right(1));
+        w.Send(got.right(1));
         got += w.Take();
     }
-    return got;
+    return got.toHex();
 }
 
+// BeginPrint with 0, Left 7 with 1, StepUp 4 with 2.
 void StartJobAndMove(Wire& w) {
-    w.Send("1b3700002c"); // BeginPrint with 0
-    w.Send("1b1200060e"); // Left 7 with 1
-    w.Send("1b1000030a"); // StepUp 4 with 2
-    ASSERT_EQ(w.Take(), Hex("a050a151a252"));
+    w.Play("1b3700002c>a050 1b1200060e>a151 1b1000030a>a252");
 }
 
-class ObservedProblems : public ControllerObserver {
-public:
+struct ObservedProblems : ControllerObserver {
     void Problem(const QString& text) override { problems << text; }
     QStringList problems;
 };
 
-TEST(SavedPosition, EndPrintKeepsItAndLaterMovesDoNotChangeIt) {
+TEST(SavedPosition, SurvivesTheResetThatEndsTheJob) {
     Wire w;
     StartJobAndMove(w);
-    w.Send("1b39000021"); // EndPrint with 3 ("Завершить работу")
-    w.Send("1b1200020f"); // Left 3 with 4, outside a job
-    ASSERT_EQ(w.Take(), Hex("a353a454"));
-    EXPECT_EQ(AskHow(w, "1b36000028"), Hex("a555"
-                                           "0004000703"
-                                           "56"));
-    EXPECT_EQ(w.controller.HeadColumn(), 10);
+    w.Play("1b00000018>a353"); // the host restarts and resets the controller, with 3
+    EXPECT_FALSE(w.controller.PrintJobOpen());
+    EXPECT_EQ(w.controller.HeadColumn(), 0);
+    w.Play("1b1200020f>a454"); // Left 3 with 4, outside a job
+    // The host echoes every byte; the fifth is the xor of the four.
+    EXPECT_EQ(AskHow(w, "1b36000028"), QByteArray("a555"
+                                                  "0004000703"
+                                                  "56"));
 }
 
-TEST(SavedPosition, FollowsTheStrikesOfABackwardLine) {
+TEST(SavedPosition, FollowsTheStrikesOfABackwardLineUntilEndPrint) {
     Wire w;
     StartJobAndMove(w);
-    w.Send("1b2000033b"); // PrintLine backward, 3 dots, with 3
-    w.Send("4440000000"); // 4 4 4, with 4: struck at columns 6, 5, 4
-    ASSERT_EQ(w.Take(), Hex("a353a46455"));
-    EXPECT_EQ(AskHow(w, "1b3600002b"), Hex("a656"
-                                           "0004000400"
-                                           "57"));
-    const std::vector<Strike> expected{{2, 6, 4, 0}, {2, 5, 4, 0}, {2, 4, 4, 0}};
-    EXPECT_EQ(w.controller.Workpiece(), expected);
+    // PrintLine backward, 3 dots, with 3; 4 4 4 with 4, struck at columns 6, 5, 4; EndPrint
+    // with 6 ("Завершить работу"); Left 3 with 7, outside a job.
+    w.Play("1b2000033b>a353 4440000000>a46455 1b39000024>a656 1b1200020c>a757");
+    EXPECT_EQ(AskHow(w, "1b36000025"), QByteArray("a858"
+                                                  "0004000400"
+                                                  "59"));
+    EXPECT_EQ(w.controller.Workpiece(),
+              (std::vector<Strike>{{2, 6, 4, 0}, {2, 5, 4, 0}, {2, 4, 4, 0}}));
 }
 
 TEST(SavedPosition, StateFileCarriesItOverARestart) {
@@ -67,64 +65,45 @@ TEST(SavedPosition, StateFileCarriesItOverARestart) {
     {
         Wire w(options);
         StartJobAndMove(w);
+        QFile state(options.stateFile); // written as the job goes, not only at the end
+        ASSERT_TRUE(state.open(QIODevice::ReadOnly));
+        EXPECT_EQ(state.readAll(), QByteArray("4\r\n7\r\n"));
     } // the power goes off in mid-job
-
-    QFile state(options.stateFile);
-    ASSERT_TRUE(state.open(QIODevice::ReadOnly));
-    EXPECT_EQ(state.readAll(), QByteArray("4\r\n7\r\n"));
-    state.close();
 
     Wire w(options);
     EXPECT_EQ(w.controller.HeadColumn(), 0);
     EXPECT_FALSE(w.controller.PrintJobOpen());
-    EXPECT_EQ(AskHow(w, "1b3600002d"), Hex("a050"
-                                           "0004000703"
-                                           "51"));
+    EXPECT_EQ(AskHow(w, "1b3600002d"), QByteArray("a050"
+                                                  "0004000703"
+                                                  "51"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"controller.state"});
 }
 
-TEST(SavedPosition, WithoutAStateFileARestartForgetsIt) {
-    {
-        Wire w;
-        StartJobAndMove(w);
-    }
-    Wire w;
-    EXPECT_EQ(AskHow(w, "1b3600002d"), Hex("a050"
-                                           "0000000000"
-                                           "51"));
-}
-
-TEST(SavedPosition, BrokenStateFileIsReportedAndStartsFromZero) {
+TEST(SavedPosition, StateFileTroubleIsReportedOnceAndTheControllerGoesOn) {
     QTemporaryDir dir;
-    ControllerOptions options;
-    options.stateFile = dir.filePath("controller.state");
-    QFile state(options.stateFile);
-    ASSERT_TRUE(state.open(QIODevice::WriteOnly));
-    state.write("four\r\n");
+    ControllerOptions broken;
+    broken.stateFile = dir.filePath("controller.state");
+    QFile state(broken.stateFile);
+    ASSERT_TRUE(state.open(QIODevice::WriteOnly) && state.write("four\r\n") == 6);
     state.close();
-
-    Wire w(options);
-    ObservedProblems observer;
+    Wire w(broken);
+    ObservedProblems observer; // told of what was found before anyone listened
     w.controller.SetObserver(&observer);
-    ASSERT_EQ(observer.problems.size(), 1);
-    EXPECT_TRUE(observer.problems[0].contains("holds no saved position"));
-    EXPECT_EQ(w.controller.SavedColumn(), 0);
-    EXPECT_EQ(w.controller.SavedRow(), 0);
-}
-
-TEST(SavedPosition, UnwritableStateFileIsReportedOnceAndTheJobGoesOn) {
-    QTemporaryDir dir;
-    ControllerOptions options;
-    options.stateFile = dir.filePath("no/such/dir/controller.state");
-    Wire w(options);
-    ObservedProblems observer;
-    w.controller.SetObserver(&observer);
-    StartJobAndMove(w);
-    w.Send("1b12000208"); // Left 3 with 3
-    EXPECT_EQ(w.Take(), Hex("a353"));
     EXPECT_EQ(observer.problems.size(), 1);
-    EXPECT_TRUE(observer.problems.value(0).contains("cannot write the state file"));
-    EXPECT_EQ(w.controller.SavedColumn(), 10);
+    EXPECT_TRUE(observer.problems.value(0).contains("holds no saved position"));
+    EXPECT_EQ(AskHow(w, "1b3600002d"), QByteArray("a050"
+                                                  "0000000000"
+                                                  "51"));
+
+    ControllerOptions unwritable;
+    unwritable.stateFile = dir.filePath("no/such/dir/controller.state");
+    Wire job(unwritable);
+    job.controller.SetObserver(&observer);
+    StartJobAndMove(job);
+    job.Play("1b12000208>a353"); // Left 3 with 3
+    EXPECT_EQ(observer.problems.size(), 2);
+    EXPECT_TRUE(observer.problems.value(1).contains("cannot write the state file"));
+    EXPECT_EQ(job.controller.SavedColumn(), 10);
 }
 
 } // namespace

@@ -1,15 +1,11 @@
-// The in-process door: reads that wait on the virtual clock instead of sleeping, parity,
-// and ports that are closed or missing.
+// The in-process door: reads that wait on the virtual clock instead of sleeping, and ports
+// that are closed or missing.
 #include "sim/sim_line.h"
 
 #include <gtest/gtest.h>
 
 namespace zeb::sim {
 namespace {
-
-QByteArray Hex(const char* hex) {
-    return QByteArray::fromHex(hex);
-}
 
 struct LineBench {
     explicit LineBench(ControllerOptions options = {}) : controller(std::move(options)) {
@@ -20,101 +16,43 @@ struct LineBench {
     SimLine line{controller, clock};
 };
 
-TEST(SimLine, ReadWithNothingDueWaitsFiveHundredMsAndKeepsTheByte) {
-    LineBench b;
-    ASSERT_TRUE(b.line.OpenPort());
-    quint8 byte = 0x77;
-    EXPECT_FALSE(b.line.ReadByte(byte));
-    EXPECT_EQ(byte, 0x77);
-    EXPECT_EQ(b.clock.MonotonicMs(), 500);
-}
-
-TEST(SimLine, ReadMovesTheClockToTheByte) {
+TEST(SimLine, ReadMovesTheClockToTheByteButNotPastTheLimit) {
     ControllerOptions options;
-    options.timeScale = 1.0;
+    options.timeScale = 10; // the warm-up strike's 60 ms take 600
     LineBench b(options);
     ASSERT_TRUE(b.line.OpenPort());
-    ASSERT_TRUE(b.line.WriteString(Hex("1b03010118"))); // WarmUpStrike with 0, 60 ms
+    ASSERT_TRUE(b.line.WriteString(QByteArray::fromHex("1b03010118"))); // WarmUpStrike with 0
     quint8 byte = 0;
     ASSERT_TRUE(b.line.ReadByte(byte));
     EXPECT_EQ(byte, 0xA0);
     EXPECT_EQ(b.clock.MonotonicMs(), 0);
-    ASSERT_TRUE(b.line.ReadByte(byte));
-    EXPECT_EQ(byte, 0x50);
-    EXPECT_EQ(b.clock.MonotonicMs(), 60);
-}
-
-TEST(SimLine, ByteLaterThanTheLimitIsNotRead) {
-    ControllerOptions options;
-    options.timeScale = 1.0;
-    LineBench b(options);
-    ASSERT_TRUE(b.line.OpenPort());
-    // StepUp 100 at the power-on P of 192: 576 ms.
-    ASSERT_TRUE(b.line.WriteString(Hex("1b10006368")));
-    quint8 byte = 0;
-    ASSERT_TRUE(b.line.ReadByte(byte));
-    EXPECT_FALSE(b.line.ReadByte(byte));
+    EXPECT_FALSE(b.line.ReadByte(byte)); // nothing due: 500 ms pass, the byte is kept
+    EXPECT_EQ(byte, 0xA0);
     EXPECT_EQ(b.clock.MonotonicMs(), 500);
     ASSERT_TRUE(b.line.ReadByte(byte));
     EXPECT_EQ(byte, 0x50);
-    EXPECT_EQ(b.clock.MonotonicMs(), 576);
+    EXPECT_EQ(b.clock.MonotonicMs(), 600);
+    EXPECT_EQ(b.controller.WarmUpStrikes(), 1);
+    EXPECT_TRUE(b.controller.Workpiece().empty());
 }
 
-TEST(SimLine, OddParityReachesTheControllerAsAnInquiry) {
-    LineBench b;
-    ASSERT_TRUE(b.line.OpenPort());
-    b.controller.SetExpectedSeqNo(4);
-    b.line.SetParityOdd();
-    EXPECT_TRUE(b.line.ParityOdd());
-    ASSERT_TRUE(b.line.WriteByte(0x81));
-    quint8 byte = 0;
-    ASSERT_TRUE(b.line.ReadByte(byte));
-    EXPECT_EQ(byte, 0x94);
-    b.line.SetParityEven();
-    EXPECT_FALSE(b.line.ParityOdd());
-}
-
-TEST(SimLine, ClosedPortFailsWritesAndReads) {
+TEST(SimLine, ClosedAndMissingPorts) {
     LineBench b;
     quint8 byte = 0;
-    EXPECT_FALSE(b.line.WriteByte(0x1B));
+    EXPECT_FALSE(b.line.WriteByte(0x1B)); // never opened
     EXPECT_FALSE(b.line.ReadByte(byte));
-    EXPECT_EQ(b.clock.MonotonicMs(), 500);
     ASSERT_TRUE(b.line.OpenPort());
-    b.line.ClosePort();
-    EXPECT_FALSE(b.line.WriteString(Hex("1b0100001a")));
-    EXPECT_TRUE(b.controller.Trace().empty());
-}
+    ASSERT_TRUE(b.line.WriteString(QByteArray::fromHex("1b0100001a")));
+    b.line.ClosePort(); // the answers nobody read are gone
+    EXPECT_FALSE(b.line.WriteString(QByteArray::fromHex("1b0100001b")));
+    ASSERT_TRUE(b.line.OpenPort());
+    EXPECT_FALSE(b.line.ReadByte(byte));
+    EXPECT_EQ(b.controller.Trace().size(), 1u);
 
-TEST(SimLine, MissingPortDoesNotOpen) {
-    LineBench b;
     b.line.SetMissingPort("com3");
     b.line.SetPortDeviceName("com3");
     EXPECT_FALSE(b.line.OpenPort());
     EXPECT_FALSE(b.line.WriteByte(0x1B));
-    b.line.SetPortDeviceName("com1");
-    EXPECT_TRUE(b.line.OpenPort());
-}
-
-TEST(SimLine, AnswersNobodyReadWhileClosedAreGone) {
-    LineBench b;
-    ASSERT_TRUE(b.line.OpenPort());
-    ASSERT_TRUE(b.line.WriteString(Hex("1b0100001a")));
-    b.line.ClosePort();
-    ASSERT_TRUE(b.line.OpenPort());
-    quint8 byte = 0;
-    EXPECT_FALSE(b.line.ReadByte(byte));
-}
-
-TEST(SimLine, LostAnswerBytesAreWaitedForUntilTheLimit) {
-    ControllerOptions options;
-    options.faults.dropTx = 1.0;
-    LineBench b(options);
-    ASSERT_TRUE(b.line.OpenPort());
-    ASSERT_TRUE(b.line.WriteString(Hex("1b0100001a")));
-    quint8 byte = 0;
-    EXPECT_FALSE(b.line.ReadByte(byte));
-    EXPECT_EQ(b.clock.MonotonicMs(), 500);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 #include "sim/virtual_controller.h"
 
-#include <QByteArray>
+#include <gtest/gtest.h>
 
 namespace zeb::sim::testing {
 
@@ -13,38 +13,45 @@ public:
     explicit Wire(ControllerOptions options = {}) : controller(std::move(options)) {}
 
     // Host bytes at even parity, all at the current time.
-    void Send(const char* hex) { SendBytes(QByteArray::fromHex(hex)); }
-    void SendBytes(const QByteArray& bytes) {
+    void Send(const QByteArray& bytes) {
         for (char c : bytes)
             controller.Receive(static_cast<quint8>(c), false, now);
     }
-    // One error inquiry byte (odd parity).
-    void Inquire(quint8 b = 0x81) { controller.Receive(b, true, now); }
-
-    // Every answer byte due by now.
-    QByteArray Take() { return TakeUntil(now); }
-    // Lets `ms` pass, collecting what arrives meanwhile.
-    QByteArray TakeFor(qint64 ms) { return TakeUntil(now + ms); }
-    QByteArray TakeUntil(qint64 until) {
+    // Every answer byte due by now, or after `ms` have passed.
+    QByteArray Take() { return TakeFor(0); }
+    QByteArray TakeFor(qint64 ms) {
         QByteArray got;
-        for (;;) {
-            const std::optional<qint64> next = controller.NextByteTime();
-            if (!next || *next > until)
-                break;
-            now = std::max(now, *next);
-            if (const std::optional<quint8> b = controller.TakeByte(now))
+        for (std::optional<qint64> next; (next = controller.NextByteTime()) && *next <= now + ms;) {
+            if (const std::optional<quint8> b = controller.TakeByte(std::max(now, *next)))
                 got.append(static_cast<char>(*b));
         }
-        now = std::max(now, until);
+        now += ms;
         return got;
+    }
+
+    // Plays the host's side from a script of steps "send>expect", separated by spaces:
+    // `send` is hex bytes ("!81" an inquiry byte in odd parity, "+40" lets 40 ms pass),
+    // `expect` what has come by then, in hex.
+    void Play(const QByteArray& script) {
+        for (const QByteArray& step : script.simplified().split(' ')) {
+            const QByteArray send = step.left(step.indexOf('>'));
+            QByteArray got;
+            if (send.startsWith('+')) {
+                got = TakeFor(send.mid(1).toLongLong());
+            } else {
+                if (send.startsWith('!'))
+                    controller.Receive(static_cast<quint8>(QByteArray::fromHex(send.mid(1))[0]),
+                                       true, now);
+                else
+                    Send(QByteArray::fromHex(send));
+                got = Take();
+            }
+            EXPECT_EQ((send + QByteArray(">") + got.toHex()).toStdString(), step.toStdString());
+        }
     }
 
     VirtualController controller;
     qint64 now = 0;
 };
-
-inline QByteArray Hex(const char* hex) {
-    return QByteArray::fromHex(hex);
-}
 
 } // namespace zeb::sim::testing
