@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -11,12 +12,18 @@
 namespace zeb::sim {
 
 namespace {
-constexpr int LookAtStopMs = 50;
+constexpr qint64 LookAtStopUs = 50000;
 constexpr int NobodyThereMs = 10; // how often to look for a host while the slave is closed
+
+// Microseconds on the monotonic clock: answers come due at fractions of a millisecond.
+qint64 NowUs() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 } // namespace
 
-PtyServer::PtyServer(VirtualController& controller, Clock& clock)
-    : m_controller(controller), m_clock(clock) {}
+PtyServer::PtyServer(VirtualController& controller) : m_controller(controller) {}
 
 PtyServer::~PtyServer() {
     if (m_master >= 0)
@@ -59,12 +66,12 @@ bool PtyServer::ParityOdd() const {
 
 // Answer bytes go out as they come due; with nobody on the slave side they are lost, as on a
 // cable with no one at the other end.
-void PtyServer::Deliver(qint64 nowMs) {
+void PtyServer::Deliver(qint64 nowUs) {
     for (;;) {
-        const std::optional<qint64> next = m_controller.NextByteTime();
-        if (!next || *next > nowMs)
+        const std::optional<qint64> next = m_controller.NextByteTimeUs();
+        if (!next || *next > nowUs)
             return;
-        const std::optional<quint8> byte = m_controller.TakeByte(nowMs);
+        const std::optional<quint8> byte = m_controller.TakeByteUs(nowUs);
         if (byte && m_hostListening) {
             const char c = static_cast<char>(*byte);
             // A full buffer means the host stopped reading: the byte is lost (an overrun).
@@ -82,18 +89,20 @@ void PtyServer::ReadHost() {
     // waits for our answer before switching back.
     const bool odd = ParityOdd();
     for (ssize_t i = 0; i < n; ++i)
-        m_controller.Receive(static_cast<quint8>(buffer[i]), odd, m_clock.MonotonicMs());
+        m_controller.ReceiveUs(static_cast<quint8>(buffer[i]), odd, NowUs());
 }
 
 void PtyServer::Serve(const std::atomic<bool>& stop) {
     while (!stop.load()) {
-        const qint64 now = m_clock.MonotonicMs();
+        const qint64 now = NowUs();
         Deliver(now);
-        int timeout = LookAtStopMs;
-        if (const std::optional<qint64> next = m_controller.NextByteTime())
-            timeout = static_cast<int>(std::clamp<qint64>(*next - now, 0, LookAtStopMs));
+        qint64 waitUs = LookAtStopUs;
+        if (const std::optional<qint64> next = m_controller.NextByteTimeUs())
+            waitUs = std::clamp<qint64>(*next - now, 0, LookAtStopUs);
+        const timespec timeout{static_cast<time_t>(waitUs / 1000000),
+                               static_cast<long>(waitUs % 1000000) * 1000};
         pollfd pfd{m_master, POLLIN, 0};
-        const int ready = ::poll(&pfd, 1, timeout);
+        const int ready = ::ppoll(&pfd, 1, &timeout, nullptr);
         if (ready < 0)
             continue; // a signal: look at `stop`
         if (pfd.revents & POLLIN) {

@@ -5,7 +5,6 @@
 // master as the PARODD flag of the line settings: a byte read while PARODD is set is an
 // error inquiry.
 
-#include "link/clock.h"
 #include "sim/virtual_controller.h"
 
 #include <QString>
@@ -16,7 +15,7 @@ namespace zeb::sim {
 
 class PtyServer {
 public:
-    PtyServer(VirtualController& controller, Clock& clock);
+    explicit PtyServer(VirtualController& controller);
     ~PtyServer();
     PtyServer(const PtyServer&) = delete;
     PtyServer& operator=(const PtyServer&) = delete;
@@ -29,12 +28,11 @@ public:
     void Serve(const std::atomic<bool>& stop);
 
 private:
-    void Deliver(qint64 nowMs);
+    void Deliver(qint64 nowUs);
     void ReadHost();
     bool ParityOdd() const;
 
     VirtualController& m_controller;
-    Clock& m_clock;
     int m_master = -1;
     QString m_slavePath;
     bool m_hostListening = false;

@@ -29,6 +29,18 @@ std::optional<qint64> VirtualController::NextByteTime() const {
     return (*us + UsPerMs - 1) / UsPerMs;
 }
 
+void VirtualController::ReceiveUs(quint8 byte, bool oddParity, qint64 nowUs) {
+    m_model->Receive(byte, oddParity, nowUs);
+}
+
+std::optional<quint8> VirtualController::TakeByteUs(qint64 nowUs) {
+    return m_model->TakeByte(nowUs);
+}
+
+std::optional<qint64> VirtualController::NextByteTimeUs() const {
+    return m_model->NextByteTimeUs();
+}
+
 void VirtualController::RejectNextFrames(int count) {
     m_model->RejectNextFrames(count);
 }

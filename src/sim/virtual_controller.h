@@ -80,6 +80,11 @@ public:
     void Receive(quint8 byte, bool oddParity, qint64 nowMs);
     std::optional<quint8> TakeByte(qint64 nowMs);
     std::optional<qint64> NextByteTime() const;
+    // The same in microseconds, for the pty server: a paced byte lasts 625 us, and rounding
+    // every answer to the next millisecond would slow the wire down.
+    void ReceiveUs(quint8 byte, bool oddParity, qint64 nowUs);
+    std::optional<quint8> TakeByteUs(qint64 nowUs);
+    std::optional<qint64> NextByteTimeUs() const;
 
     // --- faults on demand, one call each ---
     void RejectNextFrames(int count);                  // answer 0x90|expected to the next frames

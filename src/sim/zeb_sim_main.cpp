@@ -1,7 +1,6 @@
 // zeb-sim: the virtual controller on a pseudo-terminal. Prints the terminal's path once it
 // serves, then serves until SIGINT or SIGTERM, writes the workpiece picture and exits 0.
 
-#include "link/clock.h"
 #include "sim/fault_plan.h"
 #include "sim/pty_server.h"
 #include "sim/run_files.h"
@@ -207,8 +206,7 @@ int main(int argc, char** argv) {
         return Fail(error);
     controller.SetObserver(&files);
 
-    zeb::SystemClock clock;
-    PtyServer server(controller, clock);
+    PtyServer server(controller);
     if (!server.Open(&error))
         return Fail(error);
     if (!o.link.isEmpty() && !MakeLink(o.link, server.SlavePath(), &error))
