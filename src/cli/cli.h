@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace zeb::cli {
@@ -32,5 +33,9 @@ constexpr int ExitUsage = 2;
 // Prints "zeb-cli: MESSAGE" on standard error.
 void PrintError(const QString& message);
 void PrintOut(const QString& text);
+
+// The absolute path of the file `name` in the current directory; empty, with "no such file"
+// told, when there is none.
+std::optional<QString> ExistingFile(const QString& name);
 
 } // namespace zeb::cli

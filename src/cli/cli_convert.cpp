@@ -1,108 +1,27 @@
 // zeb-cli convert: a picture through the Open road without a window, written out as the dot
 // picture the program's "Сохранить" writes.
 #include "cli/cli.h"
+#include "cli/cli_open.h"
 
-#include "picture/open_command.h"
 #include "picture/picture_file.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace zeb::cli {
 namespace {
 
-// The terminal as the operator: messages go to standard error, the rest stays quiet.
-class ConvertOperator : public Operator {
-public:
-    void ShowMessage(const QString& text) override { PrintError(text); }
-    void Beep() override {}
-    void SetCursor(CursorShape) override {}
-    void LockUI() override {}
-    void UnlockUI() override {}
-    void LockForJob() override {}
-    void ShowStatus(const QString&) override {}
-    void SetProgress(int, int) override {}
-    void ShowServiceValue(ServiceField, const QString&) override {}
-};
-
-struct ConvertArgs {
-    QString picture;
-    QString mode;
-    QString output;
-};
-
-// Fills `args` from the command line; returns an error text, empty when all is well.
-QString ParseConvertArgs(const QStringList& list, ConvertArgs& args) {
-    for (int i = 0; i < list.size(); ++i) {
-        const QString& a = list[i];
-        auto value = [&](const QString& name, QString& into) -> QString {
-            if (a.startsWith(name + '=')) {
-                into = a.mid(name.size() + 1);
-                return {};
-            }
-            if (i + 1 >= list.size())
-                return QStringLiteral("%1 needs a value").arg(name);
-            into = list[++i];
-            return {};
-        };
-        QString error;
-        if (a == "--mode" || a.startsWith("--mode="))
-            error = value(QStringLiteral("--mode"), args.mode);
-        else if (a == "-o" || a.startsWith("-o="))
-            error = value(QStringLiteral("-o"), args.output);
-        else if (a == "--output" || a.startsWith("--output="))
-            error = value(QStringLiteral("--output"), args.output);
-        else if (a.startsWith('-') && a.size() > 1)
-            error = QStringLiteral("unknown option \"%1\"").arg(a);
-        else if (!args.picture.isEmpty())
-            error =
-                QStringLiteral("one picture at a time (\"%1\" and \"%2\")").arg(args.picture, a);
-        else
-            args.picture = a;
-        if (!error.isEmpty())
-            return error;
-    }
-    if (args.picture.isEmpty())
-        return QStringLiteral("no PICTURE given");
-    if (args.mode != "combined" && args.mode != "diffusion")
-        return QStringLiteral("--mode must be combined or diffusion");
-    if (args.output.isEmpty())
-        return QStringLiteral("no output file given (-o DOTS.bmp)");
-    return {};
-}
-
 int RunConvert(const QStringList& list) {
-    ConvertArgs args;
-    const QString usage = ParseConvertArgs(list, args);
-    if (!usage.isEmpty()) {
-        PrintError(usage + QStringLiteral("; see zeb-cli convert --help"));
-        return ExitUsage;
-    }
-    ConvertOperator op;
-    // Fresh tables, as at program start: every run begins with the same pattern cursors.
-    ToneTables tables = StartupToneTables();
-    PictureState picture;
-    picture.CombinedConversion = args.mode == "combined";
-    PictureMatrices matrices;
-    Placement placement;
-    const qint32 resolution = 0;
-    FieldView view;
-    MachineState machine;
-    OpenCommandContext ctx{op, tables, picture, matrices, placement, resolution, view, machine};
-
-    const QString path = QDir::current().absoluteFilePath(args.picture);
-    if (!QFileInfo::exists(path)) {
-        PrintError(QStringLiteral("no such file \"%1\"").arg(args.picture));
-        return ExitUsage;
-    }
-    if (!AdoptPictureFile(ctx, path))
-        return ExitUsage;
-    PreparePicture(ctx);
-    const QString error = SaveDotPicture(picture.WorkPicture, args.output);
+    OpenArgs args;
+    if (const QString usage = ReadOpenArgs(list, args, QStringLiteral("DOTS.bmp"));
+        !usage.isEmpty())
+        return UsageError(QStringLiteral("convert"), usage);
+    FreshOpen open;
+    if (const int code = OpenFresh(open, args); code != ExitOk)
+        return code;
+    const QString error = SaveDotPicture(open.picture.WorkPicture, args.output);
     if (!error.isEmpty()) {
         PrintError(error);
         return ExitFailed;
     }
+    const PictureMatrices& matrices = open.matrices;
     int strikes = 0;
     for (int y = 0; y < matrices.H; ++y)
         for (int x = 0; x < matrices.W; ++x)

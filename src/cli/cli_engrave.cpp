@@ -1,6 +1,7 @@
 // zeb-cli engrave: a whole job in the current directory, as the program runs it: the picture
 // through the Open road, "Работа" with the job's choices, the plan executed line by line.
 #include "cli/cli.h"
+#include "cli/cli_args.h"
 #include "cli/cli_job.h"
 
 #include "job/job_start.h"
@@ -8,7 +9,6 @@
 #include "picture/open_command.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace zeb::cli {
 namespace {
@@ -60,54 +60,56 @@ std::optional<std::pair<HorizontalAlignment, VerticalAlignment>> ParseAlign(cons
     return std::make_pair(static_cast<HorizontalAlignment>(h), static_cast<VerticalAlignment>(v));
 }
 
-QString ParseEngraveArgs(const QStringList& list, EngraveArgs& a) {
-    ArgReader r(list);
+QString TakeEngraveArg(const Arg& arg, EngraveArgs& a) {
+    const QString& value = arg.value;
     QString error;
-    while (!r.Done()) {
-        const QString name = r.Name();
-        if (name == "--one-sided" || name == "--text") {
-            (name == "--one-sided" ? a.oneSided : a.text) = true;
-            r.Skip();
-            continue;
-        }
-        if (!name.startsWith(QLatin1String("--"))) {
-            if (!a.picture.isEmpty())
-                return QStringLiteral("one picture at a time (\"%1\" and \"%2\")")
-                    .arg(a.picture, name);
-            a.picture = name;
-            r.Skip();
-            continue;
-        }
-        const std::optional<QString> value = r.Value();
-        if (!value)
-            return r.error;
-        if (name == "--port") {
-            a.port = *value;
-        } else if (name == "--mode") {
-            if (*value != "combined" && *value != "diffusion")
-                return QStringLiteral("--mode must be combined or diffusion");
-            a.combined = *value == "combined";
-        } else if (name == "--forces") {
-            if (!(a.forces = ParseForces(*value, 1, &error)))
-                return error;
-        } else if (name == "--second-pass") {
-            if (!(a.secondPass = ParseForces(*value, 0, &error)))
-                return error;
-        } else if (name == "--align") {
-            if (!(a.align = ParseAlign(*value)))
-                return QStringLiteral("--align wants LEFT|CENTER|RIGHT,TOP|CENTER|BOTTOM, not "
-                                      "\"%1\"")
-                    .arg(*value);
-        } else if (name == "--resolution") {
-            bool ok = false;
-            const int index = value->toInt(&ok);
-            if (!ok || index < 0 || index >= ResolutionCount)
-                return QStringLiteral("--resolution wants 0..8, not \"%1\"").arg(*value);
-            a.resolution = index;
-        } else {
-            return QStringLiteral("unknown option \"%1\"").arg(name);
-        }
+    if (arg.Positional()) {
+        if (!a.picture.isEmpty())
+            return QStringLiteral("one picture at a time (\"%1\" and \"%2\")")
+                .arg(a.picture, value);
+        a.picture = value;
+    } else if (arg.name == "--one-sided") {
+        a.oneSided = true;
+    } else if (arg.name == "--text") {
+        a.text = true;
+    } else if (arg.name == "--port") {
+        a.port = value;
+    } else if (arg.name == "--mode") {
+        if (value != "combined" && value != "diffusion")
+            return QStringLiteral("--mode must be combined or diffusion");
+        a.combined = value == "combined";
+    } else if (arg.name == "--forces") {
+        if (!(a.forces = ParseForces(value, 1, &error)))
+            return error;
+    } else if (arg.name == "--second-pass") {
+        if (!(a.secondPass = ParseForces(value, 0, &error)))
+            return error;
+    } else if (arg.name == "--align") {
+        if (!(a.align = ParseAlign(value)))
+            return QStringLiteral("--align wants LEFT|CENTER|RIGHT,TOP|CENTER|BOTTOM, not "
+                                  "\"%1\"")
+                .arg(value);
+    } else {
+        bool ok = false;
+        const int index = value.toInt(&ok);
+        if (!ok || index < 0 || index >= ResolutionCount)
+            return QStringLiteral("--resolution wants 0..8, not \"%1\"").arg(value);
+        a.resolution = index;
     }
+    return {};
+}
+
+QString ParseEngraveArgs(const QStringList& list, EngraveArgs& a) {
+    const std::vector<Option> options{
+        {"--one-sided", Option::Flag}, {"--text", Option::Flag},
+        {"--port", Option::Value},     {"--mode", Option::Value},
+        {"--forces", Option::Value},   {"--second-pass", Option::Value},
+        {"--align", Option::Value},    {"--resolution", Option::Value},
+    };
+    const QString problem =
+        ReadArgs(list, options, [&a](const Arg& arg) { return TakeEngraveArg(arg, a); });
+    if (!problem.isEmpty())
+        return problem;
     if (a.picture.isEmpty())
         return QStringLiteral("no PICTURE given");
     if (a.port.isEmpty())
@@ -139,29 +141,21 @@ void ApplyChoices(Session& s, const EngraveArgs& a) {
 
 int RunEngrave(const QStringList& list) {
     EngraveArgs args;
-    const QString usage = ParseEngraveArgs(list, args);
-    if (!usage.isEmpty()) {
-        PrintError(usage + QStringLiteral("; see zeb-cli engrave --help"));
+    if (const QString usage = ParseEngraveArgs(list, args); !usage.isEmpty())
+        return UsageError(QStringLiteral("engrave"), usage);
+    const std::optional<QString> path = ExistingFile(args.picture);
+    if (!path)
         return ExitUsage;
-    }
-    const QString path = QDir::current().absoluteFilePath(args.picture);
-    if (!QFileInfo::exists(path)) {
-        PrintError(QStringLiteral("no such file \"%1\"").arg(args.picture));
-        return ExitUsage;
-    }
     if (RecoveryFileExists(QDir::currentPath())) {
         PrintError(QStringLiteral("an unfinished job is recorded in %1: finish it with "
                                   "\"zeb-cli resume\" or delete the file")
                        .arg(RecoveryFileName));
         return ExitUsage;
     }
-    std::unique_ptr<JobSession> job = StartJobSession(args.port);
-    Session& s = *job->session;
-    if (!s.Link.DeviceReady) {
-        PrintError(QStringLiteral("the controller on \"%1\" does not answer").arg(args.port));
-        CloseJobSession(*job);
+    const std::unique_ptr<JobSession> job = StartJobSession(args.port);
+    if (!job)
         return ExitFailed;
-    }
+    Session& s = *job->session;
     ApplyChoices(s, args);
     if (const auto problem = JobForceProblem(s, s.Levels.DoublePassPending)) {
         PrintError(*problem);
@@ -173,7 +167,7 @@ int RunEngrave(const QStringList& list) {
                            s.Matrices, s.Place,   s.Config.ResolutionIndex,
                            s.View,     s.Machine, &s.Dev};
     OpenCommandDialogs dialogs;
-    dialogs.runOpenDialog = [&path] { return std::optional<QString>(path); };
+    dialogs.runOpenDialog = [&path] { return path; };
     if (OpenClick(ctx, dialogs) != OpenOutcome::Converted) {
         CloseJobSession(*job);
         return ExitUsage;

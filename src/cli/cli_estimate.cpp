@@ -1,12 +1,10 @@
 // zeb-cli estimate: the duration estimate of a plan file, with the machine values as options
 // (as at a first start unless given).
 #include "cli/cli.h"
+#include "cli/cli_args.h"
 
 #include "job/estimate.h"
 #include "link/device.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 #include <functional>
 #include <map>
@@ -52,21 +50,16 @@ QString ParseEstimateArgs(const QStringList& list, EstimateArgs& args) {
         {"--offset-x", {-1'000'000, 1'000'000, [&](int v) { in.pictureOffsetX = v; }}},
         {"--offset-y", {-1'000'000, 1'000'000, [&](int v) { in.pictureOffsetY = v; }}},
     };
-    for (int i = 0; i < list.size(); ++i) {
-        QString name = list[i];
-        QString value;
-        const qsizetype eq = name.startsWith("--") ? name.indexOf('=') : -1;
-        if (eq > 0) {
-            value = name.mid(eq + 1);
-            name = name.left(eq);
-        }
-        const bool takesValue = numbers.count(name) > 0 || name == "--column-time" ||
-                                name == "--forces" || name == "--now";
-        if (takesValue && eq <= 0) {
-            if (i + 1 >= list.size())
-                return QStringLiteral("%1 needs a value").arg(name);
-            value = list[++i];
-        }
+    std::vector<Option> options{{"--double-pass", Option::Flag},
+                                {"--device-ready", Option::Flag},
+                                {"--column-time", Option::Value},
+                                {"--forces", Option::Value},
+                                {"--now", Option::Value}};
+    for (const auto& number : numbers)
+        options.push_back({number.first, Option::Value});
+    const QString problem = ReadArgs(list, options, [&](const Arg& arg) -> QString {
+        const QString& name = arg.name;
+        const QString& value = arg.value;
         if (name == "--double-pass") {
             in.doublePassPending = true;
         } else if (name == "--device-ready") {
@@ -99,14 +92,15 @@ QString ParseEstimateArgs(const QStringList& list, EstimateArgs& args) {
             if (!now.isValid())
                 return QStringLiteral("--now takes a date and time such as 2026-01-05T09:00:00");
             args.now = now;
-        } else if (name.startsWith('-') && name.size() > 1) {
-            return QStringLiteral("unknown option \"%1\"").arg(name);
         } else if (!args.plan.isEmpty()) {
-            return QStringLiteral("one plan at a time (\"%1\" and \"%2\")").arg(args.plan, name);
+            return QStringLiteral("one plan at a time (\"%1\" and \"%2\")").arg(args.plan, value);
         } else {
-            args.plan = name;
+            args.plan = value;
         }
-    }
+        return {};
+    });
+    if (!problem.isEmpty())
+        return problem;
     if (args.plan.isEmpty())
         return QStringLiteral("no PLAN given");
     return {};
@@ -114,11 +108,8 @@ QString ParseEstimateArgs(const QStringList& list, EstimateArgs& args) {
 
 int RunEstimate(const QStringList& list) {
     EstimateArgs args;
-    const QString usage = ParseEstimateArgs(list, args);
-    if (!usage.isEmpty()) {
-        PrintError(usage + QStringLiteral("; see zeb-cli estimate --help"));
-        return ExitUsage;
-    }
+    if (const QString usage = ParseEstimateArgs(list, args); !usage.isEmpty())
+        return UsageError(QStringLiteral("estimate"), usage);
     EstimateInputs& in = args.inputs;
     if (args.forces) {
         // As a job start sends them: after the two register writes, at the motor values given.
@@ -133,12 +124,10 @@ int RunEstimate(const QStringList& list) {
                                                     in.machine.MotorSpeedScale, tickA, tickB)
                                     .columnTime;
     }
-    const QString path = QDir::current().absoluteFilePath(args.plan);
-    if (!QFileInfo::exists(path)) {
-        PrintError(QStringLiteral("no such file \"%1\"").arg(args.plan));
+    const std::optional<QString> path = ExistingFile(args.plan);
+    if (!path)
         return ExitUsage;
-    }
-    const PlanDuration duration = PlanFileDuration(path, in);
+    const PlanDuration duration = PlanFileDuration(*path, in);
     if (!duration.error.isEmpty()) {
         PrintError(duration.error);
         return ExitUsage;

@@ -59,6 +59,11 @@ std::unique_ptr<JobSession> StartJobSession(const QString& port) {
     hooks.recoveryFileUnreadable = [](const QString& problem) { PrintError(problem); };
     StartUp(s, hooks);
     s.Config.PortName = savedPort;
+    if (!s.Link.DeviceReady) {
+        PrintError(QStringLiteral("the controller on \"%1\" does not answer").arg(port));
+        CloseJobSession(*job);
+        return nullptr;
+    }
     return job;
 }
 
@@ -112,24 +117,6 @@ void CloseJobSession(JobSession& job) {
     const QString error = ShutDown(*job.session);
     if (!error.isEmpty())
         PrintError(error);
-}
-
-QString ArgReader::Name() const {
-    const QString arg = args.value(at);
-    const qsizetype eq = arg.indexOf(QLatin1Char('='));
-    return arg.startsWith(QLatin1String("--")) && eq > 0 ? arg.left(eq) : arg;
-}
-
-std::optional<QString> ArgReader::Value() {
-    const QString arg = args.value(at++);
-    const qsizetype eq = arg.indexOf(QLatin1Char('='));
-    if (arg.startsWith(QLatin1String("--")) && eq > 0)
-        return arg.mid(eq + 1);
-    if (at >= args.size()) {
-        error = QStringLiteral("%1 needs a value").arg(arg);
-        return std::nullopt;
-    }
-    return args.value(at++);
 }
 
 } // namespace zeb::cli

@@ -9,11 +9,9 @@
 #include "link/window_timers.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <memory>
-#include <optional>
 
 namespace zeb::cli {
 
@@ -38,7 +36,8 @@ struct JobSession {
 
 // Starts up in the current directory: settings, language, the port `port` (a device path or
 // comN; Zeb.ini keeps its own port), the check for an unfinished job, the tables, the
-// greeting and the controller reset.
+// greeting and the controller reset. Empty (told, the session closed again) when the
+// controller does not answer.
 std::unique_ptr<JobSession> StartJobSession(const QString& port);
 
 // Drives the job timer until the job ends. Returns the exit code: 0 the job finished, 1 it
@@ -48,22 +47,5 @@ int RunJob(JobSession& job);
 // The window's close: print job ended and machine off while the link is up, port closed,
 // settings saved.
 void CloseJobSession(JobSession& job);
-
-// Command-line reading shared by the job commands: "--name value" or "--name=value".
-struct ArgReader {
-    explicit ArgReader(QStringList list) : args(std::move(list)) {}
-
-    QStringList args;
-    int at = 0;
-    QString error;
-
-    bool Done() const { return at >= args.size(); }
-    // The next argument's name (before any "="), without consuming it.
-    QString Name() const;
-    // Consumes a flag.
-    void Skip() { ++at; }
-    // Consumes an option and its value; empty and `error` set when the value is missing.
-    std::optional<QString> Value();
-};
 
 } // namespace zeb::cli

@@ -2,6 +2,7 @@
 // незавершенный проект." does: warm-up, the controller's saved position, the plan cut there,
 // the rest struck.
 #include "cli/cli.h"
+#include "cli/cli_args.h"
 #include "cli/cli_job.h"
 
 #include "job/recovery.h"
@@ -15,23 +16,24 @@ namespace {
 constexpr int MaxWarmUps = 5;
 
 QString ParseResumeArgs(const QStringList& list, QString& port, int& warmUps) {
-    ArgReader r(list);
-    while (!r.Done()) {
-        const QString name = r.Name();
-        if (name != "--port" && name != "--warm-up")
-            return QStringLiteral("unknown argument \"%1\"").arg(name);
-        const std::optional<QString> value = r.Value();
-        if (!value)
-            return r.error;
-        if (name == "--port") {
-            port = *value;
-            continue;
+    const std::vector<Option> options{{"--port", Option::Value}, {"--warm-up", Option::Value}};
+    const QString problem = ReadArgs(list, options, [&](const Arg& arg) -> QString {
+        if (arg.Positional())
+            return QStringLiteral("unknown argument \"%1\"").arg(arg.value);
+        if (arg.name == "--port") {
+            port = arg.value;
+            return {};
         }
         bool ok = false;
-        warmUps = value->toInt(&ok);
+        warmUps = arg.value.toInt(&ok);
         if (!ok || warmUps < 0 || warmUps > MaxWarmUps)
-            return QStringLiteral("--warm-up wants 0..%1, not \"%2\"").arg(MaxWarmUps).arg(*value);
-    }
+            return QStringLiteral("--warm-up wants 0..%1, not \"%2\"")
+                .arg(MaxWarmUps)
+                .arg(arg.value);
+        return {};
+    });
+    if (!problem.isEmpty())
+        return problem;
     if (port.isEmpty())
         return QStringLiteral("no port given (--port NAME)");
     return {};
@@ -40,22 +42,16 @@ QString ParseResumeArgs(const QStringList& list, QString& port, int& warmUps) {
 int RunResume(const QStringList& list) {
     QString port;
     int warmUps = 3;
-    const QString usage = ParseResumeArgs(list, port, warmUps);
-    if (!usage.isEmpty()) {
-        PrintError(usage + QStringLiteral("; see zeb-cli resume --help"));
-        return ExitUsage;
-    }
+    if (const QString usage = ParseResumeArgs(list, port, warmUps); !usage.isEmpty())
+        return UsageError(QStringLiteral("resume"), usage);
     if (!RecoveryFileExists(QDir::currentPath())) {
         PrintError(QStringLiteral("no unfinished job here: %1 is missing").arg(RecoveryFileName));
         return ExitUsage;
     }
-    std::unique_ptr<JobSession> job = StartJobSession(port);
-    Session& s = *job->session;
-    if (!s.Link.DeviceReady) {
-        PrintError(QStringLiteral("the controller on \"%1\" does not answer").arg(port));
-        CloseJobSession(*job);
+    const std::unique_ptr<JobSession> job = StartJobSession(port);
+    if (!job)
         return ExitFailed;
-    }
+    Session& s = *job->session;
     s.Job.WarmUpRounds = warmUps;
     if (!CrushTimerTimer(s)) {
         // Told why; every file is as it was.

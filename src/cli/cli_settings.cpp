@@ -1,6 +1,7 @@
 // zeb-cli settings: shows or changes "Zeb.ini" in the current directory, through the same
 // load and save as the program, e.g. to point the program at a machine's port.
 #include "cli/cli.h"
+#include "cli/cli_args.h"
 
 #include "link/link_state.h"
 #include "setup/settings_file.h"
@@ -44,38 +45,38 @@ int Run(const QStringList& args) {
     for (const QString& problem : loaded.problems)
         PrintError(QStringLiteral("Zeb.ini: ") + problem);
 
+    const std::vector<Option> options{{"--port", Option::Value},
+                                      {"--field", Option::Value},
+                                      {"--resolution", Option::Value},
+                                      {"--motor-speed", Option::Value}};
     bool changed = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& name = args[i];
-        if (i + 1 >= args.size()) {
-            PrintError(QStringLiteral("%1 needs a value; see zeb-cli settings --help").arg(name));
-            return ExitUsage;
-        }
-        const QString value = args[++i];
+    const QString problem = ReadArgs(args, options, [&](const Arg& arg) -> QString {
+        const QString& value = arg.value;
+        if (arg.Positional())
+            return QStringLiteral("unknown argument \"%1\"").arg(value);
         int number = 0;
-        if (name == "--port" && !value.isEmpty()) {
+        if (arg.name == "--port" && !value.isEmpty()) {
             settings.PortName = value;
-        } else if (name == "--field") {
+        } else if (arg.name == "--field") {
             const QStringList parts = value.split('x');
             int w = 0, h = 0;
             if (parts.size() != 2 || !TakeInt(parts[0], 1, 32767, w) ||
-                !TakeInt(parts[1], 1, 32767, h)) {
-                PrintError(QStringLiteral("--field wants WIDTHxHEIGHT, e.g. 1930x2330"));
-                return ExitUsage;
-            }
+                !TakeInt(parts[1], 1, 32767, h))
+                return QStringLiteral("--field wants WIDTHxHEIGHT, e.g. 1930x2330");
             settings.FieldWidth = w;
             settings.FieldHeight = h;
-        } else if (name == "--resolution" && TakeInt(value, 0, 8, number)) {
+        } else if (arg.name == "--resolution" && TakeInt(value, 0, 8, number)) {
             settings.ResolutionIndex = number;
-        } else if (name == "--motor-speed" && TakeInt(value, 1, 255, number)) {
+        } else if (arg.name == "--motor-speed" && TakeInt(value, 1, 255, number)) {
             machine.MotorSpeed = static_cast<quint8>(number);
         } else {
-            PrintError(
-                QStringLiteral("bad option %1 %2; see zeb-cli settings --help").arg(name, value));
-            return ExitUsage;
+            return QStringLiteral("bad option %1 %2").arg(arg.name, value);
         }
         changed = true;
-    }
+        return {};
+    });
+    if (!problem.isEmpty())
+        return UsageError(QStringLiteral("settings"), problem);
     if (changed) {
         // An explicit change is kept, as a job start keeps the operator's values.
         settings.SettingsMissing = false;

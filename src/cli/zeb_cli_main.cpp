@@ -2,6 +2,8 @@
 #include "cli/cli.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +23,14 @@ void PrintError(const QString& message) {
 void PrintOut(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stdout);
     std::fflush(stdout);
+}
+
+std::optional<QString> ExistingFile(const QString& name) {
+    const QString path = QDir::current().absoluteFilePath(name);
+    if (QFileInfo::exists(path))
+        return path;
+    PrintError(QStringLiteral("no such file \"%1\"").arg(name));
+    return std::nullopt;
 }
 
 namespace {

@@ -1,0 +1,48 @@
+#include "cli/cli_open.h"
+
+#include "cli/cli.h"
+
+namespace zeb::cli {
+
+QString ReadOpenArgs(const QStringList& list, OpenArgs& args, const QString& outputExample,
+                     std::vector<Option> more, const std::function<void(const Arg&)>& takeMore) {
+    more.push_back({"--mode", Option::Value});
+    more.push_back({"--output", Option::Value, "-o"});
+    const QString problem = ReadArgs(list, more, [&](const Arg& arg) -> QString {
+        if (arg.name == "--mode")
+            args.mode = arg.value;
+        else if (arg.name == "--output")
+            args.output = arg.value;
+        else if (!arg.Positional())
+            takeMore(arg);
+        else if (!args.picture.isEmpty())
+            return QStringLiteral("one picture at a time (\"%1\" and \"%2\")")
+                .arg(args.picture, arg.value);
+        else
+            args.picture = arg.value;
+        return {};
+    });
+    if (!problem.isEmpty())
+        return problem;
+    if (args.picture.isEmpty())
+        return QStringLiteral("no PICTURE given");
+    if (args.mode != "combined" && args.mode != "diffusion")
+        return QStringLiteral("--mode must be combined or diffusion");
+    if (args.output.isEmpty())
+        return QStringLiteral("no output file given (-o %1)").arg(outputExample);
+    return {};
+}
+
+int OpenFresh(FreshOpen& open, const OpenArgs& args) {
+    const std::optional<QString> path = ExistingFile(args.picture);
+    if (!path)
+        return ExitUsage;
+    open.picture.CombinedConversion = args.mode == "combined";
+    if (!AdoptPictureFile(open.ctx, *path))
+        return ExitUsage;
+    PreparePicture(open.ctx);
+    open.op.FinishProgress(); // the last status line stays on its own line
+    return ExitOk;
+}
+
+} // namespace zeb::cli
