@@ -2,19 +2,20 @@
 // mechanics: the job's wall time against the floor the wire sets for its bytes, and how much
 // host CPU one plan line takes. The host should add almost nothing to the wire time.
 
+#include "bench_support.h"
+
 #include "job/job_runner.h"
 #include "job/job_start.h"
 #include "job/start_up.h"
 #include "link/comm_port_driver.h"
+#include "link/polled_timers.h"
 #include "picture/open_command.h"
 #include "sim/sim_line.h"
 #include "sim/virtual_controller.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -23,30 +24,9 @@
 
 namespace {
 
-class QuietOperator : public zeb::Operator {
-public:
-    void ShowMessage(const QString& text) override { lastMessage = text; }
-    void Beep() override {}
-    void SetCursor(zeb::CursorShape) override {}
-    void LockUI() override {}
-    void UnlockUI() override {}
-    void LockForJob() override {}
-    void ShowStatus(const QString&) override {}
-    void SetProgress(int, int) override {}
-    void ShowServiceValue(zeb::ServiceField, const QString&) override {}
-    QString lastMessage;
-};
-
-class FlagTimers : public zeb::WindowTimers {
-public:
-    void Start(zeb::TimerId id, int) override { m_running[Index(id)] = true; }
-    void Stop(zeb::TimerId id) override { m_running[Index(id)] = false; }
-    bool Running(zeb::TimerId id) const override { return m_running[Index(id)]; }
-
-private:
-    static size_t Index(zeb::TimerId id) { return static_cast<size_t>(id); }
-    std::array<bool, 5> m_running{};
-};
+using zeb::bench::QuietOperator;
+using zeb::bench::SimProcess;
+using zeb::bench::Stopwatch;
 
 // The serial port, counting the bytes that cross the wire.
 class CountingPort : public zeb::SerialLine {
@@ -93,15 +73,32 @@ QImage Bars() {
     return image;
 }
 
+// The bars job started as the window starts it: start-up, Open of `picture`, forces 40, 30,
+// 20 and 10, "Работа". False (the operator told why) when it did not start.
+bool StartBarsJob(zeb::Session& s, QuietOperator& op, const QString& picture,
+                  const zeb::StartUpHooks& hooks) {
+    zeb::StartUp(s, hooks);
+    zeb::OpenCommandContext ctx{op,         s.Tables,  s.Picture,
+                                s.Matrices, s.Place,   s.Config.ResolutionIndex,
+                                s.View,     s.Machine, &s.Dev};
+    zeb::OpenCommandDialogs dialogs;
+    dialogs.runOpenDialog = [&picture] { return std::optional<QString>(picture); };
+    zeb::OpenClick(ctx, dialogs);
+    s.Levels.FirstPassLevels[4] = 40;
+    s.Levels.FirstPassLevels[3] = 30;
+    s.Levels.FirstPassLevels[2] = 20;
+    s.Levels.FirstPassLevels[1] = 10;
+    return zeb::Button17Click(s).started;
+}
+
 void PacedJob(benchmark::State& state) {
     QTemporaryDir dir;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    QProcess sim;
-    sim.start(QStringLiteral(ZEB_SIM_EXE),
-              {"--time-scale", "0", "--baud", "--link", dir.filePath("port")});
-    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
+    const SimProcess sim({QStringLiteral("--baud")});
+    if (!sim.Ready()) {
         state.SkipWithError("zeb-sim did not serve a pseudo-terminal");
+        QDir::setCurrent(previous);
         return;
     }
     const QString picture = dir.filePath("bars.bmp");
@@ -109,59 +106,43 @@ void PacedJob(benchmark::State& state) {
 
     for (auto _ : state) {
         QuietOperator op;
-        FlagTimers timers;
+        zeb::PolledTimers timers;
         zeb::SystemClock clock;
         auto owned = std::make_unique<CountingPort>();
         CountingPort* port = owned.get();
         zeb::Session s(op, timers, clock, std::move(owned));
         zeb::StartUpHooks hooks;
-        hooks.settingsLoaded = [&s, &dir](const QStringList&, const std::array<bool, 8>&) {
-            s.Config.PortName = dir.filePath("port");
+        hooks.settingsLoaded = [&s, &sim](const QStringList&, const std::array<bool, 8>&) {
+            s.Config.PortName = sim.Path();
         };
-        zeb::StartUp(s, hooks);
-        zeb::OpenCommandContext ctx{op,         s.Tables,  s.Picture,
-                                    s.Matrices, s.Place,   s.Config.ResolutionIndex,
-                                    s.View,     s.Machine, &s.Dev};
-        zeb::OpenCommandDialogs dialogs;
-        dialogs.runOpenDialog = [&picture] { return std::optional<QString>(picture); };
-        zeb::OpenClick(ctx, dialogs);
-        s.Levels.FirstPassLevels[4] = 40;
-        s.Levels.FirstPassLevels[3] = 30;
-        s.Levels.FirstPassLevels[2] = 20;
-        s.Levels.FirstPassLevels[1] = 10;
-        if (!zeb::Button17Click(s).started) {
+        if (!StartBarsJob(s, op, picture, hooks)) {
             state.SkipWithError(op.lastMessage.toStdString().c_str());
             break;
         }
 
         port->bytes = 0;
         int lines = 0;
-        QElapsedTimer wall;
-        wall.start();
+        const Stopwatch wall;
         const double cpuStart = CpuSeconds();
         zeb::TickResult result = zeb::TickResult::LineDone;
         while (timers.Running(zeb::TimerId::Optimizing)) {
             result = zeb::OptimizingTimer(s).result;
             ++lines;
         }
-        const double seconds = wall.nsecsElapsed() / 1e9;
+        const double seconds = wall.Seconds();
         const double cpu = CpuSeconds() - cpuStart;
         if (result != zeb::TickResult::Completed) {
             state.SkipWithError("the job did not complete");
             break;
         }
         state.SetIterationTime(seconds);
-        const double floor = port->bytes * 12.0 / 19200.0;
+        zeb::bench::WireFloorCounters(state, port->bytes, seconds);
         state.counters["plan_lines"] = lines;
         state.counters["wire_bytes"] = static_cast<double>(port->bytes);
-        state.counters["wire_floor_s"] = floor;
         state.counters["wall_s"] = seconds;
-        state.counters["over_floor_pct"] = 100.0 * (seconds - floor) / floor;
         state.counters["cpu_us_per_line"] = 1e6 * cpu / lines;
         state.counters["cpu_share_pct"] = 100.0 * cpu / seconds;
     }
-    sim.terminate();
-    sim.waitForFinished(5000);
     QDir::setCurrent(previous);
 }
 BENCHMARK(PacedJob)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
@@ -178,24 +159,13 @@ void InProcessJobLines(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         QuietOperator op;
-        FlagTimers timers;
+        zeb::PolledTimers timers;
         zeb::VirtualClock clock;
         zeb::sim::ControllerOptions options;
         options.keepTrace = false;
         zeb::sim::VirtualController controller(options);
         zeb::Session s(op, timers, clock, std::make_unique<zeb::sim::SimLine>(controller, clock));
-        zeb::StartUp(s, {});
-        zeb::OpenCommandContext ctx{op,         s.Tables,  s.Picture,
-                                    s.Matrices, s.Place,   s.Config.ResolutionIndex,
-                                    s.View,     s.Machine, &s.Dev};
-        zeb::OpenCommandDialogs dialogs;
-        dialogs.runOpenDialog = [&picture] { return std::optional<QString>(picture); };
-        zeb::OpenClick(ctx, dialogs);
-        s.Levels.FirstPassLevels[4] = 40;
-        s.Levels.FirstPassLevels[3] = 30;
-        s.Levels.FirstPassLevels[2] = 20;
-        s.Levels.FirstPassLevels[1] = 10;
-        zeb::Button17Click(s);
+        StartBarsJob(s, op, picture, {});
         state.ResumeTiming();
         while (timers.Running(zeb::TimerId::Optimizing)) {
             zeb::OptimizingTimer(s);
@@ -211,18 +181,15 @@ BENCHMARK(InProcessJobLines)->Unit(benchmark::kMillisecond);
 // The same paced wire with greetings only: what the link and the simulator add to the wire
 // time by themselves, the yardstick for the job's figure above.
 void PacedGreetings(benchmark::State& state) {
-    QTemporaryDir dir;
-    QProcess sim;
-    sim.start(QStringLiteral(ZEB_SIM_EXE),
-              {"--time-scale", "0", "--baud", "--link", dir.filePath("port")});
-    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
+    const SimProcess sim({QStringLiteral("--baud")});
+    if (!sim.Ready()) {
         state.SkipWithError("zeb-sim did not serve a pseudo-terminal");
         return;
     }
     QuietOperator op;
     zeb::SystemClock clock;
     CountingPort port;
-    port.SetPortDeviceName(dir.filePath("port"));
+    port.SetPortDeviceName(sim.Path());
     port.OpenPort();
     zeb::LinkState link;
     zeb::MachineState machine;
@@ -231,20 +198,15 @@ void PacedGreetings(benchmark::State& state) {
     device.Hi();
     for (auto _ : state) {
         port.bytes = 0;
-        QElapsedTimer wall;
-        wall.start();
+        const Stopwatch wall;
         for (int i = 0; i < 200 && link.DeviceReady; ++i)
             device.Hi();
-        const double seconds = wall.nsecsElapsed() / 1e9;
+        const double seconds = wall.Seconds();
         state.SetIterationTime(seconds);
-        const double floor = port.bytes * 12.0 / 19200.0;
-        state.counters["wire_floor_s"] = floor;
-        state.counters["over_floor_pct"] = 100.0 * (seconds - floor) / floor;
+        zeb::bench::WireFloorCounters(state, port.bytes, seconds);
     }
     if (!link.DeviceReady)
         state.SkipWithError("the link was lost");
-    sim.terminate();
-    sim.waitForFinished(5000);
 }
 BENCHMARK(PacedGreetings)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
@@ -252,8 +214,5 @@ BENCHMARK(PacedGreetings)->UseManualTime()->Iterations(1)->Unit(benchmark::kSeco
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zeb::bench::RunBenchmarks(argc, argv);
 }

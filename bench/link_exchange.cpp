@@ -2,30 +2,20 @@
 // end-wait. In-process against the virtual controller (host overhead), and over a
 // pseudo-terminal between the serial port and zeb-sim with an instant controller.
 
+#include "bench_support.h"
+
 #include "link/comm_port_driver.h"
 #include "link/device.h"
 #include "sim/sim_line.h"
 #include "sim/virtual_controller.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class QuietOperator : public zeb::Operator {
-public:
-    void ShowMessage(const QString& text) override { lastMessage = text; }
-    void Beep() override {}
-    void SetCursor(zeb::CursorShape) override {}
-    void LockUI() override {}
-    void UnlockUI() override {}
-    void LockForJob() override {}
-    void ShowStatus(const QString&) override {}
-    void SetProgress(int, int) override {}
-    void ShowServiceValue(zeb::ServiceField, const QString&) override {}
-    QString lastMessage;
-};
+using zeb::bench::QuietOperator;
+using zeb::bench::SimProcess;
 
 struct Session {
     explicit Session(zeb::SerialLine& line, zeb::Clock& clock)
@@ -37,15 +27,26 @@ struct Session {
     zeb::Device device;
 };
 
-void InProcessCommand(benchmark::State& state) {
+// The in-process virtual controller on a virtual clock, its line open.
+struct InProcessLink {
+    InProcessLink() : controller(Options()), line(controller, clock) {
+        line.SetPortDeviceName(QStringLiteral("com1"));
+        line.OpenPort();
+    }
+    static zeb::sim::ControllerOptions Options() {
+        zeb::sim::ControllerOptions options;
+        options.keepTrace = false;
+        return options;
+    }
     zeb::VirtualClock clock;
-    zeb::sim::ControllerOptions options;
-    options.keepTrace = false;
-    zeb::sim::VirtualController controller(options);
-    zeb::sim::SimLine line(controller, clock);
-    line.SetPortDeviceName(QStringLiteral("com1"));
-    line.OpenPort();
-    Session session(line, clock);
+    zeb::sim::VirtualController controller;
+    zeb::sim::SimLine line;
+    Session session{line, clock};
+};
+
+void InProcessCommand(benchmark::State& state) {
+    InProcessLink rig;
+    Session& session = rig.session;
     for (auto _ : state)
         session.device.Up();
     if (!session.link.DeviceReady)
@@ -55,14 +56,8 @@ void InProcessCommand(benchmark::State& state) {
 BENCHMARK(InProcessCommand);
 
 void InProcessStrikeLine(benchmark::State& state) {
-    zeb::VirtualClock clock;
-    zeb::sim::ControllerOptions options;
-    options.keepTrace = false;
-    zeb::sim::VirtualController controller(options);
-    zeb::sim::SimLine line(controller, clock);
-    line.SetPortDeviceName(QStringLiteral("com1"));
-    line.OpenPort();
-    Session session(line, clock);
+    InProcessLink rig;
+    Session& session = rig.session;
     const QByteArray dots = QByteArray("1234").repeated(state.range(0) / 4);
     bool forward = true;
     for (auto _ : state) {
@@ -76,30 +71,6 @@ void InProcessStrikeLine(benchmark::State& state) {
     state.SetLabel("items are dots");
 }
 BENCHMARK(InProcessStrikeLine)->Arg(1000);
-
-// zeb-sim serving a pseudo-terminal with an instant controller.
-class SimProcess {
-public:
-    SimProcess() {
-        m_process.setProgram(QStringLiteral(ZEB_SIM_EXE));
-        m_process.setArguments({QStringLiteral("--time-scale"), QStringLiteral("0")});
-        m_process.start();
-        // It prints the terminal's path once it serves.
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
-            m_path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~SimProcess() {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000))
-            m_process.kill();
-    }
-    bool Ready() const { return !m_path.isEmpty(); }
-    const QString& Path() const { return m_path; }
-
-private:
-    QProcess m_process;
-    QString m_path;
-};
 
 void PtyCommand(benchmark::State& state) {
     SimProcess sim;
@@ -131,8 +102,5 @@ BENCHMARK(PtyCommand)->UseRealTime()->MinTime(2.0);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zeb::bench::RunBenchmarks(argc, argv);
 }

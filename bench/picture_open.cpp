@@ -6,6 +6,8 @@
 //   bench_picture_open --make-photos DIR
 //   ZEB_BENCH_PHOTOS=DIR bench_picture_open [benchmark flags]
 //   bench_picture_open --peak-open FILE combined|diffusion   peak memory of one Open
+#include "bench_support.h"
+
 #include "picture/halftone.h"
 #include "picture/open_command.h"
 #include "picture/picture_file.h"
@@ -24,20 +26,7 @@ namespace {
 
 using namespace zeb;
 
-class QuietOperator : public Operator {
-public:
-    void ShowMessage(const QString& text) override {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    }
-    void Beep() override {}
-    void SetCursor(CursorShape) override {}
-    void LockUI() override {}
-    void UnlockUI() override {}
-    void LockForJob() override {}
-    void ShowStatus(const QString&) override {}
-    void SetProgress(int, int) override {}
-    void ShowServiceValue(ServiceField, const QString&) override {}
-};
+using bench::QuietOperator;
 
 // Smooth light over the frame, a few soft shapes and sensor grain: enough detail that the
 // JPEG is photo-sized and the dither has real work.
@@ -98,7 +87,7 @@ void BM_Open(benchmark::State& state, const char* file, bool combined) {
     }
     for (auto _ : state) {
         if (!OpenOnce(s, path, combined)) {
-            state.SkipWithError("the photo did not open");
+            state.SkipWithError(s.op.lastMessage.toStdString().c_str());
             return;
         }
         benchmark::DoNotOptimize(s.matrices.DotLevels.Row(0));
@@ -176,8 +165,10 @@ int MakePhotos(const QString& dir) {
 int PeakOpen(const QString& path, bool combined) {
     OpenRig s;
     const qint64 before = StatusKiB("VmRSS:");
-    if (!OpenOnce(s, path, combined))
+    if (!OpenOnce(s, path, combined)) {
+        std::fprintf(stderr, "%s\n", s.op.lastMessage.toLocal8Bit().constData());
         return 1;
+    }
     const qint64 peak = StatusKiB("VmHWM:");
     const double pixels = double(s.matrices.W) * s.matrices.H;
     std::printf("open %s (%s): %d x %d, rss before %lld KiB, peak %lld KiB, "
@@ -196,8 +187,5 @@ int main(int argc, char** argv) {
         return MakePhotos(QString::fromLocal8Bit(argv[2]));
     if (argc == 4 && std::strcmp(argv[1], "--peak-open") == 0)
         return PeakOpen(QString::fromLocal8Bit(argv[2]), std::strcmp(argv[3], "combined") == 0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks(argc, argv);
 }

@@ -5,6 +5,8 @@
 //
 // Counters: ns_per_pixel (of W x H), plan_MB and dump_MB (file sizes), areas (seeds worked).
 
+#include "bench_support.h"
+
 #include "job/plan_builder.h"
 #include "picture/halftone.h"
 #include "picture/tone_tables.h"
@@ -13,25 +15,13 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
 #include <map>
 #include <memory>
 
 namespace {
 
-class QuietOperator : public zeb::Operator {
-public:
-    void ShowMessage(const QString&) override {}
-    void Beep() override {}
-    void SetCursor(zeb::CursorShape) override {}
-    void LockUI() override {}
-    void UnlockUI() override {}
-    void LockForJob() override {}
-    void ShowStatus(const QString&) override {}
-    void SetProgress(int, int) override {}
-    void ShowServiceValue(zeb::ServiceField, const QString&) override {}
-};
+using zeb::bench::QuietOperator;
 
 // A deterministic hash noise in 0..1.
 double Noise(int x, int y) {
@@ -102,11 +92,9 @@ void BuildPlanOnPortrait(benchmark::State& state) {
         state.PauseTiming();
         zeb::PictureMatrices matrices = portrait; // the planner marks the levels it emits
         state.ResumeTiming();
-        const auto start = std::chrono::steady_clock::now();
+        const zeb::bench::Stopwatch watch;
         outcome = zeb::BuildPlan(matrices, dir.path(), pass, op);
-        planningNs +=
-            std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start)
-                .count();
+        planningNs += watch.Seconds() * 1e9;
         if (!outcome.Ok())
             state.SkipWithError(outcome.error.toStdString().c_str());
     }

@@ -6,30 +6,17 @@
 #include "cli/terminal_operator.h"
 #include "job/session.h"
 #include "link/clock.h"
-#include "link/window_timers.h"
+#include "link/polled_timers.h"
 
 #include <QString>
 
-#include <array>
 #include <memory>
 
 namespace zeb::cli {
 
-// The window's timers for a loop that asks which of them run.
-class CliTimers final : public WindowTimers {
-public:
-    void Start(TimerId id, int) override { m_running[Index(id)] = true; }
-    void Stop(TimerId id) override { m_running[Index(id)] = false; }
-    bool Running(TimerId id) const override { return m_running[Index(id)]; }
-
-private:
-    static size_t Index(TimerId id) { return static_cast<size_t>(id); }
-    std::array<bool, 5> m_running{};
-};
-
 struct JobSession {
     TerminalOperator op;
-    CliTimers timers;
+    PolledTimers timers;
     SystemClock clock;
     std::unique_ptr<Session> session;
 };
