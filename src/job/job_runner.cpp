@@ -5,7 +5,6 @@
 #include "setup/self_test.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <climits>
@@ -190,8 +189,7 @@ TickOutcome Complete(Session& s) {
     s.Dev.Off();
     s.Link.DeviceReady = false;
     s.Op.LockForJob();
-    QFile::remove(RecoveryFilePath(s.StartDirectory));
-    RemoveProgressRecord(s.StartDirectory);
+    RemoveJobRecords(s.StartDirectory);
     ClosePlan(s);
     s.Timers.Start(TimerId::Timer2, 1);
     return {TickResult::Completed, false};
@@ -236,6 +234,13 @@ QString OpenJobPlan(Session& s, int pass, const QString& path) {
     if (progress->Open(s.StartDirectory).isEmpty())
         job.Progress = std::move(progress);
     return {};
+}
+
+void BeginJobLoop(Session& s) {
+    s.Dev.BeginPrint();
+    s.Job.LinkExpected = s.Link.DeviceReady;
+    s.Place.JobRunning = true;
+    s.Timers.Start(TimerId::Optimizing, 1);
 }
 
 TickOutcome OptimizingTimer(Session& s) {
@@ -307,12 +312,9 @@ bool StartSecondPass(Session& s) {
         LinkStop(s, false);
         return false;
     }
-    s.Dev.BeginPrint();
-    s.Job.LinkExpected = s.Link.DeviceReady;
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
-    s.Place.JobRunning = true;
-    s.Timers.Start(TimerId::Optimizing, 1);
+    BeginJobLoop(s);
     return true;
 }
 

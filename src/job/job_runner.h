@@ -41,6 +41,10 @@ RecoveryRecord JobRecoveryRecord(const Session& s, bool secondPassStarted);
 // job state is then as it was).
 QString OpenJobPlan(Session& s, int pass, const QString& path);
 
+// Opens the print job on the machine and starts the job timer: from here the job loop carries
+// the plan. Whether the link was up is remembered, so that its loss later stops the job.
+void BeginJobLoop(Session& s);
+
 // One tick of Optimizing.
 TickOutcome OptimizingTimer(Session& s);
 

@@ -3,7 +3,6 @@
 #include "job/job_runner.h"
 #include "job/plan_builder.h"
 #include "job/plan_format.h"
-#include "job/progress_record.h"
 #include "setup/settings_file.h"
 
 #include <QDir>
@@ -123,8 +122,7 @@ JobStartOutcome Button17Click(Session& s) {
     if (!s.Dev.SetStrike(s.Levels.FirstPassLevels)) {
         // Nothing was struck and no print job opened: the job never began.
         s.Job.Plan.reset();
-        QFile::remove(RecoveryFilePath(s.StartDirectory));
-        RemoveProgressRecord(s.StartDirectory);
+        RemoveJobRecords(s.StartDirectory);
         BackToIdle(s);
         return outcome;
     }
@@ -136,12 +134,9 @@ JobStartOutcome Button17Click(Session& s) {
         outcome.linkLost = true;
         return outcome;
     }
-    s.Dev.BeginPrint();
-    s.Job.LinkExpected = s.Link.DeviceReady;
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
-    s.Place.JobRunning = true;
-    s.Timers.Start(TimerId::Optimizing, 1);
+    BeginJobLoop(s);
     outcome.started = true;
     outcome.estimate = EstimateJob(s, planPath);
     return outcome;

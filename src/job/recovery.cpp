@@ -230,16 +230,12 @@ bool CrushTimerTimer(Session& s) {
         s.Op.LockForJob();
         return false;
     }
-    s.Dev.BeginPrint();
-    s.Job.LinkExpected = s.Link.DeviceReady;
-    s.Place.JobRunning = true;
-    s.Timers.Start(TimerId::Optimizing, 1);
+    BeginJobLoop(s);
     return true;
 }
 
 void Timer3Timer(Session& s) {
-    QFile::remove(RecoveryFilePath(s.StartDirectory));
-    RemoveProgressRecord(s.StartDirectory);
+    RemoveJobRecords(s.StartDirectory);
     s.Timers.Stop(TimerId::Timer3);
 }
 
@@ -260,13 +256,10 @@ bool ServiceStartOne(Session& s) {
         return false;
     }
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
-    s.Dev.BeginPrint();
-    s.Job.LinkExpected = s.Link.DeviceReady;
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
     s.Job.PlanLine = 0;
-    s.Place.JobRunning = true;
-    s.Timers.Start(TimerId::Optimizing, 1);
+    BeginJobLoop(s);
     return true;
 }
 

@@ -1,8 +1,10 @@
 #include "job/recovery_file.h"
 
+#include "job/progress_record.h"
 #include "setup/settings_text_file.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <climits>
@@ -38,6 +40,16 @@ std::optional<int> Number(const QStringList& lines, int line) {
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
+// The file's first `lines` lines; nothing, with `error` naming the file, when it cannot be read.
+std::optional<QStringList> ReadLines(const QString& startDirectory, int lines, QString* error) {
+    TextFileLines file = ReadTextLines(RecoveryFilePath(startDirectory), lines);
+    if (file.ok)
+        return std::move(file.lines);
+    *error = QStringLiteral("Файл восстановления %1 не читается: %2")
+                 .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)), file.error);
+    return std::nullopt;
+}
+
 } // namespace
 
 QString RecoveryFilePath(const QString& startDirectory) {
@@ -46,6 +58,11 @@ QString RecoveryFilePath(const QString& startDirectory) {
 
 bool RecoveryFileExists(const QString& startDirectory) {
     return QFileInfo::exists(RecoveryFilePath(startDirectory));
+}
+
+void RemoveJobRecords(const QString& startDirectory) {
+    QFile::remove(RecoveryFilePath(startDirectory));
+    RemoveProgressRecord(startDirectory);
 }
 
 QStringList RecoveryLines(const RecoveryRecord& record) {
@@ -68,70 +85,64 @@ QString WriteRecoveryFile(const QString& startDirectory, const RecoveryRecord& r
 }
 
 std::optional<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory, QString* error) {
-    const TextFileLines file = ReadTextLines(RecoveryFilePath(startDirectory), 14);
-    if (!file.ok) {
-        *error = QStringLiteral("Файл восстановления %1 не читается: %2")
-                     .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)), file.error);
+    const std::optional<QStringList> read = ReadLines(startDirectory, 14, error);
+    if (!read)
         return std::nullopt;
-    }
+    const QStringList& lines = *read;
     RecoveryRecord record;
-    if (file.lines.size() < PicturePathLine) {
+    if (lines.size() < PicturePathLine) {
         *error = Problem(startDirectory, PicturePathLine, QStringLiteral("нет строки"));
         return std::nullopt;
     }
-    record.picturePath = file.lines[PicturePathLine - 1];
+    record.picturePath = lines[PicturePathLine - 1];
     auto take = [&](int line, int low, int high, int& into) {
-        const auto value = Number(file.lines, line);
+        const auto value = Number(lines, line);
         if (!value || *value < low || *value > high) {
             *error = Problem(startDirectory, line,
-                             line > file.lines.size() ? QStringLiteral("нет строки")
-                                                      : QStringLiteral("не число в допустимых "
-                                                                       "пределах"));
+                             line > lines.size() ? QStringLiteral("нет строки")
+                                                 : QStringLiteral("не число в допустимых "
+                                                                  "пределах"));
             return false;
         }
         into = *value;
         return true;
     };
-    if (!take(OffsetXLine, INT_MIN, INT_MAX, record.offsetX) ||
-        !take(OffsetYLine, INT_MIN, INT_MAX, record.offsetY))
-        return std::nullopt;
-    for (int level = 1; level <= 4; ++level) {
-        int force = 0;
-        if (!take(FirstForce8Line + level - 1, 0, 255, force))
-            return std::nullopt;
-        record.firstPass[level] = static_cast<quint8>(force);
-    }
+    // Forces of levels "8" to "32" from `firstLine` on.
+    auto takeForces = [&](int firstLine, StrikeLevelSet& into) {
+        for (int level = 1; level <= 4; ++level) {
+            int force = 0;
+            if (!take(firstLine + level - 1, 0, 255, force))
+                return false;
+            into[level] = static_cast<quint8>(force);
+        }
+        return true;
+    };
     int follows = 0;
-    if (!take(SecondPassFollowsLine, 0, 1, follows))
+    if (!take(OffsetXLine, INT_MIN, INT_MAX, record.offsetX) ||
+        !take(OffsetYLine, INT_MIN, INT_MAX, record.offsetY) ||
+        !takeForces(FirstForce8Line, record.firstPass) ||
+        !take(SecondPassFollowsLine, 0, 1, follows) ||
+        !takeForces(SecondForce8Line, record.secondPass) ||
+        !take(ResolutionLine, INT_MIN, INT_MAX, record.resolutionIndex))
         return std::nullopt;
     record.secondPassFollows = follows == 1;
-    for (int level = 1; level <= 4; ++level) {
-        int force = 0;
-        if (!take(SecondForce8Line + level - 1, 0, 255, force))
-            return std::nullopt;
-        record.secondPass[level] = static_cast<quint8>(force);
-    }
-    if (!take(ResolutionLine, INT_MIN, INT_MAX, record.resolutionIndex))
-        return std::nullopt;
-    record.secondPassStarted = file.lines.size() >= SecondPassStartedLine &&
-                               file.lines[SecondPassStartedLine - 1] == QStringLiteral("Sec");
+    record.secondPassStarted = lines.size() >= SecondPassStartedLine &&
+                               lines[SecondPassStartedLine - 1] == QStringLiteral("Sec");
     return record;
 }
 
 std::optional<RecoveryOffsets> ReadRecoveryOffsets(const QString& startDirectory, QString* error) {
-    const TextFileLines file = ReadTextLines(RecoveryFilePath(startDirectory), 3);
-    if (!file.ok) {
-        *error = QStringLiteral("Файл восстановления %1 не читается: %2")
-                     .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)), file.error);
+    const std::optional<QStringList> read = ReadLines(startDirectory, 3, error);
+    if (!read)
         return std::nullopt;
-    }
+    const QStringList& lines = *read;
     RecoveryOffsets offsets;
     for (int line : {OffsetXLine, OffsetYLine}) {
-        const auto value = Number(file.lines, line);
+        const auto value = Number(lines, line);
         if (!value) {
             *error = Problem(startDirectory, line,
-                             line > file.lines.size() ? QStringLiteral("нет строки")
-                                                      : QStringLiteral("не число"));
+                             line > lines.size() ? QStringLiteral("нет строки")
+                                                 : QStringLiteral("не число"));
             return std::nullopt;
         }
         (line == OffsetXLine ? offsets.x : offsets.y) = *value;

@@ -27,6 +27,10 @@ struct RecoveryRecord {
 QString RecoveryFilePath(const QString& startDirectory);
 bool RecoveryFileExists(const QString& startDirectory);
 
+// The job is over, given up, or never began: the recovery file and the progress record go,
+// so no unfinished job is offered.
+void RemoveJobRecords(const QString& startDirectory);
+
 // Lines 1..13, and "Sec" as line 14 when the second pass has started.
 QStringList RecoveryLines(const RecoveryRecord& record);
 
