@@ -65,7 +65,7 @@ struct ControllerOptions {
     QString stateFile;      // where the saved position survives a restart; empty: nowhere
     FaultPlan faults;       // seeded random faults
     // Parameter memory at addresses 80..112, shown by the host's link test; 33 bytes.
-    QByteArray deviceName = QByteArray("ZEB virtual controller          ", 33);
+    QByteArray deviceName = QByteArray("ZEB virtual controller           ");
     bool keepTrace = true; // false: Trace() stays empty (long runs report to an observer)
 };
 

@@ -33,9 +33,8 @@ TEST_F(SelfTestLogTest, SwitchingOnWritesTheHeaderNamingPortAndController) {
     EXPECT_TRUE(rig.selfTest.Enabled);
     // The name is read from parameter memory 80..112.
     EXPECT_EQ(rig.vc.Trace().size(), 33u);
-    EXPECT_EQ(TextLines(Path()),
-              (QStringList{"Self Testing 05.01.2026 09:00:00, порт com1",
-                           "Устройство: ZEB virtual controller          \\x00"}));
+    EXPECT_EQ(TextLines(Path()), (QStringList{"Self Testing 05.01.2026 09:00:00, порт com1",
+                                              "Устройство: ZEB virtual controller           "}));
     EXPECT_TRUE(rig.op.messages.isEmpty());
     // With the link down the header says so and nothing is sent.
     rig.link.DeviceReady = false;
