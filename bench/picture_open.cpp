@@ -58,23 +58,16 @@ QString Photo(const char* name) {
 
 struct OpenRig {
     QuietOperator op;
-    ToneTables tables = StartupToneTables();
-    PictureState picture;
-    PictureMatrices matrices;
-    Placement placement;
-    qint32 resolution = 0;
-    FieldView view;
-    MachineState machine;
-    OpenCommandContext ctx{op, tables, picture, matrices, placement, resolution, view, machine};
+    StandaloneOpen work{op};
 };
 
 // One Open of a new file: read and check it (the held matrices go), size and fill the new
 // ones, convert, read back into the dot picture.
 bool OpenOnce(OpenRig& s, const QString& path, bool combined) {
-    s.picture.CombinedConversion = combined;
-    if (!AdoptPictureFile(s.ctx, path))
+    s.work.picture.CombinedConversion = combined;
+    if (!AdoptPictureFile(s.work.ctx, path))
         return false;
-    PreparePicture(s.ctx);
+    PreparePicture(s.work.ctx);
     return true;
 }
 
@@ -90,9 +83,9 @@ void BM_Open(benchmark::State& state, const char* file, bool combined) {
             state.SkipWithError(s.op.lastMessage.toStdString().c_str());
             return;
         }
-        benchmark::DoNotOptimize(s.matrices.DotLevels.Row(0));
+        benchmark::DoNotOptimize(s.work.matrices.DotLevels.Row(0));
     }
-    state.counters["pixels"] = double(s.matrices.W) * s.matrices.H;
+    state.counters["pixels"] = double(s.work.matrices.W) * s.work.matrices.H;
 }
 
 void BM_Decode(benchmark::State& state, const char* file) {
@@ -170,11 +163,12 @@ int PeakOpen(const QString& path, bool combined) {
         return 1;
     }
     const qint64 peak = StatusKiB("VmHWM:");
-    const double pixels = double(s.matrices.W) * s.matrices.H;
+    const double pixels = double(s.work.matrices.W) * s.work.matrices.H;
     std::printf("open %s (%s): %d x %d, rss before %lld KiB, peak %lld KiB, "
                 "%.2f bytes per pixel above the start\n",
-                path.toLocal8Bit().constData(), combined ? "combined" : "diffusion", s.matrices.W,
-                s.matrices.H, before, peak, (peak - before) * 1024.0 / pixels);
+                path.toLocal8Bit().constData(), combined ? "combined" : "diffusion",
+                s.work.matrices.W, s.work.matrices.H, before, peak,
+                (peak - before) * 1024.0 / pixels);
     return 0;
 }
 

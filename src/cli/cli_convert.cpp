@@ -16,12 +16,12 @@ int RunConvert(const QStringList& list) {
     FreshOpen open;
     if (const int code = OpenFresh(open, args); code != ExitOk)
         return code;
-    const QString error = SaveDotPicture(open.picture.WorkPicture, args.output);
+    const QString error = SaveDotPicture(open.work.picture.WorkPicture, args.output);
     if (!error.isEmpty()) {
         PrintError(error);
         return ExitFailed;
     }
-    const PictureMatrices& matrices = open.matrices;
+    const PictureMatrices& matrices = open.work.matrices;
     int strikes = 0;
     for (int y = 0; y < matrices.H; ++y)
         for (int x = 0; x < matrices.W; ++x)

@@ -37,10 +37,10 @@ int OpenFresh(FreshOpen& open, const OpenArgs& args) {
     const std::optional<QString> path = ExistingFile(args.picture);
     if (!path)
         return ExitUsage;
-    open.picture.CombinedConversion = args.mode == "combined";
-    if (!AdoptPictureFile(open.ctx, *path))
+    open.work.picture.CombinedConversion = args.mode == "combined";
+    if (!AdoptPictureFile(open.work.ctx, *path))
         return ExitUsage;
-    PreparePicture(open.ctx);
+    PreparePicture(open.work.ctx);
     open.op.FinishProgress(); // the last status line stays on its own line
     return ExitOk;
 }

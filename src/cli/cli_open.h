@@ -32,14 +32,7 @@ QString ReadOpenArgs(const QStringList& list, OpenArgs& args, const QString& out
 
 struct FreshOpen {
     TerminalOperator op;
-    ToneTables tables = StartupToneTables();
-    PictureState picture;
-    PictureMatrices matrices;
-    Placement placement;
-    qint32 resolution = 0;
-    FieldView view;
-    MachineState machine;
-    OpenCommandContext ctx{op, tables, picture, matrices, placement, resolution, view, machine};
+    StandaloneOpen work{op};
 };
 
 // Opens the picture (a name in the current directory) and converts it in the mode given.

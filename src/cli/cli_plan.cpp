@@ -28,14 +28,14 @@ int RunPlan(const QStringList& list) {
     if (const int code = OpenFresh(open, args); code != ExitOk)
         return code;
     if (!dump.isEmpty()) {
-        const QString error = WriteDotMapDump(open.matrices, dump, nullptr);
+        const QString error = WriteDotMapDump(open.work.matrices, dump, nullptr);
         if (!error.isEmpty()) {
             PrintError(error);
             return ExitFailed;
         }
     }
     const PassMode pass = oneSided ? PassMode::OneSided : PassMode::TwoSided;
-    const PlanText plan = BuildPlanText(open.matrices, pass, &open.op);
+    const PlanText plan = BuildPlanText(open.work.matrices, pass, &open.op);
     if (!plan.error.isEmpty()) {
         PrintError(plan.error);
         return ExitUsage;

@@ -48,6 +48,21 @@ struct OpenCommandContext {
     std::function<qint64()> availableMemory{};
 };
 
+// Everything one Open needs when no window holds it (zeb-cli, measurements): the tables
+// fresh as after the program's start, nothing held before.
+struct StandaloneOpen {
+    explicit StandaloneOpen(Operator& op)
+        : ctx{op, tables, picture, matrices, placement, resolution, view, machine} {}
+    ToneTables tables = StartupToneTables();
+    PictureState picture;
+    PictureMatrices matrices;
+    Placement placement;
+    qint32 resolution = 0;
+    FieldView view;
+    MachineState machine;
+    OpenCommandContext ctx;
+};
+
 struct OpenCommandDialogs {
     // TConvertForm, modal; its Ok button calls ConvertFormButton1Click.
     std::function<void()> showConvertForm;
