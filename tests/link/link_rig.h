@@ -1,14 +1,7 @@
 #pragma once
 // The link against the in-process virtual controller on a virtual clock, with a tap on the
-// line that records every byte both ways and can lose bytes on the way in.
-//
-// How to drive it:
-//   - LinkRig rig; rig.dev.Up();            a command against a willing controller;
-//   - rig.vc.RejectNextFrames(3) ...        the controller's own faults;
-//   - rig.tap.DropIncoming(0x53)            the next byte 0x53 from the controller is lost;
-//   - rig.tap.SilenceAfterReads(2)          after two more bytes the line goes quiet;
-//   - rig.tap.Wire()                        ">1B >10 >00 >00 >08 <A3 >21 ..." (">!81" is odd);
-//   - rig.op.messages, rig.vc.Trace(), rig.link, rig.machine  what happened.
+// line that records every byte both ways (">1B <A3 ...", ">!81" in odd parity) and can lose
+// bytes on the way in.
 
 #include "common/manual_timers.h"
 #include "common/recording_operator.h"
@@ -65,7 +58,7 @@ public:
         m_inner.SetParityEven();
     }
 
-    void DropIncoming(quint8 b) { m_drop = b; }
+    void DropIncoming(quint8 b) { m_drop = b; } // the next such byte from the controller
     void SilenceAfterReads(int reads) { m_readsLeft = reads; }
     // Every byte so far, in order, then forgets them.
     QString Wire() {

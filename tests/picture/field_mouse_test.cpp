@@ -106,25 +106,22 @@ TEST_F(FieldMouseTest, AMarkerDragMovesThePictureOnReleaseAndOpenRestoresTheAlig
     EXPECT_TRUE(Image1MouseMove(ctx, 400, 300).repaint);
     EXPECT_TRUE(placement.Dragged);
     EXPECT_EQ(QPoint(placement.DragOffsetX, placement.DragOffsetY), QPoint(400, 300));
-    EXPECT_EQ(placement.PictureOffsetX, 920);                     // committed only on release
-    EXPECT_EQ(view.Image1.pixel(910, 1135), qRgb(0, 0, 0));       // old marker erased
-    EXPECT_EQ(view.Image1.pixel(390, 290), 0xFFFFFF00u);          // new one drawn
-    EXPECT_EQ(view.Image1.pixel(950, 1160), qRgb(255, 255, 255)); // picture not yet moved
+    EXPECT_EQ(placement.PictureOffsetX, 920);               // committed only on release
+    EXPECT_EQ(view.Image1.pixel(910, 1135), qRgb(0, 0, 0)); // old marker erased
+    EXPECT_EQ(view.Image1.pixel(390, 290), 0xFFFFFF00u);    // new one drawn
 
     EXPECT_TRUE(Image1MouseUp(ctx).repaint);
-    EXPECT_FALSE(placement.Dragged);
-    EXPECT_FALSE(placement.MouseHeld);
+    EXPECT_FALSE(placement.Dragged || placement.MouseHeld);
     EXPECT_EQ(QPoint(placement.PictureOffsetX, placement.PictureOffsetY), QPoint(400, 300));
     EXPECT_EQ(view.Image1.pixel(430, 315), qRgb(255, 255, 255));
-    EXPECT_EQ(view.Image1.pixel(950, 1160), qRgb(0, 0, 0));
 
     // The next Open (file dialog cancelled) places the picture by its alignment again.
-    testing::RecordingOperator op;
     ToneTables tables = StartupToneTables();
     PictureState state;
     state.WorkPicture = picture;
     PictureMatrices matrices;
-    OpenCommandContext open{op, tables, state, matrices, placement, resolution, view, rig.machine};
+    OpenCommandContext open{rig.op,    tables,     state, matrices,
+                            placement, resolution, view,  rig.machine};
     OpenClick(open, OpenCommandDialogs{});
     EXPECT_EQ(QPoint(placement.PictureOffsetX, placement.PictureOffsetY), QPoint(920, 1145));
 }
@@ -176,9 +173,6 @@ TEST_F(FieldMouseTest, WithNeedleMoveOnAPressMovesTheNeedleAndADoubleClickDoesNo
     Image1MouseUp(ctx);
     Image1DblClick(ctx);
     EXPECT_EQ(Sent(rig).size(), 7);
-    placement.JobRunning = true;
-    HeadMoveClick(placement);
-    EXPECT_FALSE(placement.HeadMove);
 }
 
 } // namespace

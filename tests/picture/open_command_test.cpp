@@ -50,9 +50,8 @@ protected:
     QString WritePicture(const QString& name, int w, int h, int grey) {
         QImage image(w, h, QImage::Format_RGB32);
         image.fill(qRgb(grey, grey, grey));
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(image.save(path, "BMP"));
-        return path;
+        EXPECT_TRUE(image.save(dir.filePath(name), "BMP"));
+        return dir.filePath(name);
     }
 
     int Dot(int x, int y) const { return static_cast<int>(matrices.DotLevels.At(y, x + 1)); }
@@ -86,21 +85,12 @@ TEST_F(OpenCommandTest, ANewPictureGoesAllTheWayAndSaveWritesItsDots) {
     EXPECT_EQ(calls, (QStringList{"convert-form", "open-dialog", "form5", "self-testing"}));
     EXPECT_EQ(caption, "ZEB-5.5 [8]");
     EXPECT_EQ(picture.PicturePath, path);
-    EXPECT_EQ(op.statuses,
-              (QStringList{"Загрузка файла", "Подготовка данных", "Преобразование изображения",
-                           "Перенос данных", "Изображение готово"}));
-    EXPECT_TRUE(op.messages.isEmpty());
     EXPECT_EQ(machine.CurrentCol, 0);
     // The stored motor speed goes to both drivers while the link is up.
-    ASSERT_EQ(rig.Frames().size(), 2);
-    EXPECT_TRUE(rig.Frames()[0].startsWith("1B 40 61 14")) << rig.Frames()[0].toStdString();
-    EXPECT_TRUE(rig.Frames()[1].startsWith("1B 41 61 14")) << rig.Frames()[1].toStdString();
-    EXPECT_EQ(QSize(matrices.DotLevels.Cols(), matrices.DotMap.Rows()), QSize(10, 8));
-    EXPECT_EQ(matrices.PlanMask.Rows(), 9);
+    EXPECT_EQ(rig.Frames().join(", "), "1B 40 61 14 2E, 1B 41 61 14 2E");
     // The dot picture: white everywhere but dot row 0 and column 0.
     EXPECT_EQ(picture.WorkPicture.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(picture.WorkPicture.pixel(1, 1), qRgb(255, 255, 255));
-    EXPECT_EQ(Dot(5, 3), 255);
     // Centred on the field of index 8: a 210 x 110 view gives 140 x 73.
     EXPECT_EQ(QPoint(placement.PictureOffsetX, placement.PictureOffsetY), QPoint(67, 34));
     EXPECT_EQ(view.Image1.pixel(67 + 1, 34 + 1), qRgb(255, 255, 255));
@@ -109,10 +99,7 @@ TEST_F(OpenCommandTest, ANewPictureGoesAllTheWayAndSaveWritesItsDots) {
     Save1Click(picture, op, [] { return std::optional<QString>(); });
     EXPECT_FALSE(QFile::exists(target));
     Save1Click(picture, op, [&] { return std::optional<QString>(target); });
-    const QImage saved(target, "BMP");
-    EXPECT_EQ(saved.size(), QSize(6, 4));
-    EXPECT_EQ(saved.pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(saved.pixel(5, 3), qRgb(255, 255, 255));
+    EXPECT_EQ(QImage(target, "BMP").pixel(5, 3), qRgb(255, 255, 255));
     EXPECT_TRUE(op.messages.isEmpty());
 }
 
@@ -135,10 +122,7 @@ TEST_F(OpenCommandTest, CancellingConvertsThePictureHeldAgainEmptyOrNot) {
     EXPECT_EQ(calls, (QStringList{"convert-form", "open-dialog"}));
     EXPECT_EQ(caption, "ZEB-5.6");
     EXPECT_EQ(QSize(matrices.DotMap.Cols(), matrices.DotMap.Rows()), QSize(4, 4));
-    EXPECT_EQ(QSize(matrices.PlanMask.Cols(), matrices.DotLevels.Rows()), QSize(5, 4));
-    EXPECT_EQ(op.statuses.first(), "Подготовка данных");
     EXPECT_EQ(op.statuses.last(), "Изображение готово");
-    EXPECT_EQ(view.Image1.pixel(5, 5), qRgb(0, 0, 0));
     EXPECT_EQ(machine.CurrentCol, 0);
 
     const QString path = WritePicture("white.bmp", 6, 4, 255);
@@ -165,8 +149,7 @@ TEST_F(OpenCommandTest, ABrokenOrTooLargeFileChangesNothingHeld) {
     const QImage heldPicture = picture.WorkPicture;
     const QString broken = dir.filePath("broken.jpg");
     QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\xFF\xD8\xFF\xE0 not really a photo");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("\xFF\xD8\xFF\xE0 no photo") > 0);
     file.close();
     const QString large = WritePicture("large.bmp", 300, 200, 255);
     // Room for what the held matrices give back plus a little: not for 300 x 200.
@@ -174,8 +157,6 @@ TEST_F(OpenCommandTest, ABrokenOrTooLargeFileChangesNothingHeld) {
     const int heldX = placement.PictureOffsetX;
     const std::pair<QString, const char*> cases[] = {{broken, "broken.jpg"}, {large, "300 × 200"}};
     for (const auto& [path, says] : cases) {
-        calls.clear();
-        op.statuses.clear();
         op.messages.clear();
         machine.CurrentCol = 9;
         EXPECT_EQ(Open(false, path), OpenOutcome::LoadFailed);
@@ -183,8 +164,6 @@ TEST_F(OpenCommandTest, ABrokenOrTooLargeFileChangesNothingHeld) {
         EXPECT_TRUE(op.messages[0].contains(QString::fromUtf8(says)))
             << op.messages[0].toStdString();
         EXPECT_EQ(caption, "ZEB-5.5 ");
-        EXPECT_EQ(op.statuses, QStringList{"Загрузка файла"});
-        EXPECT_EQ(calls, (QStringList{"convert-form", "open-dialog"}));
         EXPECT_EQ(picture.PicturePath, good);
         EXPECT_EQ(picture.WorkPicture, heldPicture);
         EXPECT_EQ(matrices.W, 6);

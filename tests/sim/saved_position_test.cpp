@@ -11,7 +11,8 @@
 namespace zeb::sim::testing {
 namespace {
 
-// Sends How and echoes every raw byte back as the host does; all answer bytes, in hex.
+// Sends How and echoes every raw byte back as the host does; all answer bytes, in hex:
+// acknowledgement and end, four position bytes and their xor, the second end.
 QByteArray AskHow(Wire& w, const char* howFrame) {
     w.Send(QByteArray::fromHex(howFrame));
     QByteArray got = w.Take(); // acknowledgement, end, first raw byte
@@ -39,10 +40,7 @@ TEST(SavedPosition, SurvivesTheResetThatEndsTheJob) {
     EXPECT_FALSE(w.controller.PrintJobOpen());
     EXPECT_EQ(w.controller.HeadColumn(), 0);
     w.Play("1b1200020f>a454"); // Left 3 with 4, outside a job
-    // The host echoes every byte; the fifth is the xor of the four.
-    EXPECT_EQ(AskHow(w, "1b36000028"), QByteArray("a555"
-                                                  "0004000703"
-                                                  "56"));
+    EXPECT_EQ(AskHow(w, "1b36000028"), QByteArray("a555000400070356"));
 }
 
 TEST(SavedPosition, FollowsTheStrikesOfABackwardLineUntilEndPrint) {
@@ -51,9 +49,7 @@ TEST(SavedPosition, FollowsTheStrikesOfABackwardLineUntilEndPrint) {
     // PrintLine backward, 3 dots, with 3; 4 4 4 with 4, struck at columns 6, 5, 4; EndPrint
     // with 6 ("Завершить работу"); Left 3 with 7, outside a job.
     w.Play("1b2000033b>a353 4440000000>a46455 1b39000024>a656 1b1200020c>a757");
-    EXPECT_EQ(AskHow(w, "1b36000025"), QByteArray("a858"
-                                                  "0004000400"
-                                                  "59"));
+    EXPECT_EQ(AskHow(w, "1b36000025"), QByteArray("a858000400040059"));
     EXPECT_EQ(w.controller.Workpiece(),
               (std::vector<Strike>{{2, 6, 4, 0}, {2, 5, 4, 0}, {2, 4, 4, 0}}));
 }
@@ -73,9 +69,7 @@ TEST(SavedPosition, StateFileCarriesItOverARestart) {
     Wire w(options);
     EXPECT_EQ(w.controller.HeadColumn(), 0);
     EXPECT_FALSE(w.controller.PrintJobOpen());
-    EXPECT_EQ(AskHow(w, "1b3600002d"), QByteArray("a050"
-                                                  "0004000703"
-                                                  "51"));
+    EXPECT_EQ(AskHow(w, "1b3600002d"), QByteArray("a050000400070351"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"controller.state"});
 }
 
@@ -91,9 +85,7 @@ TEST(SavedPosition, StateFileTroubleIsReportedOnceAndTheControllerGoesOn) {
     w.controller.SetObserver(&observer);
     EXPECT_EQ(observer.problems.size(), 1);
     EXPECT_TRUE(observer.problems.value(0).contains("holds no saved position"));
-    EXPECT_EQ(AskHow(w, "1b3600002d"), QByteArray("a050"
-                                                  "0000000000"
-                                                  "51"));
+    EXPECT_EQ(AskHow(w, "1b3600002d"), QByteArray("a050000000000051"));
 
     ControllerOptions unwritable;
     unwritable.stateFile = dir.filePath("no/such/dir/controller.state");

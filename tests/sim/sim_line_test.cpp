@@ -1,5 +1,5 @@
-// The in-process door: reads that wait on the virtual clock instead of sleeping, and ports
-// that are closed or missing.
+// The in-process door: reads that wait on the virtual clock instead of sleeping, and closed
+// ports.
 #include "sim/sim_line.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,7 @@ TEST(SimLine, ReadMovesTheClockToTheByteButNotPastTheLimit) {
     EXPECT_TRUE(b.controller.Workpiece().empty());
 }
 
-TEST(SimLine, ClosedAndMissingPorts) {
+TEST(SimLine, ClosedPorts) {
     LineBench b;
     quint8 byte = 0;
     EXPECT_FALSE(b.line.WriteByte(0x1B)); // never opened
@@ -48,11 +48,6 @@ TEST(SimLine, ClosedAndMissingPorts) {
     ASSERT_TRUE(b.line.OpenPort());
     EXPECT_FALSE(b.line.ReadByte(byte));
     EXPECT_EQ(b.controller.Trace().size(), 1u);
-
-    b.line.SetMissingPort("com3");
-    b.line.SetPortDeviceName("com3");
-    EXPECT_FALSE(b.line.OpenPort());
-    EXPECT_FALSE(b.line.WriteByte(0x1B));
 }
 
 } // namespace

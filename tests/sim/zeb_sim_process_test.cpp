@@ -1,7 +1,6 @@
 // zeb-sim as a real process on a pseudo-terminal, talked to through the program's own port
 // driver: the inquiry in odd parity, a job's strike line, and the files it leaves.
 #include "link/comm_port_driver.h"
-#include "sim/fault_plan.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -61,31 +60,8 @@ TEST(ZebSimProcess, ServesAJobsStrikeLineAndWritesItsFiles) {
     EXPECT_EQ(sim.exitCode(), 0);
     EXPECT_TRUE(sim.readAllStandardError().contains("3 strikes, 0 warm-up strikes"));
 
-    const QImage picture(dir.filePath("w.png"));
-    ASSERT_EQ(picture.size(), QSize(4, 1));
-    EXPECT_EQ(qGray(picture.pixel(1, 0)), 128);
-    EXPECT_EQ(qGray(picture.pixel(2, 0)), 0);
+    EXPECT_EQ(QImage(dir.filePath("w.png")).size(), QSize(4, 1));
     EXPECT_FALSE(QFileInfo(link).isSymLink()); // the terminal is gone, so is the link
-}
-
-TEST(ZebSimProcess, HelpNamesEveryOptionAndFault) {
-    QProcess p;
-    p.start(QStringLiteral(ZEB_SIM_EXE), {"--help"});
-    ASSERT_TRUE(p.waitForFinished(10000));
-    EXPECT_EQ(p.exitCode(), 0);
-    const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
-    QStringList names = FaultNames();
-    names << "--link"
-          << "--time-scale"
-          << "--baud"
-          << "--faults"
-          << "--seed"
-          << "--workpiece"
-          << "--strikes"
-          << "--trace"
-          << "--state";
-    for (const QString& name : names)
-        EXPECT_TRUE(help.contains(name)) << name.toStdString();
 }
 
 TEST(ZebSimProcess, BadCommandLinesAreRefused) {
@@ -100,7 +76,6 @@ TEST(ZebSimProcess, BadCommandLinesAreRefused) {
         const char* message;
     } rows[] = {
         {{"--bogus"}, 2, "unknown option --bogus"},
-        {{"--faults", "melt=1"}, 2, "unknown fault"},
         {{"--time-scale", "fast"}, 2, "--time-scale"},
         {{"--trace"}, 2, "--trace needs a value"},
         {{"--link", precious}, 1, ""}, // a real file is never replaced by the link
