@@ -1,26 +1,19 @@
 #pragma once
 // Whole jobs as real processes: zeb-sim serving a pseudo-terminal (instant mechanics) and
-// zeb-cli engrave / resume talking to it through the real serial-port code.
-//
-// How to drive it:
-//   - E2eDir d; d.StartSim({"--faults", "drop-rx=0.01", "--seed", "3"});
-//   - d.Cli({"engrave", "pic.bmp", "--port", d.Port()}) runs to its end; d.StartCli(...)
-//     leaves it running for a kill;
-//   - d.Strikes() is every strike of every simulator run so far, in order;
-//   - d.StopSim() ends the simulator (its files are complete), d.StartSim() starts a new one
-//     on the same port link (with --state: the machine after a power cut).
+// zeb-cli engrave / resume talking to it through the real serial-port code. Strikes() is every
+// strike of every simulator run so far, in order; StartSim() after StopSim() starts a new
+// simulator on the same port link (with --state: the machine after a power cut).
 
 #include "job/job_plan_strikes.h"
 
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include <csignal>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -43,7 +36,6 @@ public:
         }
     }
 
-    QString Path() const { return m_dir.path(); }
     QString File(const QString& name) const { return m_dir.filePath(name); }
     QString Port() const { return File(QStringLiteral("port")); }
 
@@ -104,7 +96,13 @@ public:
         return dots;
     }
 
-    // Command frames of the current simulator run: "name hex..." per accepted frame.
+    // The names of the last `n` command frames of the current simulator run.
+    QStringList LastNames(qsizetype n) const {
+        return Trace().mid(Trace().size() - n).replaceInStrings(QRegularExpression(" .*"), "");
+    }
+
+    // Command frames of the current simulator run: "name" and four code bytes in hex per
+    // accepted frame.
     QStringList Trace() const {
         QFile file(File(QStringLiteral("trace%1.txt").arg(m_simRuns - 1)));
         QStringList lines;
@@ -113,7 +111,7 @@ public:
         for (const QByteArray& line : file.readAll().split('\n')) {
             const QString text = QString::fromLatin1(line.trimmed());
             if (!text.isEmpty() && !text.endsWith("repeated") && !text.endsWith("rejected"))
-                lines << text.section(' ', 1);
+                lines << text.section(' ', 1, 5);
         }
         return lines;
     }
@@ -154,23 +152,35 @@ inline std::pair<int, int> Placement(const QString& out) {
     return {words.value(3).remove(QLatin1Char(',')).toInt(), words.value(5).toInt()};
 }
 
-// Strikes with a force of `forces` (by profile) belong to that pass.
-inline std::vector<StruckDot> OfPass(const std::vector<StruckDot>& all,
-                                     const std::array<int, 5>& forces) {
-    std::vector<StruckDot> dots;
-    for (const StruckDot& d : all) {
-        for (int p = 1; p <= 4; ++p) {
-            if (forces[static_cast<size_t>(p)] == d.force) {
-                dots.push_back(d);
-                break;
-            }
-        }
-    }
-    return dots;
+// What went wrong comparing the strikes with the plan: the first pass has forces 40, 30, 20,
+// 10 by level, a second pass 16, 12, 8, 4 (all even: the controller reads them back).
+inline QStringList StrikeProblems(const std::map<Dot, int>& planned, std::vector<StruckDot> all,
+                                  bool doublePass = false) {
+    const std::array<int, 5> first{0, 10, 20, 30, 40};
+    const std::array<int, 5> second{0, 4, 8, 12, 16};
+    auto ofFirst = [&first](const StruckDot& d) {
+        return std::count(first.begin() + 1, first.end(), d.force) > 0;
+    };
+    const auto later =
+        doublePass ? std::stable_partition(all.begin(), all.end(), ofFirst) : all.end();
+    QStringList problems = CompareStrikes(planned, {all.begin(), later}, first);
+    return doublePass ? problems + CompareStrikes(planned, {later, all.end()}, second) : problems;
 }
 
-inline void SaveBitmap(const QImage& image, const QString& path) {
-    image.save(path, "BMP");
+// Blocks and a ring: long lines both ways, several areas, rows that end and start apart.
+inline QImage Picture() {
+    QImage image(40, 22, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (int y = 1; y < 21; ++y) {
+        for (int x = 1; x < 39; ++x) {
+            const int d2 = (x - 28) * (x - 28) + (y - 11) * (y - 11);
+            const bool block = x < 16 && (y < 9 || y > 12);
+            const bool ring = d2 >= 16 && d2 <= 81;
+            if (block || ring)
+                image.setPixel(x, y, qRgb(90 + 55 * ((x * 3 + y) % 4), 0, 0));
+        }
+    }
+    return image;
 }
 
 } // namespace zeb::testing

@@ -57,42 +57,30 @@ inline QStringList CompareStrikes(const std::map<Dot, int>& planned,
                                   const std::vector<StruckDot>& struck,
                                   const std::array<int, 5>& forces) {
     QStringList problems;
-    auto note = [&problems](const QString& text) {
+    auto note = [&problems](const Dot& at, const QString& text) {
         if (problems.size() < 12)
-            problems << text;
+            problems << QStringLiteral("(%1, %2) ").arg(at.first).arg(at.second) + text;
     };
     std::map<Dot, int> seen;
     for (const StruckDot& dot : struck) {
         const Dot key{dot.row, dot.column};
-        if (++seen[key] == 2)
-            note(QStringLiteral("(%1, %2) struck twice").arg(dot.row).arg(dot.column));
         const auto it = planned.find(key);
-        if (it == planned.end()) {
-            note(QStringLiteral("(%1, %2) struck, not planned").arg(dot.row).arg(dot.column));
-            continue;
-        }
-        if (dot.profile != it->second)
-            note(QStringLiteral("(%1, %2) struck with profile %3, planned %4")
-                     .arg(dot.row)
-                     .arg(dot.column)
-                     .arg(dot.profile)
-                     .arg(it->second));
-        else if (dot.force != forces[static_cast<size_t>(dot.profile)])
-            note(QStringLiteral("(%1, %2) struck with force %3, the pass has %4")
-                     .arg(dot.row)
-                     .arg(dot.column)
-                     .arg(dot.force)
-                     .arg(forces[static_cast<size_t>(dot.profile)]));
+        if (++seen[key] == 2)
+            note(key, QStringLiteral("struck twice"));
+        if (it == planned.end())
+            note(key, QStringLiteral("struck, not planned"));
+        else if (dot.profile != it->second)
+            note(key, QStringLiteral("struck with profile %1, planned %2")
+                          .arg(dot.profile)
+                          .arg(it->second));
+        else if (const int force = forces[static_cast<size_t>(dot.profile)]; dot.force != force)
+            note(key,
+                 QStringLiteral("struck with force %1, the pass has %2").arg(dot.force).arg(force));
     }
     for (const auto& [key, digit] : planned) {
         if (seen.count(key) == 0)
-            note(QStringLiteral("(%1, %2) planned with %3, never struck")
-                     .arg(key.first)
-                     .arg(key.second)
-                     .arg(digit));
+            note(key, QStringLiteral("planned with %1, never struck").arg(digit));
     }
-    if (problems.size() == 12)
-        problems << QStringLiteral("...");
     return problems;
 }
 

@@ -15,6 +15,7 @@
 #include "common/temp_dir.h"
 #include "job/job_plan_strikes.h"
 #include "job/job_runner.h"
+#include "job/job_start.h"
 #include "job/session.h"
 #include "job/start_up.h"
 #include "picture/open_command.h"
@@ -30,6 +31,15 @@
 #include <vector>
 
 namespace zeb::testing {
+
+inline StrikeLevelSet Forces(int f32, int f24, int f16, int f8) {
+    StrikeLevelSet set;
+    set[4] = static_cast<quint8>(f32);
+    set[3] = static_cast<quint8>(f24);
+    set[2] = static_cast<quint8>(f16);
+    set[1] = static_cast<quint8>(f8);
+    return set;
+}
 
 struct JobRig {
     explicit JobRig(sim::ControllerOptions options = {}) : vc(std::move(options)) { Restart(); }
@@ -59,15 +69,29 @@ struct JobRig {
         OpenClick(ctx, dialogs);
     }
 
+    // "Работа" on `image` with the first pass's forces 40, 30, 20, 10 and the second's 16, 12,
+    // 8, 4; false when the job did not start.
+    bool StartJob(const QImage& image, bool doublePass = false, bool combined = false) {
+        OpenPicture(image, combined);
+        s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+        s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
+        s->Levels.DoublePassPending = doublePass;
+        return Button17Click(*s).started;
+    }
+
     // Lines of a plan file, each ended with CR LF.
     QByteArray WritePlan(const char* name, const QStringList& lines) {
         QByteArray text;
         for (const QString& line : lines)
             text += line.toLatin1() + "\r\n";
+        Write(name, text);
+        return text;
+    }
+
+    void Write(const char* name, const QByteArray& bytes) const {
         QFile file(dir.File(QString::fromLatin1(name)));
         file.open(QIODevice::WriteOnly);
-        file.write(text);
-        return text;
+        file.write(bytes);
     }
 
     QByteArray Read(const char* name) const {
@@ -90,30 +114,28 @@ struct JobRig {
         return results;
     }
 
-    // Names of the commands the controller accepted since the last call, data frames left out.
-    QStringList Sent() {
-        QStringList names;
+    // The commands the controller accepted since the last call, data frames left out: their
+    // names, or with `codes` their four code bytes in hex.
+    QStringList Sent(bool codes = false) {
+        QStringList sent;
         const auto& trace = vc.Trace();
-        for (size_t i = m_seen; i < trace.size(); ++i) {
-            const auto& c = trace[i];
+        for (; m_seen < trace.size(); ++m_seen) {
+            const auto& c = trace[m_seen];
             if (c.verdict == sim::FrameVerdict::Accepted && c.name != "data" && c.name != "profile")
-                names << c.name;
+                sent << (codes ? QString::fromLatin1(c.frame.left(4).toHex(' ').toUpper())
+                               : c.name);
         }
-        m_seen = trace.size();
-        return names;
+        return sent;
     }
 
-    // The four code bytes of every accepted command since the last call, in hex.
-    QStringList SentCodes() {
-        QStringList codes;
-        const auto& trace = vc.Trace();
-        for (size_t i = m_seen; i < trace.size(); ++i) {
-            const auto& c = trace[i];
-            if (c.verdict == sim::FrameVerdict::Accepted && c.name != "data" && c.name != "profile")
-                codes << QString::fromLatin1(c.frame.left(4).toHex(' ').toUpper());
+    // The controller's strikes [from, to) in the order struck.
+    std::vector<StruckDot> Struck(size_t from = 0, size_t to = SIZE_MAX) const {
+        std::vector<StruckDot> dots;
+        for (size_t i = from; i < to && i < vc.Workpiece().size(); ++i) {
+            const auto& d = vc.Workpiece()[i];
+            dots.push_back({d.row, d.column, d.profile, d.force});
         }
-        m_seen = trace.size();
-        return codes;
+        return dots;
     }
 
     // Set before Restart: the line the next session talks over, wrapped around the
@@ -129,14 +151,5 @@ struct JobRig {
 private:
     size_t m_seen = 0;
 };
-
-inline StrikeLevelSet Forces(int f32, int f24, int f16, int f8) {
-    StrikeLevelSet set;
-    set[4] = static_cast<quint8>(f32);
-    set[3] = static_cast<quint8>(f24);
-    set[2] = static_cast<quint8>(f16);
-    set[1] = static_cast<quint8>(f8);
-    return set;
-}
 
 } // namespace zeb::testing

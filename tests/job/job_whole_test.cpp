@@ -25,25 +25,9 @@ QImage Rings(int size = 22) {
     return image;
 }
 
-std::vector<StruckDot> Struck(const sim::VirtualController& vc, size_t from, size_t to) {
-    std::vector<StruckDot> dots;
-    const auto& all = vc.Workpiece();
-    for (size_t i = from; i < to && i < all.size(); ++i)
-        dots.push_back({all[i].row, all[i].column, all[i].profile, all[i].force});
-    return dots;
-}
-
-std::array<int, 5> ByProfile(const StrikeLevelSet& set) {
-    return {0, set[1], set[2], set[3], set[4]};
-}
-
 TEST(WholeJob, TheSecondPassRecordsItselfBeforeItStrikes) {
     JobRig rig;
-    rig.OpenPicture(Rings());
-    rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
-    rig.s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
-    rig.s->Levels.DoublePassPending = true;
-    ASSERT_TRUE(Button17Click(*rig.s).started);
+    ASSERT_TRUE(rig.StartJob(Rings(), true));
     for (TickResult r = TickResult::LineDone; r == TickResult::LineDone;)
         r = OptimizingTimer(*rig.s).result;
 
@@ -61,10 +45,8 @@ TEST(WholeJob, TheSecondPassRecordsItselfBeforeItStrikes) {
 
 TEST(WholeJob, StopThenNewForcesThenContinue) {
     JobRig rig;
-    rig.OpenPicture(Rings(), true);
+    ASSERT_TRUE(rig.StartJob(Rings(), false, true));
     Session& s = *rig.s;
-    s.Levels.FirstPassLevels = Forces(40, 30, 20, 10);
-    ASSERT_TRUE(Button17Click(s).started);
     while (rig.vc.Workpiece().size() < 40)
         ASSERT_EQ(OptimizingTimer(s).result, TickResult::LineDone);
     const size_t before = rig.vc.Workpiece().size();
@@ -81,25 +63,21 @@ TEST(WholeJob, StopThenNewForcesThenContinue) {
 
     const auto planned =
         PlannedDots(rig.Read("123123123.txt"), s.Place.PictureOffsetX, s.Place.PictureOffsetY);
-    const size_t total = rig.vc.Workpiece().size();
-    ASSERT_EQ(total, planned.size());
+    const std::vector<StruckDot> struck = rig.Struck();
+    ASSERT_EQ(struck.size(), planned.size());
     std::map<Dot, int> early;
     std::map<Dot, int> late;
-    for (size_t i = 0; i < total; ++i) {
-        const auto& dot = rig.vc.Workpiece()[i];
-        (i < before ? early : late)[{dot.row, dot.column}] = planned.at({dot.row, dot.column});
-    }
-    EXPECT_EQ(CompareStrikes(early, Struck(rig.vc, 0, before), ByProfile(Forces(40, 30, 20, 10))),
-              QStringList());
-    EXPECT_EQ(CompareStrikes(late, Struck(rig.vc, before, total), ByProfile(Forces(60, 50, 24, 8))),
-              QStringList());
+    for (size_t i = 0; i < struck.size(); ++i)
+        (i < before ? early : late)[{struck[i].row, struck[i].column}] =
+            planned.at({struck[i].row, struck[i].column});
+    EXPECT_EQ(CompareStrikes(early, rig.Struck(0, before), {0, 10, 20, 30, 40}), QStringList());
+    EXPECT_EQ(CompareStrikes(late, rig.Struck(before), {0, 8, 24, 50, 60}), QStringList());
 }
 
 TEST(WholeJob, ContinueRefusesForcesWithoutAProfile) {
     JobRig rig;
-    rig.OpenPicture(Rings());
-    ASSERT_TRUE(Button17Click(*rig.s).started);
-    OptimizingTimer(*rig.s);
+    ASSERT_TRUE(rig.StartJob(Rings()));
+    rig.Run(1);
     ASSERT_TRUE(STOPClick(*rig.s));
     rig.s->Machine.MotorSpeed = 40; // P = 640: a force of 1 has no profile
     rig.s->Levels.FirstPassLevels = Forces(200, 200, 200, 1);
@@ -113,49 +91,39 @@ TEST(WholeJob, ContinueRefusesForcesWithoutAProfile) {
 }
 
 TEST(WholeJob, TheAbortPanelShowsTheHalvesThePassNeeds) {
-    struct Row {
+    const struct {
         const char* name;
-        bool doublePass;
-        bool inSecondPass;
-        bool half1Enabled;
-        bool half2Shown;
-    };
-    const Row rows[] = {
+        bool doublePass, inSecondPass, half1Enabled, half2Shown;
+    } rows[] = {
         {"single pass", false, false, true, false},
         {"first of two", true, false, true, true},
         {"second pass", true, true, false, true},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         JobRig rig;
-        rig.OpenPicture(Rings());
-        rig.s->Levels.DoublePassPending = row.doublePass;
         // Individual mode: each slider shows its own force (group mode derives them).
         rig.s->Levels.PrintReady2.Individual.Click();
-        rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
-        rig.s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
-        ASSERT_TRUE(Button17Click(*rig.s).started);
+        ASSERT_TRUE(rig.StartJob(Rings(), row.doublePass));
         if (row.inSecondPass) {
             for (TickResult r = TickResult::LineDone; r == TickResult::LineDone;)
                 r = OptimizingTimer(*rig.s).result;
         }
-        ASSERT_TRUE(STOPClick(*rig.s)) << row.name;
+        ASSERT_TRUE(STOPClick(*rig.s));
         const StrikeLevels& levels = rig.s->Levels;
-        EXPECT_TRUE(levels.AbortPanel.Visible()) << row.name;
-        EXPECT_TRUE(levels.AbortWork1Panel.Visible()) << row.name;
-        EXPECT_EQ(levels.AbortWork1Panel.Enabled(), row.half1Enabled) << row.name;
-        EXPECT_EQ(levels.AbortWork2Panel.Visible(), row.half2Shown) << row.name;
-        if (row.half2Shown) {
-            EXPECT_EQ(levels.AbortWork2.Slider(1).Position(), 4) << row.name;
-        }
+        EXPECT_TRUE(levels.AbortPanel.Visible());
+        EXPECT_TRUE(levels.AbortWork1Panel.Visible());
+        EXPECT_EQ(levels.AbortWork1Panel.Enabled(), row.half1Enabled);
+        EXPECT_EQ(levels.AbortWork2Panel.Visible(), row.half2Shown);
+        if (row.half2Shown)
+            EXPECT_EQ(levels.AbortWork2.Slider(1).Position(), 4);
     }
 }
 
 TEST(WholeJob, EndKeepsTheRecoveryFileAndSwitchesTheMachineOff) {
     JobRig rig;
-    rig.OpenPicture(Rings());
-    ASSERT_TRUE(Button17Click(*rig.s).started);
-    OptimizingTimer(*rig.s);
-    OptimizingTimer(*rig.s);
+    ASSERT_TRUE(rig.StartJob(Rings()));
+    rig.Run(2);
     ASSERT_TRUE(STOPClick(*rig.s));
     rig.Sent();
 

@@ -2,7 +2,6 @@
 // at which coordinates.
 #include "job/plan_builder.h"
 
-#include "common/recording_operator.h"
 #include "job/plan_pictures.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +42,6 @@ const HandCase HandCases[] = {
      {"", "GoTo:      2     2", "Down: ", "Knock: 4", "Up  : "}},
     {"all black", {"....", "....", "...."}, Both, {}},
     {"isolated pixel of level 0", {"....", ".0..", "...."}, Both, {}},
-    {"line of level 0", {".....", ".000.", "....."}, Both, {}},
     {"horizontal line",
      {"......", ".4321.", "......"},
      Both,
@@ -137,14 +135,6 @@ TEST(PlanBuilder, ApproachColumns) {
             EXPECT_TRUE(plan.contains(expected)) << plan.constData();
         }
     }
-}
-
-TEST(PlanBuilder, ShowsEachSeedToTheServiceEngineer) {
-    PictureMatrices m = GridPicture({"......", ".4....", "....4.", "......"});
-    testing::RecordingOperator op;
-    EXPECT_EQ(BuildPlanText(m, PassMode::TwoSided, &op).areas, 2);
-    EXPECT_EQ(op.service.value(ServiceField::Label66), "3");
-    EXPECT_EQ(op.service.value(ServiceField::Label67), "5");
 }
 
 TEST(PlanBuilder, StruckLevelsBecomeMinusOneOnlyOnceThePlanIsKept) {

@@ -27,12 +27,7 @@ struct Replay {
 };
 
 char ExpectedDigit(double level) {
-    const double levels[] = {64, 128, 192, 255};
-    for (int k = 0; k < 4; ++k) {
-        if (level == levels[k])
-            return static_cast<char>('1' + k);
-    }
-    return '0';
+    return level == 64 ? '1' : level == 128 ? '2' : level == 192 ? '3' : level == 255 ? '4' : '0';
 }
 
 // `before` is the dot image as it was before planning.
@@ -42,21 +37,20 @@ Replay ReplayPlan(const QByteArray& plan, const PictureMatrices& before) {
         if (replay.problems.size() < 20)
             replay.problems << text;
     };
-    if (!plan.isEmpty() && (!plan.startsWith("\r\n") || !plan.endsWith("\r\n")))
-        problem("the plan must start with an empty line and end with CR LF");
+    if (!plan.isEmpty() && !plan.startsWith("\r\n"))
+        problem("the plan must start with an empty line");
     QList<QByteArray> lines = plan.split('\n');
-    lines.removeLast(); // what follows the last line end
+    if (!lines.takeLast().isEmpty())
+        problem("the last line has no CR LF");
     std::set<std::pair<int, int>> struck;
     bool moved = false;
     int row = 0;
     int col = 0;
     for (int i = 0; i < lines.size(); ++i) {
         const QString at = QString("line %1: ").arg(i + 1);
-        if (!lines[i].endsWith('\r') || (i > 0 && lines[i] == "\r")) {
+        if (!lines[i].endsWith('\r') || (i > 0 && lines[i] == "\r"))
             problem(at + "empty or without CR LF");
-            continue;
-        }
-        const ParsedPlanLine parsed = ParsePlanLine(lines[i].chopped(1));
+        const ParsedPlanLine parsed = ParsePlanLine(lines[i].chopped(lines[i].endsWith('\r')));
         if (!parsed.error.isEmpty())
             problem(at + parsed.error);
         const PlanRecord& record = parsed.record;
@@ -119,7 +113,7 @@ TEST(PlanPromises, HardPicturesInBothPasses) {
     const struct {
         const char* name;
         std::vector<std::string> grid;
-        int strikes; // -1: not counted here
+        int strikes;
     } cases[] = {
         // Stopping only back at the seed, the second area's outline would go round three
         // cells for ever (the plans are in tests/data/plan/circling.*).
@@ -128,17 +122,13 @@ TEST(PlanPromises, HardPicturesInBothPasses) {
         // seed an area and are struck only when an area reaches them.
         {"single dots in every corner and edge", {"4.4.4", ".....", "4...4", ".....", "4.4.4"}, 3},
         {"touching every edge", {"4444", "4004", "4444"}, 10},
-        {"vertical line", {".4.", ".4.", ".4.", ".4.", "..."}, -1},
-        {"diagonal down", {"4...", ".4..", "..4.", "...4", "...."}, -1},
-        {"diagonal up", {"...4", "..4.", ".4..", "4...", "...."}, -1},
-        {"snake", {"44444", "....4", "44444", "4....", "44444", "....."}, -1},
     };
     for (const auto& c : cases) {
         for (PassMode pass : {PassMode::TwoSided, PassMode::OneSided}) {
             SCOPED_TRACE(c.name);
             const Replay replay = PlanAndReplay(GridPicture(c.grid), pass);
             EXPECT_TRUE(replay.problems.isEmpty()) << replay.problems.join("\n").toStdString();
-            EXPECT_TRUE(c.strikes < 0 || replay.strikes == c.strikes) << replay.strikes;
+            EXPECT_EQ(replay.strikes, c.strikes);
         }
     }
 }

@@ -13,9 +13,6 @@
 namespace zeb::testing {
 namespace {
 
-const StrikeLevelSet FirstForces = Forces(40, 30, 20, 10);
-const StrikeLevelSet SecondForces = Forces(16, 12, 8, 4);
-
 // Two blocks side by side over the same rows, in four greys: several areas and long lines.
 QImage Blocks() {
     QImage image(30, 14, QImage::Format_RGB32);
@@ -27,32 +24,19 @@ QImage Blocks() {
     return image;
 }
 
-bool IsFirstPassForce(int force) {
-    for (int level = 1; level <= 4; ++level)
-        if (FirstForces[level] == force)
-            return true;
-    return false;
-}
-
 // Starts a job and kills the program after `kills[0]` x n ticks (n: lines of the plan, so 1.5
 // is the middle of a second pass), starts it again and resumes; the next kills count ticks
 // from there. In the end every planned dot must be struck once per pass.
 void KillAndResume(bool doublePass, const std::vector<double>& kills, const char* name) {
     JobRig rig;
-    rig.OpenPicture(Blocks(), true);
-    rig.s->Levels.FirstPassLevels = FirstForces;
-    rig.s->Levels.SecondPassLevels = SecondForces;
-    rig.s->Levels.DoublePassPending = doublePass;
-    ASSERT_TRUE(Button17Click(*rig.s).started) << name;
+    ASSERT_TRUE(rig.StartJob(Blocks(), doublePass, true)) << name;
     const QByteArray plan = rig.Read("123123123.txt");
     const int lines = static_cast<int>(plan.count("\r\n"));
     ASSERT_GT(lines, 40) << name;
     const int offsetX = rig.s->Place.PictureOffsetX;
     const int offsetY = rig.s->Place.PictureOffsetY;
     for (double kill : kills) {
-        const int ticks = static_cast<int>(kill * lines);
-        for (int i = 0; i < ticks && rig.timers->Running(TimerId::Optimizing); ++i)
-            OptimizingTimer(*rig.s);
+        rig.Run(static_cast<int>(kill * lines));
         ASSERT_TRUE(rig.Exists("ErorFile.txt")) << name << ": finished before the kill " << kill;
         rig.Restart();
         ASSERT_TRUE(rig.s->Place.RecoveryPending) << name;
@@ -64,9 +48,8 @@ void KillAndResume(bool doublePass, const std::vector<double>& kills, const char
 
     std::vector<StruckDot> first;
     std::vector<StruckDot> second;
-    for (const auto& dot : rig.vc.Workpiece())
-        (IsFirstPassForce(dot.force) ? first : second)
-            .push_back({dot.row, dot.column, dot.profile, dot.force});
+    for (const StruckDot& dot : rig.Struck())
+        (dot.force % 10 == 0 ? first : second).push_back(dot); // 10..40 first, 4..16 second
     const auto planned = PlannedDots(plan, offsetX, offsetY);
     EXPECT_EQ(CompareStrikes(planned, first, {0, 10, 20, 30, 40}), QStringList()) << name;
     EXPECT_EQ(CompareStrikes(planned, second, {0, 4, 8, 12, 16}),
@@ -91,10 +74,8 @@ TEST(Recovery, KilledAnywhereTheJobIsFinishedExactlyOnce) {
 
 TEST(Recovery, TheWarmUpRunsBeforeTheCut) {
     JobRig rig;
-    rig.OpenPicture(Blocks());
-    rig.s->Levels.FirstPassLevels = FirstForces;
-    ASSERT_TRUE(Button17Click(*rig.s).started);
-    OptimizingTimer(*rig.s);
+    ASSERT_TRUE(rig.StartJob(Blocks()));
+    rig.Run(1);
     rig.Restart();
     rig.s->Job.WarmUpRounds = 2;
 
@@ -102,11 +83,8 @@ TEST(Recovery, TheWarmUpRunsBeforeTheCut) {
 
     EXPECT_EQ(rig.vc.WarmUpStrikes(), 2 * 60);
     EXPECT_EQ(rig.op->statuses.last(), QStringLiteral("Разогрев головки - 95"));
-    EXPECT_EQ(rig.op->progress, 0);
-    EXPECT_TRUE(rig.op->progressTrail.contains(100));
     EXPECT_TRUE(rig.timers->Running(TimerId::Optimizing));
     EXPECT_FALSE(rig.timers->Running(TimerId::CrushTimer));
-    EXPECT_FALSE(rig.timers->Running(TimerId::Timer4));
     EXPECT_TRUE(rig.vc.PrintJobOpen());
     EXPECT_EQ(rig.vc.ProfileForce(4), 40);
 }
@@ -123,74 +101,54 @@ Files Take(const JobRig& rig) {
 }
 
 TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
-    struct Row {
+    const struct {
         const char* name;
-        std::function<void(JobRig&)> spoil;
+        const char* file; // rewritten by `edit`, removed for a null text
+        std::function<QByteArray(QByteArray)> edit;
         const char* said;
-    };
-    const Row rows[] = {
-        {"recovery file cut short",
-         [](JobRig& rig) {
-             QFile file(rig.dir.File("ErorFile.txt"));
-             file.open(QIODevice::ReadWrite);
-             const QByteArray text = file.readAll();
-             file.resize(0);
-             file.write(text.left(text.indexOf("\r\n20\r\n")));
-         },
-         "строка 5"},
-        {"a force that is no number",
-         [](JobRig& rig) {
-             QFile file(rig.dir.File("ErorFile.txt"));
-             file.open(QIODevice::ReadWrite);
-             QByteArray text = file.readAll().replace("\r\n30\r\n", "\r\n3x\r\n");
-             file.resize(0);
-             file.write(text);
-         },
-         "строка 6"},
-        {"plan missing", [](JobRig& rig) { QFile::remove(rig.dir.File("123123123.txt")); },
-         "123123123.txt"},
-        {"plan cut inside a line",
-         [](JobRig& rig) {
-             QFile file(rig.dir.File("123123123.txt"));
-             file.open(QIODevice::ReadWrite);
-             file.resize(file.size() - 3);
-         },
+    } rows[] = {
+        {"recovery file cut short", "ErorFile.txt",
+         [](QByteArray t) { return t.left(t.indexOf("\r\n20\r\n")); }, "строка 5"},
+        {"a force that is no number", "ErorFile.txt",
+         [](QByteArray t) { return t.replace("\r\n30\r\n", "\r\n3x\r\n"); }, "строка 6"},
+        {"plan missing", "123123123.txt", [](QByteArray) { return QByteArray(); }, "123123123.txt"},
+        {"plan cut inside a line", "123123123.txt", [](QByteArray t) { return t.chopped(3); },
          "обрывается"},
-        {"a position on no line of the plan",
-         [](JobRig& rig) {
-             // The record names another plan, so only the position can tell.
-             RemoveProgressRecord(rig.dir.Path());
-             rig.vc.SetExpectedSeqNo(rig.s->Link.SeqNo);
-             rig.s->Dev.BeginPrint();
-             rig.s->Dev.StepUp(2 * 3000);
-         },
-         "не лежит ни на одной строке"},
+        {"a position on no line of the plan", nullptr, {}, "не лежит ни на одной строке"},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         JobRig rig;
-        rig.OpenPicture(Blocks());
-        rig.s->Levels.FirstPassLevels = FirstForces;
-        ASSERT_TRUE(Button17Click(*rig.s).started);
-        for (int i = 0; i < 10; ++i)
-            OptimizingTimer(*rig.s);
-        row.spoil(rig);
+        ASSERT_TRUE(rig.StartJob(Blocks()));
+        rig.Run(10);
+        if (row.file) {
+            const QByteArray text = row.edit(rig.Read(row.file));
+            QFile::remove(rig.dir.File(row.file));
+            if (!text.isNull())
+                rig.Write(row.file, text);
+        } else { // the record names another plan, so only the position can tell
+            RemoveProgressRecord(rig.dir.Path());
+            rig.vc.SetExpectedSeqNo(rig.s->Link.SeqNo);
+            rig.s->Dev.BeginPrint();
+            rig.s->Dev.StepUp(2 * 3000);
+        }
         rig.Restart();
         rig.s->Job.WarmUpRounds = 0;
         const Files before = Take(rig);
         const size_t struck = rig.vc.Workpiece().size();
 
-        EXPECT_FALSE(CrushTimerTimer(*rig.s)) << row.name;
+        EXPECT_FALSE(CrushTimerTimer(*rig.s));
 
-        ASSERT_FALSE(rig.op->messages.isEmpty()) << row.name;
+        ASSERT_FALSE(rig.op->messages.isEmpty());
         EXPECT_TRUE(rig.op->messages.last().contains(QString::fromUtf8(row.said)))
-            << row.name << ": " << rig.op->messages.last().toStdString();
-        EXPECT_TRUE(Take(rig) == before) << row.name;
-        EXPECT_FALSE(rig.Exists("1.txt")) << row.name;
-        EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing)) << row.name;
-        EXPECT_FALSE(rig.timers->Running(TimerId::CrushTimer)) << row.name;
-        EXPECT_FALSE(rig.vc.PrintJobOpen()) << row.name;
-        EXPECT_EQ(rig.vc.Workpiece().size(), struck) << row.name;
-        EXPECT_EQ(rig.op->events.last(), QStringLiteral("unlock")) << row.name;
+            << rig.op->messages.last().toStdString();
+        EXPECT_TRUE(Take(rig) == before);
+        EXPECT_FALSE(rig.Exists("1.txt"));
+        EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
+        EXPECT_FALSE(rig.timers->Running(TimerId::CrushTimer));
+        EXPECT_FALSE(rig.vc.PrintJobOpen());
+        EXPECT_EQ(rig.vc.Workpiece().size(), struck);
+        EXPECT_EQ(rig.op->events.last(), QStringLiteral("unlock"));
     }
 }
 
@@ -236,11 +194,8 @@ private:
 TEST(Recovery, TheSavedPositionCountsOnceTwoAnswersAgree) {
     for (int changed : {1, 4}) {
         JobRig rig;
-        rig.OpenPicture(Blocks());
-        rig.s->Levels.FirstPassLevels = FirstForces;
-        ASSERT_TRUE(Button17Click(*rig.s).started);
-        for (int i = 0; i < 20; ++i)
-            OptimizingTimer(*rig.s);
+        ASSERT_TRUE(rig.StartJob(Blocks()));
+        rig.Run(20);
         const QByteArray plan = rig.Read("123123123.txt");
         const int offsetX = rig.s->Place.PictureOffsetX;
         const int offsetY = rig.s->Place.PictureOffsetY;
@@ -256,12 +211,9 @@ TEST(Recovery, TheSavedPositionCountsOnceTwoAnswersAgree) {
         if (changed == 1) {
             ASSERT_TRUE(resumed);
             rig.Run();
-            std::vector<StruckDot> struck;
-            for (const auto& d : rig.vc.Workpiece())
-                struck.push_back({d.row, d.column, d.profile, d.force});
-            EXPECT_EQ(
-                CompareStrikes(PlannedDots(plan, offsetX, offsetY), struck, {0, 10, 20, 30, 40}),
-                QStringList());
+            EXPECT_EQ(CompareStrikes(PlannedDots(plan, offsetX, offsetY), rig.Struck(),
+                                     {0, 10, 20, 30, 40}),
+                      QStringList());
         } else {
             EXPECT_FALSE(resumed);
             ASSERT_FALSE(rig.op->messages.isEmpty());
@@ -278,8 +230,8 @@ TEST(Recovery, ACutKilledBeforeItsRenameIsFinishedFirst) {
     const QByteArray cut =
         rig.WritePlan("1.txt", {"GoTo:      2     3", "Down: ", "Knock: 0034", "Up  : "});
     RecoveryRecord record;
-    record.firstPass = FirstForces;
-    record.secondPass = SecondForces;
+    record.firstPass = Forces(40, 30, 20, 10);
+    record.secondPass = Forces(16, 12, 8, 4);
     ASSERT_TRUE(WriteRecoveryFile(rig.dir.Path(), record).isEmpty());
     ASSERT_TRUE(WriteProgressRecord(rig.dir.Path(), {1, 0, PlanDigest(cut)}).isEmpty());
     rig.Restart();
@@ -297,11 +249,8 @@ TEST(Recovery, ACutKilledBeforeItsRenameIsFinishedFirst) {
 
 TEST(Recovery, IgnoringDropsTheFilesAndTheServiceStartsRunOrCut) {
     JobRig rig;
-    rig.OpenPicture(Blocks());
-    rig.s->Levels.FirstPassLevels = FirstForces;
-    ASSERT_TRUE(Button17Click(*rig.s).started);
-    for (int i = 0; i < 12; ++i)
-        OptimizingTimer(*rig.s);
+    ASSERT_TRUE(rig.StartJob(Blocks()));
+    rig.Run(12);
     rig.Restart();
     const QByteArray plan = rig.Read("123123123.txt");
 
