@@ -84,7 +84,6 @@ TEST(Handshake, PortChangeToAMissingPortThenToAnAnsweringOne) {
     rig.simLine.SetMissingPort(QStringLiteral("com5"));
     PortChoice choice = ComClick(rig.dev, 5, true);
     EXPECT_EQ(choice.checkedPort, 5);
-    EXPECT_EQ(choice.portName, QStringLiteral("com5"));
     EXPECT_EQ(rig.tap.PortDeviceName(), QStringLiteral("com5"));
     EXPECT_FALSE(choice.outcome.ready);
     EXPECT_EQ(rig.op.messages, QStringList({QStringLiteral("Ошибка связи."),
@@ -121,7 +120,6 @@ TEST(Handshake, LinkTestShowsTheDevicesNameWithUnprintableBytesVisible) {
                                                 QString(21, u' ')}));
     EXPECT_EQ(rig.Commands().count(QStringLiteral("ReadParamByte")), 33);
     EXPECT_EQ(rig.Frames()[1], QStringLiteral("1B 58 50 00 12"));
-    EXPECT_TRUE(rig.Frames().last().startsWith(QStringLiteral("1B 58 70 00")));
     EXPECT_FALSE(rig.op.locked);
 
     rig.op.messages.clear();

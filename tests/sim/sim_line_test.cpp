@@ -1,5 +1,4 @@
-// The in-process door: reads that wait on the virtual clock instead of sleeping, and closed
-// ports.
+// The in-process door: reads that wait on the virtual clock instead of sleeping.
 #include "sim/sim_line.h"
 
 #include <gtest/gtest.h>
@@ -7,47 +6,27 @@
 namespace zeb::sim {
 namespace {
 
-struct LineBench {
-    explicit LineBench(ControllerOptions options = {}) : controller(std::move(options)) {
-        line.SetPortDeviceName("com1");
-    }
-    VirtualController controller;
-    VirtualClock clock;
-    SimLine line{controller, clock};
-};
-
 TEST(SimLine, ReadMovesTheClockToTheByteButNotPastTheLimit) {
     ControllerOptions options;
     options.timeScale = 10; // the warm-up strike's 60 ms take 600
-    LineBench b(options);
-    ASSERT_TRUE(b.line.OpenPort());
-    ASSERT_TRUE(b.line.WriteString(QByteArray::fromHex("1b03010118"))); // WarmUpStrike with 0
+    VirtualController controller(options);
+    VirtualClock clock;
+    SimLine line{controller, clock};
+    line.SetPortDeviceName("com1");
+    ASSERT_TRUE(line.OpenPort());
+    ASSERT_TRUE(line.WriteString(QByteArray::fromHex("1b03010118"))); // WarmUpStrike with 0
     quint8 byte = 0;
-    ASSERT_TRUE(b.line.ReadByte(byte));
+    ASSERT_TRUE(line.ReadByte(byte));
     EXPECT_EQ(byte, 0xA0);
-    EXPECT_EQ(b.clock.MonotonicMs(), 0);
-    EXPECT_FALSE(b.line.ReadByte(byte)); // nothing due: 500 ms pass, the byte is kept
+    EXPECT_EQ(clock.MonotonicMs(), 0);
+    EXPECT_FALSE(line.ReadByte(byte)); // nothing due: 500 ms pass, the byte is kept
     EXPECT_EQ(byte, 0xA0);
-    EXPECT_EQ(b.clock.MonotonicMs(), 500);
-    ASSERT_TRUE(b.line.ReadByte(byte));
+    EXPECT_EQ(clock.MonotonicMs(), 500);
+    ASSERT_TRUE(line.ReadByte(byte));
     EXPECT_EQ(byte, 0x50);
-    EXPECT_EQ(b.clock.MonotonicMs(), 600);
-    EXPECT_EQ(b.controller.WarmUpStrikes(), 1);
-    EXPECT_TRUE(b.controller.Workpiece().empty());
-}
-
-TEST(SimLine, ClosedPorts) {
-    LineBench b;
-    quint8 byte = 0;
-    EXPECT_FALSE(b.line.WriteByte(0x1B)); // never opened
-    EXPECT_FALSE(b.line.ReadByte(byte));
-    ASSERT_TRUE(b.line.OpenPort());
-    ASSERT_TRUE(b.line.WriteString(QByteArray::fromHex("1b0100001a")));
-    b.line.ClosePort(); // the answers nobody read are gone
-    EXPECT_FALSE(b.line.WriteString(QByteArray::fromHex("1b0100001b")));
-    ASSERT_TRUE(b.line.OpenPort());
-    EXPECT_FALSE(b.line.ReadByte(byte));
-    EXPECT_EQ(b.controller.Trace().size(), 1u);
+    EXPECT_EQ(clock.MonotonicMs(), 600);
+    EXPECT_EQ(controller.WarmUpStrikes(), 1);
+    EXPECT_TRUE(controller.Workpiece().empty());
 }
 
 } // namespace
