@@ -36,14 +36,11 @@ constexpr ItemState TopLevel[] = {
 constexpr ItemState Entries[] = {
     {"Open", "Открыть", "ve"},
     {"Save1", "Сохранить", "ve"},
-    {"CloseExit", "Выход", "ve"},
-    {"Convert1", "Convert", "ve"},
     {"Original1", "Original", "v"},
     {"Print1", "Гравировка", "ve"},
     {"Qual2", "Quality LO", "ekc"},
     {"StrikeForce1", "Сила удара", "e"},
     {"N4", "Геометрия", "ve"},
-    {"N6", "Разогрев", "ve"},
     {"HeadMove", "Перемещение иглы", "vek"},
     {"N7", "Рабочее поле", "e"},
     {"N8", "Калибровка устройства", ""},
@@ -52,11 +49,8 @@ constexpr ItemState Entries[] = {
     {"Com81", "Com8", "vek"},
     {"Left", "слева", "vek"},
     {"HorCenrt", "по центру", "vekc"},
-    {"Right", "справа", "vek"},
-    {"Up", "Сверху", "vek"},
     {"About1", "О...", "ve"},
     {"N3", "Оптимизация", "e"},
-    {"N11", "1", "e"},
 };
 
 void ExpectState(QAction* action, const ItemState& want) {

@@ -18,8 +18,7 @@ using testing::ScopedStartDirectory;
 using testing::TextLines;
 using testing::WriteBytes;
 
-// Modelled durations; silent after that many accepted frames.
-sim::ControllerOptions Modelled(int silentAfter = -1) {
+sim::ControllerOptions Modelled(int silentAfter) {
     sim::ControllerOptions options;
     options.timeScale = 1.0;
     options.faults.silentAfter = silentAfter;
@@ -82,10 +81,13 @@ TEST_F(CalibrationTest, ACompleteRunWrites108LinesAndLeavesResolutionThree) {
     EXPECT_EQ(rig.vc.Workpiece().size(), 100u + 101 + 2 * 20 * 101);
 }
 
-class TimedCalibrationTest : public CalibrationTest {
+// The same run against a controller with modelled durations, silent after that many frames.
+template <int SilentAfter>
+class ModelledCalibrationTest : public CalibrationTest {
 protected:
-    TimedCalibrationTest() : CalibrationTest(Modelled()) {}
+    ModelledCalibrationTest() : CalibrationTest(Modelled(SilentAfter)) {}
 };
+using TimedCalibrationTest = ModelledCalibrationTest<-1>;
 
 TEST_F(TimedCalibrationTest, MovesAreTimedPerHundredStepsAtEachResolution) {
     Calibrate();
@@ -139,10 +141,7 @@ TEST_F(CalibrationTest, TimesPastSixtyFiveSecondsAreClampedAndMarkedNotWrapped) 
 // Silent from inside the first pattern line: 100 greetings, 100 one-dot lines of two frames,
 // the 101-dot line and the empty line of 14 frames each, both motor drivers, the nine frames
 // of the strike profiles, then three frames of the line.
-class LinkLostCalibrationTest : public CalibrationTest {
-protected:
-    LinkLostCalibrationTest() : CalibrationTest(Modelled(100 + 200 + 14 + 2 + 14 + 9 + 3)) {}
-};
+using LinkLostCalibrationTest = ModelledCalibrationTest<100 + 200 + 14 + 2 + 14 + 9 + 3>;
 
 TEST_F(LinkLostCalibrationTest, GoesOnAndMarksTheTimesThatComeOutNegative) {
     Calibrate();

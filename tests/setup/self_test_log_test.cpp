@@ -87,11 +87,9 @@ TEST(SelfTestLogStart, AnUncreatableLogIsReportedAndErrorsAreStillCounted) {
 TEST(StepControlTest, CountedAndRealPositionsAfterALine) {
     struct Case {
         const char* name;
-        bool enabled;
-        bool stepControl;
+        bool enabled, stepControl;
         int shift; // columns the controller's counter is off after the line
-        bool monitorSent;
-        bool mismatch;
+        bool monitorSent, mismatch;
         QString realX;
     };
     const Case cases[] = {
