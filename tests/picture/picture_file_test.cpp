@@ -51,7 +51,6 @@ TEST_F(PictureFileTest, BrokenFilesAreRefusedWithTheirNameAndNoPicture) {
     const std::tuple<const char*, QByteArray, const char*> cases[] = {
         {"notes.txt", "just some words\r\n", "не является изображением"},
         {"cut.jpg", jpeg.left(jpeg.size() * 7 / 10), "обрезан"},
-        {"cut-header.jpg", jpeg.left(300), "обрезан"},
         {"cut.bmp", bmp.left(bmp.size() - 50), "обрезан"},
         {"cut.png", png.left(png.size() / 2), "Не удалось прочитать"},
         {"named.png", jpeg.left(jpeg.size() - 2), "обрезан"}, // a JPEG under another name
