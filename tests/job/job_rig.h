@@ -41,6 +41,17 @@ inline StrikeLevelSet Forces(int f32, int f24, int f16, int f8) {
     return set;
 }
 
+// Two blocks side by side over the same rows, in four greys: several areas and long lines.
+inline QImage Blocks() {
+    QImage image(30, 14, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (int y = 1; y < 13; ++y)
+        for (int x = 1; x < 29; ++x)
+            if (x < 13 || x > 16)
+                image.setPixel(x, y, qRgb(70 + 60 * ((x + y) % 4), 0, 0));
+    return image;
+}
+
 struct JobRig {
     explicit JobRig(sim::ControllerOptions options = {}) : vc(std::move(options)) { Restart(); }
 

@@ -11,16 +11,6 @@
 namespace zeb::testing {
 namespace {
 
-// Bands of four greys on black: every strike level appears, over a few rows.
-QImage Bands(int width = 24, int height = 6) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    for (int x = 2; x < width - 2; ++x)
-        for (int y = 1; y < height - 1; ++y)
-            image.setPixel(x, y, qRgb(60 * (x % 4 + 1), 0, 0));
-    return image;
-}
-
 QStringList Lines(const QByteArray& text) {
     QStringList lines = QString::fromLatin1(text).split(QStringLiteral("\r\n"));
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -30,7 +20,7 @@ QStringList Lines(const QByteArray& text) {
 
 TEST(JobStart, SendsTheSetUpInOrderAndWritesTheRecoveryFile) {
     JobRig rig;
-    rig.OpenPicture(Bands());
+    rig.OpenPicture(Blocks());
     rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
     rig.s->Levels.SecondPassLevels = Forces(0, 12, 8, 4);
     rig.s->Config.ResolutionIndex = 2;
@@ -67,7 +57,7 @@ TEST(JobStart, SendsTheSetUpInOrderAndWritesTheRecoveryFile) {
 
 TEST(JobStart, DoublePassCopiesThePlanAndRecordsTheFollowingPass) {
     JobRig rig;
-    ASSERT_TRUE(rig.StartJob(Bands(), true));
+    ASSERT_TRUE(rig.StartJob(Blocks(), true));
 
     const QByteArray plan = rig.Read("123123123.txt");
     ASSERT_FALSE(plan.isEmpty());
@@ -99,7 +89,7 @@ TEST(JobStart, RefusesBeforeAnythingIsSent) {
         SCOPED_TRACE(row.name);
         JobRig rig;
         if (row.picture)
-            rig.OpenPicture(Bands());
+            rig.OpenPicture(Blocks());
         rig.s->Machine.MotorSpeed = static_cast<quint8>(row.motorSpeed);
         rig.s->Levels.FirstPassLevels = row.first;
         rig.s->Levels.SecondPassLevels = row.second;

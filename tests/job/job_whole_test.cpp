@@ -9,25 +9,9 @@
 namespace zeb::testing {
 namespace {
 
-// A disc of four rings on black, with a hole: areas, runs in both directions, all levels.
-QImage Rings(int size = 22) {
-    QImage image(size, size, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    const int c = size / 2;
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const int d2 = (x - c) * (x - c) + (y - c) * (y - c);
-            if (d2 < 9 || d2 > c * c)
-                continue;
-            image.setPixel(x, y, qRgb(255 - 45 * (d2 * 4 / (c * c)), 0, 0));
-        }
-    }
-    return image;
-}
-
 TEST(WholeJob, TheSecondPassRecordsItselfBeforeItStrikes) {
     JobRig rig;
-    ASSERT_TRUE(rig.StartJob(Rings(), true));
+    ASSERT_TRUE(rig.StartJob(Blocks(), true));
     for (TickResult r = TickResult::LineDone; r == TickResult::LineDone;)
         r = OptimizingTimer(*rig.s).result;
 
@@ -45,7 +29,7 @@ TEST(WholeJob, TheSecondPassRecordsItselfBeforeItStrikes) {
 
 TEST(WholeJob, StopThenNewForcesThenContinue) {
     JobRig rig;
-    ASSERT_TRUE(rig.StartJob(Rings(), false, true));
+    ASSERT_TRUE(rig.StartJob(Blocks(), false, true));
     Session& s = *rig.s;
     while (rig.vc.Workpiece().size() < 40)
         ASSERT_EQ(OptimizingTimer(s).result, TickResult::LineDone);
@@ -76,7 +60,7 @@ TEST(WholeJob, StopThenNewForcesThenContinue) {
 
 TEST(WholeJob, ContinueRefusesForcesWithoutAProfile) {
     JobRig rig;
-    ASSERT_TRUE(rig.StartJob(Rings()));
+    ASSERT_TRUE(rig.StartJob(Blocks()));
     rig.Run(1);
     ASSERT_TRUE(STOPClick(*rig.s));
     rig.s->Machine.MotorSpeed = 40; // P = 640: a force of 1 has no profile
@@ -104,7 +88,7 @@ TEST(WholeJob, TheAbortPanelShowsTheHalvesThePassNeeds) {
         JobRig rig;
         // Individual mode: each slider shows its own force (group mode derives them).
         rig.s->Levels.PrintReady2.Individual.Click();
-        ASSERT_TRUE(rig.StartJob(Rings(), row.doublePass));
+        ASSERT_TRUE(rig.StartJob(Blocks(), row.doublePass));
         if (row.inSecondPass) {
             for (TickResult r = TickResult::LineDone; r == TickResult::LineDone;)
                 r = OptimizingTimer(*rig.s).result;
@@ -115,14 +99,15 @@ TEST(WholeJob, TheAbortPanelShowsTheHalvesThePassNeeds) {
         EXPECT_TRUE(levels.AbortWork1Panel.Visible());
         EXPECT_EQ(levels.AbortWork1Panel.Enabled(), row.half1Enabled);
         EXPECT_EQ(levels.AbortWork2Panel.Visible(), row.half2Shown);
-        if (row.half2Shown)
+        if (row.half2Shown) {
             EXPECT_EQ(levels.AbortWork2.Slider(1).Position(), 4);
+        }
     }
 }
 
 TEST(WholeJob, EndKeepsTheRecoveryFileAndSwitchesTheMachineOff) {
     JobRig rig;
-    ASSERT_TRUE(rig.StartJob(Rings()));
+    ASSERT_TRUE(rig.StartJob(Blocks()));
     rig.Run(2);
     ASSERT_TRUE(STOPClick(*rig.s));
     rig.Sent();
