@@ -33,7 +33,7 @@ TEST(LanguageLine, CodeIsTheFirstFourCharactersAndTextFollowsTheFirstEquals) {
     }
 }
 
-TEST(ApplyLanguageString, Code43RenamesTheMenuAndStatusEntry8AndLaterLinesWin) {
+TEST(ApplyLanguageString, Code43ThenLaterLinesWinStatusCodesFillTheirEntriesCutTo255) {
     LanguageTable table;
     StatusMessages messages;
     SetDefaultMessages(messages);
@@ -42,12 +42,6 @@ TEST(ApplyLanguageString, Code43RenamesTheMenuAndStatusEntry8AndLaterLinesWin) {
     EXPECT_EQ(messages.Text(8), QStringLiteral("Warm-up"));
     ApplyLanguageString(table, messages, 9008, QStringLiteral("Heating - "));
     EXPECT_EQ(messages.Text(8), QStringLiteral("Heating - "));
-}
-
-TEST(ApplyLanguageString, StatusCodesFillTheirEntriesCutTo255AndUnknownCodesAreIgnored) {
-    LanguageTable table;
-    StatusMessages messages;
-    SetDefaultMessages(messages);
     // The entries are not in the codes' order.
     for (auto [code, entry] : {std::pair{9003, 1}, {9006, 6}, {9009, 4}, {9010, 5}}) {
         ApplyLanguageString(table, messages, code, QStringLiteral("text %1").arg(code));
