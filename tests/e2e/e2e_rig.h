@@ -29,10 +29,8 @@ class E2eDir {
 public:
     ~E2eDir() {
         for (auto& p : m_processes) {
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished(5000);
-            }
+            p->kill();
+            p->waitForFinished(5000);
         }
     }
 
@@ -42,13 +40,11 @@ public:
     // Starts a simulator that writes its strikes to a list of its own.
     bool StartSim(const QStringList& extra = {}) {
         StopSim();
-        const QString strikes = File(QStringLiteral("strikes%1.csv").arg(m_simRuns++));
-        m_strikeFiles << strikes;
-        m_sim =
-            Spawn(QStringLiteral(ZEB_SIM_EXE),
-                  QStringList{"--time-scale", "0", "--link", Port(), "--strikes", strikes,
-                              "--trace", File(QStringLiteral("trace%1.txt").arg(m_simRuns - 1))} +
-                      extra);
+        m_strikeFiles << QStringLiteral("strikes%1.csv").arg(m_strikeFiles.size());
+        m_sim = Spawn(QStringLiteral(ZEB_SIM_EXE),
+                      QStringList{"--time-scale", "0", "--link", Port(), "--strikes",
+                                  File(m_strikeFiles.last()), "--trace", File(TraceFile())} +
+                          extra);
         if (!m_sim->waitForStarted(10000))
             return false;
         while (!m_sim->canReadLine()) {
@@ -76,18 +72,13 @@ public:
         return result;
     }
 
-    CliResult Cli(const QStringList& args, int timeoutMs = 60000) {
-        return Finish(StartCli(args), timeoutMs);
-    }
+    CliResult Cli(const QStringList& args) { return Finish(StartCli(args)); }
 
     // Every strike of every simulator run, in the order struck.
     std::vector<StruckDot> Strikes() const {
         std::vector<StruckDot> dots;
-        for (const QString& path : m_strikeFiles) {
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly))
-                continue;
-            for (const QByteArray& line : file.readAll().split('\n')) {
+        for (const QString& name : m_strikeFiles) {
+            for (const QByteArray& line : Read(name).split('\n')) {
                 const QList<QByteArray> f = line.trimmed().split(',');
                 if (f.size() == 4)
                     dots.push_back({f[0].toInt(), f[1].toInt(), f[2].toInt(), f[3].toInt()});
@@ -104,11 +95,8 @@ public:
     // Command frames of the current simulator run: "name" and four code bytes in hex per
     // accepted frame.
     QStringList Trace() const {
-        QFile file(File(QStringLiteral("trace%1.txt").arg(m_simRuns - 1)));
         QStringList lines;
-        if (!file.open(QIODevice::ReadOnly))
-            return lines;
-        for (const QByteArray& line : file.readAll().split('\n')) {
+        for (const QByteArray& line : Read(TraceFile()).split('\n')) {
             const QString text = QString::fromLatin1(line.trimmed());
             if (!text.isEmpty() && !text.endsWith("repeated") && !text.endsWith("rejected"))
                 lines << text.section(' ', 1, 5);
@@ -128,6 +116,10 @@ public:
     bool Exists(const QString& name) const { return QFile::exists(File(name)); }
 
 private:
+    QString TraceFile() const {
+        return QStringLiteral("trace%1.txt").arg(m_strikeFiles.size() - 1);
+    }
+
     QProcess* Spawn(const QString& program, const QStringList& args) {
         m_processes.push_back(std::make_unique<QProcess>());
         QProcess* p = m_processes.back().get();
@@ -139,7 +131,6 @@ private:
     QTemporaryDir m_dir;
     std::vector<std::unique_ptr<QProcess>> m_processes;
     QProcess* m_sim = nullptr;
-    int m_simRuns = 0;
     QStringList m_strikeFiles;
 };
 
