@@ -68,8 +68,7 @@ TEST(Estimate, DurationAndCompletionTexts) {
     const struct {
         qint64 units;
         QTime now;
-        const char* completion;
-        const char* duration;
+        const char *completion, *duration;
     } cases[] = {
         {0, QTime(9, 0), "09:00:00", "00:00:00"},
         {(3600 + 62) * s + 34'000, QTime(9, 0), "10:01:02", "01:01:02"},

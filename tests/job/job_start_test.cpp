@@ -72,8 +72,7 @@ TEST(JobStart, RefusesBeforeAnythingIsSent) {
         const char* name;
         bool picture;
         int motorSpeed;
-        StrikeLevelSet first;
-        StrikeLevelSet second;
+        StrikeLevelSet first, second;
         bool doublePass;
         const char* said; // part of the message
     };

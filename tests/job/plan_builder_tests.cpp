@@ -102,8 +102,7 @@ TEST(PlanBuilder, PicturesWorkedOutByHand) {
 TEST(PlanBuilder, ApproachColumns) {
     const struct {
         bool sameRow;
-        int start;
-        int approach;
+        int start, approach;
     } cases[] = {
         {true, 130, 125}, // d = 30 > 20: five columns before the start
         {true, 110, 105}, // d = 10: half-way

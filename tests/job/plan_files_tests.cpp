@@ -28,8 +28,7 @@ TEST(PlanFormat, ParsesEveryKindOfLine) {
         const char* line;
         PlanRecordKind kind;
         bool bad;
-        int row;
-        int column;
+        int row, column;
         const char* digits;
     } cases[] = {
         {"", K::Other, false, 0, 0, ""},
