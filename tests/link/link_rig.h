@@ -100,6 +100,13 @@ struct LinkRig {
             out << (frames ? QString::fromLatin1(c.frame.toHex(' ').toUpper()) : c.name);
         return out;
     }
+    // Each command's name with the four code bytes of its frame.
+    QStringList NamedCodes() const {
+        QStringList out;
+        for (const sim::TracedCommand& c : vc.Trace())
+            out << c.name + " " + QString::fromLatin1(c.frame.left(4).toHex(' ').toUpper());
+        return out;
+    }
 
     // The link is lost with exactly `message` shown, and the menus are locked.
     void ExpectLost(const QString& message) const {

@@ -13,14 +13,6 @@ namespace {
 
 using testing::LinkRig;
 
-// Command names and the four code bytes of every frame the controller saw.
-QStringList Sent(const LinkRig& rig) {
-    QStringList sent;
-    for (const sim::TracedCommand& c : rig.vc.Trace())
-        sent << c.name + " " + QString::fromLatin1(c.frame.left(4).toHex(' ').toUpper());
-    return sent;
-}
-
 TEST(ToolMoveTest, NeedleStatesMovesAndTheFollowUpTimer) {
     struct Case {
         int fromX, fromY, toX, toY;
@@ -50,7 +42,7 @@ TEST(ToolMoveTest, NeedleStatesMovesAndTheFollowUpTimer) {
         rig.machine.CurrentCol = c.fromX;
         rig.machine.CurrentRow = c.fromY;
         ToolMove(rig.dev, rig.timers, c.carry, c.toX, c.toY);
-        EXPECT_EQ(Sent(rig).join(", "), c.sent);
+        EXPECT_EQ(rig.NamedCodes().join(", "), c.sent);
         EXPECT_TRUE(rig.timers.Running(TimerId::Timer2));
         EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), c.timer2);
         EXPECT_EQ(QPoint(rig.machine.CurrentCol, rig.machine.CurrentRow), QPoint(c.toX, c.toY));
@@ -88,7 +80,8 @@ protected:
 TEST_F(FieldMouseTest, APressProgramsTheStepSizeAndGrabsAHandleARightPressOpensChangeBox) {
     resolution = 3;
     EXPECT_FALSE(Image1MouseDown(ctx, 973, 1172, FieldButton::Left).showChangeBoxAt);
-    EXPECT_EQ(Sent(rig), (QStringList{"ProgX_Motor 1B 40 60 13", "ProgY_Motor 1B 41 60 13"}));
+    EXPECT_EQ(rig.NamedCodes(),
+              (QStringList{"ProgX_Motor 1B 40 60 13", "ProgY_Motor 1B 41 60 13"}));
     EXPECT_TRUE(placement.MouseHeld);
     EXPECT_EQ(placement.GrabbedHandle, 5);
     EXPECT_EQ(QPoint(placement.GrabOffsetX, placement.GrabOffsetY), QPoint(3, 2));
@@ -149,10 +142,10 @@ TEST_F(FieldMouseTest, ADoubleClickCarriesTheNeedleToTheGrabbedHandle) {
     Image1MouseDown(ctx, 1018, 1196, FieldButton::Left); // handle 9
     Image1MouseUp(ctx);
     Image1DblClick(ctx);
-    EXPECT_EQ(Sent(rig).join(", "), "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
-                                    "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
-                                    "Up 1B FF 01 01, Left 1B 12 03 FB, StepUp 1B 10 09 55, "
-                                    "Put 1B FE 00 00");
+    EXPECT_EQ(rig.NamedCodes().join(", "), "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
+                                           "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
+                                           "Up 1B FF 01 01, Left 1B 12 03 FB, StepUp 1B 10 09 55, "
+                                           "Put 1B FE 00 00");
     EXPECT_EQ(QPoint(rig.machine.CurrentCol, rig.machine.CurrentRow), QPoint(1020, 1195));
     EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), (1020 + 1195) * 100);
 }
@@ -167,12 +160,12 @@ TEST_F(FieldMouseTest, WithNeedleMoveOnAPressMovesTheNeedleAndADoubleClickDoesNo
     ASSERT_TRUE(placement.HeadMove);
     placement.Needle = NeedleCarry::AllDown;
     Image1MouseDown(ctx, 40, 25, FieldButton::Left);
-    EXPECT_EQ(Sent(rig).join(", "), "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
-                                    "Put 1B FE 00 00, Left 1B 12 00 27, StepUp 1B 10 00 31");
+    EXPECT_EQ(rig.NamedCodes().join(", "), "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
+                                           "Put 1B FE 00 00, Left 1B 12 00 27, StepUp 1B 10 00 31");
     EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), 6500);
     Image1MouseUp(ctx);
     Image1DblClick(ctx);
-    EXPECT_EQ(Sent(rig).size(), 7);
+    EXPECT_EQ(rig.NamedCodes().size(), 7);
 }
 
 } // namespace

@@ -12,14 +12,6 @@ namespace {
 
 using testing::LinkRig;
 
-// Command names and the four code bytes of every frame the controller saw.
-QStringList Sent(const LinkRig& rig) {
-    QStringList sent;
-    for (const sim::TracedCommand& c : rig.vc.Trace())
-        sent << c.name + " " + QString::fromLatin1(c.frame.left(4).toHex(' ').toUpper());
-    return sent;
-}
-
 // A 40 x 20 picture placed at (100, 50): point 1 is (100, 50), the centre (120, 60), point 9
 // (140, 70).
 Placement PlacedPicture() {
@@ -38,14 +30,14 @@ TEST(PositionToolTest, CentreToTopLeftWithTheNeedleUpForTheMoveThenTheSamePointA
     rig.machine.CurrentRow = 60;
     PositionTool(rig.dev, PlacedPicture(), 2, NeedleCarry::UpMove, 1);
     // Point 1 raises the needle before the motor scale; 20 columns right, 10 rows down.
-    EXPECT_EQ(Sent(rig).join(", "), "Up 1B FF 01 01, ProgX_Motor 1B 40 60 12, "
-                                    "ProgY_Motor 1B 41 60 12, Right 1B 13 00 13, "
-                                    "StepDown 1B 11 00 13, Put 1B FE 00 00");
+    EXPECT_EQ(rig.NamedCodes().join(", "), "Up 1B FF 01 01, ProgX_Motor 1B 40 60 12, "
+                                           "ProgY_Motor 1B 41 60 12, Right 1B 13 00 13, "
+                                           "StepDown 1B 11 00 13, Put 1B FE 00 00");
     EXPECT_EQ(QPoint(rig.machine.CurrentCol, rig.machine.CurrentRow), QPoint(100, 50));
     EXPECT_EQ(rig.machine.MotorSpeedScale, 18);
     // The same point again: needle and motor scale, no move.
     PositionTool(rig.dev, PlacedPicture(), 2, NeedleCarry::UpMove, 1);
-    EXPECT_EQ(Sent(rig).mid(6).join(", "),
+    EXPECT_EQ(rig.NamedCodes().mid(6).join(", "),
               "Up 1B FF 01 01, ProgX_Motor 1B 40 60 12, ProgY_Motor 1B 41 60 12, Put 1B FE 00 00");
 }
 
@@ -63,7 +55,7 @@ TEST(PositionToolTest, OtherPointsTakeTheMotorScaleFirstAndTheNeedleAsChosen) {
         SCOPED_TRACE(point);
         LinkRig rig;
         PositionTool(rig.dev, PlacedPicture(), 0, needle, point);
-        EXPECT_EQ(Sent(rig).join(", "),
+        EXPECT_EQ(rig.NamedCodes().join(", "),
                   QString("ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, ") + sent);
         EXPECT_EQ(QPoint(rig.machine.CurrentCol, rig.machine.CurrentRow), end);
         EXPECT_EQ(QPoint(rig.vc.HeadColumn(), rig.vc.HeadRow()), end);
@@ -83,8 +75,8 @@ TEST(PositionToolTest, ACountPastSixteenBitsIsRefusedAndThatAxisKeepsItsCount) {
     place.DragOffsetY = 10;
     RecomputeHandles(place);
     PositionTool(rig.dev, place, 0, NeedleCarry::AllUp, 1);
-    EXPECT_EQ(Sent(rig).join(", "), "Up 1B FF 01 01, ProgX_Motor 1B 40 60 10, "
-                                    "ProgY_Motor 1B 41 60 10, StepUp 1B 10 00 13");
+    EXPECT_EQ(rig.NamedCodes().join(", "), "Up 1B FF 01 01, ProgX_Motor 1B 40 60 10, "
+                                           "ProgY_Motor 1B 41 60 10, StepUp 1B 10 00 13");
     ASSERT_EQ(rig.op.messages.size(), 1);
     EXPECT_TRUE(rig.op.messages[0].contains("70000")) << rig.op.messages[0].toStdString();
     EXPECT_EQ(QPoint(rig.machine.CurrentCol, rig.machine.CurrentRow), QPoint(0, 10));
