@@ -19,6 +19,7 @@
 #include "job/session.h"
 #include "job/start_up.h"
 #include "picture/open_command.h"
+#include "setup/strike_levels_helpers.h"
 #include "sim/sim_line.h"
 #include "sim/virtual_controller.h"
 
@@ -31,15 +32,6 @@
 #include <vector>
 
 namespace zeb::testing {
-
-inline StrikeLevelSet Forces(int f32, int f24, int f16, int f8) {
-    StrikeLevelSet set;
-    set[4] = static_cast<quint8>(f32);
-    set[3] = static_cast<quint8>(f24);
-    set[2] = static_cast<quint8>(f16);
-    set[1] = static_cast<quint8>(f8);
-    return set;
-}
 
 // Two blocks side by side over the same rows, in four greys: several areas and long lines.
 inline QImage Blocks() {
