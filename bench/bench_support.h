@@ -18,6 +18,10 @@ namespace zeb::bench {
 class QuietOperator final : public Operator {
 public:
     void ShowMessage(const QString& text) override { lastMessage = text; }
+    bool Confirm(const QString& text) override {
+        lastMessage = text;
+        return false;
+    }
     void Beep() override {}
     void SetCursor(CursorShape) override {}
     void LockUI() override {}

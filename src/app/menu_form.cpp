@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTextBlock>
@@ -65,6 +66,24 @@ void TMenuForm::ShowMessage(const QString& text) {
     box.setTextFormat(Qt::PlainText);
     box.setObjectName("MessageBox");
     box.exec();
+}
+
+bool TMenuForm::Confirm(const QString& text) {
+    if (m_closing)
+        return false;
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+                    QMessageBox::NoButton, this);
+    box.setTextFormat(Qt::PlainText);
+    box.setObjectName("ConfirmBox");
+    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    yes->setObjectName("ConfirmYes");
+    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    no->setObjectName("ConfirmNo");
+    // What cannot be undone is never the default.
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 void TMenuForm::Beep() {

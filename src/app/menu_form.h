@@ -48,6 +48,7 @@ public:
 
     // --- Operator ---
     void ShowMessage(const QString& text) override;
+    bool Confirm(const QString& text) override;
     void Beep() override;
     void SetCursor(CursorShape shape) override;
     void LockUI() override;

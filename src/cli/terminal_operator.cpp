@@ -67,6 +67,11 @@ void TerminalOperator::ShowMessage(const QString& text) {
     PrintError(text);
 }
 
+bool TerminalOperator::Confirm(const QString& text) {
+    ShowMessage(text);
+    return false;
+}
+
 void TerminalOperator::ShowStatus(const QString& text) {
     if (!m_tty || text == m_lastStatus)
         return;

@@ -28,6 +28,8 @@ public:
     TerminalOperator();
 
     void ShowMessage(const QString& text) override;
+    // Nobody answers at a terminal: the question is shown and taken as "Нет".
+    bool Confirm(const QString& text) override;
     void Beep() override {}
     void SetCursor(CursorShape) override {}
     void LockUI() override {}

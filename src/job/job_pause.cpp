@@ -2,6 +2,9 @@
 // then continued (with the forces the operator may have changed) or ended for a later
 // recovery.
 #include "job/job_runner.h"
+#include "job/progress_record.h"
+
+#include <QDir>
 
 namespace zeb {
 
@@ -26,18 +29,27 @@ bool Button27Click(Session& s) {
     if (!s.Job.Plan || s.Timers.Running(TimerId::Optimizing))
         return false;
     StrikeLevels& levels = s.Levels;
-    bool sent = false;
-    if (s.Job.SecondPassRunning) {
-        const StrikeLevelSet firstPass = levels.FirstPassLevels;
-        levels.FirstPassLevels = levels.SecondPassLevels;
-        sent = s.Dev.SetStrike(levels.FirstPassLevels);
-        levels.FirstPassLevels = firstPass;
-    } else {
-        sent = s.Dev.SetStrike(levels.FirstPassLevels);
+    const bool secondPass = s.Job.SecondPassRunning;
+    const StrikeLevelSet& forces = secondPass ? levels.SecondPassLevels : levels.FirstPassLevels;
+    // Forces without a strike profile are named; the operator changes them on the panel,
+    // which stays.
+    if (const auto problem =
+            ProfileProblem(forces, s.Machine.MotorSpeed, s.Machine.MotorSpeedScale)) {
+        s.Op.ShowMessage(*problem);
+        return false;
     }
-    // Forces without a strike profile were named by SetStrike; the operator changes them on
-    // the panel, which stays.
-    if (!sent)
+    // The recovery file learns the new forces before the machine does: a resume after a later
+    // interruption strikes with what the operator chose last.
+    QString error = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, secondPass));
+    if (error.isEmpty())
+        error = RecordProgress(s);
+    if (!error.isEmpty()) {
+        s.Op.ShowMessage(
+            QStringLiteral("Не удаётся записать файл восстановления %1: %2")
+                .arg(QDir::toNativeSeparators(RecoveryFilePath(s.StartDirectory)), error));
+        return false;
+    }
+    if (!s.Dev.SetStrike(forces))
         return false;
     s.Timers.Start(TimerId::Optimizing, 1);
     levels.AbortPanel.SetVisible(false);

@@ -36,24 +36,12 @@ void Paint(Session& s, int row, int firstColumn, int step, QByteArrayView digits
     }
 }
 
-// The record names the line before it is sent: if the program dies while the line runs,
-// recovery knows which one it was. A record that cannot be written must not stay behind
-// naming an older line.
-void RecordProgress(Session& s) {
-    JobState& job = s.Job;
-    const ProgressRecord record{job.Pass, job.PlanLine, job.PlanDigest};
-    const QString error =
-        job.Progress ? job.Progress->Update(record) : WriteProgressRecord(s.StartDirectory, record);
-    if (error.isEmpty())
-        return;
-    job.Progress.reset();
-    RemoveProgressRecord(s.StartDirectory);
-    if (!std::exchange(job.ProgressWriteFailed, true))
-        s.Op.ShowMessage(
-            QStringLiteral("Не удаётся записать %1 (%2); восстановление "
-                           "прерванной работы будет опираться только на "
-                           "позицию, сохранённую устройством.")
-                .arg(QDir::toNativeSeparators(ProgressFilePath(s.StartDirectory)), error));
+// Records the line about to be sent; false, told, when that failed.
+bool Recorded(Session& s) {
+    const QString error = RecordProgress(s);
+    if (!error.isEmpty())
+        s.Op.ShowMessage(error);
+    return error.isEmpty();
 }
 
 bool Move(Session& s, int row, int column) {
@@ -116,7 +104,8 @@ bool StrikeLine(Session& s, const PlanRecord& record, TickOutcome& outcome) {
     const QByteArray digits = StruckDigits(record.digits).toByteArray();
     if (digits.isEmpty())
         return true;
-    RecordProgress(s);
+    if (!Recorded(s))
+        return false;
     const bool forward = record.kind == PlanRecordKind::Forward;
     const int row = s.Machine.CurrentRow;
     const int start = s.Machine.CurrentCol;
@@ -138,17 +127,19 @@ bool Execute(Session& s, const PlanLine& line, TickOutcome& outcome) {
     const PlanRecord& record = line.record;
     switch (record.kind) {
     case PlanRecordKind::Move:
-        RecordProgress(s);
-        return Move(s, record.row + s.Place.PictureOffsetY, record.column + s.Place.PictureOffsetX);
+        return Recorded(s) &&
+               Move(s, record.row + s.Place.PictureOffsetY, record.column + s.Place.PictureOffsetX);
     case PlanRecordKind::Forward:
     case PlanRecordKind::Backward:
         return StrikeLine(s, record, outcome);
     case PlanRecordKind::NeedleUp:
-        RecordProgress(s);
+        if (!Recorded(s))
+            return false;
         s.Dev.Up();
         return true;
     case PlanRecordKind::NeedleDown:
-        RecordProgress(s);
+        if (!Recorded(s))
+            return false;
         s.Dev.Put(1);
         return true;
     case PlanRecordKind::Other:
@@ -197,6 +188,19 @@ TickOutcome Complete(Session& s) {
 
 } // namespace
 
+QString RecordProgress(Session& s) {
+    JobState& job = s.Job;
+    const ProgressRecord record{job.Pass, job.PlanLine, job.Begun, job.PlanDigest, job.JobDigest};
+    if (!job.Progress)
+        return WriteProgressRecord(s.StartDirectory, record);
+    const QString error = job.Progress->Update(record);
+    if (error.isEmpty())
+        return {};
+    return QStringLiteral("Не удаётся записать файл %1 (%2): работа остановлена, чтобы при "
+                          "восстановлении не ударить точку дважды.")
+        .arg(QDir::toNativeSeparators(ProgressFilePath(s.StartDirectory)), error);
+}
+
 RecoveryRecord JobRecoveryRecord(const Session& s, bool secondPassStarted) {
     RecoveryRecord record;
     record.picturePath = s.Picture.PicturePath;
@@ -218,29 +222,42 @@ QString OpenJobPlan(Session& s, int pass, const QString& path) {
     auto reader = std::make_unique<PlanReader>(path);
     if (!reader->Open())
         return reader->Error();
+    // Put in place whole, then held open for the updates line by line.
+    const ProgressRecord record{pass, 0, false, digest, JobDigest(JobRecoveryRecord(s, false))};
+    error = WriteProgressRecord(s.StartDirectory, record);
+    auto progress = std::make_unique<ProgressFile>();
+    if (error.isEmpty())
+        error = progress->Open(s.StartDirectory);
+    if (!error.isEmpty())
+        return error;
     JobState& job = s.Job;
+    job.Pass = record.pass;
+    job.PlanLine = record.line;
+    job.Begun = record.begun;
+    job.PlanDigest = record.planDigest;
+    job.JobDigest = record.jobDigest;
     job.Plan = std::move(reader);
-    job.Pass = pass;
-    job.PlanDigest = digest;
-    job.PlanLine = 0;
-    job.ProgressWriteFailed = false;
+    job.Progress = std::move(progress);
     // A first pass with a second to follow counts its plan twice: the second is a copy.
     const int plans = pass == 1 && s.Levels.DoublePassPending ? 2 : 1;
     job.PlanBytesTotal = job.PlanBytesRead + plans * QFileInfo(path).size();
-    // Put in place whole, then held open for the updates line by line.
-    job.Progress.reset();
-    RecordProgress(s);
-    auto progress = std::make_unique<ProgressFile>();
-    if (progress->Open(s.StartDirectory).isEmpty())
-        job.Progress = std::move(progress);
     return {};
 }
 
-void BeginJobLoop(Session& s) {
+bool BeginJobLoop(Session& s) {
     s.Dev.BeginPrint();
     s.Job.LinkExpected = s.Link.DeviceReady;
+    if (s.Link.DeviceReady) {
+        // From here the machine's saved position belongs to this plan.
+        s.Job.Begun = true;
+        if (!Recorded(s)) {
+            Button28Click(s);
+            return false;
+        }
+    }
     s.Place.JobRunning = true;
     s.Timers.Start(TimerId::Optimizing, 1);
+    return true;
 }
 
 TickOutcome OptimizingTimer(Session& s) {
@@ -261,9 +278,7 @@ TickOutcome OptimizingTimer(Session& s) {
         }
         if (!s.Levels.DoublePassPending)
             return Complete(s);
-        if (!StartSecondPass(s))
-            return {s.Link.DeviceReady ? TickResult::Stopped : TickResult::LinkLost, false};
-        return {TickResult::SecondPassStarted, false};
+        return {StartSecondPass(s), false};
     }
     job.PlanLine = line.number;
     job.PlanBytesRead += line.text.size() + 2;
@@ -279,7 +294,7 @@ TickOutcome OptimizingTimer(Session& s) {
     return outcome;
 }
 
-bool StartSecondPass(Session& s) {
+TickResult StartSecondPass(Session& s) {
     const bool linkUp = s.Link.DeviceReady;
     JobState& job = s.Job;
     job.SecondPassRunning = true;
@@ -290,32 +305,22 @@ bool StartSecondPass(Session& s) {
     if (error.isEmpty())
         error = OpenJobPlan(s, 2, QDir(s.StartDirectory).filePath(SecondPassPlanFileName));
     if (!error.isEmpty()) {
+        // A file, not the link: the job is ended for a later resume.
         s.Op.ShowMessage(error);
-        Stop(s);
-        return false;
+        return Stop(s).result;
     }
     s.Levels.DoublePassPending = false;
-    // The forces reach the machine only as the set SetStrike sends: the second pass's set
-    // takes the first's place for the call.
-    const StrikeLevelSet firstPass = s.Levels.FirstPassLevels;
-    s.Levels.FirstPassLevels = s.Levels.SecondPassLevels;
-    const bool sent = s.Dev.SetStrike(s.Levels.FirstPassLevels);
-    s.Levels.FirstPassLevels = firstPass;
-    if (!sent) {
-        Stop(s);
-        return false;
-    }
+    if (!s.Dev.SetStrike(s.Levels.SecondPassLevels))
+        return Stop(s).result;
     s.Dev.SetMotorSpeedScale(s.Config.ResolutionIndex);
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
     if (linkUp && !s.Link.DeviceReady) {
         // The second pass's set-up did not reach the machine: it is recorded, not begun.
-        LinkStop(s, false);
-        return false;
+        return LinkStop(s, false).result;
     }
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
-    BeginJobLoop(s);
-    return true;
+    return BeginJobLoop(s) ? TickResult::SecondPassStarted : TickResult::Stopped;
 }
 
 void Timer2Timer(WindowTimers& timers) {

@@ -37,21 +37,30 @@ inline constexpr QRgb ProgressMarkColour = 0xFFFF0000;
 RecoveryRecord JobRecoveryRecord(const Session& s, bool secondPassStarted);
 
 // Opens the plan of `pass` (1 or 2) at `path` for execution: the plan-line counter at 0 and
-// the progress record pointing before its first line. Empty on success, else why not (the
-// job state is then as it was).
+// the progress record on the disk, pointing before its first line, bound to the plan's bytes
+// and to the job's picture, place and resolution. Empty on success, else why not (the job
+// state is then as it was).
 QString OpenJobPlan(Session& s, int pass, const QString& path);
 
+// Puts the progress record of the plan line the job is at on the disk. A line is sent only
+// once its record is there: if the program dies while the line runs, recovery knows which one
+// it was. Empty on success, else why not, naming the file.
+QString RecordProgress(Session& s);
+
 // Opens the print job on the machine and starts the job timer: from here the job loop carries
-// the plan. Whether the link was up is remembered, so that its loss later stops the job.
-void BeginJobLoop(Session& s);
+// the plan. Whether the link was up is remembered, so that its loss later stops the job, and
+// the progress record says the print job was opened. False, told, when that record could not
+// be written: the job is then ended for a later resume.
+bool BeginJobLoop(Session& s);
 
 // One tick of Optimizing.
 TickOutcome OptimizingTimer(Session& s);
 
 // The end of the first pass of a double-pass job: the recovery file with "Sec", the
-// second-pass forces sent, the head reset, the second plan started. False (told) when its
-// plan cannot be opened or its forces have no profile; the job is then stopped.
-bool StartSecondPass(Session& s);
+// second-pass forces sent, the head reset, the second plan started (SecondPassStarted).
+// Stopped (told) when its plan cannot be opened or its forces have no profile, LinkLost when
+// the link failed while it was set up; the job is then resumable.
+TickResult StartSecondPass(Session& s);
 
 // STOP (the Delete key): acts only while the job timer runs. The job pauses after the current
 // line and the interrupted-job panel is set up and shown with the halves the pass needs. The

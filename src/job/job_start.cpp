@@ -43,6 +43,21 @@ QString WriteJobFiles(Session& s, const QString& planPath) {
     return {};
 }
 
+// Names the unfinished job as its recovery file records it.
+QString UnfinishedJobQuestion(const QString& startDirectory) {
+    QString error;
+    const std::optional<RecoveryRecord> job = ReadRecoveryFile(startDirectory, &error);
+    const QString what =
+        job ? QStringLiteral("картинка %1, %2 проход")
+                  .arg(QDir::toNativeSeparators(job->picturePath),
+                       job->secondPassStarted ? QStringLiteral("второй") : QStringLiteral("первый"))
+            : error;
+    return QStringLiteral("Предыдущая работа не завершена (%1; файл %2).\n\nНачать новую работу? "
+                          "Незавершённую тогда продолжить будет нельзя: её файлы восстановления "
+                          "будут удалены.")
+        .arg(what, QDir::toNativeSeparators(RecoveryFilePath(startDirectory)));
+}
+
 } // namespace
 
 void Print1Click(Session& s) {
@@ -78,6 +93,16 @@ JobStartOutcome Button17Click(Session& s) {
     if (const auto problem = JobForceProblem(s, s.Levels.DoublePassPending)) {
         s.Op.ShowMessage(*problem);
         return outcome;
+    }
+    // An unfinished job is never replaced unasked: its plan and records go only when the
+    // operator gives it up.
+    if (RecoveryFileExists(s.StartDirectory)) {
+        if (!s.Op.Confirm(UnfinishedJobQuestion(s.StartDirectory))) {
+            BackToIdle(s);
+            return outcome;
+        }
+        RemoveJobRecords(s.StartDirectory);
+        s.Place.RecoveryPending = false;
     }
 
     // A job started without the machine only paints the picture; one whose link fails while
@@ -136,7 +161,8 @@ JobStartOutcome Button17Click(Session& s) {
     }
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
-    BeginJobLoop(s);
+    if (!BeginJobLoop(s))
+        return outcome;
     outcome.started = true;
     outcome.estimate = EstimateJob(s, planPath);
     return outcome;

@@ -21,6 +21,10 @@ struct JobState {
     bool SecondPassRunning = false;
     // SHA-1 of the open plan's bytes: the progress record names the plan it counts lines of.
     QByteArray PlanDigest;
+    // JobDigest of the job's recovery file: the progress record names the job it belongs to.
+    QByteArray JobDigest;
+    // The open plan's print job was opened on the machine (BeginPrint answered).
+    bool Begun = false;
     // The progress record, held open while the plan runs.
     std::unique_ptr<ProgressFile> Progress;
     // The print job was begun with the link up: from then on a link that goes down (a failed
@@ -31,8 +35,6 @@ struct JobState {
     int PlanLine = 0;
     // Warm-up rounds of the next recovery start (SpinEdit4 of the unfinished-job dialog).
     int WarmUpRounds = 3;
-    // The progress record could not be written once; said once per job.
-    bool ProgressWriteFailed = false;
 
     // What the job has done so far, for progress displays: plan bytes read (both passes),
     // strike lines sent and dots struck.

@@ -2,18 +2,18 @@
 #include "job/plan_builder.h"
 #include "job/plan_dump.h"
 #include "job/plan_format.h"
+#include "setup/durable_file.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace zeb {
 
 QString WritePlanFile(const QByteArray& text, const QString& path) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+    const QString error = WriteFileDurably(path, text);
+    if (error.isEmpty())
         return {};
     return QStringLiteral("Не удаётся записать файл плана %1: %2")
-        .arg(QDir::toNativeSeparators(path), file.errorString());
+        .arg(QDir::toNativeSeparators(path), error);
 }
 
 PlanOutcome BuildPlan(PictureMatrices& matrices, const QString& startDirectory, PassMode pass,

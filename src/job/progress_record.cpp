@@ -1,11 +1,18 @@
 #include "job/progress_record.h"
 
+#include "setup/durable_file.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringEncoder>
 
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace zeb {
 
@@ -13,8 +20,11 @@ namespace {
 
 constexpr int DigestHexLength = 40;
 constexpr int LineFieldWidth = 10;
+constexpr int RecordLines = 5;
 
-bool IsHex(const QByteArray& text) {
+bool IsDigest(const QByteArray& text) {
+    if (text.size() != DigestHexLength)
+        return false;
     for (char c : text) {
         const bool digit = c >= '0' && c <= '9';
         const bool letter = c >= 'a' && c <= 'f';
@@ -27,7 +37,16 @@ bool IsHex(const QByteArray& text) {
 QByteArray RecordBytes(const ProgressRecord& record) {
     return QByteArray::number(record.pass) + "\r\n" +
            QByteArray::number(record.line).leftJustified(LineFieldWidth, ' ') + "\r\n" +
-           record.planDigest + "\r\n";
+           (record.begun ? "1" : "0") + "\r\n" + record.planDigest + "\r\n" + record.jobDigest +
+           "\r\n";
+}
+
+QString Native(const QString& startDirectory) {
+    return QDir::toNativeSeparators(ProgressFilePath(startDirectory));
+}
+
+QString CannotWrite(const QString& startDirectory, const QString& why) {
+    return QStringLiteral("Не удаётся записать файл %1: %2").arg(Native(startDirectory), why);
 }
 
 } // namespace
@@ -42,85 +61,98 @@ QByteArray PlanDigest(const QByteArray& planBytes) {
 
 QByteArray FileDigest(const QString& path, QString* error) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Не удаётся прочитать файл %1: %2")
-                     .arg(QDir::toNativeSeparators(path), file.errorString());
-        return {};
-    }
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    if (!hash.addData(&file)) {
-        *error = QStringLiteral("Не удаётся прочитать файл %1: %2")
-                     .arg(QDir::toNativeSeparators(path), file.errorString());
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || !hash.addData(&file)) {
+        *error =
+            QStringLiteral("Не удаётся прочитать файл %1: %2")
+                .arg(QDir::toNativeSeparators(path),
+                     QFileInfo::exists(path) ? file.errorString() : QStringLiteral("файла нет"));
         return {};
     }
     return hash.result().toHex();
 }
 
-QString WriteProgressRecord(const QString& startDirectory, const ProgressRecord& record) {
-    const QString path = ProgressFilePath(startDirectory);
-    const QString temporary = path + QStringLiteral(".new");
-    const QByteArray text = RecordBytes(record);
-    {
-        QFile file(temporary);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-            return file.errorString();
-        if (file.write(text) != text.size()) {
-            const QString error = file.errorString();
-            file.close();
-            file.remove();
-            return error;
-        }
-    }
-    // No flush to the disk: the rename keeps the record whole when the program is killed.
-    std::error_code code;
-    std::filesystem::rename(QFile::encodeName(temporary).toStdString(),
-                            QFile::encodeName(path).toStdString(), code);
-    if (code) {
-        QFile::remove(temporary);
-        return QString::fromStdString(code.message());
-    }
-    return {};
+QByteArray JobDigest(const RecoveryRecord& record) {
+    const QStringList lines = RecoveryLines(record);
+    QStringEncoder encode("Windows-1251");
+    QByteArray bound;
+    for (int line : {1, 2, 3, 13})
+        bound += encode(lines.value(line - 1)) + "\r\n";
+    return QCryptographicHash::hash(bound, QCryptographicHash::Sha1).toHex();
 }
 
-std::optional<ProgressRecord> ReadProgressRecord(const QString& startDirectory) {
-    QFile file(ProgressFilePath(startDirectory));
-    if (!file.open(QIODevice::ReadOnly))
+QString WriteProgressRecord(const QString& startDirectory, const ProgressRecord& record) {
+    const QString error = WriteFileDurably(ProgressFilePath(startDirectory), RecordBytes(record));
+    return error.isEmpty() ? QString() : CannotWrite(startDirectory, error);
+}
+
+std::optional<ProgressRecord> ReadProgressRecord(const QString& startDirectory, QString* problem) {
+    problem->clear();
+    const QString path = ProgressFilePath(startDirectory);
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
         return std::nullopt;
-    const QByteArray text = file.read(256);
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        *problem = QStringLiteral("Файл %1 не читается: %2")
+                       .arg(Native(startDirectory),
+                            info.isFile() ? file.errorString() : QStringLiteral("это не файл"));
+        return std::nullopt;
+    }
+    const QByteArray text = file.read(512);
     const QList<QByteArray> lines = text.split('\n');
-    // Three lines, each ended: a record cut short is no record.
-    if (lines.size() != 4 || !lines[3].isEmpty())
-        return std::nullopt;
     ProgressRecord record;
     bool passOk = false;
     bool lineOk = false;
-    record.pass = lines[0].trimmed().toInt(&passOk);
-    record.line = lines[1].trimmed().toInt(&lineOk);
-    record.planDigest = lines[2].trimmed();
-    if (!passOk || !lineOk || (record.pass != 1 && record.pass != 2) || record.line < 0 ||
-        record.planDigest.size() != DigestHexLength || !IsHex(record.planDigest))
+    // Every line ended: a record cut short is no record.
+    const bool whole = lines.size() == RecordLines + 1 && lines.last().isEmpty();
+    if (whole) {
+        record.pass = lines[0].trimmed().toInt(&passOk);
+        record.line = lines[1].trimmed().toInt(&lineOk);
+        record.begun = lines[2].trimmed() == "1";
+        record.planDigest = lines[3].trimmed();
+        record.jobDigest = lines[4].trimmed();
+    }
+    if (!whole || !passOk || !lineOk || (record.pass != 1 && record.pass != 2) || record.line < 0 ||
+        (lines[2].trimmed() != "0" && !record.begun) || !IsDigest(record.planDigest) ||
+        !IsDigest(record.jobDigest)) {
+        *problem = QStringLiteral("Файл %1 повреждён: в нём нет целой записи о ходе работы")
+                       .arg(Native(startDirectory));
         return std::nullopt;
+    }
     return record;
 }
 
 QString ProgressFile::Open(const QString& startDirectory) {
-    m_file.close();
-    m_file.setFileName(ProgressFilePath(startDirectory));
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return m_file.errorString();
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = ::open(QFile::encodeName(ProgressFilePath(startDirectory)).constData(),
+                  O_WRONLY | O_CLOEXEC);
+    if (m_fd < 0)
+        return CannotWrite(startDirectory, QString::fromLocal8Bit(std::strerror(errno)));
     return {};
 }
 
 QString ProgressFile::Update(const ProgressRecord& record) {
     const QByteArray text = RecordBytes(record);
-    if (!m_file.isOpen() || !m_file.seek(0) || m_file.write(text) != text.size())
-        return m_file.isOpen() ? m_file.errorString() : QStringLiteral("not open");
-    return {};
+    if (m_fd < 0)
+        return QStringLiteral("не открыт");
+    const ssize_t written = ::pwrite(m_fd, text.constData(), static_cast<size_t>(text.size()), 0);
+    if (written != text.size())
+        return QString::fromLocal8Bit(std::strerror(written < 0 ? errno : ENOSPC));
+    // On the disk before the line it names is sent: a power cut of the computer must not
+    // leave a record older than what the machine did.
+    return SyncToDisk(m_fd);
+}
+
+ProgressFile::~ProgressFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 bool RemoveProgressRecord(const QString& startDirectory) {
     const QString path = ProgressFilePath(startDirectory);
-    return !QFile::exists(path) || QFile::remove(path);
+    return !QFileInfo::exists(path) || QFile::remove(path);
 }
 
 } // namespace zeb

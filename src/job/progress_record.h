@@ -1,17 +1,24 @@
 #pragma once
 // The progress record "ErorProgress.txt" beside the recovery file: which line of which pass's
-// plan was sent to the controller last. The controller's saved position alone can be
-// ambiguous (a strike line planned earlier may pass over the same dot as the line that was
-// running); the record tells recovery where in the plan to look.
+// plan was sent to the controller last, and which job and plan it belongs to. The controller's
+// saved position is where the head stopped; the record only narrows down which part of the
+// plan can have put it there (a strike line planned earlier may pass over the same dot as the
+// line that was running), and it binds the plan and the recovery file to each other, so a
+// replaced plan or a moved picture is never resumed.
 //
-// Three lines, Windows-1251 with CR LF: the pass ("1" or "2"), the plan line number (0: no
-// line of that plan sent yet; padded with blanks to ten characters, so every record has the
-// same size) and the SHA-1 of the plan's bytes in hex, so a record is never applied to
-// another plan. It is rewritten before every plan line that sends commands, so a killed
-// program leaves either the old record or the new one.
+// Five lines, Windows-1251 with CR LF:
+//   1  the pass, "1" or "2"
+//   2  the plan line sent last (0: none yet), padded with blanks to ten characters, so every
+//      record has the same size
+//   3  "1" once the pass's print job was opened on the machine (BeginPrint answered), else "0":
+//      before that the machine's saved position belongs to an earlier job
+//   4  the SHA-1 of the plan's bytes, in hex
+//   5  the SHA-1 of the recovery file's lines that fix where dots land (JobDigest), in hex
+// It is pushed to the disk before the line it names is sent.
+
+#include "job/recovery_file.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 #include <optional>
@@ -23,7 +30,9 @@ inline const QString ProgressFileName = QStringLiteral("ErorProgress.txt");
 struct ProgressRecord {
     int pass = 1;
     int line = 0;
+    bool begun = false;
     QByteArray planDigest; // hex SHA-1 of the plan file's bytes
+    QByteArray jobDigest;  // hex JobDigest of the recovery file
 
     bool operator==(const ProgressRecord&) const = default;
 };
@@ -34,26 +43,32 @@ QString ProgressFilePath(const QString& startDirectory);
 QByteArray PlanDigest(const QByteArray& planBytes);
 // The same of a file; empty, with `error` set, when the file cannot be read.
 QByteArray FileDigest(const QString& path, QString* error);
+// Hex SHA-1 of what fixes where the job's dots land: the picture path, the offsets and the
+// resolution (lines 1, 2, 3 and 13 of the recovery file). Forces and the pass marker may
+// change while a job runs and are not part of it.
+QByteArray JobDigest(const RecoveryRecord& record);
 
-// Replaces the record (temporary file, then a rename over the old one). Empty on success,
-// else why not; the old record is then still in place.
+// Replaces the record whole (WriteFileDurably). Empty on success, else why not, naming the
+// file; the old record is then still in place.
 QString WriteProgressRecord(const QString& startDirectory, const ProgressRecord& record);
 
 // The record file held open for the updates of a running job, one before every plan line.
-// Every record has the same size, and an update rewrites it in place with a single write, so
-// the file always holds one whole record, the old or the new, at the cost of one write.
+// Every record has the same size, and an update rewrites it in place with a single write and
+// pushes it to the disk, so the file always holds one whole record, the old or the new.
 class ProgressFile {
 public:
     // Opens the record WriteProgressRecord put in place; empty on success, else why not.
     QString Open(const QString& startDirectory);
     QString Update(const ProgressRecord& record);
+    ~ProgressFile();
 
 private:
-    QFile m_file;
+    int m_fd = -1;
 };
 
-// The record, or nothing when there is none or it cannot be read whole.
-std::optional<ProgressRecord> ReadProgressRecord(const QString& startDirectory);
+// The record. Nothing with `problem` empty when there is none; nothing with `problem` naming
+// the file when it cannot be read or is not a whole record.
+std::optional<ProgressRecord> ReadProgressRecord(const QString& startDirectory, QString* problem);
 
 // Removes the record; true when none is left.
 bool RemoveProgressRecord(const QString& startDirectory);

@@ -7,14 +7,12 @@
 #include "job/plan_format.h"
 #include "job/progress_record.h"
 #include "job/recovery_file.h"
+#include "setup/durable_file.h"
 #include "setup/settings_text_file.h"
 #include "setup/warm_up.h"
 
 #include <QDir>
 #include <QFile>
-
-#include <filesystem>
-#include <system_error>
 
 namespace zeb {
 
@@ -31,15 +29,17 @@ QString Native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
+QString NothingStarted() {
+    return QStringLiteral(" Файлы оставлены как есть, работа не запущена.");
+}
+
 // Replaces `to` by `from` in one step, so there is never a moment without a plan.
 QString RenameOver(const QString& from, const QString& to) {
-    std::error_code code;
-    std::filesystem::rename(QFile::encodeName(from).toStdString(),
-                            QFile::encodeName(to).toStdString(), code);
-    if (!code)
+    const QString error = RenameDurably(from, to);
+    if (error.isEmpty())
         return {};
     return QStringLiteral("Не удаётся переименовать %1 в %2: %3")
-        .arg(Native(from), Native(to), QString::fromStdString(code.message()));
+        .arg(Native(from), Native(to), error);
 }
 
 void BackToIdle(Session& s) {
@@ -51,15 +51,15 @@ void BackToIdle(Session& s) {
 
 // A cut that a killed recovery left half done: "1.txt" was complete and the progress record
 // already named it, but it had not yet taken the plan's place. It is finished first.
-QString FinishInterruptedCut(Session& s, int pass, const QString& planPath) {
-    const std::optional<ProgressRecord> progress = ReadProgressRecord(s.StartDirectory);
+QString FinishInterruptedCut(Session& s, const ProgressRecord& progress, int pass,
+                             const QString& planPath) {
     const QString cutPath = PathIn(s, RecoveryPlanFileName);
-    if (!progress || progress->pass != pass || !QFile::exists(cutPath))
+    if (progress.pass != pass || !QFile::exists(cutPath))
         return {};
     QString error;
-    if (FileDigest(cutPath, &error) != progress->planDigest)
+    if (FileDigest(cutPath, &error) != progress.planDigest)
         return {};
-    if (QFile::exists(planPath) && FileDigest(planPath, &error) == progress->planDigest)
+    if (QFile::exists(planPath) && FileDigest(planPath, &error) == progress.planDigest)
         return {};
     if (pass == 2) {
         error = WritePlanFile({}, PathIn(s, PlanFileName));
@@ -69,20 +69,53 @@ QString FinishInterruptedCut(Session& s, int pass, const QString& planPath) {
     return RenameOver(cutPath, planPath);
 }
 
-// The line the progress record says was running, when the record belongs to this plan.
-std::optional<int> InFlightLine(Session& s, int pass, const QByteArray& planDigest) {
-    const std::optional<ProgressRecord> progress = ReadProgressRecord(s.StartDirectory);
-    if (!progress)
-        return std::nullopt;
-    if (progress->pass == pass && progress->planDigest == planDigest)
-        return progress->line;
-    // "Sec" is written only once the first pass has ended: a record still of the first pass
-    // means the second sent nothing yet.
+QString ChangedText(const QString& path, const QString& what) {
+    return QStringLiteral("Файл %1 изменён после того, как работа прервалась (%2): продолжать "
+                          "её по нему нельзя, точки легли бы не туда.")
+               .arg(Native(path), what) +
+           NothingStarted();
+}
+
+// What the progress record says of the plan that is to be cut: nothing when there is no
+// record (the whole plan is scanned), else its line and whether the pass had begun. Refuses,
+// naming the file that disagrees, when the record belongs to another plan or job.
+struct RecordWord {
+    std::optional<PlanProgress> progress;
+    QString refusal;
+};
+
+RecordWord CheckRecord(Session& s, const std::optional<ProgressRecord>& record, int pass,
+                       const QString& planPath, const QByteArray& planDigest, int planLines) {
+    if (!record)
+        return {};
+    if (record->pass == pass && record->planDigest == planDigest) {
+        if (record->line > planLines)
+            return {{},
+                    QStringLiteral("Файл %1 называет строку %2 плана %3, а в плане %4 строк.")
+                            .arg(Native(ProgressFilePath(s.StartDirectory)))
+                            .arg(record->line)
+                            .arg(Native(planPath))
+                            .arg(planLines) +
+                        NothingStarted()};
+        return {PlanProgress{record->line, record->begun}, {}};
+    }
+    if (record->pass == pass)
+        return {{}, ChangedText(planPath, QStringLiteral("это не тот план, что выполнялся"))};
+    // "Sec" is written only once the first pass has ended, before the second pass's record:
+    // a record still of the first pass means the second opened nothing yet.
+    const QString firstPlan = PathIn(s, PlanFileName);
     QString error;
-    if (pass == 2 && progress->pass == 1 &&
-        FileDigest(PathIn(s, PlanFileName), &error) == progress->planDigest)
-        return 0;
-    return std::nullopt;
+    if (pass == 2 && record->pass == 1) {
+        if (FileDigest(firstPlan, &error) == record->planDigest)
+            return {PlanProgress{0, false}, {}};
+        return {{}, ChangedText(firstPlan, QStringLiteral("это не тот план, что выполнялся"))};
+    }
+    return {{},
+            QStringLiteral("Файл %1 говорит о втором проходе, а файл восстановления %2 - о "
+                           "первом.")
+                    .arg(Native(ProgressFilePath(s.StartDirectory)),
+                         Native(RecoveryFilePath(s.StartDirectory))) +
+                NothingStarted()};
 }
 
 void TakeJobSettings(Session& s, const RecoveryRecord& record) {
@@ -96,13 +129,16 @@ void TakeJobSettings(Session& s, const RecoveryRecord& record) {
 }
 
 // Puts the cut plan in place: "1.txt" written whole, the progress record pointing before its
-// first line, then (a second pass emptying the first-pass plan) the rename over the old plan.
-QString PlaceCut(Session& s, int pass, const QString& planPath, const PlanCut& cut) {
+// first line (the job's digest carried over), then (a second pass emptying the first-pass
+// plan) the rename over the old plan.
+QString PlaceCut(Session& s, int pass, const QString& planPath, const PlanCut& cut,
+                 const QByteArray& jobDigest) {
     if (cut.kind == CutKind::Cut) {
         const QString cutPath = PathIn(s, RecoveryPlanFileName);
         QString error = WritePlanFile(cut.text, cutPath);
         if (error.isEmpty())
-            error = WriteProgressRecord(s.StartDirectory, {pass, 0, PlanDigest(cut.text)});
+            error = WriteProgressRecord(s.StartDirectory,
+                                        {pass, 0, false, PlanDigest(cut.text), jobDigest});
         if (!error.isEmpty())
             return error;
         if (pass == 2) {
@@ -112,17 +148,31 @@ QString PlaceCut(Session& s, int pass, const QString& planPath, const PlanCut& c
         }
         return RenameOver(cutPath, planPath);
     }
-    // Nothing of this plan was sent: it stays as it is.
+    // Nothing of this plan was done: it stays as it is.
     return pass == 2 ? WritePlanFile({}, PathIn(s, PlanFileName)) : QString();
 }
 
-QString NotFoundText(const QString& planPath, HeadPosition saved) {
+QString CutRefusal(const PlanCut& cut, const QString& planPath, HeadPosition saved,
+                   const RecoveryRecord& record, const QString& recoveryPath) {
+    if (cut.kind == CutKind::OutOfRange)
+        return QStringLiteral("План %1, строка %2: со смещением картинки из файла %3 (столбец "
+                              "%4, строка %5) головка уходит за пределы, в которых устройство "
+                              "сообщает позицию (столбцы 0..%6, строки 0..%7).")
+                   .arg(Native(planPath))
+                   .arg(cut.badLine)
+                   .arg(Native(recoveryPath))
+                   .arg(record.offsetX)
+                   .arg(record.offsetY)
+                   .arg(ReportableColumns - 1)
+                   .arg(ReportableRows - 1) +
+               NothingStarted();
     return QStringLiteral("Сохранённая устройством позиция головки (строка %1, столбец %2) не "
                           "лежит ни на одной строке плана %3, на которой работа могла "
-                          "прерваться. Файлы оставлены как есть, работа не запущена.")
-        .arg(saved.row)
-        .arg(saved.column)
-        .arg(Native(planPath));
+                          "прерваться.")
+               .arg(saved.row)
+               .arg(saved.column)
+               .arg(Native(planPath)) +
+           NothingStarted();
 }
 
 } // namespace
@@ -151,16 +201,17 @@ bool RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved) {
         s.Op.ShowMessage(error);
         return false;
     }
+    const QString recoveryPath = RecoveryFilePath(s.StartDirectory);
     if (record->resolutionIndex < 0 || record->resolutionIndex >= ResolutionCount) {
         s.Op.ShowMessage(QStringLiteral("Файл восстановления %1, строка 13: разрешения %2 нет")
-                             .arg(Native(RecoveryFilePath(s.StartDirectory)))
+                             .arg(Native(recoveryPath))
                              .arg(record->resolutionIndex));
         return false;
     }
     if (!saved) {
         s.Op.ShowMessage(QStringLiteral("Устройство не сообщило надёжно позицию, на которой "
-                                        "прервалась работа. Файлы оставлены как есть, работа "
-                                        "не запущена."));
+                                        "прервалась работа.") +
+                         NothingStarted());
         return false;
     }
     const int scale = 16 + record->resolutionIndex;
@@ -173,22 +224,40 @@ bool RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved) {
         }
     }
 
+    const std::optional<ProgressRecord> progress = ReadProgressRecord(s.StartDirectory, &error);
+    if (!error.isEmpty()) {
+        s.Op.ShowMessage(error + QLatin1Char('.') + NothingStarted());
+        return false;
+    }
+    const QByteArray jobDigest = JobDigest(*record);
+    if (progress && progress->jobDigest != jobDigest) {
+        s.Op.ShowMessage(ChangedText(recoveryPath, QStringLiteral("картинка, её место на поле или "
+                                                                  "разрешение не те, с которыми "
+                                                                  "работа начиналась")));
+        return false;
+    }
     const int pass = record->secondPassStarted ? 2 : 1;
     const QString planPath = PathIn(s, pass == 2 ? SecondPassPlanFileName : PlanFileName);
-    error = FinishInterruptedCut(s, pass, planPath);
+    error = progress ? FinishInterruptedCut(s, *progress, pass, planPath) : QString();
     const PlanContents plan = error.isEmpty() ? ReadPlan(planPath) : PlanContents{{}, error};
     const QByteArray digest = plan.error.isEmpty() ? FileDigest(planPath, &error) : QByteArray();
     if (!plan.error.isEmpty() || digest.isEmpty()) {
         s.Op.ShowMessage(plan.error.isEmpty() ? error : plan.error);
         return false;
     }
-    const PlanCut cut = CutPlan(plan.lines, *saved, record->offsetX, record->offsetY,
-                                InFlightLine(s, pass, digest));
-    if (cut.kind == CutKind::NotFound) {
-        s.Op.ShowMessage(NotFoundText(planPath, *saved));
+    const int planLines = plan.lines.empty() ? 0 : plan.lines.back().number;
+    const RecordWord word = CheckRecord(s, progress, pass, planPath, digest, planLines);
+    if (!word.refusal.isEmpty()) {
+        s.Op.ShowMessage(word.refusal);
         return false;
     }
-    error = PlaceCut(s, pass, planPath, cut);
+    const PlanCut cut =
+        CutPlan(plan.lines, *saved, record->offsetX, record->offsetY, word.progress);
+    if (cut.kind == CutKind::NotFound || cut.kind == CutKind::OutOfRange) {
+        s.Op.ShowMessage(CutRefusal(cut, planPath, *saved, *record, recoveryPath));
+        return false;
+    }
+    error = PlaceCut(s, pass, planPath, cut, jobDigest);
     if (error.isEmpty()) {
         TakeJobSettings(s, *record);
         const int warmUps = s.Job.WarmUpRounds;
@@ -230,8 +299,7 @@ bool CrushTimerTimer(Session& s) {
         s.Op.LockForJob();
         return false;
     }
-    BeginJobLoop(s);
-    return true;
+    return BeginJobLoop(s);
 }
 
 void Timer3Timer(Session& s) {
@@ -259,8 +327,7 @@ bool ServiceStartOne(Session& s) {
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
     s.Job.PlanLine = 0;
-    BeginJobLoop(s);
-    return true;
+    return BeginJobLoop(s);
 }
 
 bool ServiceStartTwo(Session& s) {

@@ -18,12 +18,15 @@ namespace zeb {
 std::optional<HeadPosition> ReadSavedPosition(Session& s);
 
 // RecoverInterruptedJob: the recovery file read into the job settings, the plan of the pass
-// that was running cut at the saved position (the progress record, when it belongs to that
-// plan, says which line was running), the cut plan in place of the old one (for a second
-// pass the first-pass plan emptied too), the PlanFile opened, the motor scale and the
-// first-pass forces sent. False, with the reason told and every file as it was, when the
-// recovery file or the plan cannot be read, the position is unknown or lies nowhere in the
-// plan, or a force has no strike profile.
+// that was running cut at the saved position (CutPlan: the position decides, the progress
+// record narrows), the cut plan in place of the old one (for a second pass the first-pass
+// plan emptied too), the PlanFile opened, the motor scale and the first-pass forces sent.
+// False, with the reason told, nothing sent that strikes and every file as it was, when the
+// recovery file, the progress record or the plan cannot be read; when the record belongs to
+// another plan or the recovery file's picture, place or resolution changed since (the file
+// that changed is named); when the position is unknown, lies nowhere in the plan from the
+// recorded line on, or the plan reaches where the controller cannot report a position; or
+// when a force has no strike profile.
 bool RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved);
 
 // CrushTimer's one tick: keep-alive stopped, menus locked, saved position read, warm-up

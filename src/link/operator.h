@@ -29,6 +29,9 @@ public:
 
     // A modal message with an OK button; returns when the operator has closed it.
     virtual void ShowMessage(const QString& text) = 0;
+    // A modal question with "Да" and "Нет"; true only when the operator chose "Да". Asked
+    // before anything that cannot be undone; nobody to ask means no.
+    virtual bool Confirm(const QString& text) = 0;
     // The system's default beep.
     virtual void Beep() = 0;
     virtual void SetCursor(CursorShape shape) = 0;

@@ -1,11 +1,10 @@
 #include "setup/settings_text_file.h"
 
+#include "setup/durable_file.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
-
-#include <algorithm>
 
 namespace zeb {
 
@@ -46,25 +45,7 @@ QString WriteTextFileAtomically(const QString& path, const QStringList& lines) {
         bytes += encode(line);
         bytes += "\r\n";
     }
-    QSaveFile file(path);
-    // Never fall back to writing the file in place: that is what atomic saving prevents.
-    file.setDirectWriteFallback(false);
-    // Unbuffered, so a short write shows here: the save file would otherwise commit whatever
-    // part of a buffered write reached the disk.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size()) {
-        const QString error = QStringLiteral("записано только %1 из %2 байт (%3)")
-                                  .arg(std::max<qint64>(written, 0))
-                                  .arg(bytes.size())
-                                  .arg(file.errorString());
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    return WriteFileDurably(path, bytes);
 }
 
 } // namespace zeb

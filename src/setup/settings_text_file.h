@@ -17,9 +17,9 @@ struct TextFileLines {
 // or CR LF, is removed. A last line without an end counts as a line.
 TextFileLines ReadTextLines(const QString& path, int maxLines = -1);
 
-// Writes the lines, each ending in CR LF, to a temporary file beside `path` and renames it
-// over `path` only when everything was written, so a crash or a full disk leaves either the
-// old file or the new one, never a part. Returns an empty text on success, else why not.
+// Writes the lines, each ending in CR LF, whole or not at all (WriteFileDurably): a crash, a
+// power cut or a full disk leaves either the old file or the new one, never a part. Returns an
+// empty text on success, else why not.
 QString WriteTextFileAtomically(const QString& path, const QStringList& lines);
 
 } // namespace zeb

@@ -9,6 +9,12 @@ void RecordingOperator::ShowMessage(const QString& text) {
         onMessage(text);
 }
 
+bool RecordingOperator::Confirm(const QString& text) {
+    questions << text;
+    events << QStringLiteral("confirm: ") + text;
+    return confirmAnswer;
+}
+
 void RecordingOperator::LockUI() {
     locked = true;
     jobLocked = false;

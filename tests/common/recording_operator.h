@@ -14,6 +14,8 @@ namespace zeb::testing {
 class RecordingOperator : public Operator {
 public:
     void ShowMessage(const QString& text) override;
+    // Recorded as "confirm: ..." and answered by `confirmAnswer`.
+    bool Confirm(const QString& text) override;
     void Beep() override { ++beeps; }
     void SetCursor(CursorShape shape) override { cursor = shape; }
     void LockUI() override;
@@ -36,6 +38,8 @@ public:
     QList<int> progressTrail; // every position set, in order
     QMap<ServiceField, QString> service;
     std::function<void(const QString&)> onMessage;
+    QStringList questions;
+    bool confirmAnswer = false;
 };
 
 } // namespace zeb::testing

@@ -107,8 +107,10 @@ TEST(JobRunner, TheProgressRecordNamesEachLineBeforeItIsSent) {
     const QByteArray digest = PlanDigest(rig.Read("123123123.txt"));
     for (int line : {1, 2, 3, 4, 5}) {
         Tick(rig);
-        const auto record = ReadProgressRecord(rig.dir.Path());
-        ASSERT_TRUE(record);
+        QString problem;
+        const auto record = ReadProgressRecord(rig.dir.Path(), &problem);
+        ASSERT_TRUE(record) << problem.toStdString();
+        EXPECT_TRUE(record->begun);
         // The empty first line sends nothing and leaves the record as the start wrote it.
         EXPECT_EQ(record->line, line == 1 ? 0 : line);
         EXPECT_EQ(record->pass, 1);

@@ -48,11 +48,17 @@ TEST(JobStart, SendsTheSetUpInOrderAndWritesTheRecoveryFile) {
                                  QStringLiteral("10 20 30 40 0 4 8 12 0 2").split(' ');
     EXPECT_EQ(Lines(rig.Read("ErorFile.txt")), recovery);
     EXPECT_FALSE(rig.Exists("123Sec.txt"));
-    const auto progress = ReadProgressRecord(rig.dir.Path());
-    ASSERT_TRUE(progress);
+    QString problem;
+    const auto progress = ReadProgressRecord(rig.dir.Path(), &problem);
+    ASSERT_TRUE(progress) << problem.toStdString();
     EXPECT_EQ(progress->pass, 1);
     EXPECT_EQ(progress->line, 0);
+    // The print job is open: from here the machine's saved position is this job's.
+    EXPECT_TRUE(progress->begun);
     EXPECT_EQ(progress->planDigest, PlanDigest(rig.Read("123123123.txt")));
+    const auto recorded = ReadRecoveryFile(rig.dir.Path(), &problem);
+    ASSERT_TRUE(recorded);
+    EXPECT_EQ(progress->jobDigest, JobDigest(*recorded));
 }
 
 TEST(JobStart, DoublePassCopiesThePlanAndRecordsTheFollowingPass) {

@@ -217,7 +217,9 @@ TEST(Recovery, ACutKilledBeforeItsRenameIsFinishedFirst) {
     record.firstPass = Forces(40, 30, 20, 10);
     record.secondPass = Forces(16, 12, 8, 4);
     ASSERT_TRUE(WriteRecoveryFile(rig.dir.Path(), record).isEmpty());
-    ASSERT_TRUE(WriteProgressRecord(rig.dir.Path(), {1, 0, PlanDigest(cut)}).isEmpty());
+    ASSERT_TRUE(
+        WriteProgressRecord(rig.dir.Path(), {1, 0, false, PlanDigest(cut), JobDigest(record)})
+            .isEmpty());
     rig.Restart();
     rig.s->Job.WarmUpRounds = 0;
 
