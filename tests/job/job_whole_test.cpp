@@ -3,6 +3,7 @@
 
 #include "job/job_rig.h"
 #include "job/job_start.h"
+#include "job/recovery.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ TEST(WholeJob, TheSecondPassRecordsItselfBeforeItStrikes) {
     EXPECT_EQ(rig.vc.HeadColumn(), 0);
 }
 
-TEST(WholeJob, StopThenNewForcesThenContinue) {
+TEST(WholeJob, StopThenNewForcesThenContinueThenKilledAndResumed) {
     JobRig rig;
     ASSERT_TRUE(rig.StartJob(Blocks(), false, true));
     Session& s = *rig.s;
@@ -43,10 +44,20 @@ TEST(WholeJob, StopThenNewForcesThenContinue) {
     s.Levels.FirstPassLevels = Forces(60, 50, 24, 8);
     ASSERT_TRUE(Button27Click(s));
     EXPECT_FALSE(s.Levels.AbortPanel.Visible());
+    // The recovery file holds the new forces before the machine gets them.
+    EXPECT_TRUE(rig.Read("ErorFile.txt").contains("\r\n8\r\n24\r\n50\r\n60\r\n0\r\n"));
+    const QByteArray plan = rig.Read("123123123.txt");
+    const int offsetX = s.Place.PictureOffsetX;
+    const int offsetY = s.Place.PictureOffsetY;
+    rig.Run(30);
+
+    // Killed, started again and resumed: the rest is struck with the forces chosen last.
+    rig.Restart();
+    rig.s->Job.WarmUpRounds = 0;
+    ASSERT_TRUE(CrushTimerTimer(*rig.s));
     EXPECT_EQ(rig.Run().back(), TickResult::Completed);
 
-    const auto planned =
-        PlannedDots(rig.Read("123123123.txt"), s.Place.PictureOffsetX, s.Place.PictureOffsetY);
+    const auto planned = PlannedDots(plan, offsetX, offsetY);
     const std::vector<StruckDot> struck = rig.Struck();
     ASSERT_EQ(struck.size(), planned.size());
     std::map<Dot, int> early;

@@ -8,6 +8,7 @@
 #include "job/progress_record.h"
 #include "job/recovery.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace zeb::testing {
@@ -84,42 +85,79 @@ QByteArrayList Take(const JobRig& rig) {
             rig.Read("ErorProgress.txt")};
 }
 
+// Replaces a file of the start directory by what `edit` makes of it.
+std::function<void(JobRig&)> Rewrite(const char* name, std::function<QByteArray(QByteArray)> edit) {
+    return [name, edit](JobRig& rig) {
+        const QByteArray text = edit(rig.Read(name));
+        QFile::remove(rig.dir.File(name));
+        if (!text.isNull())
+            rig.Write(name, text);
+    };
+}
+
 TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
     const struct {
         const char* name;
-        const char* file; // rewritten by `edit`, removed for a null text
-        std::function<QByteArray(QByteArray)> edit;
+        std::function<void(JobRig&)> spoil;
         const char* said;
     } rows[] = {
-        {"recovery file cut short", "ErorFile.txt",
-         [](QByteArray t) { return t.left(t.indexOf("\r\n20\r\n")); }, "строка 5"},
-        {"a force that is no number", "ErorFile.txt",
-         [](QByteArray t) { return t.replace("\r\n30\r\n", "\r\n3x\r\n"); }, "строка 6"},
-        {"plan missing", "123123123.txt", [](QByteArray) { return QByteArray(); }, "123123123.txt"},
-        {"plan cut inside a line", "123123123.txt", [](QByteArray t) { return t.chopped(3); },
-         "обрывается"},
-        {"a position on no line of the plan", nullptr, {}, "не лежит ни на одной строке"},
+        {"recovery file cut short",
+         Rewrite("ErorFile.txt", [](QByteArray t) { return t.left(t.indexOf("\r\n20\r\n")); }),
+         "строка 5"},
+        {"a force that is no number",
+         Rewrite("ErorFile.txt",
+                 [](QByteArray t) { return t.replace("\r\n30\r\n", "\r\n3x\r\n"); }),
+         "строка 6"},
+        {"plan missing", Rewrite("123123123.txt", [](QByteArray) { return QByteArray(); }),
+         "123123123.txt"},
+        {"plan cut inside a line",
+         Rewrite("123123123.txt", [](QByteArray t) { return t.chopped(3); }), "обрывается"},
+        {"another plan in its place",
+         Rewrite("123123123.txt",
+                 [](QByteArray t) {
+                     return t.replace("Knock: ", "Knock: 0").replace("KBack: ", "KBack: 0");
+                 }),
+         "123123123.txt"},
+        {"the picture's place changed",
+         [](JobRig& rig) {
+             QList<QByteArray> lines = rig.Read("ErorFile.txt").split('\n');
+             lines[2] = QByteArray::number(lines[2].trimmed().toInt() + 1) + '\r';
+             rig.Write("ErorFile.txt", lines.join('\n'));
+         },
+         "ErorFile.txt"},
+        {"the progress record cut short",
+         Rewrite("ErorProgress.txt", [](QByteArray t) { return t.left(20); }), "ErorProgress.txt"},
+        {"the progress record a folder",
+         [](JobRig& rig) {
+             QFile::remove(rig.dir.File("ErorProgress.txt"));
+             QDir(rig.dir.Path()).mkdir("ErorProgress.txt");
+         },
+         "ErorProgress.txt"},
+        {"the record past the plan's end",
+         Rewrite("ErorProgress.txt",
+                 [](QByteArray t) { return t.replace(t.indexOf("\r\n") + 2, 10, "9999      "); }),
+         "9999"},
+        {"a position on no line of the plan",
+         [](JobRig& rig) {
+             // Without the record only the position can tell.
+             RemoveProgressRecord(rig.dir.Path());
+             rig.vc.SetExpectedSeqNo(rig.s->Link.SeqNo);
+             rig.s->Dev.BeginPrint();
+             rig.s->Dev.StepUp(2 * 3000);
+         },
+         "не лежит ни на одной строке"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         JobRig rig;
         ASSERT_TRUE(rig.StartJob(Blocks()));
         rig.Run(10);
-        if (row.file) {
-            const QByteArray text = row.edit(rig.Read(row.file));
-            QFile::remove(rig.dir.File(row.file));
-            if (!text.isNull())
-                rig.Write(row.file, text);
-        } else { // the record names another plan, so only the position can tell
-            RemoveProgressRecord(rig.dir.Path());
-            rig.vc.SetExpectedSeqNo(rig.s->Link.SeqNo);
-            rig.s->Dev.BeginPrint();
-            rig.s->Dev.StepUp(2 * 3000);
-        }
+        row.spoil(rig);
         rig.Restart();
         rig.s->Job.WarmUpRounds = 0;
         const QByteArrayList before = Take(rig);
         const size_t struck = rig.vc.Workpiece().size();
+        rig.Sent();
 
         EXPECT_FALSE(CrushTimerTimer(*rig.s));
 
@@ -128,9 +166,11 @@ TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
             << rig.op->messages.last().toStdString();
         EXPECT_EQ(Take(rig), before);
         EXPECT_FALSE(rig.Exists("1.txt"));
+        EXPECT_FALSE(rig.Exists("ErorProgress.txt.new"));
         EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
         EXPECT_FALSE(rig.timers->Running(TimerId::CrushTimer));
         EXPECT_FALSE(rig.vc.PrintJobOpen());
+        EXPECT_FALSE(rig.Sent().contains("SetStrike"));
         EXPECT_EQ(rig.vc.Workpiece().size(), struck);
         EXPECT_EQ(rig.op->events.last(), QStringLiteral("unlock"));
     }

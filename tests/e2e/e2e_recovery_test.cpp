@@ -1,0 +1,170 @@
+// A job the controller interrupted in mid-line, resumed after its files were left stale or
+// were changed: a progress record older than the truth still finishes the job with every dot
+// struck once; a replaced plan or a moved picture is refused with the file named, nothing
+// struck and every file kept.
+
+#include "e2e/e2e_rig.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+
+namespace zeb::testing {
+namespace {
+
+// Small enough to be quick, with several areas and lines both ways.
+QImage Checks() {
+    QImage image(26, 12, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (int y = 1; y < 11; ++y)
+        for (int x = 1; x < 25; ++x)
+            if ((x / 6 + y / 4) % 2 == 0)
+                image.setPixel(x, y, qRgb(100 + 50 * ((x + 2 * y) % 4), 0, 0));
+    return image;
+}
+
+QList<QByteArray> Lines(const QByteArray& text) {
+    QList<QByteArray> lines = text.split('\n');
+    for (QByteArray& line : lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+    return lines;
+}
+
+QByteArray Joined(const QList<QByteArray>& lines) {
+    return lines.join('\n');
+}
+
+// The files an interrupted job leaves, byte for byte.
+QByteArrayList JobFiles(const E2eDir& d) {
+    return {d.Read("ErorFile.txt"), d.Read("ErorProgress.txt"), d.Read("123123123.txt")};
+}
+
+struct Interrupted {
+    std::pair<int, int> placement;
+    int recordedLine = 0;
+};
+
+// Engraves until the controller goes silent inside strike line 9, then powers the machine off
+// and on again (its saved position kept in the state file).
+bool Interrupt(E2eDir& d, Interrupted* job) {
+    const QStringList state{"--state", d.File("machine.state")};
+    if (!d.StartSim(state + QStringList{"--faults", "stop-mid-line=9"}))
+        return false;
+    Checks().save(d.File("pic.bmp"), "BMP");
+    if (d.Cli({"plan", "pic.bmp", "--mode", "diffusion", "-o", "aim.txt"}).exitCode != 0)
+        return false;
+    const CliResult stopped =
+        d.Cli({"engrave", "pic.bmp", "--port", d.Port(), "--forces", "40,30,20,10"});
+    job->placement = Placement(stopped.out);
+    job->recordedLine = Lines(d.Read("ErorProgress.txt")).value(1).trimmed().toInt();
+    d.StopSim();
+    return stopped.exitCode == 1 && d.Exists("ErorFile.txt") && job->recordedLine > 0 &&
+           d.StartSim(state);
+}
+
+// The plan's line numbers (from 1) of the moves and strike lines before `line`.
+std::pair<QList<int>, QList<int>> EarlierLines(const QByteArray& plan, int line) {
+    QList<int> moves;
+    QList<int> strikes;
+    const QList<QByteArray> lines = Lines(plan);
+    for (int n = 1; n < line && n <= lines.size(); ++n) {
+        if (lines[n - 1].startsWith("GoTo:"))
+            moves << n;
+        if (lines[n - 1].startsWith("Knock") || lines[n - 1].startsWith("KBack"))
+            strikes << n;
+    }
+    return {moves, strikes};
+}
+
+void SetRecordedLine(E2eDir& d, int line) {
+    QList<QByteArray> record = Lines(d.Read("ErorProgress.txt"));
+    record[1] = QByteArray::number(line).leftJustified(10, ' ');
+    d.Write("ErorProgress.txt", Joined(record));
+}
+
+TEST(EndToEndRecovery, AStaleProgressRecordStillStrikesEveryDotOnce) {
+    const struct {
+        const char* name;
+        int back; // 0: line 0; 1: the move two strike lines back; 2: the strike line before
+    } rows[] = {{"the record at line 0", 0},
+                {"the record at an earlier move", 1},
+                {"the record at an earlier strike line", 2}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        E2eDir d;
+        Interrupted job;
+        ASSERT_TRUE(Interrupt(d, &job));
+        const auto [moves, strikes] = EarlierLines(d.Read("123123123.txt"), job.recordedLine);
+        ASSERT_GE(strikes.size(), 2);
+        ASSERT_GE(moves.size(), 3);
+        const int line =
+            row.back == 0 ? 0 : (row.back == 1 ? moves[moves.size() - 3] : strikes.last());
+        ASSERT_LT(line, job.recordedLine);
+        SetRecordedLine(d, line);
+
+        const CliResult resumed = d.Cli({"resume", "--port", d.Port(), "--warm-up", "0"});
+
+        ASSERT_EQ(resumed.exitCode, 0) << resumed.err.toStdString();
+        const auto planned =
+            PlannedDots(d.Read("aim.txt"), job.placement.first, job.placement.second);
+        EXPECT_EQ(StrikeProblems(planned, d.Strikes()), QStringList());
+        EXPECT_FALSE(d.Exists("ErorFile.txt"));
+    }
+}
+
+TEST(EndToEndRecovery, AChangedJobIsRefusedWithNothingStruck) {
+    const struct {
+        const char* name;
+        const char* file;
+        std::function<QByteArray(E2eDir&, QByteArray)> change;
+        const char* named; // the file the message names
+    } rows[] = {
+        {"another picture's plan", "123123123.txt",
+         [](E2eDir& d, QByteArray) {
+             QImage other = Checks().mirrored(true, false);
+             other.save(d.File("other.bmp"), "BMP");
+             d.Cli({"plan", "other.bmp", "--mode", "diffusion", "-o", "other.txt"});
+             return d.Read("other.txt");
+         },
+         "123123123.txt"},
+        {"the X offset one higher", "ErorFile.txt",
+         [](E2eDir&, QByteArray text) {
+             QList<QByteArray> lines = Lines(text);
+             lines[1] = QByteArray::number(lines[1].toInt() + 1);
+             return Joined(lines);
+         },
+         "ErorFile.txt"},
+        {"offsets at the 32-bit limits, no progress record", "ErorFile.txt",
+         [](E2eDir& d, QByteArray text) {
+             QFile::remove(d.File("ErorProgress.txt"));
+             QList<QByteArray> lines = Lines(text);
+             lines[1] = QByteArray::number(INT_MAX);
+             lines[2] = QByteArray::number(INT_MIN);
+             return Joined(lines);
+         },
+         "123123123.txt"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        E2eDir d;
+        Interrupted job;
+        ASSERT_TRUE(Interrupt(d, &job));
+        d.Write(row.file, row.change(d, d.Read(row.file)));
+        const QByteArrayList before = JobFiles(d);
+        const size_t struck = d.Strikes().size();
+
+        const CliResult resumed = d.Cli({"resume", "--port", d.Port(), "--warm-up", "0"});
+
+        EXPECT_EQ(resumed.exitCode, 2) << resumed.err.toStdString();
+        EXPECT_TRUE(resumed.err.contains(QString::fromLatin1(row.named)))
+            << resumed.err.toStdString();
+        EXPECT_EQ(d.Strikes().size(), struck);
+        EXPECT_EQ(JobFiles(d), before);
+        EXPECT_FALSE(d.Exists("1.txt"));
+    }
+}
+
+} // namespace
+} // namespace zeb::testing
