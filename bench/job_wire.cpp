@@ -6,6 +6,7 @@
 
 #include "job/job_runner.h"
 #include "job/job_start.h"
+#include "job/progress_record.h"
 #include "job/start_up.h"
 #include "link/comm_port_driver.h"
 #include "link/polled_timers.h"
@@ -177,6 +178,30 @@ void InProcessJobLines(benchmark::State& state) {
     state.SetLabel("items are plan lines");
 }
 BENCHMARK(InProcessJobLines)->Unit(benchmark::kMillisecond);
+
+// One update of the progress record as the job loop makes it before every plan line that
+// sends commands: one write in place, pushed to the disk. Wall time: the push waits for the
+// disk, not for the processor. The start directory is on the disk the benchmark runs from.
+void ProgressRecordUpdate(benchmark::State& state) {
+    QTemporaryDir dir(QDir::current().filePath(QStringLiteral("progress-XXXXXX")));
+    zeb::ProgressRecord record{1, 0, true, QByteArray(40, 'a'), QByteArray(40, 'b')};
+    zeb::ProgressFile file;
+    if (!zeb::WriteProgressRecord(dir.path(), record).isEmpty() ||
+        !file.Open(dir.path()).isEmpty()) {
+        state.SkipWithError("the progress record cannot be written here");
+        return;
+    }
+    for (auto _ : state) {
+        ++record.line;
+        if (!file.Update(record).isEmpty()) {
+            state.SkipWithError("an update failed");
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.SetLabel("items are plan lines");
+}
+BENCHMARK(ProgressRecordUpdate)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 // The same paced wire with greetings only: what the link and the simulator add to the wire
 // time by themselves, the yardstick for the job's figure above.

@@ -122,24 +122,21 @@ bool StrikeLine(Session& s, const PlanRecord& record, TickOutcome& outcome) {
     return true;
 }
 
-// One plan line; false when it could not be carried out (the operator was told).
+// One plan line; false when it could not be carried out (the operator was told). Only strike
+// lines are recorded: a head stopped on a move or at the needle lies on the approach after
+// the last recorded strike line, where recovery looks next anyway.
 bool Execute(Session& s, const PlanLine& line, TickOutcome& outcome) {
     const PlanRecord& record = line.record;
     switch (record.kind) {
     case PlanRecordKind::Move:
-        return Recorded(s) &&
-               Move(s, record.row + s.Place.PictureOffsetY, record.column + s.Place.PictureOffsetX);
+        return Move(s, record.row + s.Place.PictureOffsetY, record.column + s.Place.PictureOffsetX);
     case PlanRecordKind::Forward:
     case PlanRecordKind::Backward:
         return StrikeLine(s, record, outcome);
     case PlanRecordKind::NeedleUp:
-        if (!Recorded(s))
-            return false;
         s.Dev.Up();
         return true;
     case PlanRecordKind::NeedleDown:
-        if (!Recorded(s))
-            return false;
         s.Dev.Put(1);
         return true;
     case PlanRecordKind::Other:

@@ -3,8 +3,8 @@
 // end, and the stop on a lost link. Moves become StepUp/StepDown/Left/Right, needle records
 // Up/Put, strike lines PrintLine; the struck dots are painted red on the screen picture.
 //
-// Before every plan line that sends commands the progress record names that line, so
-// recovery knows which line was running when the program was killed.
+// Before every strike line the progress record names that line, on the disk, so recovery
+// knows which line was running when the program or the computer stopped.
 
 #include "job/recovery_file.h"
 #include "job/session.h"
@@ -42,9 +42,9 @@ RecoveryRecord JobRecoveryRecord(const Session& s, bool secondPassStarted);
 // state is then as it was).
 QString OpenJobPlan(Session& s, int pass, const QString& path);
 
-// Puts the progress record of the plan line the job is at on the disk. A line is sent only
-// once its record is there: if the program dies while the line runs, recovery knows which one
-// it was. Empty on success, else why not, naming the file.
+// Puts the progress record of the plan line the job is at on the disk. A strike line is sent
+// only once its record is there: if the program dies while the line runs, recovery knows
+// which one it was. Empty on success, else why not, naming the file.
 QString RecordProgress(Session& s);
 
 // Opens the print job on the machine and starts the job timer: from here the job loop carries

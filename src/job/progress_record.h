@@ -8,8 +8,8 @@
 //
 // Five lines, Windows-1251 with CR LF:
 //   1  the pass, "1" or "2"
-//   2  the plan line sent last (0: none yet), padded with blanks to ten characters, so every
-//      record has the same size
+//   2  the strike line sent last (0: none yet), padded with blanks to ten characters, so
+//      every record has the same size
 //   3  "1" once the pass's print job was opened on the machine (BeginPrint answered), else "0":
 //      before that the machine's saved position belongs to an earlier job
 //   4  the SHA-1 of the plan's bytes, in hex
@@ -52,7 +52,7 @@ QByteArray JobDigest(const RecoveryRecord& record);
 // file; the old record is then still in place.
 QString WriteProgressRecord(const QString& startDirectory, const ProgressRecord& record);
 
-// The record file held open for the updates of a running job, one before every plan line.
+// The record file held open for the updates of a running job, one before every strike line.
 // Every record has the same size, and an update rewrites it in place with a single write and
 // pushes it to the disk, so the file always holds one whole record, the old or the new.
 class ProgressFile {

@@ -101,21 +101,51 @@ TEST(JobRunner, AnEmptyPlanEndsTheJobAtTheFirstTick) {
     EXPECT_FALSE(rig.timers->Running(TimerId::Timer2));
 }
 
-TEST(JobRunner, TheProgressRecordNamesEachLineBeforeItIsSent) {
-    JobRig rig;
-    StartPlan(rig, {"", "GoTo:      1     1", "Down: ", "Knock: 11", "Up  : "});
-    const QByteArray digest = PlanDigest(rig.Read("123123123.txt"));
-    for (int line : {1, 2, 3, 4, 5}) {
-        Tick(rig);
-        QString problem;
-        const auto record = ReadProgressRecord(rig.dir.Path(), &problem);
-        ASSERT_TRUE(record) << problem.toStdString();
-        EXPECT_TRUE(record->begun);
-        // The empty first line sends nothing and leaves the record as the start wrote it.
-        EXPECT_EQ(record->line, line == 1 ? 0 : line);
-        EXPECT_EQ(record->pass, 1);
-        EXPECT_EQ(record->planDigest, digest);
+// Passes every byte on; when the host begins a strike line command, reads the progress
+// record as it is on the disk at that moment.
+class RecordAtEachLine : public SerialLine {
+public:
+    RecordAtEachLine(std::unique_ptr<SerialLine> inner, QString directory, QList<int>* seen)
+        : m_inner(std::move(inner)), m_directory(std::move(directory)), m_seen(seen) {}
+
+    bool OpenPort() override {
+        m_inner->SetPortDeviceName(PortDeviceName());
+        return m_inner->OpenPort();
     }
+    void ClosePort() override { m_inner->ClosePort(); }
+    void SetParityOdd() override { m_inner->SetParityOdd(); }
+    void SetParityEven() override { m_inner->SetParityEven(); }
+    bool WriteByte(quint8 b) override {
+        if (m_previous == 0x1B && (b == 0x20 || b == 0x21)) {
+            QString problem;
+            const auto record = ReadProgressRecord(m_directory, &problem);
+            *m_seen << (record && record->begun ? record->line : -1);
+        }
+        m_previous = b;
+        return m_inner->WriteByte(b);
+    }
+    bool ReadByte(quint8& b) override { return m_inner->ReadByte(b); }
+
+private:
+    std::unique_ptr<SerialLine> m_inner;
+    QString m_directory;
+    QList<int>* m_seen;
+    quint8 m_previous = 0;
+};
+
+TEST(JobRunner, TheProgressRecordNamesEachStrikeLineBeforeItIsSent) {
+    JobRig rig;
+    QList<int> seen;
+    rig.wrapLine = [&](std::unique_ptr<SerialLine> line) {
+        return std::make_unique<RecordAtEachLine>(std::move(line), rig.dir.Path(), &seen);
+    };
+    rig.Restart();
+    StartPlan(rig, {"", "GoTo:      1     1", "Down: ", "Knock: 11", "Up  : ", "GoTo:      2     9",
+                    "Down: ", "KBack: 22", "Up  : "});
+    rig.Run();
+    // On the disk, naming its line, when each line's command went out.
+    EXPECT_EQ(seen, QList<int>({4, 8}));
+    EXPECT_EQ(rig.vc.Workpiece().size(), 4u);
 }
 
 TEST(JobRunner, StopsOnWhatCannotBeCarriedOut) {
