@@ -1,5 +1,6 @@
 #include "job/recovery_file.h"
 
+#include "job/plan_format.h"
 #include "job/progress_record.h"
 #include "setup/settings_text_file.h"
 
@@ -118,8 +119,8 @@ std::optional<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory, QS
         return true;
     };
     int follows = 0;
-    if (!take(OffsetXLine, INT_MIN, INT_MAX, record.offsetX) ||
-        !take(OffsetYLine, INT_MIN, INT_MAX, record.offsetY) ||
+    if (!take(OffsetXLine, MoveFieldMin, MoveFieldMax, record.offsetX) ||
+        !take(OffsetYLine, MoveFieldMin, MoveFieldMax, record.offsetY) ||
         !takeForces(FirstForce8Line, record.firstPass) ||
         !take(SecondPassFollowsLine, 0, 1, follows) ||
         !takeForces(SecondForce8Line, record.secondPass) ||
@@ -139,10 +140,11 @@ std::optional<RecoveryOffsets> ReadRecoveryOffsets(const QString& startDirectory
     RecoveryOffsets offsets;
     for (int line : {OffsetXLine, OffsetYLine}) {
         const auto value = Number(lines, line);
-        if (!value) {
+        if (!value || *value < MoveFieldMin || *value > MoveFieldMax) {
             *error = Problem(startDirectory, line,
                              line > lines.size() ? QStringLiteral("нет строки")
-                                                 : QStringLiteral("не число"));
+                                                 : QStringLiteral("не число в допустимых "
+                                                                  "пределах"));
             return std::nullopt;
         }
         (line == OffsetXLine ? offsets.x : offsets.y) = *value;

@@ -38,7 +38,9 @@ QStringList RecoveryLines(const RecoveryRecord& record);
 QString WriteRecoveryFile(const QString& startDirectory, const RecoveryRecord& record);
 
 // Reads all lines. A missing file, a missing line among 1..13 or a value that is not a number
-// gives nothing and an error naming the file and the line.
+// in its range gives nothing and an error naming the file and the line. Offsets lie in the
+// plan's move field (-99999..999999): a larger one cannot put a dot on the field, and no sum
+// with it can overflow.
 std::optional<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory, QString* error);
 
 // The start-up check reads only the picture position (lines 2 and 3).

@@ -136,12 +136,19 @@ TEST(EndToEndRecovery, AChangedJobIsRefusedWithNothingStruck) {
              return Joined(lines);
          },
          "ErorFile.txt"},
-        {"offsets at the 32-bit limits, no progress record", "ErorFile.txt",
-         [](E2eDir& d, QByteArray text) {
-             QFile::remove(d.File("ErorProgress.txt"));
+        {"offsets at the 32-bit limits", "ErorFile.txt",
+         [](E2eDir&, QByteArray text) {
              QList<QByteArray> lines = Lines(text);
              lines[1] = QByteArray::number(INT_MAX);
              lines[2] = QByteArray::number(INT_MIN);
+             return Joined(lines);
+         },
+         "ErorFile.txt"},
+        {"the picture moved left of the field, no progress record", "ErorFile.txt",
+         [](E2eDir& d, QByteArray text) {
+             QFile::remove(d.File("ErorProgress.txt"));
+             QList<QByteArray> lines = Lines(text);
+             lines[1] = "-3";
              return Joined(lines);
          },
          "123123123.txt"},
