@@ -183,6 +183,36 @@ TEST(JobWindow, FinishingTheUnfinishedJobWarmsUpAndStrikesTheRest) {
     EXPECT_FALSE(QFile::exists(window.dir.File("ErorFile.txt")));
 }
 
+TEST(JobWindow, ANewJobReplacesAnUnfinishedOneOnlyWhenConfirmed) {
+    for (bool yes : {false, true}) {
+        WindowFixture::Setup setup;
+        setup.files = LayOutUnfinishedJob;
+        WindowFixture window(setup);
+        TMenuForm& form = *window.form;
+        OpenPicture(window);
+        const QByteArray plan = testing::ReadFile(window.dir.File("123123123.txt"));
+        const QByteArray recovery = testing::ReadFile(window.dir.File("ErorFile.txt"));
+        window.answerer.messages.clear();
+        window.answerer.confirmYes = yes;
+
+        form.Item("Print1")->trigger();
+        Find<QPushButton>(form, "Button17")->click();
+
+        ASSERT_EQ(window.answerer.messages.size(), 1);
+        EXPECT_TRUE(window.answerer.messages[0].contains("gone.bmp"));
+        if (yes) {
+            ASSERT_TRUE(WaitForJobEnd(form));
+            EXPECT_NE(testing::ReadFile(window.dir.File("123123123.txt")), plan);
+            EXPECT_FALSE(window.controller.Workpiece().empty());
+        } else {
+            EXPECT_EQ(testing::ReadFile(window.dir.File("123123123.txt")), plan);
+            EXPECT_EQ(testing::ReadFile(window.dir.File("ErorFile.txt")), recovery);
+            EXPECT_TRUE(window.controller.Workpiece().empty());
+            EXPECT_TRUE(form.TopMenu(0)->isEnabled());
+        }
+    }
+}
+
 TEST(JobWindow, IgnoringTheUnfinishedJobDeletesItsRecord) {
     WindowFixture::Setup setup;
     setup.files = LayOutUnfinishedJob;

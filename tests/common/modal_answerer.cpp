@@ -21,7 +21,9 @@ void ModalAnswerer::Poll() {
         return;
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         messages << box->text();
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+        if (box->objectName() == QStringLiteral("ConfirmBox"))
+            box->findChild<QAbstractButton*>(confirmYes ? "ConfirmYes" : "ConfirmNo")->click();
+        else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
             ok->click();
         else
             box->close();

@@ -21,8 +21,9 @@ public:
     // `handler` answers the dialog whose object name is `objectName`.
     void On(const QString& objectName, std::function<void(QDialog*)> handler);
 
-    QStringList messages;   // texts of the message boxes, in order
-    QStringList unexpected; // object names of modal windows nobody answered
+    QStringList messages;    // texts of the message boxes, in order
+    bool confirmYes = false; // the answer to questions ("Да" or "Нет")
+    QStringList unexpected;  // object names of modal windows nobody answered
 
 private:
     void Poll();
