@@ -1,11 +1,14 @@
 #include "picture/picture_file.h"
 
+#include "picture/picture_file_check.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <QtNumeric>
 
 #include <algorithm>
 #include <climits>
@@ -20,99 +23,16 @@ namespace zeb {
 namespace {
 
 constexpr qint64 MiB = 1024 * 1024;
+constexpr qint64 Unbounded = std::numeric_limits<qint64>::max();
 
-quint8 Byte(const QByteArray& b, qint64 i) {
-    return static_cast<quint8>(b[i]);
+// Sizes from a picture's header reach these unchecked: they saturate instead of overflowing.
+qint64 Product(qint64 a, qint64 b) {
+    qint64 result = 0;
+    return qMulOverflow(a, b, &result) ? Unbounded : result;
 }
-qint64 Le16(const QByteArray& b, qint64 i) {
-    return Byte(b, i) | Byte(b, i + 1) << 8;
-}
-qint64 Le32(const QByteArray& b, qint64 i) {
-    return static_cast<qint64>(Le16(b, i) | Le16(b, i + 2) << 16);
-}
-
-// Walks the marker segments and the entropy-coded scans up to the end-of-image marker. A file
-// that stops before it is cut short: the decoder would fill the rest with grey and say nothing.
-bool JpegComplete(const QByteArray& b) {
-    const qint64 n = b.size();
-    qint64 i = 2;
-    while (i + 1 < n) {
-        if (Byte(b, i) != 0xFF) {
-            ++i; // stray bytes between segments, tolerated as the decoder does
-            continue;
-        }
-        const quint8 marker = Byte(b, i + 1);
-        if (marker == 0xD9)
-            return true;
-        if (marker == 0xFF || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-            i += marker == 0xFF ? 1 : 2;
-            continue;
-        }
-        if (i + 3 >= n)
-            return false;
-        const qint64 length = Byte(b, i + 2) << 8 | Byte(b, i + 3);
-        i += 2 + length;
-        if (length < 2 || i > n)
-            return false;
-        if (marker != 0xDA)
-            continue;
-        // Entropy-coded data: 0xFF is followed by 0x00 (a stuffed byte), a restart marker or
-        // another 0xFF (fill); anything else is the next marker.
-        while (i + 1 < n) {
-            if (Byte(b, i) != 0xFF) {
-                ++i;
-                continue;
-            }
-            const quint8 next = Byte(b, i + 1);
-            if (next == 0x00 || (next >= 0xD0 && next <= 0xD7))
-                i += 2;
-            else if (next == 0xFF)
-                ++i;
-            else
-                break;
-        }
-    }
-    return false;
-}
-
-// Uncompressed and bit-field bitmaps say how long their pixel rows are; the decoder fills a
-// missing tail with black and says nothing.
-bool BmpComplete(const QByteArray& b) {
-    const qint64 n = b.size();
-    if (n < 26)
-        return false;
-    const qint64 pixelOffset = Le32(b, 10);
-    const qint64 headerSize = Le32(b, 14);
-    qint64 width = 0;
-    qint64 height = 0;
-    qint64 bits = 0;
-    qint64 compression = 0;
-    if (headerSize == 12) {
-        width = Le16(b, 18);
-        height = Le16(b, 20);
-        bits = Le16(b, 24);
-    } else if (headerSize >= 40 && n >= 34) {
-        width = static_cast<qint32>(Le32(b, 18));
-        height = static_cast<qint32>(Le32(b, 22));
-        bits = Le16(b, 28);
-        compression = Le32(b, 30);
-    } else {
-        return true; // a header the checks do not know: the decoder decides
-    }
-    if (compression != 0 && compression != 3 && compression != 6)
-        return true; // run-length data has no fixed length
-    const qint64 stride = (std::abs(width) * bits + 31) / 32 * 4;
-    return n >= pixelOffset + stride * std::abs(height);
-}
-
-bool FileComplete(const QByteArray& format, const QByteArray& bytes) {
-    if (format == "jpeg" || format == "jpg")
-        return JpegComplete(bytes);
-    if (format == "bmp")
-        return BmpComplete(bytes);
-    if (format == "gif")
-        return !bytes.isEmpty() && bytes.back() == 0x3B; // the trailer byte
-    return true; // the other decoders report a cut file themselves
+qint64 Sum(qint64 a, qint64 b) {
+    qint64 result = 0;
+    return qAddOverflow(a, b, &result) ? Unbounded : result;
 }
 
 QString Quoted(const QString& path) {
@@ -125,12 +45,48 @@ QString TooLarge(const QString& path, QSize size, qint64 need, qint64 available)
         .arg(Quoted(path))
         .arg(size.width())
         .arg(size.height())
-        .arg((need + MiB - 1) / MiB)
+        .arg(need / MiB + (need % MiB != 0))
         .arg(available / MiB);
 }
 
 LoadedPicture Failure(QString message) {
     return LoadedPicture{QImage(), std::move(message)};
+}
+
+QString NotAPicture(const QString& path) {
+    return QStringLiteral("Файл %1 не является изображением или повреждён.").arg(Quoted(path));
+}
+
+bool Fits(qint64 need, qint64 availableBytes) {
+    return need <= availableBytes && need != Unbounded;
+}
+
+struct PictureHeader {
+    QByteArray format; // the reader's name of it
+    QSize size;        // invalid when the header does not tell
+    QString fault;     // the operator's message; empty when the picture may be read
+};
+
+// Reads the header on `device`: a file no reader knows, or a picture whose Open would need
+// more than `availableBytes`, is refused. The file's bytes are held while the picture is
+// decoded, then given back before the matrices are sized.
+PictureHeader ReadHeader(const QString& path, QIODevice& device, qint64 availableBytes) {
+    QImageReader reader(&device);
+    PictureHeader header{reader.format(), QSize(), QString()};
+    if (header.format.isEmpty() || !reader.canRead()) {
+        header.fault = NotAPicture(path);
+        return header;
+    }
+    header.size = reader.size();
+    if (!header.size.isValid())
+        return header; // the decoded picture is checked instead
+    const qint64 w = header.size.width();
+    const qint64 h = header.size.height();
+    const qint64 need =
+        std::max(PictureMemoryNeed(w, h), Sum(device.size(), Product(Product(w, h), 4)));
+    if (!Fits(need, availableBytes) || w > INT_MAX / 2 || h > INT_MAX / 2)
+        header.fault = TooLarge(path, header.size, need, availableBytes);
+    return header;
 }
 
 qint64 ReadNumberFile(const QString& path) {
@@ -145,11 +101,13 @@ qint64 ReadNumberFile(const QString& path) {
 } // namespace
 
 qint64 PictureMemoryNeed(qint64 width, qint64 height) {
-    const qint64 picture = width * height * 4;
-    const qint64 grid = (height + 4) * (width + 4);
-    const qint64 mask = (height + 5) * (width + 5);
-    return picture + grid * static_cast<qint64>(sizeof(qint32) + sizeof(double)) +
-           mask * static_cast<qint64>(sizeof(qint32));
+    const qint64 w = std::max<qint64>(width, 0);
+    const qint64 h = std::max<qint64>(height, 0);
+    const qint64 picture = Product(Product(w, h), 4);
+    const qint64 grid = Product(Sum(h, 4), Sum(w, 4));
+    const qint64 mask = Product(Sum(h, 5), Sum(w, 5));
+    return Sum(Sum(picture, Product(grid, sizeof(qint32) + sizeof(double))),
+               Product(mask, sizeof(qint32)));
 }
 
 qint64 SystemAvailableMemory() {
@@ -206,47 +164,33 @@ void NormalizePictureFormat(QImage& picture) {
     picture.reinterpretAsFormat(QImage::Format_RGB32);
 }
 
-LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure(QStringLiteral("Не удалось открыть файл %1: %2.")
-                           .arg(Quoted(path), file.errorString()));
-    const QString notAPicture =
-        QStringLiteral("Файл %1 не является изображением или повреждён.").arg(Quoted(path));
-
-    // The header alone tells the format and the size: a picture too large is refused before
-    // anything of it is held.
-    QSize size;
-    QByteArray format;
-    {
-        QImageReader header(&file);
-        format = header.format();
-        if (format.isEmpty() || !header.canRead())
-            return Failure(notAPicture);
-        size = header.size();
-    }
-    if (size.isValid()) {
-        // The file's bytes are given back before the matrices are sized; the matrices weigh
-        // more than any file of the picture, so they set the peak.
-        const qint64 need = std::max(PictureMemoryNeed(size.width(), size.height()),
-                                     file.size() + qint64(size.width()) * size.height() * 4);
-        if (need > availableBytes || size.width() > INT_MAX / 2 || size.height() > INT_MAX / 2)
-            return Failure(TooLarge(path, size, need, availableBytes));
-    }
-    file.seek(0);
-    QByteArray bytes = file.readAll();
-    file.close();
-    if (!FileComplete(format, bytes))
-        return Failure(
-            QStringLiteral("Файл %1 обрезан: изображение в нём неполное.").arg(Quoted(path)));
-
+LoadedPicture ReadPictureBytes(const QString& path, QByteArray bytes, qint64 availableBytes) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
+    const PictureHeader header = ReadHeader(path, buffer, availableBytes);
+    if (!header.fault.isEmpty())
+        return Failure(header.fault);
+    switch (CheckPictureStructure(header.format, bytes)) {
+    case PictureStructure::Whole:
+        break;
+    case PictureStructure::Cut:
+        return Failure(
+            QStringLiteral("Файл %1 обрезан: изображение в нём неполное.").arg(Quoted(path)));
+    case PictureStructure::Damaged:
+        return Failure(NotAPicture(path));
+    case PictureStructure::Gaps:
+        return Failure(QStringLiteral("В файле %1 пропущена часть точек изображения: их цвет "
+                                      "не задан.")
+                           .arg(Quoted(path)));
+    }
+
+    buffer.seek(0);
+    QImageReader reader(&buffer, header.format);
     reader.setAutoTransform(true);
-    if (size.isValid()) {
+    if (header.size.isValid()) {
         // Our own check has passed; the reader's default limit would refuse large photos.
-        const qint64 decodeMiB = qint64(size.width()) * size.height() * 8 / MiB + 1;
+        const qint64 decodeMiB =
+            Product(Product(header.size.width(), header.size.height()), 8) / MiB + 1;
         reader.setAllocationLimit(static_cast<int>(std::clamp<qint64>(decodeMiB, 256, INT_MAX)));
     }
     QImage picture = reader.read();
@@ -256,10 +200,27 @@ LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes) {
     buffer.close();
     bytes.clear();
     const qint64 need = PictureMemoryNeed(picture.width(), picture.height());
-    if (need > availableBytes)
+    if (!Fits(need, availableBytes))
         return Failure(TooLarge(path, picture.size(), need, availableBytes));
     NormalizePictureFormat(picture);
     return LoadedPicture{std::move(picture), QString()};
+}
+
+LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure(QStringLiteral("Не удалось открыть файл %1: %2.")
+                           .arg(Quoted(path), file.errorString()));
+    // A file that is no picture, or a picture too large, is refused before it is read whole.
+    if (const QString fault = ReadHeader(path, file, availableBytes).fault; !fault.isEmpty())
+        return Failure(fault);
+    file.seek(0);
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Failure(QStringLiteral("Не удалось прочитать файл %1: %2.")
+                           .arg(Quoted(path), file.errorString()));
+    file.close();
+    return ReadPictureBytes(path, std::move(bytes), availableBytes);
 }
 
 QString PictureFileFilter() {

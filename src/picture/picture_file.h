@@ -16,18 +16,24 @@ struct LoadedPicture {
 };
 
 // Bytes an Open of a W x H picture holds at its peak: the decoded picture and the three
-// matrices.
+// matrices. Negative sizes count as 0; a need beyond qint64 gives the largest qint64.
 qint64 PictureMemoryNeed(qint64 width, qint64 height);
 
 // Memory this process can still take (the system's available memory, or a tighter control
 // group limit); the largest qint64 when it cannot be told.
 qint64 SystemAvailableMemory();
 
-// Reads `path`. A file that is no picture, a truncated one, or one whose Open would need more
-// than `availableBytes` gives a message and a null picture; nothing else is touched. Pixels
-// with transparency are composited over black (not engraved); photos are turned upright by
-// their orientation tag.
+// Reads `path`. A file that is no picture, one cut short or damaged (see
+// CheckPictureStructure), or one whose Open would need more than `availableBytes` gives a
+// message and a null picture; nothing else is touched. Pixels with transparency are
+// composited over black (not engraved); photos are turned upright by their orientation tag.
 LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes);
+
+// The same on a file's bytes already in memory; `path` only names the file in the messages.
+// Every check of LoadPictureFile runs here and nothing touches the file system, so any bytes
+// may come in; a picture whose header asks for more than `availableBytes` is refused before
+// the decoder allocates it.
+LoadedPicture ReadPictureBytes(const QString& path, QByteArray bytes, qint64 availableBytes);
 
 // Brings any picture into Format_RGB32 or Format_Grayscale8, the two forms the conversion
 // reads and writes; transparent parts are composited over black.

@@ -2,6 +2,8 @@
 // saving the dot picture as a 24-bit Windows bitmap.
 #include "picture/picture_file.h"
 
+#include "picture_file_samples.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -13,23 +15,10 @@
 namespace zeb {
 namespace {
 
+using testing::Encode;
+using testing::Gradient;
+
 constexpr qint64 Plenty = qint64(1) << 40;
-
-QByteArray Encode(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(image.save(&buffer, format)) << format;
-    return bytes;
-}
-
-QImage Gradient(int w, int h) {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb((x * 7 + y) % 256, (x * y) % 256, y % 256));
-    return image;
-}
 
 class PictureFileTest : public ::testing::Test {
 protected:
@@ -48,12 +37,15 @@ TEST_F(PictureFileTest, BrokenFilesAreRefusedWithTheirNameAndNoPicture) {
     const QByteArray jpeg = Encode(picture, "JPG");
     const QByteArray bmp = Encode(picture, "BMP");
     const QByteArray png = Encode(picture, "PNG");
+    const QByteArray runs = testing::EncodeRunLengths(picture.convertToFormat(
+        QImage::Format_Indexed8, {qRgb(0, 0, 0), qRgb(90, 90, 90), qRgb(255, 255, 255)}));
     const std::tuple<const char*, QByteArray, const char*> cases[] = {
         {"notes.txt", "just some words\r\n", "не является изображением"},
         {"cut.jpg", jpeg.left(jpeg.size() * 7 / 10), "обрезан"},
         {"cut.bmp", bmp.left(bmp.size() - 50), "обрезан"},
-        {"cut.png", png.left(png.size() / 2), "Не удалось прочитать"},
-        {"named.png", jpeg.left(jpeg.size() - 2), "обрезан"}, // a JPEG under another name
+        {"cut.png", png.left(png.size() / 2), "обрезан"},
+        {"cut-runs.bmp", runs.left(runs.size() * 2 / 3), "обрезан"}, // the decoder fills the rest
+        {"named.png", jpeg.left(jpeg.size() - 2), "обрезан"},        // a JPEG under another name
     };
     for (const auto& [name, bytes, phrase] : cases) {
         const QString path = Write(name, bytes);
@@ -65,6 +57,9 @@ TEST_F(PictureFileTest, BrokenFilesAreRefusedWithTheirNameAndNoPicture) {
             << name << ": " << loaded.error.toStdString();
     }
     EXPECT_TRUE(LoadPictureFile(dir.filePath("gone.bmp"), Plenty).error.contains("gone.bmp"));
+    const LoadedPicture whole = LoadPictureFile(Write("runs.bmp", runs), Plenty);
+    ASSERT_TRUE(whole.Ok()) << whole.error.toStdString();
+    EXPECT_EQ(whole.picture.size(), QSize(120, 90));
 }
 
 TEST_F(PictureFileTest, CompletePicturesOfEveryCommonFormatLoadAndAreOffered) {
