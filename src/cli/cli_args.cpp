@@ -2,6 +2,8 @@
 
 #include "cli/cli.h"
 
+#include <QStringEncoder>
+
 #include <algorithm>
 
 namespace zeb::cli {
@@ -36,6 +38,19 @@ QString ReadArgs(const QStringList& args, const std::vector<Option>& options,
         if (QString problem = take({option->name, value}); !problem.isEmpty())
             return problem;
     }
+    return {};
+}
+
+QString PortNameProblem(const QString& name) {
+    if (name.isEmpty())
+        return QStringLiteral("--port wants a name, comN or a device path");
+    const bool control = std::any_of(name.begin(), name.end(),
+                                     [](QChar c) { return c.category() == QChar::Other_Control; });
+    QStringEncoder encode("Windows-1251");
+    const QByteArray encoded = encode(name); // converts only when taken
+    if (control || encode.hasError())
+        return QStringLiteral("--port wants a name without control characters, written in "
+                              "Windows-1251: it goes onto one line of Zeb.ini");
     return {};
 }
 

@@ -32,6 +32,11 @@ struct Arg {
 QString ReadArgs(const QStringList& args, const std::vector<Option>& options,
                  const std::function<QString(const Arg&)>& take);
 
+// Why `name` cannot be a port name, empty when it can: the name goes whole onto a line of
+// Zeb.ini, so it must be one line of Windows-1251 text (no control character, none that the
+// code page lacks) and not empty.
+QString PortNameProblem(const QString& name);
+
 // Prints "PROBLEM; see zeb-cli COMMAND --help" and returns the exit code of bad usage.
 int UsageError(const QString& command, const QString& problem);
 

@@ -2,6 +2,7 @@
 // through the Open road, "Работа" with the job's choices, the plan executed line by line.
 #include "cli/cli.h"
 #include "cli/cli_args.h"
+#include "cli/cli_forces.h"
 #include "cli/cli_job.h"
 
 #include "job/job_start.h"
@@ -24,28 +25,6 @@ struct EngraveArgs {
     std::optional<std::pair<HorizontalAlignment, VerticalAlignment>> align;
     std::optional<int> resolution;
 };
-
-// "F32,F24,F16,F8": forces for the levels "32", "24", "16", "8", each 1..200; the second
-// pass's level "32" may be 0.
-std::optional<StrikeLevelSet> ParseForces(const QString& text, int lowest32, QString* error) {
-    const QStringList parts = text.split(QLatin1Char(','));
-    StrikeLevelSet set;
-    bool ok = parts.size() == 4;
-    for (int i = 0; ok && i < 4; ++i) {
-        const int level = 4 - i;
-        const int force = parts[i].trimmed().toInt(&ok);
-        ok = ok && force >= (level == 4 ? lowest32 : 1) && force <= 200;
-        set[level] = static_cast<quint8>(force);
-    }
-    if (!ok) {
-        *error = QStringLiteral("forces must be four numbers F32,F24,F16,F8 from %1 (level "
-                                "\"32\") or 1 to 200, not \"%2\"")
-                     .arg(lowest32)
-                     .arg(text);
-        return std::nullopt;
-    }
-    return set;
-}
 
 std::optional<std::pair<HorizontalAlignment, VerticalAlignment>> ParseAlign(const QString& text) {
     const QStringList parts = text.toUpper().split(QLatin1Char(','));
@@ -73,16 +52,18 @@ QString TakeEngraveArg(const Arg& arg, EngraveArgs& a) {
     } else if (arg.name == "--text") {
         a.text = true;
     } else if (arg.name == "--port") {
+        if (error = PortNameProblem(value); !error.isEmpty())
+            return error;
         a.port = value;
     } else if (arg.name == "--mode") {
         if (value != "combined" && value != "diffusion")
             return QStringLiteral("--mode must be combined or diffusion");
         a.combined = value == "combined";
     } else if (arg.name == "--forces") {
-        if (!(a.forces = ParseForces(value, 1, &error)))
+        if (!(a.forces = ParseForces(value, 1, error)))
             return error;
     } else if (arg.name == "--second-pass") {
-        if (!(a.secondPass = ParseForces(value, 0, &error)))
+        if (!(a.secondPass = ParseForces(value, 2, error)))
             return error;
     } else if (arg.name == "--align") {
         if (!(a.align = ParseAlign(value)))
@@ -126,9 +107,9 @@ void ApplyChoices(Session& s, const EngraveArgs& a) {
     if (a.text)
         s.Levels.PortraitMode = false;
     if (a.forces)
-        s.Levels.FirstPassLevels = *a.forces;
+        ChooseForces(s.Config, s.Levels, 1, *a.forces);
     if (a.secondPass) {
-        s.Levels.SecondPassLevels = *a.secondPass;
+        ChooseForces(s.Config, s.Levels, 2, *a.secondPass);
         s.Levels.DoublePassPending = true;
     }
     if (a.align) {
@@ -157,6 +138,12 @@ int RunEngrave(const QStringList& list) {
         return ExitFailed;
     Session& s = *job->session;
     ApplyChoices(s, args);
+    if (const QString refusal = TakenForcesRefusal(s.Config, s.Levels.DoublePassPending);
+        !refusal.isEmpty()) {
+        PrintError(refusal);
+        CloseJobSession(*job);
+        return ExitUsage;
+    }
     if (const auto problem = JobForceProblem(s, s.Levels.DoublePassPending)) {
         PrintError(*problem);
         CloseJobSession(*job);
@@ -178,6 +165,7 @@ int RunEngrave(const QStringList& list) {
                  .arg(s.Picture.WorkPicture.height())
                  .arg(s.Place.PictureOffsetX)
                  .arg(s.Place.PictureOffsetY));
+    PrintOut(ForcesText(s.Levels));
     const JobStartOutcome start = Button17Click(s);
     if (!start.started) {
         if (start.linkLost)
@@ -211,18 +199,24 @@ const Registration reg{{
         "  --one-sided        every strike line left to right (quality \"Высокое\")\n"
         "  --text             picture kind text: no split of backward lines\n"
         "  --forces F,F,F,F   first-pass forces of the levels \"32\", \"24\", \"16\", \"8\"\n"
-        "                     (1..200)\n"
-        "  --second-pass F,.. a second pass with these forces (level \"32\" may be 0)\n"
+        "                     in this order, each 1..200; the pass goes to individual mode\n"
+        "  --second-pass F,.. a second pass with these forces, same order (level \"32\" may\n"
+        "                     be 0); that pass too goes to individual mode\n"
         "  --align H,V        where the picture goes on the work field\n"
         "  --resolution I     the machine's resolution, 0..8\n\n"
-        "Forces, picture kind and resolution not given come from Zeb.ini, which the job start\n"
-        "writes back as the program does (keeping its own port).\n"
+        "Forces, picture kind and resolution not given come from Zeb.ini as the program's\n"
+        "start leaves it: without the file, from the default file it writes (forces 14, 10,\n"
+        "5, 2). When a line among lines 1..5 of Zeb.ini is missing or malformed, or the file\n"
+        "cannot be read, the first-pass forces must be given with --forces. The forces of\n"
+        "each pass are printed before the job starts. The job start writes Zeb.ini back as\n"
+        "the program does (keeping its own port), except while a pass holds forces taken in\n"
+        "place of faulty lines: then the file stays as it is.\n"
         "On a terminal a progress line shows the plan done, strike lines, dots and the time\n"
         "left. Ctrl+C ends the job between two lines as \"Завершить работу\" does: the\n"
         "recovery file stays and \"zeb-cli resume\" finishes the job.\n\n"
         "Exit status: 0 the job finished, 1 it stopped (lost link, Ctrl+C) and can be\n"
         "resumed, or the controller does not answer, 2 bad usage or input (also an\n"
-        "unfinished job in the directory).\n"),
+        "unfinished job in the directory, or first-pass forces Zeb.ini does not hold).\n"),
     RunEngrave,
 }};
 

@@ -2,6 +2,7 @@
 // (as at a first start unless given).
 #include "cli/cli.h"
 #include "cli/cli_args.h"
+#include "cli/cli_forces.h"
 
 #include "job/estimate.h"
 #include "link/device.h"
@@ -80,13 +81,9 @@ QString ParseEstimateArgs(const QStringList& list, EstimateArgs& args) {
                 return QStringLiteral("--column-time takes five numbers C0,C1,C2,C3,C4");
             std::copy(values->begin(), values->end(), in.machine.ColumnTime.begin());
         } else if (name == "--forces") {
-            const auto values = IntList(value, 4, 0, 255);
-            if (!values)
-                return QStringLiteral("--forces takes four forces F8,F16,F24,F32 of 0..255");
-            StrikeLevelSet forces;
-            for (int level = 1; level <= 4; ++level)
-                forces[level] = quint8((*values)[size_t(level - 1)]);
-            args.forces = forces;
+            QString problem;
+            if (!(args.forces = ParseForces(value, 1, problem)))
+                return problem;
         } else if (name == "--now") {
             const QDateTime now = QDateTime::fromString(value, Qt::ISODate);
             if (!now.isValid())
@@ -154,8 +151,9 @@ const Registration reg{{
         "  --motor-speed-scale N     MotorSpeedScale, default 1 (16 + resolution once sent)\n"
         "  --link-time MS            LinkTime, default 400\n"
         "  --column-time C0,..,C4    ColumnTime per strike digit, default 0,0,0,0,0\n"
-        "  --forces F8,F16,F24,F32   ColumnTime as SetStrike computes it for these forces at\n"
-        "                            a job start (instead of --column-time)\n"
+        "  --forces F32,F24,F16,F8   ColumnTime as SetStrike computes it for these first-pass\n"
+        "                            forces (each 1..200) at a job start (instead of\n"
+        "                            --column-time)\n"
         "  --offset-x N, --offset-y N  the picture's place on the field, default 0\n"
         "  --double-pass             a second pass follows: the plan counts twice\n"
         "  --now YYYY-MM-DDTHH:MM:SS the start time (default: now)\n"

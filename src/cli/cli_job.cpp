@@ -4,6 +4,7 @@
 #include "job/job_runner.h"
 #include "job/start_up.h"
 #include "link/comm_port_driver.h"
+#include "setup/settings_file.h"
 
 #include <QElapsedTimer>
 
@@ -48,6 +49,8 @@ std::unique_ptr<JobSession> StartJobSession(const QString& port) {
     hooks.settingsLoaded = [&](const QStringList& problems, const std::array<bool, 8>&) {
         for (const QString& problem : problems)
             PrintError(QStringLiteral("Zeb.ini: ") + problem);
+        // No sliders show what the tool holds: without a file it holds the default file's.
+        ReadBackDefaultFile(s.Config, s.Levels, s.Machine);
         // The start-up opens the port the settings hold: the command's, for this run only.
         savedPort = s.Config.PortName;
         s.Config.PortName = port;

@@ -21,10 +21,10 @@ struct JobSession {
     std::unique_ptr<Session> session;
 };
 
-// Starts up in the current directory: settings, language, the port `port` (a device path or
-// comN; Zeb.ini keeps its own port), the check for an unfinished job, the tables, the
-// greeting and the controller reset. Empty (told, the session closed again) when the
-// controller does not answer.
+// Starts up in the current directory: settings (without Zeb.ini, those of the default file
+// the start writes), language, the port `port` (a device path or comN; Zeb.ini keeps its own
+// port), the check for an unfinished job, the tables, the greeting and the controller reset. Empty
+// (told, the session closed again) when the controller does not answer.
 std::unique_ptr<JobSession> StartJobSession(const QString& port);
 
 // Drives the job timer until the job ends. Returns the exit code: 0 the job finished, 1 it

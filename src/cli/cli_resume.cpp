@@ -3,6 +3,7 @@
 // the rest struck.
 #include "cli/cli.h"
 #include "cli/cli_args.h"
+#include "cli/cli_forces.h"
 #include "cli/cli_job.h"
 
 #include "job/recovery.h"
@@ -22,7 +23,7 @@ QString ParseResumeArgs(const QStringList& list, QString& port, int& warmUps) {
             return QStringLiteral("unknown argument \"%1\"").arg(arg.value);
         if (arg.name == "--port") {
             port = arg.value;
-            return {};
+            return PortNameProblem(port);
         }
         bool ok = false;
         warmUps = arg.value.toInt(&ok);
@@ -58,6 +59,7 @@ int RunResume(const QStringList& list) {
         CloseJobSession(*job);
         return s.Link.DeviceReady ? ExitUsage : ExitFailed;
     }
+    PrintOut(ResumedForcesText(s.Levels));
     const int code = RunJob(*job);
     CloseJobSession(*job);
     return code;
@@ -71,7 +73,8 @@ const Registration reg{{
         "Finishes the job that \"ErorFile.txt\" in the current directory records, as the\n"
         "program's \"Завершить незавершенный проект.\" does: N warm-up rounds (0..5, default\n"
         "3), the position the controller saved when the job stopped, the plan cut there\n"
-        "and the rest struck, the second pass included.\n\n"
+        "and the rest struck, the second pass included, with the forces the job had; they\n"
+        "are printed before the rest is struck.\n\n"
         "When the saved position cannot be placed in the plan nothing is started and every\n"
         "file stays as it is. The progress line and Ctrl+C work as in \"zeb-cli engrave\".\n\n"
         "Exit status: 0 the job finished, 1 it stopped again (resumable) or the controller\n"

@@ -17,6 +17,13 @@ struct Settings {
     // The file was missing at start: until the first job start clears this, every save writes
     // the default content.
     bool SettingsMissing = false;
+    // Per pass (index 0 the first, 1 the second): a line of its mode or forces (1..5, 6..10)
+    // was missing or malformed at start, or the file could not be read, so not every force
+    // held for it is one the file gave.
+    std::array<bool, 2> LevelLinesFaulty{};
+    // Why "Zeb.ini" stays as it is for the rest of the run, empty while it may be written: a
+    // file that could not be read is never replaced by values nobody chose.
+    QString KeepFileReason;
     // The serial port, normally "com1" .. "com8". Starts as the port the menu shows checked
     // and the default file holds, so a first start without a file talks to com1.
     QString PortName = QStringLiteral("com1");

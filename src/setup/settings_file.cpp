@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -19,6 +20,9 @@ constexpr qint64 MaxFieldSide = 32767;
 constexpr int MaxQuoted = 40;
 // A chunk is part of one strike line, and no line is longer than a move can go.
 constexpr qint64 MaxChunkLength = 65535;
+// The two mode lines as the program writes them.
+const QString GroupLine = QStringLiteral("Group");
+const QString IndividualLine = QStringLiteral("Ind  ");
 
 bool IsBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
@@ -38,6 +42,25 @@ int LevelField(const QString& line) {
     for (; i < field.size() && IsDigit(field[i]); ++i)
         value = value * 10 + (field[i].unicode() - '0');
     return value;
+}
+
+// A force line as the program writes it: "KnKHel<level>-", then the force 0..255 within the
+// three characters the reader takes (blanks before it allowed), nothing but blanks after. Any
+// other line reads as some force too, but not as one the operator wrote.
+bool IsForceLine(const QString& line, int level) {
+    if (!line.startsWith(QStringLiteral("KnKHel%1-").arg(level)))
+        return false;
+    qsizetype i = 8;
+    while (i < line.size() && IsBlank(line[i]))
+        ++i;
+    const qsizetype digits = i;
+    while (i < line.size() && IsDigit(line[i]))
+        ++i;
+    if (i == digits || i > 11)
+        return false;
+    while (i < line.size() && IsBlank(line[i]))
+        ++i;
+    return i == line.size() && LevelField(line) <= 255;
 }
 
 // A whole integer line: leading blanks skipped, the number ends at the next blank or the end
@@ -89,23 +112,39 @@ public:
         return value;
     }
 
-    // Lines first..first+4: the mode and the four forces of one pass.
-    void Pass(int first, LevelPanel& panel) {
-        if (Line(first) == QStringLiteral("Group"))
-            panel.Group.SetChecked(true);
-        else
-            panel.Individual.SetChecked(true);
+    // Lines first..first+4: the mode and the four forces of one pass. Returns whether each
+    // line was there as the program writes it; a faulty one is reported with what was taken.
+    bool Pass(int first, LevelPanel& panel) {
+        bool sound = true;
+        const bool group = Line(first) == GroupLine;
+        (group ? panel.Group : panel.Individual).SetChecked(true);
+        if (!group && Line(first) != IndividualLine) {
+            Taken(first, QStringLiteral("ожидается «Group» или «Ind  »"),
+                  QStringLiteral("взят индивидуальный режим"));
+            sound = false;
+        }
         for (int level = 4; level >= 1; --level) {
             const int n = first + 5 - level;
             const int value = LevelField(Line(n));
-            if (value > 255) {
-                Problem(n, QStringLiteral("сила удара %1 вне 0..255; движок остаётся на %2")
-                               .arg(value)
-                               .arg(panel.Slider(level).Position()));
+            // No slider position stands for a force above 255: the slider stays where it is,
+            // and the force held is the one it shows.
+            panel.PutForce(level, value <= 255 ? value : panel.Slider(level).Position());
+            if (IsForceLine(Line(n), level))
                 continue;
-            }
-            panel.PutForce(level, value);
+            Taken(n, QStringLiteral("ожидается «KnKHel%1-» и сила 0..255").arg(level),
+                  QStringLiteral("взята сила %1").arg(panel.Slider(level).Position()));
+            sound = false;
         }
+        return sound;
+    }
+
+    // A missing or malformed mode or force line, and the value taken in its place.
+    void Taken(int n, const QString& expected, const QString& taken) {
+        if (n > m_lines.size())
+            Problem(n, QStringLiteral("нет строки; ") + taken);
+        else
+            Problem(n,
+                    QStringLiteral("«%1»: %2; %3").arg(Line(n).left(MaxQuoted), expected, taken));
     }
 
     // Lines 12 and 13: a value below 1 becomes 1000.
@@ -191,9 +230,44 @@ QString ForceLine(int level, quint8 force) {
 }
 
 void AddPass(QStringList& lines, bool individual, const StrikeLevelSet& forces) {
-    lines << (individual ? QStringLiteral("Ind  ") : QStringLiteral("Group"));
+    lines << (individual ? IndividualLine : GroupLine);
     for (int level = 4; level >= 1; --level)
         lines << ForceLine(level, forces[level]);
+}
+
+// Every value from the seventeen lines, in the file's order.
+void ReadLines(const QStringList& lines, SettingsLoadResult& result, Settings& settings,
+               StrikeLevels& levels, MachineState& machine) {
+    Reader reader(lines, result.problems);
+    settings.LevelLinesFaulty = {!reader.Pass(1, levels.PrintReady),
+                                 !reader.Pass(6, levels.PrintReady2)};
+    if (lines.size() < LineCount) {
+        // Missing lines of the passes are told with the values taken, one by one.
+        reader.Problem(std::max(static_cast<int>(lines.size()) + 1, 11),
+                       QStringLiteral("нет строки; файл кончается на строке %1, остальное "
+                                      "читается как пустое")
+                           .arg(lines.size()));
+    }
+    settings.PortName = reader.Line(11);
+    result.portChecks = PortItemChecks(settings.PortName);
+    reader.FieldSide(12, QStringLiteral("ширина"), settings.FieldWidth);
+    reader.FieldSide(13, QStringLiteral("высота"), settings.FieldHeight);
+    reader.Resolution(settings.ResolutionIndex);
+    reader.MotorSpeed(machine.MotorSpeed);
+    reader.ChunkLength(settings.ChunkLength);
+    reader.PictureKind(levels.PortraitMode);
+}
+
+// The whole file written, or why not.
+QString WriteSettings(const QString& startDirectory, Settings& settings, const StrikeLevels& levels,
+                      const MachineState& machine) {
+    const QString error = WriteTextFileAtomically(SettingsFilePath(startDirectory),
+                                                  SettingsLines(settings, levels, machine));
+    if (settings.SettingsMissing) {
+        settings.FieldWidth = Settings::DefaultFieldWidth;
+        settings.FieldHeight = Settings::DefaultFieldHeight;
+    }
+    return error;
 }
 
 } // namespace
@@ -206,40 +280,47 @@ SettingsLoadResult LoadSettings(const QString& startDirectory, Settings& setting
                                 StrikeLevels& levels, MachineState& machine) {
     SettingsLoadResult result;
     const QString path = SettingsFilePath(startDirectory);
-    if (!QFileInfo::exists(path)) {
+    const QFileInfo info(path);
+    // A link that leads nowhere is the operator's, not a missing file: it is not replaced.
+    if (!info.exists() && !info.isSymLink()) {
         settings.SettingsMissing = true;
-        const QString error = SaveSettings(startDirectory, settings, levels, machine);
-        if (!error.isEmpty())
-            result.problems << QStringLiteral("Zeb.ini: не записывается (%1)").arg(error);
+        const QString error = WriteSettings(startDirectory, settings, levels, machine);
+        if (error.isEmpty())
+            result.defaultFileWritten = true;
+        else
+            result.problems << QStringLiteral("нет файла, и файл по умолчанию не записывается "
+                                              "(%1)")
+                                   .arg(error);
         result.portChecks = PortItemChecks(settings.PortName);
         return result;
     }
-    const TextFileLines file = ReadTextLines(path, LineCount);
+    // Anything but a plain file (a directory, a pipe, a device) is not read: a pipe would
+    // hold the start-up until somebody wrote into it.
+    TextFileLines file;
+    if (info.isFile())
+        file = ReadTextLines(path, LineCount);
+    else
+        file.error = QStringLiteral("это не файл");
     if (!file.ok) {
-        result.problems << QStringLiteral("Zeb.ini: не читается (%1); настройки остаются "
-                                          "прежними")
+        result.problems << QStringLiteral("не читается (%1); настройки остаются прежними, и "
+                                          "файл не перезаписывается")
                                .arg(file.error);
+        settings.LevelLinesFaulty = {true, true};
+        settings.KeepFileReason =
+            QStringLiteral("при запуске он не читался (%1) и остаётся как есть").arg(file.error);
         result.portChecks = PortItemChecks(settings.PortName);
         return result;
     }
-    Reader reader(file.lines, result.problems);
-    if (file.lines.size() < LineCount) {
-        reader.Problem(static_cast<int>(file.lines.size()) + 1,
-                       QStringLiteral("нет строки; файл кончается на строке %1, остальное "
-                                      "читается как пустое")
-                           .arg(file.lines.size()));
-    }
-    reader.Pass(1, levels.PrintReady);
-    reader.Pass(6, levels.PrintReady2);
-    settings.PortName = reader.Line(11);
-    result.portChecks = PortItemChecks(settings.PortName);
-    reader.FieldSide(12, QStringLiteral("ширина"), settings.FieldWidth);
-    reader.FieldSide(13, QStringLiteral("высота"), settings.FieldHeight);
-    reader.Resolution(settings.ResolutionIndex);
-    reader.MotorSpeed(machine.MotorSpeed);
-    reader.ChunkLength(settings.ChunkLength);
-    reader.PictureKind(levels.PortraitMode);
+    ReadLines(file.lines, result, settings, levels, machine);
     return result;
+}
+
+void ReadBackDefaultFile(Settings& settings, StrikeLevels& levels, MachineState& machine) {
+    if (!settings.SettingsMissing)
+        return;
+    // The default content is sound: there is nothing to report.
+    SettingsLoadResult readBack;
+    ReadLines(SettingsLines(settings, levels, machine), readBack, settings, levels, machine);
 }
 
 QStringList SettingsLines(const Settings& settings, const StrikeLevels& levels,
@@ -269,13 +350,10 @@ QStringList SettingsLines(const Settings& settings, const StrikeLevels& levels,
 
 QString SaveSettings(const QString& startDirectory, Settings& settings, const StrikeLevels& levels,
                      const MachineState& machine) {
-    const QString error = WriteTextFileAtomically(SettingsFilePath(startDirectory),
-                                                  SettingsLines(settings, levels, machine));
-    if (settings.SettingsMissing) {
-        settings.FieldWidth = Settings::DefaultFieldWidth;
-        settings.FieldHeight = Settings::DefaultFieldHeight;
-    }
-    return error;
+    const QString error = settings.KeepFileReason.isEmpty()
+                              ? WriteSettings(startDirectory, settings, levels, machine)
+                              : settings.KeepFileReason;
+    return error.isEmpty() ? QString() : QStringLiteral("Zeb.ini не записан: ") + error;
 }
 
 } // namespace zeb

@@ -25,18 +25,29 @@ QString SettingsFilePath(const QString& startDirectory);
 
 struct SettingsLoadResult {
     // One text per value that could not be taken, "line N: ...", to be shown once. Start-up
-    // goes on regardless: every other value is read, the faulty ones keep what they held.
+    // goes on regardless: every other value is read. A faulty mode or force line names the
+    // value taken in its place; other faulty values keep what they held.
     QStringList problems;
     // Check marks of the port items Com11 .. Com81 for the loaded port name.
     std::array<bool, 8> portChecks{};
+    // The file was missing and the default file has been written.
+    bool defaultFileWritten = false;
 };
 
 // Reads the settings into the held values. A missing file is no error: SettingsMissing is
 // set and the default file written (which also sets the default field size); nothing is read
 // back then. Mode lines check their radio buttons (running their click handling), forces go
-// through their sliders, which clamp them.
+// through their sliders, which clamp them; a force the reader cannot take leaves its slider
+// where it is, and the force held follows the slider. Missing or malformed lines 1..10 mark
+// their pass in LevelLinesFaulty. A file that exists but cannot be read (no permission, not a
+// file) changes no value, marks both passes and sets KeepFileReason.
 SettingsLoadResult LoadSettings(const QString& startDirectory, Settings& settings,
                                 StrikeLevels& levels, MachineState& machine);
+
+// For a holder without sliders to show (zeb-cli): after LoadSettings found no file, takes
+// the values of the default file it wrote, read as the next start will read that file.
+// SettingsMissing stays set. Does nothing when the file was there.
+void ReadBackDefaultFile(Settings& settings, StrikeLevels& levels, MachineState& machine);
 
 // The seventeen lines SaveSettings writes: the default content while SettingsMissing is set,
 // else the values held; the last four lines are always the values held.
@@ -45,7 +56,8 @@ QStringList SettingsLines(const Settings& settings, const StrikeLevels& levels,
 
 // Writes the settings atomically: a crash or a full disk leaves the old file whole. While
 // SettingsMissing is set the default content is written and the field size set to its
-// default. Returns an empty text on success, else why the file could not be written.
+// default. Writes nothing while KeepFileReason is set. Returns an empty text on success, else
+// the message saying why "Zeb.ini" was not written.
 QString SaveSettings(const QString& startDirectory, Settings& settings, const StrikeLevels& levels,
                      const MachineState& machine);
 

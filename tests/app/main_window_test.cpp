@@ -10,6 +10,7 @@
 #include <QStringEncoder>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace zeb::app {
 namespace {
@@ -113,6 +114,24 @@ TEST(StartUp, DefaultSettingsWrittenTheLinkTestNamesTheMachineAPortIsChosen) {
     for (int n = 1; n <= 8; ++n)
         EXPECT_EQ(form.Item(QString("Com%1").arg(n) + "1")->isChecked(), n == 3) << n;
     EXPECT_EQ(form.State().Config.PortName, "com3");
+}
+
+TEST(StartUp, AZebIniThatCannotBeReadIsToldAndNotReplacedAtClose) {
+    // A pipe: reading it would hold the start until somebody wrote into it.
+    WindowFixture::Setup pipe;
+    pipe.files = [](const QString& dir) {
+        ASSERT_EQ(mkfifo(qPrintable(dir + "/Zeb.ini"), 0600), 0);
+    };
+    WindowFixture window(pipe);
+    ASSERT_EQ(window.answerer.messages.size(), 1);
+    EXPECT_TRUE(window.answerer.messages[0].startsWith("Zeb.ini:\nне читается"))
+        << window.answerer.messages[0].toStdString();
+    window.form->close();
+    ASSERT_EQ(window.answerer.messages.size(), 2);
+    EXPECT_TRUE(window.answerer.messages[1].startsWith("Zeb.ini не записан: при запуске"))
+        << window.answerer.messages[1].toStdString();
+    EXPECT_TRUE(QFileInfo(window.dir.File("Zeb.ini")).exists());
+    EXPECT_FALSE(QFileInfo(window.dir.File("Zeb.ini")).isFile());
 }
 
 TEST(StartUp, ALanguageFileRenamesMenusPanelsAndStatusTexts) {

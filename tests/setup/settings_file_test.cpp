@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sys/stat.h>
+
 namespace zeb {
 namespace {
 
@@ -122,19 +125,16 @@ TEST(LoadSettings, EachLineReadsAsTheFormatSaysAndABadValueIsReportedWhileTheRes
         const char* text;
         const char* from; // what changes in the operator file's digest
         const char* to;
-        bool reported = false;
+        // Reported with this in the text (a mode or force line: with the value taken, and
+        // its pass marked faulty); nullptr when not reported.
+        const char* told = nullptr;
     };
     const Case cases[] = {
         {1, "Group", "Ind 120", "Group 120"},
-        {1, "group", "", ""}, // only "Group" is group mode
-        {6, "Group ", "Group 0", "Ind 0"},
-        {2, "KnKHel4-1999", "120/", "199/"}, // three characters only
-        {2, "KnKHel4-", "120/", "1/"},       // raised to the slider's 1
-        {7, "KnKHel4-", "", ""},             // the second pass's level "32" may be 0
-        {3, "KnKHel3-250", "/90/", "/200/"},
-        {4, "KnKHel2-  7", "/60/", "/7/"},
-        // TrackBar3 stands at 1 by design and does not move; the force still follows it.
-        {4, "KnKHel2-x7", "/60/", "/1/"},
+        {3, "KnKHel3-250", "/90/", "/200/"}, // clamped by its slider, as the operator sees
+        {7, "KnKHel4-0", "", ""},            // the second pass's level "32" may be 0
+        {4, "KnKHel2-  7", "/60/", "/7/"},   // blanks before the force, within its field
+        {2, "KnKHel4-014 ", "120/", "14/"},
         {11, "COM3", "com2 #2", "COM3 #9"}, // no port item checked
         {11, "com3", "com2 #2", "com3 #3"},
         {12, "-5", "1500x", "1000x"},
@@ -142,13 +142,26 @@ TEST(LoadSettings, EachLineReadsAsTheFormatSaysAndABadValueIsReportedWhileTheRes
         {15, "0", "m30", "m12"},
         {16, "0", "c6", "c8"},
         {17, "-3", "text", "portrait"},
+        // Mode and force lines not as the program writes them: read as the format says, and
+        // the value taken told.
+        {1, "group", "", "", "взят индивидуальный режим"}, // only "Group" is group mode
+        {6, "Group ", "Group 0", "Ind 0", "взят индивидуальный режим"},
+        {2, "KnKHel4-1999", "120/", "199/", "взята сила 199"}, // three characters only
+        {2, "KnKHel4-", "120/", "1/", "взята сила 1"},         // raised to the slider's 1
+        {7, "KnKHel4-", "", "", "взята сила 0"},
+        {9, "KnKHel2-   6", "/7/6/", "/7/1/", "взята сила 1"}, // the force past the field
+        {2, "KnKHel3-120", "", "", "взята сила 120"},          // lines out of their places
+        // TrackBar3 stands at 1 by design and does not move; the force still follows it.
+        {4, "KnKHel2-x7", "/60/", "/1/", "взята сила 1"},
+        // Beyond any force: the slider stays at its form position, and so does the force.
+        {3, "KnKHel3-300", "/90/", "/3/", "взята сила 3"},
+        {2, "KnKHel4-999", "120/", "3/", "взята сила 3"},
         // Reported; the value keeps what it held.
-        {3, "KnKHel3-300", "120/90/60/30 [120/90", "120/0/60/30 [120/3", true},
-        {12, "wide", "1500x", "1930x", true},
-        {14, "12", "r2", "r12", true},
-        {15, "300", "m30", "m12", true},
-        {16, "-4", "c6", "c8", true},
-        {17, "yes", "text", "portrait", true},
+        {12, "wide", "1500x", "1930x", "ширина остаётся 1930"},
+        {14, "12", "r2", "r12", "как для разрешения 0"},
+        {15, "300", "m30", "m12", "остаётся 12"},
+        {16, "-4", "c6", "c8", "остаётся 8"},
+        {17, "yes", "text", "portrait", "остаётся портрет"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(QStringLiteral("line %1: \"%2\"").arg(c.line).arg(c.text).toStdString());
@@ -158,23 +171,43 @@ TEST(LoadSettings, EachLineReadsAsTheFormatSaysAndABadValueIsReportedWhileTheRes
         s.Load(Bytes(lines));
         QString expected = OperatorDigest;
         EXPECT_EQ(s.Digest(), *c.from ? expected.replace(c.from, c.to) : expected);
-        if (!c.reported) {
+        const bool faulty = c.told && c.line <= 10;
+        EXPECT_EQ(s.settings.LevelLinesFaulty,
+                  (std::array<bool, 2>{faulty && c.line <= 5, faulty && c.line > 5}));
+        EXPECT_TRUE(s.settings.KeepFileReason.isEmpty());
+        if (!c.told) {
             EXPECT_TRUE(s.result.problems.isEmpty()) << s.result.problems.join('\n').toStdString();
         } else {
             ASSERT_EQ(s.result.problems.size(), 1) << s.result.problems.join('\n').toStdString();
             EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("строка %1: ").arg(c.line)))
                 << s.result.problems[0].toStdString();
+            EXPECT_TRUE(s.result.problems[0].contains(QString::fromUtf8(c.told)))
+                << s.result.problems[0].toStdString();
         }
     }
 }
 
-TEST(LoadSettings, ShortFilesAndOtherLineEnds) {
+TEST(LoadSettings, ShortFilesTellTheValuesTakenForTheMissingLines) {
     Session s;
     s.Load("Group\r\nKnKHel4-50\r\nKnKHel3-40\r\nKnKHel2-30\r\nKnKHel1-20\r\n");
     EXPECT_EQ(s.Digest(), "Group 50/40/30/20 [50/40/30/20] | Ind 0/1/1/1 [0/1/1/1] | "
                           " #9 | 1000x1000 r0 m12 c8 text");
-    ASSERT_EQ(s.result.problems.size(), 1);
-    EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("строка 6: нет строки")));
+    EXPECT_EQ(s.settings.LevelLinesFaulty, (std::array<bool, 2>{false, true}));
+    EXPECT_EQ(
+        s.result.problems,
+        QStringList({"строка 6: нет строки; взят индивидуальный режим",
+                     "строка 7: нет строки; взята сила 0", "строка 8: нет строки; взята сила 1",
+                     "строка 9: нет строки; взята сила 1", "строка 10: нет строки; взята сила 1",
+                     "строка 11: нет строки; файл кончается на строке 5, остальное "
+                     "читается как пустое"}));
+
+    // Both passes whole: only the end of the file is told.
+    Session passes;
+    passes.Load(Bytes(OperatorLines().mid(0, 12)));
+    EXPECT_EQ(passes.settings.LevelLinesFaulty, (std::array<bool, 2>{false, false}));
+    EXPECT_EQ(passes.result.problems,
+              QStringList({"строка 13: нет строки; файл кончается на строке 12, остальное "
+                           "читается как пустое"}));
 
     // Lines ending in LF only, and nothing read after line 17.
     Session lf;
@@ -186,16 +219,62 @@ TEST(LoadSettings, ShortFilesAndOtherLineEnds) {
     EXPECT_EQ(last.Digest(), QString(OperatorDigest).replace("text", "portrait"));
 }
 
-TEST(LoadSettings, UnreadableFileKeepsEverythingAndIsNotOverwritten) {
+TEST(LoadSettings, AFileThatCannotBeReadKeepsEverythingAndIsNeverWritten) {
+    // Nothing but a plain file is read: a pipe would hold the start-up until written into.
+    const std::pair<const char*, std::function<bool(const QString&)>> kinds[] = {
+        {"directory", [](const QString& path) { return QDir().mkdir(path); }},
+        {"pipe", [](const QString& path) { return mkfifo(qPrintable(path), 0600) == 0; }},
+        {"link to nowhere",
+         [](const QString& path) { return QFile::link(QStringLiteral("gone.ini"), path); }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        SCOPED_TRACE(kind);
+        Session s;
+        ASSERT_TRUE(make(s.Path()));
+        const QFileInfo before(s.Path());
+        s.result = LoadSettings(s.dir.Path(), s.settings, s.levels, s.machine);
+        ASSERT_EQ(s.result.problems.size(), 1);
+        EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("не читается")))
+            << s.result.problems[0].toStdString();
+        EXPECT_FALSE(s.settings.SettingsMissing);
+        EXPECT_EQ(s.settings.LevelLinesFaulty, (std::array<bool, 2>{true, true}));
+        EXPECT_EQ(s.Digest(), "Group 0/0/0/0 [3/3/1/1] | Group 0/0/0/0 [0/3/1/1] | "
+                              "com1 #1 | 1930x2330 r0 m12 c8 portrait");
+        // Neither the close nor a job start replaces it; each says so.
+        const QString error = s.Save();
+        EXPECT_TRUE(error.startsWith(QStringLiteral("Zeb.ini не записан: при запуске он не "
+                                                    "читался")))
+            << error.toStdString();
+        const QFileInfo after(s.Path());
+        EXPECT_EQ(std::tuple(after.isDir(), after.isSymLink(), after.isFile(), after.exists()),
+                  std::tuple(before.isDir(), before.isSymLink(), before.isFile(), before.exists()));
+        // Nothing left beside it either.
+        EXPECT_EQ(
+            QDir(s.dir.Path())
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"Zeb.ini"});
+    }
+}
+
+TEST(ReadBackDefaultFile, HoldsWhatTheNextStartReadsFromTheDefaultFile) {
     Session s;
-    ASSERT_TRUE(QDir(s.dir.Path()).mkdir(QStringLiteral("Zeb.ini")));
     s.result = LoadSettings(s.dir.Path(), s.settings, s.levels, s.machine);
-    ASSERT_EQ(s.result.problems.size(), 1);
-    EXPECT_TRUE(s.result.problems[0].startsWith(QStringLiteral("Zeb.ini: не читается")));
-    EXPECT_FALSE(s.settings.SettingsMissing);
-    EXPECT_EQ(s.settings.PortName, QStringLiteral("com1"));
-    EXPECT_EQ(s.result.portChecks, (std::array<bool, 8>{true}));
-    EXPECT_TRUE(QFileInfo(s.Path()).isDir());
+    ReadBackDefaultFile(s.settings, s.levels, s.machine);
+    Session next;
+    next.Load(ReadBytes(s.Path()));
+    EXPECT_EQ(s.Digest(), next.Digest());
+    EXPECT_EQ(s.Digest(), "Group 14/10/5/2 [14/10/5/2] | Ind 14/10/5/2 [14/10/5/2] | "
+                          "com1 #1 | 1930x2330 r0 m12 c8 portrait");
+    // Still the file of a start without one: a save before the first job writes it again.
+    EXPECT_TRUE(s.settings.SettingsMissing);
+    ASSERT_TRUE(s.Save().isEmpty());
+    EXPECT_EQ(ReadBytes(s.Path()), DefaultFile);
+
+    // A file that was there is not touched.
+    Session present;
+    present.Load(Bytes(OperatorLines()));
+    ReadBackDefaultFile(present.settings, present.levels, present.machine);
+    EXPECT_EQ(present.Digest(), OperatorDigest);
 }
 
 } // namespace

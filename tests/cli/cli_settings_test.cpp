@@ -1,0 +1,178 @@
+// zeb-cli settings and the force options of every command: the default file with the port
+// given, names that would break a line of Zeb.ini, one order and the sliders' ranges for
+// --forces, and a Zeb.ini that cannot be read or written.
+#include "app/window_probe.h"
+#include "common/temp_dir.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace zeb::testing {
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// zeb-cli in `dir`; `limitWrites` keeps it from writing a single byte to any file.
+Outcome Cli(const QString& dir, const QStringList& args, bool limitWrites = false) {
+    QProcess process;
+    process.setWorkingDirectory(dir);
+    if (limitWrites) {
+        process.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit none{0, 0};
+            setrlimit(RLIMIT_FSIZE, &none);
+        });
+    }
+    process.start(QStringLiteral(ZEB_CLI_EXE), args);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+// The default file with another line 11.
+QByteArray DefaultWithPort(const QByteArray& port) {
+    return Settings().replace("\r\ncom1\r\n", "\r\n" + port + "\r\n");
+}
+
+TEST(CliSettings, APortInANewDirectoryGoesIntoTheDefaultFile) {
+    ScopedStartDirectory dir;
+    const Outcome run = Cli(dir.Path(), {"settings", "--port", "/dev/ttyUSB0"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(ReadFile(dir.File("Zeb.ini")), DefaultWithPort("/dev/ttyUSB0"));
+    EXPECT_EQ(run.out, QString::fromLatin1(DefaultWithPort("/dev/ttyUSB0")).remove('\r'));
+}
+
+TEST(CliSettings, APortNameThatWouldNotStayOneLineOfTheFileIsRefused) {
+    const QString names[] = {
+        "/dev/tty\nUSB0",           "com1\r", "com\t2", QString("com") + QChar(0x7f),
+        QString::fromUtf8("COM→3"), ""};
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        ScopedStartDirectory dir;
+        WriteFile(dir.File("Zeb.ini"), Settings());
+        const Outcome run = Cli(dir.Path(), {"settings", "--port", name});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains("--port")) << run.err.toStdString();
+        EXPECT_EQ(ReadFile(dir.File("Zeb.ini")), Settings());
+    }
+    // Cyrillic is what the file's code page holds.
+    ScopedStartDirectory dir;
+    ASSERT_EQ(Cli(dir.Path(), {"settings", "--port", QString::fromUtf8("порт")}).exitCode, 0);
+    EXPECT_EQ(ReadFile(dir.File("Zeb.ini")), DefaultWithPort("\xEF\xEE\xF0\xF2"));
+}
+
+TEST(CliSettings, ForcesAreFourLevelsFromThirtyTwoDownWithinTheSlidersRanges) {
+    struct Row {
+        const char* option;
+        const char* value;
+        const char* pass; // the pass's five lines as written, '|' between; nullptr: refused
+    };
+    const Row rows[] = {
+        {"--forces", "40,30,20,10", "Ind  |KnKHel4-40|KnKHel3-30|KnKHel2-20|KnKHel1-10"},
+        {"--forces", " 200, 1,1 ,1", "Ind  |KnKHel4-200|KnKHel3-1|KnKHel2-1|KnKHel1-1"},
+        {"--second-pass", "0,1,1,200", "Ind  |KnKHel4-0|KnKHel3-1|KnKHel2-1|KnKHel1-200"},
+        {"--forces", "0,1,1,1", nullptr}, // the first pass's "32" slider starts at 1
+        {"--second-pass", "1,0,1,1", nullptr},
+        {"--forces", "201,1,1,1", nullptr},
+        {"--forces", "1,1,1,256", nullptr},
+        {"--forces", "40,30,20", nullptr},
+        {"--forces", "40,30,20,10,5", nullptr},
+        {"--forces", "40,30,x,10", nullptr},
+        {"--forces", "-1,30,20,10", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(QString("%1 %2").arg(row.option, row.value).toStdString());
+        ScopedStartDirectory dir;
+        WriteFile(dir.File("Zeb.ini"), Settings(0, true, "Group", "14,10,5,2", "Group"));
+        const Outcome run = Cli(dir.Path(), {"settings", row.option, row.value});
+        if (!row.pass) {
+            EXPECT_EQ(run.exitCode, 2);
+            EXPECT_TRUE(run.err.contains("F32,F24,F16,F8")) << run.err.toStdString();
+            continue;
+        }
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QStringList lines = QString::fromLatin1(ReadFile(dir.File("Zeb.ini"))).split("\r\n");
+        const int first = QString(row.option) == "--forces" ? 0 : 5;
+        EXPECT_EQ(lines.mid(first, 5).join('|'), row.pass);
+        // The other pass as it was, group rule and all.
+        EXPECT_EQ(lines.mid(5 - first, 5).join('|'),
+                  "Group|KnKHel4-14|KnKHel3-10|KnKHel2-5|KnKHel1-2");
+    }
+}
+
+TEST(CliSettings, EstimateTakesTheForcesInTheSameOrder) {
+    ScopedStartDirectory dir;
+    // Only level "32" strikes here, so only the first force counts.
+    WriteFile(dir.File("plan.txt"),
+              "\r\nGoTo:      1     1\r\nDown: \r\nKnock: 4444\r\nUp  : \r\n");
+    auto estimate = [&dir](const char* forces) {
+        const Outcome run =
+            Cli(dir.Path(), {"estimate", "plan.txt", "--device-ready", "--forces", forces,
+                             "--motor-speed-scale", "17", "--now=2026-01-05T23:59:59"});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out.section('\n', 0, 0);
+    };
+    // Forces 14 at P = 12 x 17: 400 + 994 + 400 + 497 + 400 + 4 x 763 + 400.
+    EXPECT_EQ(estimate("14,1,1,1"), "T = 6143 (10 us)");
+    EXPECT_EQ(estimate("14,200,200,200"), "T = 6143 (10 us)");
+    EXPECT_NE(estimate("1,1,1,14"), "T = 6143 (10 us)");
+    const Outcome zero = Cli(dir.Path(), {"estimate", "plan.txt", "--forces", "0,14,14,14"});
+    EXPECT_EQ(zero.exitCode, 2);
+    EXPECT_TRUE(zero.err.contains("F32,F24,F16,F8")) << zero.err.toStdString();
+}
+
+TEST(CliSettings, AFileThatCannotBeReadOrWrittenIsNeverSaidToBeWritten) {
+    // A pipe in Zeb.ini's place: not read (it would wait for a writer), not replaced.
+    ScopedStartDirectory pipe;
+    ASSERT_EQ(mkfifo(qPrintable(pipe.File("Zeb.ini")), 0600), 0);
+    for (const QStringList& args : {QStringList{"settings"}, {"settings", "--port", "com2"}}) {
+        const Outcome run = Cli(pipe.Path(), args);
+        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains("Zeb.ini: не читается")) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        EXPECT_FALSE(QFileInfo(pipe.File("Zeb.ini")).isFile());
+    }
+
+    // A new directory where nothing can be written.
+    for (const QStringList& args : {QStringList{"settings"}, {"settings", "--port", "com2"}}) {
+        ScopedStartDirectory full;
+        const Outcome run = Cli(full.Path(), args, true);
+        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains("не записывается")) << run.err.toStdString();
+        EXPECT_FALSE(run.out.contains("written")) << run.out.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(full.File("Zeb.ini")));
+    }
+}
+
+TEST(CliSettings, FaultyForceLinesAreWrittenOnlyWithTheForcesOfTheirPassGiven) {
+    const QByteArray faulty = Settings(0, true, "Group", "14,10,5,2", "Ind  ", "14,10,5");
+    ScopedStartDirectory dir;
+    WriteFile(dir.File("Zeb.ini"), faulty);
+    Outcome run = Cli(dir.Path(), {"settings", "--port", "com2"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("строка 10")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("--second-pass F32,F24,F16,F8")) << run.err.toStdString();
+    EXPECT_EQ(ReadFile(dir.File("Zeb.ini")), faulty);
+    // Shown, as read and taken.
+    run = Cli(dir.Path(), {"settings"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains("KnKHel1-1\ncom1\n")) << run.out.toStdString();
+
+    run = Cli(dir.Path(), {"settings", "--port", "com2", "--second-pass", "14,10,5,3"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(ReadFile(dir.File("Zeb.ini")),
+              Settings(0, true, "Group", "14,10,5,2", "Ind  ", "14,10,5,3")
+                  .replace("\r\ncom1\r\n", "\r\ncom2\r\n"));
+}
+
+} // namespace
+} // namespace zeb::testing
