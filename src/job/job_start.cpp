@@ -72,12 +72,26 @@ void Print1Click(Session& s) {
 std::optional<QString> JobForceProblem(const Session& s, bool doublePass) {
     const int speed = s.Machine.MotorSpeed;
     const int scale = 16 + s.Config.ResolutionIndex;
-    if (auto problem = ProfileProblem(s.Levels.FirstPassLevels, speed, scale))
-        return QStringLiteral("Первый проход: ") + *problem;
-    if (!doublePass)
-        return std::nullopt;
-    if (auto problem = ProfileProblem(s.Levels.SecondPassLevels, speed, scale))
-        return QStringLiteral("Второй проход: ") + *problem;
+    for (int pass = 1; pass <= (doublePass ? 2 : 1); ++pass) {
+        const StrikeLevelSet& forces =
+            pass == 1 ? s.Levels.FirstPassLevels : s.Levels.SecondPassLevels;
+        const QString heading =
+            pass == 1 ? QStringLiteral("Первый проход: ") : QStringLiteral("Второй проход: ");
+        // A force its slider cannot show (a slider set to where it already stood keeps the
+        // force it had) is never struck unseen.
+        for (int level = 4; level >= 1; --level) {
+            const int lowest = pass == 2 && level == 4 ? 0 : 1;
+            if (forces[level] < lowest || forces[level] > LevelPanel::MaxForce)
+                return heading + QStringLiteral("сила уровня \"%1\" равна %2, такой ползунок не "
+                                                "показывает (%3..%4); установите её заново.")
+                                     .arg(8 * level)
+                                     .arg(forces[level])
+                                     .arg(lowest)
+                                     .arg(LevelPanel::MaxForce);
+        }
+        if (auto problem = ProfileProblem(forces, speed, scale))
+            return heading + *problem;
+    }
     return std::nullopt;
 }
 

@@ -14,6 +14,9 @@ namespace zeb {
 
 namespace {
 
+// The strongest force a slider of the engraving panels can set.
+constexpr int MaxStrikeForce = 200;
+
 // Line numbers of the file, counted from 1.
 enum Line {
     PicturePathLine = 1,
@@ -108,27 +111,34 @@ std::optional<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory, QS
         into = *value;
         return true;
     };
-    // Forces of levels "8" to "32" from `firstLine` on.
-    auto takeForces = [&](int firstLine, StrikeLevelSet& into) {
+    // Forces of levels "8" to "32" from `firstLine` on. A pass that is struck holds only what
+    // its sliders can show (1..200, the second pass's level "32" from 0): a hand-edited force
+    // no operator could have chosen never reaches the machine.
+    auto takeForces = [&](int firstLine, StrikeLevelSet& into, bool struck, int lowest32) {
         for (int level = 1; level <= 4; ++level) {
             int force = 0;
-            if (!take(firstLine + level - 1, 0, 255, force))
+            const int low = !struck ? 0 : (level == 4 ? lowest32 : 1);
+            if (!take(firstLine + level - 1, low, struck ? MaxStrikeForce : 255, force))
                 return false;
             into[level] = static_cast<quint8>(force);
         }
         return true;
     };
+    record.secondPassStarted = lines.size() >= SecondPassStartedLine &&
+                               lines[SecondPassStartedLine - 1] == QStringLiteral("Sec");
+    // Read first: it says whether the second pass's forces are struck.
+    const bool followsKnown = Number(lines, SecondPassFollowsLine).has_value();
+    const bool secondStruck = record.secondPassStarted ||
+                              (followsKnown && *Number(lines, SecondPassFollowsLine) == 1);
     int follows = 0;
     if (!take(OffsetXLine, MoveFieldMin, MoveFieldMax, record.offsetX) ||
         !take(OffsetYLine, MoveFieldMin, MoveFieldMax, record.offsetY) ||
-        !takeForces(FirstForce8Line, record.firstPass) ||
+        !takeForces(FirstForce8Line, record.firstPass, true, 1) ||
         !take(SecondPassFollowsLine, 0, 1, follows) ||
-        !takeForces(SecondForce8Line, record.secondPass) ||
+        !takeForces(SecondForce8Line, record.secondPass, secondStruck, 0) ||
         !take(ResolutionLine, INT_MIN, INT_MAX, record.resolutionIndex))
         return std::nullopt;
     record.secondPassFollows = follows == 1;
-    record.secondPassStarted = lines.size() >= SecondPassStartedLine &&
-                               lines[SecondPassStartedLine - 1] == QStringLiteral("Sec");
     return record;
 }
 

@@ -89,6 +89,11 @@ TEST(JobStart, RefusesBeforeAnythingIsSent) {
         {"no picture", false, 12, Forces(3, 2, 1, 1), strong, false, ""},
         {"first pass", true, 40, Forces(200, 200, 200, 1), strong, false, "уровня \"8\""},
         {"second pass", true, 40, strong, Forces(0, 200, 200, 200), true, "Второй проход"},
+        // First start without Zeb.ini: a slider set to where it stood kept the force 0.
+        {"a force no slider shows", true, 12, Forces(3, 2, 0, 1), strong, false,
+         "уровня \"16\" равна 0"},
+        {"above the sliders", true, 12, Forces(3, 2, 1, 1), Forces(201, 2, 1, 1), true,
+         "Второй проход: сила уровня \"32\" равна 201"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
