@@ -99,6 +99,7 @@ TEST(Handshake, GreetingWaitsForAMachineStillOnAMoveOfTheKilledProgram) {
         // As before the wait existed: six unanswered inquiries, or sixteen rounds of junk.
         {"Silent", 5200, 0, 1930, 2330, [](LinkRig& r) { r.vc.SetSilent(true); },
          "Устройство не отвечает Hi_Test", 3500, 3500, false},
+        // The line dies after ten busy rounds (20 reads, 5 s): lost 3.5 s later.
         {"SilentWhileWaitedFor", 5200, 0, 1930, 2330,
          [](LinkRig& r) { r.tap.SilenceAfterReads(20); }, "Устройство не отвечает Hi_Test", 8500,
          8500, true},
