@@ -99,7 +99,7 @@ TEST(EndToEndKill, ResumedAtOnceWhileTheHeadStillMovesWaitsForTheMachine) {
     E2eDir d;
     ASSERT_TRUE(d.StartSim({"--time-scale", "1"}));
     // Two blocks of 8 x 2 dots, 196 rows apart: the move between them is 392 Y steps, about
-    // 2.3 s at the resolution's step time.
+    // 2.3 s at the machine's pace.
     QImage picture(8, 200, QImage::Format_RGB32);
     picture.fill(Qt::black);
     for (int y : {0, 1, 198, 199})
@@ -111,10 +111,10 @@ TEST(EndToEndKill, ResumedAtOnceWhileTheHeadStillMovesWaitsForTheMachine) {
                                 "--align", "LEFT,TOP"});
     // The long move is the only one of more than a few steps.
     auto onTheLongMove = [&d] {
-        const QStringList last = d.Trace().mid(d.Trace().size() - 1);
-        if (last.isEmpty() || !last[0].startsWith(QStringLiteral("StepUp ")))
+        const QStringList trace = d.Trace();
+        if (trace.isEmpty() || !trace.last().startsWith(QStringLiteral("StepUp ")))
             return false;
-        const QStringList bytes = last[0].split(QLatin1Char(' '));
+        const QStringList bytes = trace.last().split(QLatin1Char(' '));
         return bytes.value(3).toInt(nullptr, 16) * 256 + bytes.value(4).toInt(nullptr, 16) > 100;
     };
     while (!onTheLongMove() && !cli->waitForFinished(3)) {
