@@ -140,6 +140,13 @@ void TMenuForm::ShowStatus(const QString& text) {
     m_memo1->ensureCursorVisible();
 }
 
+void TMenuForm::ShowWaiting(const QString& text) {
+    ShowStatus(text);
+    // The wait blocks the message loop: paint the memo now, or the text would only appear
+    // once the wait is over.
+    m_memo1->repaint();
+}
+
 void TMenuForm::SetProgress(int position, int maximum) {
     m_gauge1->setMaximum(std::max(maximum, 1));
     m_gauge1->setValue(std::clamp(position, 0, std::max(maximum, 1)));

@@ -55,6 +55,7 @@ public:
     void UnlockUI() override;
     void LockForJob() override;
     void ShowStatus(const QString& text) override;
+    void ShowWaiting(const QString& text) override;
     void SetProgress(int position, int maximum) override;
     void ShowServiceValue(ServiceField field, const QString& text) override;
     void ProcessEvents() override;

@@ -36,6 +36,8 @@ public:
     void UnlockUI() override {}
     void LockForJob() override {}
     void ShowStatus(const QString& text) override;
+    // Printed like a message, on a terminal or not: a script's log shows why it paused.
+    void ShowWaiting(const QString& text) override { ShowMessage(text); }
     void SetProgress(int, int) override {}
     void ShowServiceValue(ServiceField, const QString&) override {}
 

@@ -65,10 +65,14 @@ bool Device::Right(int n) {
                 StepTimeTimes100() * (n - 1) / 100 + m_machine.LinkTime + 1000);
 }
 
+qint64 ResetLimitMs(int fieldWidth, int fieldHeight) {
+    return 10000 + 10 * qint64(fieldHeight) + 6 * qint64(fieldWidth);
+}
+
 void Device::ResetError(int fieldWidth, int fieldHeight) {
     if (!m_link.DeviceReady)
         return;
-    const qint64 limit = 10000 + 10 * qint64(fieldHeight) + 6 * qint64(fieldWidth);
+    const qint64 limit = ResetLimitMs(fieldWidth, fieldHeight);
     m_op.ShowServiceValue(ServiceField::Edit5, QString::number(limit) + QStringLiteral("      ") +
                                                    QString::number(limit));
     m_op.ShowServiceValue(ServiceField::Edit6, QString::number(fieldHeight) +

@@ -98,10 +98,19 @@ public:
     // Largest step count of one move command.
     static constexpr int MaxSteps = 65535;
     // Rounds after which a frame rejected over and over, a greeting that never settles or a
-    // raw read that never gets its byte counts as a lost link.
+    // raw read that never gets its byte counts as a lost link. Greeting rounds that the
+    // controller answers "busy" are not counted: they are limited by LinkState::BusyWaitLimit.
     static constexpr int MaxRounds = 16;
 
 private:
+    // How one pass of the greeting ended.
+    enum class GreetingRound {
+        Settled, // acknowledged and ended: the link is up
+        Again,   // answered, but not settled: greet again
+        Busy,    // the controller is at work on a command (0x2s to the inquiry)
+        Failed,  // lost; already told and locked
+    };
+
     void StartLogEntry();
     void Log(const QString& part);
     // The link is lost: DeviceReady false, LinkError true, menus locked, the message shown.
@@ -109,6 +118,8 @@ private:
     void SetCommand(const QByteArray& code, const QString& name, int limitMs);
     int Exchange(bool newCommand);
     int WaitFor(quint8 endKind, bool logWord);
+    GreetingRound GreetOnce();
+    void GreetingFailed(const QString& message);
     bool Move(quint8 command, const QString& name, int n, qint64 limitMs);
     void ShortCommand(const QByteArray& code, const QString& name, int limitMs);
     bool ProgMotor(quint8 command, quint8 reg, quint8 value);
@@ -124,6 +135,10 @@ private:
     SelfTestState& m_selfTest;
     CommandLogSink* m_sink = nullptr;
 };
+
+// The limit of ResetError in ms for a work field of fieldWidth x fieldHeight dots: the home
+// move from the far corner, with ten seconds to spare. The longest command the host sends.
+qint64 ResetLimitMs(int fieldWidth, int fieldHeight);
 
 // The 32 profile bytes SetStrike sends for `levels` at step time P = MotorSpeed x
 // MotorSpeedScale, or a message naming the first level whose phase would leave 0..255.

@@ -6,9 +6,14 @@
 
 namespace zeb {
 
+qint64 BusyWaitLimitMs(int fieldWidth, int fieldHeight) {
+    return ResetLimitMs(fieldWidth, fieldHeight) + BusyWaitMarginMs;
+}
+
 void StartUpLink(Device& device, WindowTimers& timers, int fieldWidth, int fieldHeight) {
     LinkState& link = device.Link();
     Operator& op = device.Op();
+    link.BusyWaitLimit = BusyWaitLimitMs(fieldWidth, fieldHeight);
     device.Hi();
     if (link.DeviceReady)
         timers.Start(TimerId::Timer4, KeepAliveIntervalMs);

@@ -21,9 +21,18 @@ struct LinkStatusTexts {
     QString found = messages::DeviceFoundText(); // 9010
 };
 
+// How long, in ms, a greeting waits for a controller busy with an earlier command on a
+// field of fieldWidth x fieldHeight dots: the reset's limit, the longest command there is,
+// and a margin. The limit already holds ten seconds over the home move; the margin covers
+// the greeting's own rounds while it waits (up to a second each) and the few answers that
+// bring the numbers into step once the controller is free.
+qint64 BusyWaitLimitMs(int fieldWidth, int fieldHeight);
+constexpr qint64 BusyWaitMarginMs = 5000;
+
 // Greeting, Timer4, both motor-driver checks, the link-time measurement and the reset of
-// the controller for a work field of fieldWidth x fieldHeight dots. Run once at start, after
-// the port was opened and DeviceReady set true.
+// the controller for a work field of fieldWidth x fieldHeight dots; from here on every
+// greeting waits BusyWaitLimitMs for a busy controller. Run once at start, after the port
+// was opened and DeviceReady set true.
 void StartUpLink(Device& device, WindowTimers& timers, int fieldWidth, int fieldHeight);
 
 // What the window does after a port change or a link test.

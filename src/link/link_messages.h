@@ -24,6 +24,9 @@ inline QString GreetingRefused() {
 inline QString GreetingUnanswered() {
     return QStringLiteral("Устройство не отвечает Hi_Test");
 }
+inline QString WaitingForDevice() {
+    return QStringLiteral("Ожидание устройства...");
+}
 inline QString DriverYSilent() {
     return QStringLiteral("Устройство не отвечает ProgY_Motor");
 }

@@ -27,6 +27,9 @@ struct LinkState {
     QString CmdName;         // shown in the log and in messages
     int LongTimeout = 0;     // ms, limit of the long wait of the current command
     qint64 CmdStartTime = 0; // monotonic ms, start of the current long wait
+    // How long a greeting waits, in ms, while the controller answers that it is still at
+    // work on an earlier command; set at start-up from the work field. 0: not at all.
+    qint64 BusyWaitLimit = 0;
     bool DeviceReady = true; // the link is up; device commands do nothing while false
     bool LinkError = false;  // the last command failed
 

@@ -44,6 +44,9 @@ public:
     virtual void LockForJob() = 0;
     // Replaces the second line of the status memo.
     virtual void ShowStatus(const QString& text) = 0;
+    // The link waits for a machine that is still at work (told once per wait; an empty
+    // status follows when the wait is over). The window shows it in the status line.
+    virtual void ShowWaiting(const QString& text) { ShowStatus(text); }
     // The progress gauge; position 0..maximum.
     virtual void SetProgress(int position, int maximum) = 0;
     virtual void ShowServiceValue(ServiceField field, const QString& text) = 0;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <utility>
 
 namespace zeb {
 
@@ -180,50 +181,82 @@ int Device::WaitLongEnd() {
     }
 }
 
+// One pass of the greeting: the frame, its acknowledgement, its end. A failure is told and
+// locks the menus here.
+Device::GreetingRound Device::GreetOnce() {
+    const quint8 s = m_link.SeqNo;
+    Log(QStringLiteral("Hi"));
+    if (!m_line.WriteString(CommandFrame(GreetingCode, s))) {
+        const bool replaced = m_link.LanguageLoaded && !m_link.LinkErrorMessage.isEmpty();
+        m_op.ShowMessage(replaced ? m_link.LinkErrorMessage : messages::LinkFailed());
+        Log(messages::LinkFailed());
+        m_link.DeviceReady = false;
+        LockUI();
+        return GreetingRound::Failed;
+    }
+    const int a = ReadAnswer(AnswerAccepted | s);
+    if (a == 0xFF || a == -1) {
+        GreetingFailed(a == 0xFF ? messages::GreetingRefused() : messages::GreetingUnanswered());
+        return GreetingRound::Failed;
+    }
+    if ((a & 0xF0) == AnswerInquiry) {
+        // At work on a command of its own, so the frame was not taken: one read's time before
+        // the next frame, rather than asking again at the speed of the wire.
+        quint8 late = 0;
+        m_line.ReadByte(late);
+        return GreetingRound::Busy;
+    }
+    if ((a & 0xF0) == AnswerRejected) {
+        // The controller expects another number: take it and greet again.
+        m_link.SeqNo = static_cast<quint8>(a & 0x0F);
+        return GreetingRound::Again;
+    }
+    if (a != (AnswerAccepted | s))
+        return GreetingRound::Again;
+    m_line.WriteByte(s ^ ConfirmMask);
+    const int r = ReadAnswer(AnswerFinished | s);
+    if (r < 0 || r == (AnswerFinished | s))
+        return GreetingRound::Settled;
+    // Taken, but behind the work in progress; the end read has waited already.
+    if ((r & 0xF0) == AnswerInquiry)
+        return GreetingRound::Busy;
+    if (r == (AnswerRejected | m_link.NextSeqNo()))
+        m_link.SeqNo = static_cast<quint8>(r & 0x0F);
+    return GreetingRound::Again;
+}
+
+void Device::GreetingFailed(const QString& message) {
+    m_link.DeviceReady = false;
+    LockUI();
+    m_op.ShowMessage(message);
+}
+
 void Device::Hi() {
     StartLogEntry();
-    for (int round = 1;; ++round) {
-        if (round > MaxRounds) {
+    const qint64 start = m_clock.MonotonicMs();
+    bool waiting = false;
+    int rounds = 0;
+    GreetingRound round = GreetOnce();
+    for (; round == GreetingRound::Again || round == GreetingRound::Busy; round = GreetOnce()) {
+        // A controller busy with an earlier command (a move or the reset of a program that
+        // was killed) is there: it is waited for as long as that command can take.
+        const bool busy = round == GreetingRound::Busy;
+        if (busy && m_clock.MonotonicMs() - start < m_link.BusyWaitLimit) {
+            if (!std::exchange(waiting, true))
+                m_op.ShowWaiting(messages::WaitingForDevice());
+            continue;
+        }
+        if (busy || ++rounds == MaxRounds) {
             // Answers keep coming, but the greeting never settles.
-            m_link.DeviceReady = false;
-            LockUI();
-            m_op.ShowMessage(messages::GreetingRefused());
-            return;
-        }
-        const quint8 s = m_link.SeqNo;
-        Log(QStringLiteral("Hi"));
-        if (!m_line.WriteString(CommandFrame(GreetingCode, s))) {
-            const bool replaced = m_link.LanguageLoaded && !m_link.LinkErrorMessage.isEmpty();
-            m_op.ShowMessage(replaced ? m_link.LinkErrorMessage : messages::LinkFailed());
-            Log(messages::LinkFailed());
-            m_link.DeviceReady = false;
-            LockUI();
-            return;
-        }
-        const int a = ReadAnswer(AnswerAccepted | s);
-        if (a == 0xFF || a == -1) {
-            m_link.DeviceReady = false;
-            LockUI();
-            m_op.ShowMessage(a == 0xFF ? messages::GreetingRefused()
-                                       : messages::GreetingUnanswered());
-            return;
-        }
-        if (a == (AnswerRejected | s))
-            continue;
-        if ((a & 0xF0) == AnswerRejected) {
-            // The controller expects another number: take it and greet again.
-            m_link.SeqNo = static_cast<quint8>(a & 0x0F);
-            continue;
-        }
-        if (a != (AnswerAccepted | s))
-            continue;
-        m_line.WriteByte(s ^ ConfirmMask);
-        const int r = ReadAnswer(AnswerFinished | s);
-        if (r < 0 || r == (AnswerFinished | s))
+            GreetingFailed(messages::GreetingRefused());
+            round = GreetingRound::Failed;
             break;
-        if (r == (AnswerRejected | m_link.NextSeqNo()))
-            m_link.SeqNo = static_cast<quint8>(r & 0x0F);
+        }
     }
+    if (waiting)
+        m_op.ShowStatus(QString());
+    if (round == GreetingRound::Failed)
+        return;
     m_link.DeviceReady = true;
     UnlockUI();
     m_link.SeqNo = m_link.NextSeqNo();

@@ -22,6 +22,7 @@ public:
     void UnlockUI() override;
     void LockForJob() override;
     void ShowStatus(const QString& text) override { statuses << text; }
+    void ShowWaiting(const QString& text) override { waits << text; }
     void SetProgress(int position, int maximum) override;
     void ShowServiceValue(ServiceField field, const QString& text) override;
 
@@ -29,6 +30,7 @@ public:
     QStringList events;
     QStringList messages;
     QStringList statuses;
+    QStringList waits;
     int beeps = 0;
     CursorShape cursor = CursorShape::Normal;
     bool locked = false;    // LockUI was the last menu action

@@ -92,6 +92,50 @@ TEST(EndToEndKill, CtrlCEndsTheJobBetweenLinesForAResume) {
     EXPECT_EQ(StrikeProblems(PlannedDots(d.Read("aim.txt"), x, y), d.Strikes()), QStringList());
 }
 
+// Killed while the head travels from one block to the other at the machine's pace, resumed
+// at once: the controller is still on that move, so the greeting waits for it and says so,
+// then the job ends with every dot struck once.
+TEST(EndToEndKill, ResumedAtOnceWhileTheHeadStillMovesWaitsForTheMachine) {
+    E2eDir d;
+    ASSERT_TRUE(d.StartSim({"--time-scale", "1"}));
+    // Two blocks of 8 x 2 dots, 196 rows apart: the move between them is 392 Y steps, about
+    // 2.3 s at the machine's pace.
+    QImage picture(8, 200, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    for (int y : {0, 1, 198, 199})
+        for (int x = 0; x < 8; ++x)
+            picture.setPixel(x, y, qRgb(255, 0, 0));
+    picture.save(d.File("pic.bmp"), "BMP");
+    ASSERT_EQ(d.Cli({"plan", "pic.bmp", "--mode", "diffusion", "-o", "aim.txt"}).exitCode, 0);
+    QProcess* cli = d.StartCli({"engrave", "pic.bmp", "--port", d.Port(), "--forces", "40,30,20,10",
+                                "--align", "LEFT,TOP"});
+    // The long move is the only one of more than a few steps.
+    auto onTheLongMove = [&d] {
+        const QStringList trace = d.Trace();
+        if (trace.isEmpty() || !trace.last().startsWith(QStringLiteral("StepUp ")))
+            return false;
+        const QStringList bytes = trace.last().split(QLatin1Char(' '));
+        return bytes.value(3).toInt(nullptr, 16) * 256 + bytes.value(4).toInt(nullptr, 16) > 100;
+    };
+    while (!onTheLongMove() && !cli->waitForFinished(3)) {
+    }
+    ASSERT_EQ(cli->state(), QProcess::Running) << "the job ended before its long move";
+    cli->kill();
+    cli->waitForFinished(10000);
+    ASSERT_EQ(d.Strikes().size(), 16u);
+    ASSERT_TRUE(d.Exists("ErorFile.txt"));
+
+    const CliResult resumed = d.Cli({"resume", "--port", d.Port(), "--warm-up", "0"});
+    ASSERT_EQ(resumed.exitCode, 0) << resumed.err.toStdString();
+    EXPECT_EQ(resumed.err.count(QStringLiteral("Ожидание устройства...")), 1)
+        << resumed.err.toStdString();
+    const auto [x, y] = Placement(QString::fromLocal8Bit(cli->readAllStandardOutput()));
+    const auto planned = PlannedDots(d.Read("aim.txt"), x, y);
+    EXPECT_EQ(planned.size(), 32u);
+    EXPECT_EQ(StrikeProblems(planned, d.Strikes()), QStringList());
+    EXPECT_FALSE(d.Exists("ErorFile.txt"));
+}
+
 TEST(EndToEndKill, KilledAtRandomAndResumedEveryDotOnce) {
     for (quint32 seed : {11u, 12u, 13u})
         RunCase(seed, false);

@@ -1,10 +1,13 @@
 // Start-up link sequence, port change, link test and keep-alive against the virtual
 // controller.
 
+#include "link/frames.h"
 #include "link/handshake.h"
 #include "link_rig.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace zeb::testing {
 namespace {
@@ -26,6 +29,7 @@ TEST(Handshake, StartUpWithAWillingMachineThenTheKeepAlive) {
     EXPECT_EQ(rig.Commands(), expected);
     EXPECT_EQ(rig.Frames()[1], QStringLiteral("1B 40 60 10 2A"));
     EXPECT_EQ(rig.link.LongTimeout, 44880);
+    EXPECT_EQ(rig.link.BusyWaitLimit, 49880); // the reset's limit and five seconds
 
     // Ten keep-alive greetings, 30 s apart, then the timer stops.
     int ticks = 0;
@@ -47,6 +51,99 @@ TEST(Handshake, StartUpWithAWillingMachineThenTheKeepAlive) {
     EXPECT_FALSE(rig.timers.Running(TimerId::Timer4));
     EXPECT_EQ(rig.link.KeepAliveCount, 3);
     rig.ExpectLost(QStringLiteral("Устройство не отвечает Hi_Test"));
+}
+
+// The program was killed right after its controller took a move of `steps` Y steps (5.76 ms
+// each at the power-on step time) and starts again: a fresh link state with `hostSeq`, the
+// port opened anew. The controller expects 6 next.
+void KilledDuringAMove(LinkRig& rig, int steps, int hostSeq) {
+    rig.StartAt(5);
+    if (steps > 0) {
+        rig.link.CmdCode = MoveCode(0x10, steps);
+        rig.link.CmdName = QStringLiteral("StepUp");
+        rig.dev.SendCommand();
+    } else {
+        rig.vc.SetExpectedSeqNo(6);
+    }
+    rig.link = LinkState{};
+    rig.link.SeqNo = static_cast<quint8>(hostSeq);
+    rig.tap.ClosePort();
+    rig.tap.OpenPort();
+}
+
+TEST(Handshake, GreetingWaitsForAMachineStillOnAMoveOfTheKilledProgram) {
+    struct Case {
+        const char* name;
+        int moveSteps; // 0: no move left running
+        int hostSeq;   // 0: apart from the controller's 6; 6: the greeting is taken and queued
+        int fieldWidth;
+        int fieldHeight;
+        std::function<void(LinkRig&)> fault;
+        const char* message; // the one message of a lost link; null: the link comes up
+        qint64 endsFrom;     // virtual ms when the greeting is over, from .. by
+        qint64 endsBy;
+        bool waited; // "Ожидание устройства..." was said
+    };
+    // The field 1930 x 2330 waits 44880 + 5000 ms, 100 x 100 only 11600 + 5000 ms.
+    const auto none = [](LinkRig&) {};
+    const Case rows[] = {
+        // 5200 steps: the move ends at 29952 ms, some sixty rounds of the greeting.
+        {"BusyPastSixteenRoundsNumbersApart", 5200, 0, 1930, 2330, none, nullptr, 29952, 30952,
+         true},
+        {"BusyPastSixteenRoundsGreetingQueued", 5200, 6, 1930, 2330, none, nullptr, 29952, 30952,
+         true},
+        {"BusyBeyondTheLimit", 65535, 0, 1930, 2330, none, "Устройство не отвечает Hi", 49880,
+         50880, true},
+        {"TheLimitFollowsTheField", 5200, 6, 100, 100, none, "Устройство не отвечает Hi", 16600,
+         17600, true},
+        // As before the wait existed: six unanswered inquiries, or sixteen rounds of junk.
+        {"Silent", 5200, 0, 1930, 2330, [](LinkRig& r) { r.vc.SetSilent(true); },
+         "Устройство не отвечает Hi_Test", 3500, 3500, false},
+        // The line dies after ten busy rounds (20 reads, 5 s): lost 3.5 s later.
+        {"SilentWhileWaitedFor", 5200, 0, 1930, 2330,
+         [](LinkRig& r) { r.tap.SilenceAfterReads(20); }, "Устройство не отвечает Hi_Test", 8500,
+         8500, true},
+        {"JunkAnswersToTheInquiry", 5200, 0, 1930, 2330,
+         [](LinkRig& r) { r.vc.SetGarbageInquiryAnswers(true); }, "Устройство не отвечает Hi", 0, 0,
+         false},
+        {"NothingRunningNumbersApart", 0, 0, 1930, 2330, none, nullptr, 0, 0, false},
+    };
+    for (const Case& row : rows) {
+        SCOPED_TRACE(row.name);
+        sim::ControllerOptions options;
+        options.timeScale = 1.0;
+        LinkRig rig(options);
+        KilledDuringAMove(rig, row.moveSteps, row.hostSeq);
+        row.fault(rig);
+        const qsizetype framesBefore = rig.vc.Trace().size();
+        rig.link.BusyWaitLimit = BusyWaitLimitMs(row.fieldWidth, row.fieldHeight);
+        rig.dev.Hi();
+
+        EXPECT_GE(rig.clock.MonotonicMs(), row.endsFrom);
+        EXPECT_LE(rig.clock.MonotonicMs(), row.endsBy);
+        const QStringList told =
+            row.waited ? QStringList{QStringLiteral("Ожидание устройства...")} : QStringList();
+        EXPECT_EQ(rig.op.waits, told);
+        // Cleared when the wait is over, however it ended.
+        EXPECT_EQ(rig.op.statuses, row.waited ? QStringList{QString()} : QStringList());
+        const qsizetype frames = qsizetype(rig.vc.Trace().size()) - framesBefore;
+        if (row.message) {
+            rig.ExpectLost(QString::fromUtf8(row.message));
+            if (!row.waited) {
+                EXPECT_LE(frames, Device::MaxRounds);
+            }
+            continue;
+        }
+        EXPECT_TRUE(rig.op.messages.isEmpty()) << rig.op.messages.join('|').toStdString();
+        EXPECT_TRUE(rig.link.DeviceReady);
+        EXPECT_EQ(rig.link.SeqNo, rig.vc.ExpectedSeqNo());
+        if (row.waited) {
+            EXPECT_GT(frames, Device::MaxRounds);
+        }
+        rig.dev.Up(); // and the next command goes through in step
+        EXPECT_TRUE(rig.link.DeviceReady);
+        EXPECT_EQ(rig.Commands().last(), QStringLiteral("Up"));
+    }
 }
 
 TEST(Handshake, StartUpWithNoDevice) {
