@@ -360,13 +360,18 @@ void SetUpPanels(Session& s, bool oneSided, bool portrait, bool doublePass) {
     ASSERT_EQ(levels.SecondPassLevels, Forces(16, 12, 8, 4));
 }
 
+// What the operator was told, for the failure message of a job that stopped early.
+std::string Told(const JobRig& rig) {
+    return "told: " + rig.op->messages.join(QStringLiteral(" | ")).toStdString();
+}
+
 // Ticks the job until the first pass hands over to the second.
 void RunToSecondPass(JobRig& rig) {
     for (int tick = 0; tick < 10000; ++tick) {
         const TickResult result = OptimizingTimer(*rig.s).result;
         if (result == TickResult::SecondPassStarted)
             return;
-        ASSERT_EQ(result, TickResult::LineDone);
+        ASSERT_EQ(result, TickResult::LineDone) << Told(rig);
     }
     FAIL() << "the second pass never began";
 }
@@ -394,7 +399,7 @@ TEST(GoldenJob, DoublePassJobsFromOpenToClose) {
 
         run.Step(QStringLiteral("Работа"));
         const JobStartOutcome start = Button17Click(*rig.s);
-        ASSERT_TRUE(start.started);
+        ASSERT_TRUE(start.started) << Told(rig);
         run.Estimate(start.estimate);
         for (const char* file :
              {"123123123.txt", "123Sec.txt", "123Bm.txt", "ErorFile.txt", "Zeb.ini"})
@@ -406,7 +411,7 @@ TEST(GoldenJob, DoublePassJobsFromOpenToClose) {
         run.File("ErorFile.txt", "second-pass");
         run.Progress("second-pass");
         run.Step(QStringLiteral("второй проход"));
-        ASSERT_EQ(rig.Run().back(), TickResult::Completed);
+        ASSERT_EQ(rig.Run().back(), TickResult::Completed) << Told(rig);
 
         run.Step(QStringLiteral("закрытие программы"));
         EXPECT_EQ(ShutDown(*rig.s), QString());
@@ -421,16 +426,16 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     rig.OpenPicture(Ramp(), true);
     SetUpPanels(*rig.s, false, true, true);
     run.Step(QStringLiteral("Работа"));
-    ASSERT_TRUE(Button17Click(*rig.s).started);
+    ASSERT_TRUE(Button17Click(*rig.s).started) << Told(rig);
     run.Step(QStringLiteral("первый проход, 8 строк"));
     rig.Run(8);
 
     run.Step(QStringLiteral("STOP"));
-    ASSERT_TRUE(STOPClick(*rig.s));
+    ASSERT_TRUE(STOPClick(*rig.s)) << Told(rig);
     run.Step(QStringLiteral("Продолжить работу с силами 60, 50, 24, 8"));
     for (int slider = 9; slider <= 12; ++slider)
         rig.s->Levels.Slider(slider).SetPosition(std::array{60, 50, 24, 8}[slider - 9]);
-    ASSERT_TRUE(Button27Click(*rig.s));
+    ASSERT_TRUE(Button27Click(*rig.s)) << Told(rig);
     run.File("ErorFile.txt", "continued");
     run.Progress("continued");
     run.Step(QStringLiteral("первый проход, ещё 7 строк"));
@@ -440,7 +445,7 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     run.Restart();
     rig.s->Job.WarmUpRounds = 1;
     run.Step(QStringLiteral("Завершить незавершенный проект"));
-    ASSERT_TRUE(CrushTimerTimer(*rig.s));
+    ASSERT_TRUE(CrushTimerTimer(*rig.s)) << Told(rig);
     for (const char* file : {"123123123.txt", "123Sec.txt", "ErorFile.txt"})
         run.File(file, "resumed-first-pass");
     run.Progress("resumed-first-pass");
@@ -454,12 +459,12 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     run.Restart();
     rig.s->Job.WarmUpRounds = 1;
     run.Step(QStringLiteral("Завершить незавершенный проект"));
-    ASSERT_TRUE(CrushTimerTimer(*rig.s));
+    ASSERT_TRUE(CrushTimerTimer(*rig.s)) << Told(rig);
     for (const char* file : {"123123123.txt", "123Sec.txt", "ErorFile.txt"})
         run.File(file, "resumed-second-pass");
     run.Progress("resumed-second-pass");
     run.Step(QStringLiteral("второй проход до конца"));
-    ASSERT_EQ(rig.Run().back(), TickResult::Completed);
+    ASSERT_EQ(rig.Run().back(), TickResult::Completed) << Told(rig);
 
     run.Step(QStringLiteral("закрытие программы"));
     EXPECT_EQ(ShutDown(*rig.s), QString());
@@ -495,11 +500,11 @@ TEST(GoldenService, SelfTestLogOfAJobWithAPositionMismatchAndAnAnswerError) {
     run.File("testing.txt", "switched-on");
     SetUpPanels(*rig.s, false, true, false);
     run.Step(QStringLiteral("Работа"));
-    ASSERT_TRUE(Button17Click(*rig.s).started);
+    ASSERT_TRUE(Button17Click(*rig.s).started) << Told(rig);
     rig.Run(20);
     run.Step(QStringLiteral("неверный ответ контроллера, работа до конца"));
     rig.vc.AnswerNextFrameWrongly();
-    ASSERT_EQ(rig.Run().back(), TickResult::Completed);
+    ASSERT_EQ(rig.Run().back(), TickResult::Completed) << Told(rig);
     run.File("testing.txt", "end");
     run.Finish();
 }
