@@ -45,7 +45,13 @@ inline QImage Blocks() {
 }
 
 struct JobRig {
-    explicit JobRig(sim::ControllerOptions options = {}) : vc(std::move(options)) { Restart(); }
+    using LineWrapper = std::function<std::unique_ptr<SerialLine>(std::unique_ptr<SerialLine>)>;
+
+    // `wrap`: see wrapLine; given here, the first session talks over it too.
+    explicit JobRig(sim::ControllerOptions options = {}, LineWrapper wrap = {})
+        : wrapLine(std::move(wrap)), vc(std::move(options)) {
+        Restart();
+    }
 
     // A new session on the same controller and start directory, as after a killed program.
     void Restart() {
@@ -143,7 +149,7 @@ struct JobRig {
 
     // Set before Restart: the line the next session talks over, wrapped around the
     // controller's own.
-    std::function<std::unique_ptr<SerialLine>(std::unique_ptr<SerialLine>)> wrapLine;
+    LineWrapper wrapLine;
     ScopedStartDirectory dir;
     VirtualClock clock;
     sim::VirtualController vc;
