@@ -128,8 +128,8 @@ std::optional<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory, QS
                                lines[SecondPassStartedLine - 1] == QStringLiteral("Sec");
     // Read first: it says whether the second pass's forces are struck.
     const bool followsKnown = Number(lines, SecondPassFollowsLine).has_value();
-    const bool secondStruck = record.secondPassStarted ||
-                              (followsKnown && *Number(lines, SecondPassFollowsLine) == 1);
+    const bool secondStruck =
+        record.secondPassStarted || (followsKnown && *Number(lines, SecondPassFollowsLine) == 1);
     int follows = 0;
     if (!take(OffsetXLine, MoveFieldMin, MoveFieldMax, record.offsetX) ||
         !take(OffsetYLine, MoveFieldMin, MoveFieldMax, record.offsetY) ||
