@@ -18,10 +18,6 @@ bool PlanReader::Open() {
     return true;
 }
 
-bool PlanReader::AtEnd() const {
-    return !m_file.isOpen() || m_file.atEnd();
-}
-
 bool PlanReader::Next(PlanLine& line) {
     if (!m_error.isEmpty() || !m_file.isOpen() || m_file.atEnd())
         return false;

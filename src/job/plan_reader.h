@@ -29,7 +29,6 @@ public:
     bool Next(PlanLine& line);
     // Empty while all is well.
     const QString& Error() const { return m_error; }
-    bool AtEnd() const;
     const QString& Path() const { return m_path; }
 
 private:
