@@ -25,6 +25,30 @@ struct HeadPosition {
     int column = 0; // 256 * byte3 + byte4
 };
 
+// How one exchange of the transport ended. The kind is judged from the byte that came; the
+// byte itself is kept, because the greeting takes from a rejection the number the controller
+// expects and the command log writes what came.
+enum class AnswerKind {
+    Expected,  // the byte that was waited for
+    Rejected,  // 0x9s: a frame refused or a command failed; s is the number expected next
+    Busy,      // 0x2s: the controller is still at work on command s
+    WrongByte, // any other byte
+    Silent,    // no byte came, not even to the error inquiry
+    LinkDown,  // nothing was waited for: the link was down, or went down here (and was told)
+};
+
+struct Answer {
+    AnswerKind kind = AnswerKind::LinkDown;
+    quint8 byte = 0; // the byte that came; 0 when none did
+
+    bool Came() const { return kind != AnswerKind::Silent && kind != AnswerKind::LinkDown; }
+    // This very byte came.
+    bool Is(quint8 b) const { return Came() && byte == b; }
+};
+
+// The kind of `byte` when `expected` was waited for.
+Answer ClassifyAnswer(quint8 byte, quint8 expected);
+
 // Receives the self-test records of DumpCommandLog, one line at a time.
 class CommandLogSink {
 public:
@@ -47,13 +71,15 @@ public:
     void SetCommandLogSink(CommandLogSink* sink) { m_sink = sink; }
 
     // --- transport ---
-    int SendCommand();
-    int SendData();
-    int ReadAnswer(int expected);
-    int ErrorInquiry();
-    int WaitEnd();
-    int WaitChunk();
-    int WaitLongEnd();
+    // The current command's frame until it is accepted; a new command opens a log entry. A
+    // data frame is sent only while the link is up.
+    Answer SendCommand();
+    Answer SendData();
+    // The end byte 0x5s, or 0x6s for a stored data frame; the sequence number steps on.
+    Answer WaitEnd();
+    Answer WaitChunk();
+    // The end of a long command, within its limit (LongTimeout).
+    Answer WaitLongEnd();
     void Hi();
     void DumpCommandLog();
     // The link is lost / back: forwards to the operator (kept here so every caller locks the
@@ -116,8 +142,11 @@ private:
     // The link is lost: DeviceReady false, LinkError true, menus locked, the message shown.
     void LoseLink(const QString& message);
     void SetCommand(const QByteArray& code, const QString& name, int limitMs);
-    int Exchange(bool newCommand);
-    int WaitFor(quint8 endKind, bool logWord);
+    Answer Exchange(bool newCommand);
+    // One byte; anything but `expected` is followed by the error inquiry, whose answer counts.
+    Answer ReadAnswer(quint8 expected);
+    Answer ErrorInquiry(quint8 expected);
+    Answer WaitFor(quint8 endKind, bool logWord);
     GreetingRound GreetOnce();
     void GreetingFailed(const QString& message);
     bool Move(quint8 command, const QString& name, int n, qint64 limitMs);
