@@ -84,12 +84,12 @@ bool StartBarsJob(zeb::Session& s, QuietOperator& op, const QString& picture,
                                 s.View,     s.Machine, &s.Dev};
     zeb::OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [&picture] { return std::optional<QString>(picture); };
-    zeb::OpenClick(ctx, dialogs);
+    zeb::OpenPicture(ctx, dialogs);
     s.Levels.FirstPassLevels[4] = 40;
     s.Levels.FirstPassLevels[3] = 30;
     s.Levels.FirstPassLevels[2] = 20;
     s.Levels.FirstPassLevels[1] = 10;
-    return zeb::Button17Click(s).started;
+    return zeb::StartJob(s).started;
 }
 
 void PacedJob(benchmark::State& state) {
@@ -127,7 +127,7 @@ void PacedJob(benchmark::State& state) {
         const double cpuStart = CpuSeconds();
         zeb::TickResult result = zeb::TickResult::LineDone;
         while (timers.Running(zeb::TimerId::Optimizing)) {
-            result = zeb::OptimizingTimer(s).result;
+            result = zeb::RunNextPlanLine(s).result;
             ++lines;
         }
         const double seconds = wall.Seconds();
@@ -169,7 +169,7 @@ void InProcessJobLines(benchmark::State& state) {
         StartBarsJob(s, op, picture, {});
         state.ResumeTiming();
         while (timers.Running(zeb::TimerId::Optimizing)) {
-            zeb::OptimizingTimer(s);
+            zeb::RunNextPlanLine(s);
             ++lines;
         }
     }

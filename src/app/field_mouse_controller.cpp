@@ -34,7 +34,7 @@ FieldMouseController::FieldMouseController(TMenuForm& form) : QObject(&form), m_
     connect(image1, &FieldWidget::Released, this, [this] { Image1MouseUp(); });
     connect(image1, &FieldWidget::DoubleClicked, this, [this] { Image1DblClick(); });
     ConnectChangeBox();
-    form.Timers().OnTick(TimerId::Timer2, [this] { Timer2Timer(m_form.State().Timers); });
+    form.Timers().OnTick(TimerId::Timer2, [this] { StopFollowUpTimers(m_form.State().Timers); });
 }
 
 void FieldMouseController::ConnectChangeBox() {
@@ -66,22 +66,22 @@ FieldMouseContext FieldMouseController::Context() {
 
 void FieldMouseController::Image1MouseDown(int x, int y, Qt::MouseButton button) {
     FieldMouseContext ctx = Context();
-    Apply(zeb::Image1MouseDown(ctx, x, y, ToFieldButton(button)));
+    Apply(zeb::PressOnField(ctx, x, y, ToFieldButton(button)));
 }
 
 void FieldMouseController::Image1MouseMove(int x, int y) {
     FieldMouseContext ctx = Context();
-    Apply(zeb::Image1MouseMove(ctx, x, y));
+    Apply(zeb::DragOnField(ctx, x, y));
 }
 
 void FieldMouseController::Image1MouseUp() {
     FieldMouseContext ctx = Context();
-    Apply(zeb::Image1MouseUp(ctx));
+    Apply(zeb::ReleaseOnField(ctx));
 }
 
 void FieldMouseController::Image1DblClick() {
     FieldMouseContext ctx = Context();
-    Apply(zeb::Image1DblClick(ctx));
+    Apply(zeb::DoubleClickOnField(ctx));
 }
 
 void FieldMouseController::Apply(const FieldMouseResult& result) {

@@ -41,8 +41,8 @@ JobController::JobController(TMenuForm& form) : QObject(&form), m_form(form) {
 
     QtWindowTimers& timers = form.Timers();
     timers.OnTick(TimerId::Optimizing, [this] { OptimizingTick(); });
-    timers.OnTick(TimerId::CrushTimer, [this] { CrushTimerTimer(m_form.State()); });
-    timers.OnTick(TimerId::Timer3, [this] { Timer3Timer(m_form.State()); });
+    timers.OnTick(TimerId::CrushTimer, [this] { ResumeInterruptedJob(m_form.State()); });
+    timers.OnTick(TimerId::Timer3, [this] { DropUnfinishedJob(m_form.State()); });
     connect(&form, &TMenuForm::DialogsCreated, this, &JobController::DialogsCreated);
 }
 
@@ -62,11 +62,11 @@ void JobController::PlaceOverField(const char* name, int x, int y) {
 void JobController::Print1Click() {
     PlaceOverField("PrintReadyPanel", PanelInset, PanelInset);
     PlaceOverField("PrintReadyPanel_2", SecondPanelLeft, PanelInset);
-    zeb::Print1Click(m_form.State());
+    zeb::OpenEngravingProperties(m_form.State());
 }
 
 void JobController::Button17Click() {
-    const JobStartOutcome outcome = zeb::Button17Click(m_form.State());
+    const JobStartOutcome outcome = zeb::StartJob(m_form.State());
     if (outcome.started)
         ShowEstimate(outcome.estimate);
     if (outcome.linkLost && m_form.Form4() && !m_form.Closing())
@@ -86,7 +86,7 @@ void JobController::ShowEstimate(const JobEstimate& estimate) {
 
 void JobController::STOPClick() {
     Session& s = m_form.State();
-    if (!zeb::STOPClick(s))
+    if (!zeb::PauseJob(s))
         return;
     auto* panel = m_form.centralWidget()->findChild<QWidget*>("AbortPanel");
     auto* half1 = m_form.centralWidget()->findChild<QWidget*>("AbortWork1Panel");
@@ -100,15 +100,15 @@ void JobController::STOPClick() {
 }
 
 void JobController::Button27Click() {
-    zeb::Button27Click(m_form.State());
+    zeb::ContinueJob(m_form.State());
 }
 
 void JobController::Button28Click() {
-    zeb::Button28Click(m_form.State());
+    zeb::EndJobForLater(m_form.State());
 }
 
 void JobController::OptimizingTick() {
-    const TickOutcome outcome = OptimizingTimer(m_form.State());
+    const TickOutcome outcome = RunNextPlanLine(m_form.State());
     if (outcome.pictureChanged)
         m_form.Image1()->ImageChanged();
     if (outcome.result == TickResult::LinkLost && m_form.Form4() && !m_form.Closing())

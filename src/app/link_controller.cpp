@@ -19,13 +19,13 @@ LinkController::LinkController(TMenuForm& form) : QObject(&form), m_form(form) {
     connect(form.Item("About1"), &QAction::triggered, this, &LinkController::AboutClick);
     form.Timers().OnTick(TimerId::Timer4, [this] {
         Session& s = m_form.State();
-        Timer4Timer(s.Dev, s.Timers);
+        KeepAliveTick(s.Dev, s.Timers);
     });
 }
 
 void LinkController::ComClick(int n) {
     Session& s = m_form.State();
-    const PortChoice choice = zeb::ComClick(s.Dev, n, s.Place.RecoveryPending);
+    const PortChoice choice = zeb::ChoosePort(s.Dev, n, s.Place.RecoveryPending);
     for (int k = 1; k <= 8; ++k)
         m_form.Item(QStringLiteral("Com%1").arg(k) + QLatin1Char('1'))
             ->setChecked(k == choice.checkedPort);
@@ -38,7 +38,7 @@ void LinkController::N5Click() {
     LinkStatusTexts texts;
     texts.ready = s.Status.Text(4);
     texts.found = s.Status.Text(5);
-    const LinkCheckOutcome outcome = zeb::N5Click(s.Dev, texts, s.Place.RecoveryPending);
+    const LinkCheckOutcome outcome = zeb::TestLink(s.Dev, texts, s.Place.RecoveryPending);
     OfferRecovery(outcome.showRecoveryDialog);
 }
 

@@ -71,16 +71,15 @@ void PictureController::DialogsCreated() {
     // FormCreate: the held resolution is selected once; later changes of the setting (the
     // calibration) do not reach the list.
     form5->SelectResolution(m_form.State().Config.ResolutionIndex);
-    connect(form5, &TForm5::ResolutionChanged, this, [this](int index) {
-        ResolutionBoxChange(m_form.State().Config.ResolutionIndex, index);
-    });
+    connect(form5, &TForm5::ResolutionChanged, this,
+            [this](int index) { ChooseResolution(m_form.State().Config.ResolutionIndex, index); });
     connect(form5, &TForm5::AlignmentButtonClicked, this, [this](int button) {
-        Form5AlignmentButtonClick(m_form.State().Place, button);
+        ChooseAlignment(m_form.State().Place, button);
         ShowAlignment();
     });
     connect(form5, &TForm5::Closed, this, &PictureController::Form5FormClose);
     connect(m_form.ConvertForm(), &TConvertForm::Button1Clicked, this,
-            [this](bool combined) { ConvertFormButton1Click(m_form.State().Picture, combined); });
+            [this](bool combined) { ChooseConversion(m_form.State().Picture, combined); });
 }
 
 void PictureController::OpenClick() {
@@ -94,13 +93,13 @@ void PictureController::OpenClick() {
     dialogs.showForm5 = [this] { m_form.Form5()->exec(); };
     dialogs.setCaption = [this](const QString& caption) { m_form.setWindowTitle(caption); };
     dialogs.enableSelfTesting = [this] { m_form.Item("SelfTesting1")->setEnabled(true); };
-    zeb::OpenClick(ctx, dialogs);
+    zeb::OpenPicture(ctx, dialogs);
     m_form.Image1()->ImageChanged();
 }
 
 void PictureController::Save1Click() {
     Session& s = m_form.State();
-    zeb::Save1Click(s.Picture, s.Op, [this] { return RunSaveDialog(); });
+    zeb::SaveDotPictureAs(s.Picture, s.Op, [this] { return RunSaveDialog(); });
 }
 
 // LeftClick .. DownClick end here too: the item has toggled its own mark, and a click on a
@@ -116,8 +115,8 @@ void PictureController::ShowAlignment() {
 void PictureController::Form5FormClose() {
     Session& s = m_form.State();
     QString caption = m_form.windowTitle();
-    zeb::Form5FormClose(s.Config.ResolutionIndex, m_form.Form5()->SelectedResolution(),
-                        s.Picture.PicturePath, caption);
+    zeb::ConfirmPortraitProperties(s.Config.ResolutionIndex, m_form.Form5()->SelectedResolution(),
+                                   s.Picture.PicturePath, caption);
     m_form.setWindowTitle(caption);
 }
 

@@ -72,7 +72,7 @@ void SetupController::N6Click() {
 
 void SetupController::HeadMoveClick() {
     Placement& place = m_form.State().Place;
-    zeb::HeadMoveClick(place);
+    zeb::ToggleHeadMove(place);
     // The item toggles its own mark; the model decides whether the mode is on.
     m_form.Item("HeadMove")->setChecked(place.HeadMove);
 }

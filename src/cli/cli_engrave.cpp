@@ -101,7 +101,7 @@ QString ParseEngraveArgs(const QStringList& list, EngraveArgs& a) {
 // The job's choices as the panels would hold them; what is not given stays as Zeb.ini had it.
 void ApplyChoices(Session& s, const EngraveArgs& a) {
     if (a.combined)
-        ConvertFormButton1Click(s.Picture, *a.combined);
+        ChooseConversion(s.Picture, *a.combined);
     if (a.oneSided)
         s.Levels.Qual1Click();
     if (a.text)
@@ -155,7 +155,7 @@ int RunEngrave(const QStringList& list) {
                            s.View,     s.Machine, &s.Dev};
     OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [&path] { return path; };
-    if (OpenClick(ctx, dialogs) != OpenOutcome::Converted) {
+    if (OpenPicture(ctx, dialogs) != OpenOutcome::Converted) {
         CloseJobSession(*job);
         return ExitUsage;
     }
@@ -166,7 +166,7 @@ int RunEngrave(const QStringList& list) {
                  .arg(s.Place.PictureOffsetX)
                  .arg(s.Place.PictureOffsetY));
     PrintOut(ForcesText(s.Levels));
-    const JobStartOutcome start = Button17Click(s);
+    const JobStartOutcome start = StartJob(s);
     if (!start.started) {
         if (start.linkLost)
             PrintError(QStringLiteral("the link to the controller was lost while the job was "

@@ -54,7 +54,7 @@ int RunResume(const QStringList& list) {
         return ExitFailed;
     Session& s = *job->session;
     s.Job.WarmUpRounds = warmUps;
-    if (!CrushTimerTimer(s)) {
+    if (!ResumeInterruptedJob(s)) {
         // Told why; every file is as it was.
         CloseJobSession(*job);
         return s.Link.DeviceReady ? ExitUsage : ExitFailed;

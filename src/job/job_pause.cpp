@@ -8,7 +8,7 @@
 
 namespace zeb {
 
-bool STOPClick(Session& s) {
+bool PauseJob(Session& s) {
     if (!s.Job.Plan || !s.Timers.Running(TimerId::Optimizing))
         return false;
     StrikeLevels& levels = s.Levels;
@@ -25,7 +25,7 @@ bool STOPClick(Session& s) {
     return true;
 }
 
-bool Button27Click(Session& s) {
+bool ContinueJob(Session& s) {
     if (!s.Job.Plan || s.Timers.Running(TimerId::Optimizing))
         return false;
     StrikeLevels& levels = s.Levels;
@@ -56,7 +56,7 @@ bool Button27Click(Session& s) {
     return true;
 }
 
-void Button28Click(Session& s) {
+void EndJobForLater(Session& s) {
     if (!s.Job.Plan)
         return;
     s.Dev.EndPrint();

@@ -152,7 +152,7 @@ void ClosePlan(Session& s) {
 
 // The plan could not be carried on: ended as "Завершить работу" ends it, so it can be resumed.
 TickOutcome Stop(Session& s) {
-    Button28Click(s);
+    EndJobForLater(s);
     return {TickResult::Stopped, false};
 }
 
@@ -248,7 +248,7 @@ bool BeginJobLoop(Session& s) {
         // From here the machine's saved position belongs to this plan.
         s.Job.Begun = true;
         if (!Recorded(s)) {
-            Button28Click(s);
+            EndJobForLater(s);
             return false;
         }
     }
@@ -257,7 +257,7 @@ bool BeginJobLoop(Session& s) {
     return true;
 }
 
-TickOutcome OptimizingTimer(Session& s) {
+TickOutcome RunNextPlanLine(Session& s) {
     s.Op.LockForJob();
     JobState& job = s.Job;
     if (!job.Plan) {
@@ -320,7 +320,7 @@ TickResult StartSecondPass(Session& s) {
     return BeginJobLoop(s) ? TickResult::SecondPassStarted : TickResult::Stopped;
 }
 
-void Timer2Timer(WindowTimers& timers) {
+void StopFollowUpTimers(WindowTimers& timers) {
     timers.Stop(TimerId::Timer2);
     timers.Stop(TimerId::Timer3);
 }

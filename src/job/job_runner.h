@@ -54,7 +54,7 @@ QString RecordProgress(Session& s);
 bool BeginJobLoop(Session& s);
 
 // One tick of Optimizing.
-TickOutcome OptimizingTimer(Session& s);
+TickOutcome RunNextPlanLine(Session& s);
 
 // The end of the first pass of a double-pass job: the recovery file with "Sec", the
 // second-pass forces sent, the head reset, the second plan started (SecondPassStarted).
@@ -65,18 +65,18 @@ TickResult StartSecondPass(Session& s);
 // STOP (the Delete key): acts only while the job timer runs. The job pauses after the current
 // line and the interrupted-job panel is set up and shown with the halves the pass needs. The
 // window places the panel and sets its width. True when it acted.
-bool STOPClick(Session& s);
+bool PauseJob(Session& s);
 
 // "Продолжить работу": the forces of the pass in progress sent again (the operator may have
 // changed them), the job timer started, the panel hidden. False, with the panel kept, when
 // the new forces have no strike profile or no job is paused.
-bool Button27Click(Session& s);
+bool ContinueJob(Session& s);
 
 // "Завершить работу": print job ended, machine off, job timer stopped, panel hidden. The
 // recovery file and the progress record stay, so the job can be resumed.
-void Button28Click(Session& s);
+void EndJobForLater(Session& s);
 
 // Timer2's only tick: stops Timer2 and Timer3.
-void Timer2Timer(WindowTimers& timers);
+void StopFollowUpTimers(WindowTimers& timers);
 
 } // namespace zeb

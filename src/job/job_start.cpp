@@ -60,7 +60,7 @@ QString UnfinishedJobQuestion(const QString& startDirectory) {
 
 } // namespace
 
-void Print1Click(Session& s) {
+void OpenEngravingProperties(Session& s) {
     StrikeLevels& levels = s.Levels;
     levels.SyncLevelPanels();
     levels.PrintReadyPanel.SetVisible(true);
@@ -95,7 +95,7 @@ std::optional<QString> JobForceProblem(const Session& s, bool doublePass) {
     return std::nullopt;
 }
 
-JobStartOutcome Button17Click(Session& s) {
+JobStartOutcome StartJob(Session& s) {
     JobStartOutcome outcome;
     // Refused before anything is sent or written: the operator corrects the panel and starts
     // again.

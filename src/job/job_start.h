@@ -13,10 +13,10 @@
 
 namespace zeb {
 
-// "Гравировка" (Print1Click): the sliders from the held forces, the engraving-properties panel
+// "Гравировка": the sliders from the held forces, the engraving-properties panel
 // shown (and the second-pass panel with "Двойной проход" ticked), the menus locked for the
 // job. The window places the panels first.
-void Print1Click(Session& s);
+void OpenEngravingProperties(Session& s);
 
 // Why the forces of the job cannot become strike profiles at the motor speed the job will
 // run with (MotorSpeed x (16 + ResolutionIndex)): the first level, its force and the speed
@@ -33,10 +33,10 @@ struct JobStartOutcome {
     JobEstimate estimate;
 };
 
-// "Работа" (Button17Click). Refuses with a message, before anything is sent, when a force
+// "Работа". Refuses with a message, before anything is sent, when a force
 // has no strike profile or there is no picture to plan; a plan or a file that cannot be
 // written stops the start with a message and gives the menus back.
-JobStartOutcome Button17Click(Session& s);
+JobStartOutcome StartJob(Session& s);
 
 // EstimateJobDuration: the link time measured anew, the plan walked (twice with a double
 // pass); the head count goes back to 0, 0.

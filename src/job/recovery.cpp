@@ -274,7 +274,7 @@ bool RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved) {
     return true;
 }
 
-bool CrushTimerTimer(Session& s) {
+bool ResumeInterruptedJob(Session& s) {
     const bool linkUp = s.Link.DeviceReady;
     s.Timers.Stop(TimerId::Timer4);
     s.Op.LockForJob();
@@ -302,7 +302,7 @@ bool CrushTimerTimer(Session& s) {
     return BeginJobLoop(s);
 }
 
-void Timer3Timer(Session& s) {
+void DropUnfinishedJob(Session& s) {
     RemoveJobRecords(s.StartDirectory);
     s.Timers.Stop(TimerId::Timer3);
 }

@@ -32,10 +32,10 @@ bool RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved);
 // CrushTimer's one tick: keep-alive stopped, menus locked, saved position read, warm-up
 // (Job.WarmUpRounds rounds), recovery, controller set up, print job begun, job timer started.
 // True when the job runs again; otherwise the menus come back as the link allows.
-bool CrushTimerTimer(Session& s);
+bool ResumeInterruptedJob(Session& s);
 
 // Timer3 (the unfinished job was ignored): the recovery file and the progress record go.
-void Timer3Timer(Session& s);
+void DropUnfinishedJob(Session& s);
 
 // The hidden item "1": the existing plan file executed from its start with a four-line
 // recovery file (picture, place, single strike force). False, told, when the plan cannot be

@@ -53,7 +53,7 @@ LinkCheckOutcome PortCheck(Device& device, bool recoveryPending) {
     return outcome;
 }
 
-PortChoice ComClick(Device& device, int n, bool recoveryPending) {
+PortChoice ChoosePort(Device& device, int n, bool recoveryPending) {
     PortChoice choice;
     choice.checkedPort = qBound(1, n, 8);
     choice.portName = QStringLiteral("com%1").arg(choice.checkedPort);
@@ -65,7 +65,7 @@ PortChoice ComClick(Device& device, int n, bool recoveryPending) {
     return choice;
 }
 
-LinkCheckOutcome N5Click(Device& device, const LinkStatusTexts& texts, bool recoveryPending) {
+LinkCheckOutcome TestLink(Device& device, const LinkStatusTexts& texts, bool recoveryPending) {
     LinkState& link = device.Link();
     SerialLine& line = device.Line();
     line.ClosePort();
@@ -108,7 +108,7 @@ void ShowDeviceName(Device& device, const QString& foundText) {
     device.Op().ShowMessage(foundText + QLatin1Char(' ') + DeviceNameText(name));
 }
 
-void Timer4Timer(Device& device, WindowTimers& timers) {
+void KeepAliveTick(Device& device, WindowTimers& timers) {
     LinkState& link = device.Link();
     ++link.KeepAliveCount;
     device.Hi();

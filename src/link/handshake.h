@@ -44,17 +44,17 @@ struct LinkCheckOutcome {
 // Greets the machine after a port change and tells the operator the outcome.
 LinkCheckOutcome PortCheck(Device& device, bool recoveryPending);
 
-// The items "Com1".."Com8" of "Порт" (Com11Click .. Com81Click): port n = 1..8 is reopened
+// The items "Com1".."Com8" of "Порт": port n = 1..8 is reopened
 // and greeted. The window checks item `checkedPort` only and keeps `portName` as PortName.
 struct PortChoice {
     int checkedPort = 1; // 1..8
     QString portName;    // "com1".."com8"
     LinkCheckOutcome outcome;
 };
-PortChoice ComClick(Device& device, int n, bool recoveryPending);
+PortChoice ChoosePort(Device& device, int n, bool recoveryPending);
 
-// "Тест" (N5Click): reopens the port, greets and shows the device's name.
-LinkCheckOutcome N5Click(Device& device, const LinkStatusTexts& texts, bool recoveryPending);
+// "Тест": reopens the port, greets and shows the device's name.
+LinkCheckOutcome TestLink(Device& device, const LinkStatusTexts& texts, bool recoveryPending);
 
 // Reads the 33 bytes of the device's name (parameter memory 80..112) and shows them after
 // the status text 9010 and one space.
@@ -65,6 +65,6 @@ void ShowDeviceName(Device& device, const QString& foundText);
 QString DeviceNameText(const QByteArray& bytes);
 
 // One tick of Timer4: greets the machine, stops after a failure or the tenth greeting.
-void Timer4Timer(Device& device, WindowTimers& timers);
+void KeepAliveTick(Device& device, WindowTimers& timers);
 
 } // namespace zeb

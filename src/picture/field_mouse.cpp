@@ -16,7 +16,7 @@ QPoint HandleInPicture(const Placement& p, int k) {
 
 } // namespace
 
-FieldMouseResult Image1MouseDown(FieldMouseContext& ctx, int x, int y, FieldButton button) {
+FieldMouseResult PressOnField(FieldMouseContext& ctx, int x, int y, FieldButton button) {
     Placement& p = ctx.placement;
     FieldMouseResult result;
     if (p.JobRunning)
@@ -38,7 +38,7 @@ FieldMouseResult Image1MouseDown(FieldMouseContext& ctx, int x, int y, FieldButt
     return result;
 }
 
-FieldMouseResult Image1MouseMove(FieldMouseContext& ctx, int x, int y) {
+FieldMouseResult DragOnField(FieldMouseContext& ctx, int x, int y) {
     Placement& p = ctx.placement;
     FieldMouseResult result;
     if (p.JobRunning || !p.MouseHeld || !p.MarkerChecked || p.GrabbedHandle == 0)
@@ -54,7 +54,7 @@ FieldMouseResult Image1MouseMove(FieldMouseContext& ctx, int x, int y) {
     return result;
 }
 
-FieldMouseResult Image1MouseUp(FieldMouseContext& ctx) {
+FieldMouseResult ReleaseOnField(FieldMouseContext& ctx) {
     Placement& p = ctx.placement;
     FieldMouseResult result;
     if (p.JobRunning)
@@ -72,7 +72,7 @@ FieldMouseResult Image1MouseUp(FieldMouseContext& ctx) {
     return result;
 }
 
-FieldMouseResult Image1DblClick(FieldMouseContext& ctx) {
+FieldMouseResult DoubleClickOnField(FieldMouseContext& ctx) {
     Placement& p = ctx.placement;
     if (p.JobRunning)
         return {};
@@ -84,7 +84,7 @@ FieldMouseResult Image1DblClick(FieldMouseContext& ctx) {
     return {};
 }
 
-void HeadMoveClick(Placement& p) {
+void ToggleHeadMove(Placement& p) {
     if (p.HeadMove)
         p.HeadMove = false;
     else if (!p.JobRunning)

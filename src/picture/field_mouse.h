@@ -34,12 +34,12 @@ struct FieldMouseResult {
     std::optional<QPoint> showChangeBoxAt;
 };
 
-FieldMouseResult Image1MouseDown(FieldMouseContext& ctx, int x, int y, FieldButton button);
-FieldMouseResult Image1MouseMove(FieldMouseContext& ctx, int x, int y);
-FieldMouseResult Image1MouseUp(FieldMouseContext& ctx);
-FieldMouseResult Image1DblClick(FieldMouseContext& ctx);
+FieldMouseResult PressOnField(FieldMouseContext& ctx, int x, int y, FieldButton button);
+FieldMouseResult DragOnField(FieldMouseContext& ctx, int x, int y);
+FieldMouseResult ReleaseOnField(FieldMouseContext& ctx);
+FieldMouseResult DoubleClickOnField(FieldMouseContext& ctx);
 
 // "Перемещение иглы": unchecking is always possible, checking not while a job runs.
-void HeadMoveClick(Placement& p);
+void ToggleHeadMove(Placement& p);
 
 } // namespace zeb

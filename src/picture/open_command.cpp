@@ -25,8 +25,8 @@ qint64 SaturatingAdd(qint64 a, qint64 b) {
 
 } // namespace
 
-void ConvertFormButton1Click(PictureState& picture, bool radioButton3Checked) {
-    picture.CombinedConversion = radioButton3Checked;
+void ChooseConversion(PictureState& picture, bool combined) {
+    picture.CombinedConversion = combined;
 }
 
 bool AdoptPictureFile(OpenCommandContext& ctx, const QString& path) {
@@ -64,7 +64,7 @@ void PreparePicture(OpenCommandContext& ctx) {
     ConvertPicture(ctx.matrices, picture, ctx.tables, mode, ctx.op, ctx.texts);
 }
 
-OpenOutcome OpenClick(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs) {
+OpenOutcome OpenPicture(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs) {
     if (dialogs.showConvertForm)
         dialogs.showConvertForm();
     const std::optional<QString> path =
@@ -87,8 +87,8 @@ OpenOutcome OpenClick(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs
     return OpenOutcome::Converted;
 }
 
-void Save1Click(const PictureState& picture, Operator& op,
-                const std::function<std::optional<QString>()>& runSaveDialog) {
+void SaveDotPictureAs(const PictureState& picture, Operator& op,
+                      const std::function<std::optional<QString>()>& runSaveDialog) {
     const std::optional<QString> path = runSaveDialog ? runSaveDialog() : std::nullopt;
     if (!path)
         return;

@@ -30,8 +30,9 @@ inline const QString ConvertFormCombined = QStringLiteral("Комбиниров�
 inline const QString ConvertFormDiffusion = QStringLiteral("Диффузионный (простой)");
 inline const QString ConvertFormOk = QStringLiteral("Ok");
 
-// TConvertForm's Ok button; closing the dialog any other way leaves the choice as it was.
-void ConvertFormButton1Click(PictureState& picture, bool radioButton3Checked);
+// The conversion dialog's Ok: the combined conversion or the diffusion one. Closing the
+// dialog any other way leaves the choice as it was.
+void ChooseConversion(PictureState& picture, bool combined);
 
 struct OpenCommandContext {
     Operator& op;
@@ -64,11 +65,11 @@ struct StandaloneOpen {
 };
 
 struct OpenCommandDialogs {
-    // TConvertForm, modal; its Ok button calls ConvertFormButton1Click.
+    // TConvertForm, modal; its Ok button calls ChooseConversion.
     std::function<void()> showConvertForm;
     // OpenDialog1 with every picture format: the confirmed file, or nothing when cancelled.
     std::function<std::optional<QString>()> runOpenDialog;
-    // TForm5, modal: ResolutionBoxChange / Form5FormClose / Form5AlignmentButtonClick.
+    // TForm5, modal: ChooseResolution / ConfirmPortraitProperties / ChooseAlignment.
     std::function<void()> showForm5;
     std::function<void(const QString&)> setCaption;
     // The self-test menu entry becomes usable once a picture was opened.
@@ -80,8 +81,8 @@ enum class OpenOutcome {
     LoadFailed, // the file could not be read; the operator was told, nothing held changed
 };
 
-// OpenClick: the whole Open command.
-OpenOutcome OpenClick(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs);
+// The whole Open command.
+OpenOutcome OpenPicture(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs);
 
 // Reads a file for the Open command: a clear message through the operator and false when it
 // cannot be taken (nothing held is touched then); otherwise the picture replaces WorkPicture,
@@ -93,8 +94,8 @@ bool AdoptPictureFile(OpenCommandContext& ctx, const QString& path);
 // through the curve of the chosen conversion, converted; WorkPicture becomes the dot picture.
 void PreparePicture(OpenCommandContext& ctx);
 
-// Save1Click: writes WorkPicture as a 24-bit Windows bitmap under the name SaveDialog1 gives.
-void Save1Click(const PictureState& picture, Operator& op,
-                const std::function<std::optional<QString>()>& runSaveDialog);
+// "Сохранить": writes WorkPicture as a 24-bit Windows bitmap under the name SaveDialog1 gives.
+void SaveDotPictureAs(const PictureState& picture, Operator& op,
+                      const std::function<std::optional<QString>()>& runSaveDialog);
 
 } // namespace zeb

@@ -22,7 +22,7 @@ int MoveAxes(Device& device, int x, int y);
 int MoveTool(Device& device, NeedleCarry carry, int x, int y);
 
 // The tool move of the work field: MoveTool, then Timer2 started with travel x 100 ms, the
-// travel taken as a 16-bit count. Timer2's tick (Timer2Timer, with the job runner, whose end
+// travel taken as a 16-bit count. Timer2's tick (StopFollowUpTimers, with the job runner, whose end
 // starts the same timer) stops Timer2 and Timer3.
 void ToolMove(Device& device, WindowTimers& timers, NeedleCarry carry, int x, int y);
 

@@ -38,7 +38,7 @@ void OpenPicture(WindowFixture& window) {
                            s.View,       s.Machine, &s.Dev};
     OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
-    ASSERT_EQ(OpenClick(ctx, dialogs), OpenOutcome::Converted);
+    ASSERT_EQ(OpenPicture(ctx, dialogs), OpenOutcome::Converted);
     window.form->Image1()->ImageChanged();
 }
 

@@ -195,7 +195,7 @@ TEST(ServiceItems, ServiceStartsOneAndTwo) {
     // The controller's column counter runs two ahead after the strike line.
     window.controller.ShiftCountersAfterNextLine(2);
     for (int tick = 0; tick < 10 && form.Timers().Running(TimerId::Optimizing); ++tick)
-        OptimizingTimer(form.State());
+        RunNextPlanLine(form.State());
     EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
     QStringList positions;
     for (const char* name : {"CountPosXEdit", "RealPosXEdit", "CountPosYEdit", "RealPosYEdit"})

@@ -345,7 +345,7 @@ private:
 // "Гравировка": the panels opened, then set as an operator sets them, each pass's forces in
 // individual mode.
 void SetUpPanels(Session& s, bool oneSided, bool portrait, bool doublePass) {
-    Print1Click(s);
+    OpenEngravingProperties(s);
     StrikeLevels& levels = s.Levels;
     levels.PrintReady.Individual.Click();
     levels.PrintReady2.Individual.Click();
@@ -368,7 +368,7 @@ std::string Told(const JobRig& rig) {
 // Ticks the job until the first pass hands over to the second.
 void RunToSecondPass(JobRig& rig) {
     for (int tick = 0; tick < 10000; ++tick) {
-        const TickResult result = OptimizingTimer(*rig.s).result;
+        const TickResult result = RunNextPlanLine(*rig.s).result;
         if (result == TickResult::SecondPassStarted)
             return;
         ASSERT_EQ(result, TickResult::LineDone) << Told(rig);
@@ -398,7 +398,7 @@ TEST(GoldenJob, DoublePassJobsFromOpenToClose) {
         SetUpPanels(*rig.s, c.oneSided, c.portrait, true);
 
         run.Step(QStringLiteral("Работа"));
-        const JobStartOutcome start = Button17Click(*rig.s);
+        const JobStartOutcome start = StartJob(*rig.s);
         ASSERT_TRUE(start.started) << Told(rig);
         run.Estimate(start.estimate);
         for (const char* file :
@@ -426,16 +426,16 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     rig.OpenPicture(Ramp(), true);
     SetUpPanels(*rig.s, false, true, true);
     run.Step(QStringLiteral("Работа"));
-    ASSERT_TRUE(Button17Click(*rig.s).started) << Told(rig);
+    ASSERT_TRUE(StartJob(*rig.s).started) << Told(rig);
     run.Step(QStringLiteral("первый проход, 8 строк"));
     rig.Run(8);
 
     run.Step(QStringLiteral("STOP"));
-    ASSERT_TRUE(STOPClick(*rig.s)) << Told(rig);
+    ASSERT_TRUE(PauseJob(*rig.s)) << Told(rig);
     run.Step(QStringLiteral("Продолжить работу с силами 60, 50, 24, 8"));
     for (int slider = 9; slider <= 12; ++slider)
         rig.s->Levels.Slider(slider).SetPosition(std::array{60, 50, 24, 8}[slider - 9]);
-    ASSERT_TRUE(Button27Click(*rig.s)) << Told(rig);
+    ASSERT_TRUE(ContinueJob(*rig.s)) << Told(rig);
     run.File("ErorFile.txt", "continued");
     run.Progress("continued");
     run.Step(QStringLiteral("первый проход, ещё 7 строк"));
@@ -445,7 +445,7 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     run.Restart();
     rig.s->Job.WarmUpRounds = 1;
     run.Step(QStringLiteral("Завершить незавершенный проект"));
-    ASSERT_TRUE(CrushTimerTimer(*rig.s)) << Told(rig);
+    ASSERT_TRUE(ResumeInterruptedJob(*rig.s)) << Told(rig);
     for (const char* file : {"123123123.txt", "123Sec.txt", "ErorFile.txt"})
         run.File(file, "resumed-first-pass");
     run.Progress("resumed-first-pass");
@@ -459,7 +459,7 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     run.Restart();
     rig.s->Job.WarmUpRounds = 1;
     run.Step(QStringLiteral("Завершить незавершенный проект"));
-    ASSERT_TRUE(CrushTimerTimer(*rig.s)) << Told(rig);
+    ASSERT_TRUE(ResumeInterruptedJob(*rig.s)) << Told(rig);
     for (const char* file : {"123123123.txt", "123Sec.txt", "ErorFile.txt"})
         run.File(file, "resumed-second-pass");
     run.Progress("resumed-second-pass");
@@ -500,7 +500,7 @@ TEST(GoldenService, SelfTestLogOfAJobWithAPositionMismatchAndAnAnswerError) {
     run.File("testing.txt", "switched-on");
     SetUpPanels(*rig.s, false, true, false);
     run.Step(QStringLiteral("Работа"));
-    ASSERT_TRUE(Button17Click(*rig.s).started) << Told(rig);
+    ASSERT_TRUE(StartJob(*rig.s).started) << Told(rig);
     rig.Run(20);
     run.Step(QStringLiteral("неверный ответ контроллера, работа до конца"));
     rig.vc.AnswerNextFrameWrongly();

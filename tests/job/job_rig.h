@@ -4,7 +4,7 @@
 //
 // How to drive it:
 //   - JobRig rig; rig.OpenPicture(image);     the Open road with a picture made in the test;
-//   - Button17Click(*rig.s); rig.Run();       a job start, then ticks until the timer stops;
+//   - StartJob(*rig.s); rig.Run();           a job start, then ticks until the timer stops;
 //   - rig.WritePlan("GoTo: ...", ...)         a plan file of hand-written lines;
 //   - rig.Restart();                          the program killed and started again: a new
 //                                             session on the same controller and files;
@@ -75,7 +75,7 @@ struct JobRig {
                                s->View,     s->Machine, &s->Dev};
         OpenCommandDialogs dialogs;
         dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
-        OpenClick(ctx, dialogs);
+        zeb::OpenPicture(ctx, dialogs);
     }
 
     // "Работа" on `image` with the first pass's forces 40, 30, 20, 10 and the second's 16, 12,
@@ -85,7 +85,7 @@ struct JobRig {
         s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
         s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
         s->Levels.DoublePassPending = doublePass;
-        return Button17Click(*s).started;
+        return zeb::StartJob(*s).started;
     }
 
     // Lines of a plan file, each ended with CR LF.
@@ -117,7 +117,7 @@ struct JobRig {
     std::vector<TickResult> Run(int maxTicks = 100000) {
         std::vector<TickResult> results;
         while (timers->Running(TimerId::Optimizing) && maxTicks-- > 0)
-            results.push_back(OptimizingTimer(*s).result);
+            results.push_back(RunNextPlanLine(*s).result);
         if (results.empty())
             results.push_back(TickResult::NotRunning);
         return results;

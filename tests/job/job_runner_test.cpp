@@ -20,7 +20,7 @@ void StartPlan(JobRig& rig, const QStringList& lines) {
 }
 
 TickResult Tick(JobRig& rig) {
-    return OptimizingTimer(*rig.s).result;
+    return RunNextPlanLine(*rig.s).result;
 }
 
 TEST(JobRunner, BackwardLinesSplitInPortraitModeOnly) {
@@ -68,9 +68,9 @@ TEST(JobRunner, ZeroDigitsSendNothingAndMarksGoWhereTheDotsAre) {
     Tick(rig);
     Tick(rig);
     rig.Sent(true);
-    EXPECT_FALSE(OptimizingTimer(*rig.s).pictureChanged);
+    EXPECT_FALSE(RunNextPlanLine(*rig.s).pictureChanged);
     EXPECT_TRUE(rig.Sent(true).isEmpty());
-    EXPECT_TRUE(OptimizingTimer(*rig.s).pictureChanged);
+    EXPECT_TRUE(RunNextPlanLine(*rig.s).pictureChanged);
     EXPECT_EQ(rig.Sent(true), QStringList({"1B 21 00 03"}));
     Tick(rig);
     Tick(rig);
@@ -97,7 +97,7 @@ TEST(JobRunner, AnEmptyPlanEndsTheJobAtTheFirstTick) {
     EXPECT_TRUE(rig.timers->Running(TimerId::Timer2));
     EXPECT_TRUE(rig.op->jobLocked);
     EXPECT_FALSE(rig.s->Place.JobRunning);
-    Timer2Timer(*rig.timers);
+    StopFollowUpTimers(*rig.timers);
     EXPECT_FALSE(rig.timers->Running(TimerId::Timer2));
 }
 

@@ -94,7 +94,7 @@ TEST(JobSafety, APrintJobNeverOpenedRunsWholeWhereverTheMachineStopped) {
     rig.wrapLine = {};
     rig.Restart();
     rig.s->Job.WarmUpRounds = 0;
-    ASSERT_TRUE(CrushTimerTimer(*rig.s));
+    ASSERT_TRUE(ResumeInterruptedJob(*rig.s));
     ASSERT_EQ(rig.Run().back(), TickResult::Completed);
 
     const auto planned =

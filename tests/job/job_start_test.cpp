@@ -26,7 +26,7 @@ TEST(JobStart, SendsTheSetUpInOrderAndWritesTheRecoveryFile) {
     rig.s->Config.ResolutionIndex = 2;
     rig.Sent();
 
-    const JobStartOutcome start = Button17Click(*rig.s);
+    const JobStartOutcome start = StartJob(*rig.s);
 
     ASSERT_TRUE(start.started);
     // The set-up, then the estimate measures the link anew: 101 greetings, nothing else.
@@ -106,7 +106,7 @@ TEST(JobStart, RefusesBeforeAnythingIsSent) {
         rig.s->Levels.DoublePassPending = row.doublePass;
         rig.Sent();
 
-        EXPECT_FALSE(Button17Click(*rig.s).started);
+        EXPECT_FALSE(StartJob(*rig.s).started);
 
         EXPECT_TRUE(rig.Sent().isEmpty());
         ASSERT_EQ(rig.op->messages.size(), 1);

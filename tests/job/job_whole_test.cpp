@@ -14,7 +14,7 @@ TEST(WholeJob, TheSecondPassRecordsItselfBeforeItStrikes) {
     JobRig rig;
     ASSERT_TRUE(rig.StartJob(Blocks(), true));
     for (TickResult r = TickResult::LineDone; r == TickResult::LineDone;)
-        r = OptimizingTimer(*rig.s).result;
+        r = RunNextPlanLine(*rig.s).result;
 
     EXPECT_TRUE(rig.s->Job.SecondPassRunning);
     EXPECT_FALSE(rig.s->Levels.DoublePassPending);
@@ -33,16 +33,16 @@ TEST(WholeJob, StopThenNewForcesThenContinueThenKilledAndResumed) {
     ASSERT_TRUE(rig.StartJob(Blocks(), false, true));
     Session& s = *rig.s;
     while (rig.vc.Workpiece().size() < 40)
-        ASSERT_EQ(OptimizingTimer(s).result, TickResult::LineDone);
+        ASSERT_EQ(RunNextPlanLine(s).result, TickResult::LineDone);
     const size_t before = rig.vc.Workpiece().size();
 
-    ASSERT_TRUE(STOPClick(s));
+    ASSERT_TRUE(PauseJob(s));
     EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
     EXPECT_TRUE(s.Levels.AbortPanel.Visible());
     EXPECT_EQ(s.Levels.AbortWork1.Slider(4).Position(), 40);
-    EXPECT_FALSE(STOPClick(s)); // STOP acts only while the job runs
+    EXPECT_FALSE(PauseJob(s)); // STOP acts only while the job runs
     s.Levels.FirstPassLevels = Forces(60, 50, 24, 8);
-    ASSERT_TRUE(Button27Click(s));
+    ASSERT_TRUE(ContinueJob(s));
     EXPECT_FALSE(s.Levels.AbortPanel.Visible());
     // The recovery file holds the new forces before the machine gets them.
     EXPECT_TRUE(rig.Read("ErorFile.txt").contains("\r\n8\r\n24\r\n50\r\n60\r\n0\r\n"));
@@ -54,7 +54,7 @@ TEST(WholeJob, StopThenNewForcesThenContinueThenKilledAndResumed) {
     // Killed, started again and resumed: the rest is struck with the forces chosen last.
     rig.Restart();
     rig.s->Job.WarmUpRounds = 0;
-    ASSERT_TRUE(CrushTimerTimer(*rig.s));
+    ASSERT_TRUE(ResumeInterruptedJob(*rig.s));
     EXPECT_EQ(rig.Run().back(), TickResult::Completed);
 
     const auto planned = PlannedDots(plan, offsetX, offsetY);
@@ -73,12 +73,12 @@ TEST(WholeJob, ContinueRefusesForcesWithoutAProfile) {
     JobRig rig;
     ASSERT_TRUE(rig.StartJob(Blocks()));
     rig.Run(1);
-    ASSERT_TRUE(STOPClick(*rig.s));
+    ASSERT_TRUE(PauseJob(*rig.s));
     rig.s->Machine.MotorSpeed = 40; // P = 640: a force of 1 has no profile
     rig.s->Levels.FirstPassLevels = Forces(200, 200, 200, 1);
     rig.Sent();
 
-    EXPECT_FALSE(Button27Click(*rig.s));
+    EXPECT_FALSE(ContinueJob(*rig.s));
     EXPECT_TRUE(rig.Sent().isEmpty());
     EXPECT_TRUE(rig.s->Levels.AbortPanel.Visible());
     EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
@@ -102,9 +102,9 @@ TEST(WholeJob, TheAbortPanelShowsTheHalvesThePassNeeds) {
         ASSERT_TRUE(rig.StartJob(Blocks(), row.doublePass));
         if (row.inSecondPass) {
             for (TickResult r = TickResult::LineDone; r == TickResult::LineDone;)
-                r = OptimizingTimer(*rig.s).result;
+                r = RunNextPlanLine(*rig.s).result;
         }
-        ASSERT_TRUE(STOPClick(*rig.s));
+        ASSERT_TRUE(PauseJob(*rig.s));
         const StrikeLevels& levels = rig.s->Levels;
         EXPECT_TRUE(levels.AbortPanel.Visible());
         EXPECT_TRUE(levels.AbortWork1Panel.Visible());
@@ -120,10 +120,10 @@ TEST(WholeJob, EndKeepsTheRecoveryFileAndSwitchesTheMachineOff) {
     JobRig rig;
     ASSERT_TRUE(rig.StartJob(Blocks()));
     rig.Run(2);
-    ASSERT_TRUE(STOPClick(*rig.s));
+    ASSERT_TRUE(PauseJob(*rig.s));
     rig.Sent();
 
-    Button28Click(*rig.s);
+    EndJobForLater(*rig.s);
 
     EXPECT_EQ(rig.Sent(), QStringList({"EndPrint", "Off"}));
     EXPECT_FALSE(rig.s->Link.DeviceReady);

@@ -31,7 +31,7 @@ void KillAndResume(bool doublePass, const std::vector<double>& kills, const char
         rig.Restart();
         ASSERT_TRUE(rig.s->Place.RecoveryPending) << name;
         rig.s->Job.WarmUpRounds = 0;
-        ASSERT_TRUE(CrushTimerTimer(*rig.s))
+        ASSERT_TRUE(ResumeInterruptedJob(*rig.s))
             << name << " killed at " << kill << ": " << rig.op->messages.join(" | ").toStdString();
     }
     ASSERT_EQ(rig.Run().back(), TickResult::Completed) << name;
@@ -69,7 +69,7 @@ TEST(Recovery, TheWarmUpRunsBeforeTheCut) {
     rig.Restart();
     rig.s->Job.WarmUpRounds = 2;
 
-    ASSERT_TRUE(CrushTimerTimer(*rig.s));
+    ASSERT_TRUE(ResumeInterruptedJob(*rig.s));
 
     EXPECT_EQ(rig.vc.WarmUpStrikes(), 2 * 60);
     EXPECT_EQ(rig.op->statuses.last(), QStringLiteral("Разогрев головки - 95"));
@@ -163,7 +163,7 @@ TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
         const size_t struck = rig.vc.Workpiece().size();
         rig.Sent();
 
-        EXPECT_FALSE(CrushTimerTimer(*rig.s));
+        EXPECT_FALSE(ResumeInterruptedJob(*rig.s));
 
         ASSERT_FALSE(rig.op->messages.isEmpty());
         EXPECT_TRUE(rig.op->messages.last().contains(QString::fromUtf8(row.said)))
@@ -234,7 +234,7 @@ TEST(Recovery, TheSavedPositionCountsOnceTwoAnswersAgree) {
         rig.s->Job.WarmUpRounds = 0;
         const QByteArrayList before = Take(rig);
 
-        const bool resumed = CrushTimerTimer(*rig.s);
+        const bool resumed = ResumeInterruptedJob(*rig.s);
 
         if (changed == 1) {
             ASSERT_TRUE(resumed);
@@ -267,7 +267,7 @@ TEST(Recovery, ACutKilledBeforeItsRenameIsFinishedFirst) {
     rig.Restart();
     rig.s->Job.WarmUpRounds = 0;
 
-    ASSERT_TRUE(CrushTimerTimer(*rig.s));
+    ASSERT_TRUE(ResumeInterruptedJob(*rig.s));
     EXPECT_EQ(rig.Read("123123123.txt"), cut);
     EXPECT_FALSE(rig.Exists("1.txt"));
     rig.Run();
@@ -301,7 +301,7 @@ TEST(Recovery, IgnoringDropsTheFilesAndTheServiceStartsRunOrCut) {
 
     // Ignored at the next start: Timer3 removes the files.
     rig.timers->Start(TimerId::Timer3, 1);
-    Timer3Timer(*rig.s);
+    DropUnfinishedJob(*rig.s);
     EXPECT_FALSE(rig.Exists("ErorFile.txt"));
     EXPECT_FALSE(rig.Exists("ErorProgress.txt"));
     EXPECT_FALSE(rig.timers->Running(TimerId::Timer3));

@@ -35,7 +35,7 @@ TEST(Handshake, StartUpWithAWillingMachineThenTheKeepAlive) {
     int ticks = 0;
     for (; rig.timers.Running(TimerId::Timer4) && ticks < 50; ++ticks) {
         rig.clock.Advance(KeepAliveIntervalMs);
-        Timer4Timer(rig.dev, rig.timers);
+        KeepAliveTick(rig.dev, rig.timers);
     }
     EXPECT_EQ(ticks, 10);
     EXPECT_EQ(rig.Commands().mid(expected.size()), QStringList(10, QStringLiteral("Hi")));
@@ -43,11 +43,11 @@ TEST(Handshake, StartUpWithAWillingMachineThenTheKeepAlive) {
     EXPECT_TRUE(rig.op.messages.isEmpty());
     // Started again, it stops at the first greeting that fails.
     rig.timers.Start(TimerId::Timer4, KeepAliveIntervalMs);
-    Timer4Timer(rig.dev, rig.timers);
-    Timer4Timer(rig.dev, rig.timers);
+    KeepAliveTick(rig.dev, rig.timers);
+    KeepAliveTick(rig.dev, rig.timers);
     EXPECT_TRUE(rig.timers.Running(TimerId::Timer4));
     rig.vc.SetSilent(true);
-    Timer4Timer(rig.dev, rig.timers);
+    KeepAliveTick(rig.dev, rig.timers);
     EXPECT_FALSE(rig.timers.Running(TimerId::Timer4));
     EXPECT_EQ(rig.link.KeepAliveCount, 3);
     rig.ExpectLost(QStringLiteral("Устройство не отвечает Hi_Test"));
@@ -179,7 +179,7 @@ TEST(Handshake, StartUpWithASilentMotorDriver) {
 TEST(Handshake, PortChangeToAMissingPortThenToAnAnsweringOne) {
     LinkRig rig;
     rig.simLine.SetMissingPort(QStringLiteral("com5"));
-    PortChoice choice = ComClick(rig.dev, 5, true);
+    PortChoice choice = ChoosePort(rig.dev, 5, true);
     EXPECT_EQ(choice.checkedPort, 5);
     EXPECT_EQ(rig.tap.PortDeviceName(), QStringLiteral("com5"));
     EXPECT_FALSE(choice.outcome.ready);
@@ -190,7 +190,7 @@ TEST(Handshake, PortChangeToAMissingPortThenToAnAnsweringOne) {
     EXPECT_TRUE(rig.op.locked);
 
     rig.op.messages.clear();
-    choice = ComClick(rig.dev, 3, true);
+    choice = ChoosePort(rig.dev, 3, true);
     EXPECT_EQ(choice.portName, QStringLiteral("com3"));
     EXPECT_TRUE(choice.outcome.ready);
     EXPECT_TRUE(choice.outcome.showRecoveryDialog);
@@ -198,7 +198,7 @@ TEST(Handshake, PortChangeToAMissingPortThenToAnAnsweringOne) {
     EXPECT_TRUE(rig.link.DeviceReady);
     EXPECT_FALSE(rig.link.LinkError);
     EXPECT_FALSE(rig.op.locked);
-    EXPECT_FALSE(ComClick(rig.dev, 2, false).outcome.showRecoveryDialog);
+    EXPECT_FALSE(ChoosePort(rig.dev, 2, false).outcome.showRecoveryDialog);
 }
 
 TEST(Handshake, LinkTestShowsTheDevicesNameWithUnprintableBytesVisible) {
@@ -209,7 +209,7 @@ TEST(Handshake, LinkTestShowsTheDevicesNameWithUnprintableBytesVisible) {
     rig.link.DeviceReady = false;
     LinkStatusTexts texts;
     texts.found = QStringLiteral("Found: ");
-    const LinkCheckOutcome outcome = N5Click(rig.dev, texts, false);
+    const LinkCheckOutcome outcome = TestLink(rig.dev, texts, false);
     EXPECT_TRUE(outcome.ready);
     EXPECT_FALSE(outcome.showRecoveryDialog);
     EXPECT_EQ(rig.op.messages, QStringList({QStringLiteral("Устройство готово к работе"),
@@ -221,7 +221,7 @@ TEST(Handshake, LinkTestShowsTheDevicesNameWithUnprintableBytesVisible) {
 
     rig.op.messages.clear();
     rig.vc.SetSilent(true); // and again with the machine gone: no name is read
-    const LinkCheckOutcome lost = N5Click(rig.dev, texts, true);
+    const LinkCheckOutcome lost = TestLink(rig.dev, texts, true);
     EXPECT_FALSE(lost.ready || lost.showRecoveryDialog);
     rig.ExpectLost(QStringLiteral("Устройство не отвечает Hi_Test"));
     EXPECT_TRUE(rig.link.LinkError);

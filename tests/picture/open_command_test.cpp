@@ -31,7 +31,7 @@ protected:
         d.showConvertForm = [=, this] {
             calls << "convert-form";
             if (radioButton3)
-                ConvertFormButton1Click(picture, *radioButton3);
+                ChooseConversion(picture, *radioButton3);
         };
         d.runOpenDialog = [=, this] {
             calls << "open-dialog";
@@ -45,7 +45,7 @@ protected:
         };
         d.setCaption = [this](const QString& text) { caption = text; };
         d.enableSelfTesting = [this] { calls << "self-testing"; };
-        return OpenClick(ctx, d);
+        return OpenPicture(ctx, d);
     }
 
     QString WritePicture(const QString& name, int w, int h, int grey) {
@@ -95,9 +95,9 @@ TEST_F(OpenCommandTest, ANewPictureGoesAllTheWayAndSaveWritesItsDots) {
     EXPECT_EQ(view.Image1.pixel(67 + 1, 34 + 1), qRgb(255, 255, 255));
 
     const QString target = dir.filePath("dots");
-    Save1Click(picture, op, [] { return std::optional<QString>(); });
+    SaveDotPictureAs(picture, op, [] { return std::optional<QString>(); });
     EXPECT_FALSE(QFile::exists(target));
-    Save1Click(picture, op, [&] { return std::optional<QString>(target); });
+    SaveDotPictureAs(picture, op, [&] { return std::optional<QString>(target); });
     EXPECT_EQ(QImage(target, "BMP").pixel(5, 3), qRgb(255, 255, 255));
     EXPECT_TRUE(op.messages.isEmpty());
 }

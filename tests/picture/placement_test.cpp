@@ -46,7 +46,7 @@ TEST(PlacePictureTest, TheNineButtonsPlaceAPictureOnTheDefaultField) {
                                {1840, 1145}, {0, 2290}, {920, 2290}, {1840, 2290}};
     for (int button = 1; button <= 9; ++button) {
         Placement p;
-        Form5AlignmentButtonClick(p, button);
+        ChooseAlignment(p, button);
         p.DragOffsetX = 5; // a previous drag is forgotten
         PlacePicture(p, FieldSize(QSize(1940, 2340), 0), QSize(100, 50));
         EXPECT_EQ(Offset(p), expected[button - 1]) << button;
@@ -57,10 +57,10 @@ TEST(PlacePictureTest, TheNineButtonsPlaceAPictureOnTheDefaultField) {
 
 TEST(PlacePictureTest, LargerPicturesGoNegativeAndAnUnfinishedJobKeepsItsPlace) {
     Placement p;
-    Form5AlignmentButtonClick(p, 9);
+    ChooseAlignment(p, 9);
     PlacePicture(p, QSize(1940, 2340), QSize(2001, 2500));
     EXPECT_EQ(Offset(p), QPoint(-61, -160));
-    Form5AlignmentButtonClick(p, 8);
+    ChooseAlignment(p, 8);
     PlacePicture(p, QSize(1940, 2340), QSize(2001, 50));
     EXPECT_EQ(p.PictureOffsetX, 970 - 1000);
     p.RecoveryPending = true;
@@ -86,7 +86,7 @@ TEST(HandlesTest, NinePointsAndTheHitTest) {
         EXPECT_EQ(HitTest(p, x, y), handle) << x << "," << y;
 
     // Overlapping squares: the lower-numbered handle wins.
-    Form5AlignmentButtonClick(p, 1);
+    ChooseAlignment(p, 1);
     PlacePicture(p, QSize(1940, 2340), QSize(10, 6));
     RecomputeHandles(p); // handles 1, 2, 3 at x 0, 5, 10; 4..6 at y 3
     for (auto [x, y, handle] : std::initializer_list<std::tuple<int, int, int>>{
@@ -147,7 +147,7 @@ TEST(PortraitPropertiesTest, CloseTakesTheSelectionOrKeepsTheIndexHeld) {
     for (auto [held, selected, after, shown] : cases) {
         qint32 index = held;
         QString caption = "ZEB-5.5 ";
-        Form5FormClose(index, selected, "C:\\pictures\\cat.bmp", caption);
+        ConfirmPortraitProperties(index, selected, "C:\\pictures\\cat.bmp", caption);
         EXPECT_EQ(index, after);
         EXPECT_EQ(caption,
                   QString("ZEB-5.5 ") + QString::fromUtf8(shown) + "    (C:\\pictures\\cat.bmp)");
