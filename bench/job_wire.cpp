@@ -84,12 +84,14 @@ bool StartBarsJob(zeb::Session& s, QuietOperator& op, const QString& picture,
                                 s.View,     s.Machine, &s.Dev};
     zeb::OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [&picture] { return std::optional<QString>(picture); };
-    zeb::OpenPicture(ctx, dialogs);
+    zeb::Tell(op, zeb::OpenPicture(ctx, dialogs));
     s.Levels.FirstPassLevels[4] = 40;
     s.Levels.FirstPassLevels[3] = 30;
     s.Levels.FirstPassLevels[2] = 20;
     s.Levels.FirstPassLevels[1] = 10;
-    return zeb::StartJob(s).started;
+    const zeb::Result<zeb::JobStart> start = zeb::StartJob(s);
+    zeb::Tell(op, start);
+    return start && start->begun;
 }
 
 void PacedJob(benchmark::State& state) {
@@ -186,14 +188,13 @@ void ProgressRecordUpdate(benchmark::State& state) {
     QTemporaryDir dir(QDir::current().filePath(QStringLiteral("progress-XXXXXX")));
     zeb::ProgressRecord record{1, 0, true, QByteArray(40, 'a'), QByteArray(40, 'b')};
     zeb::ProgressFile file;
-    if (!zeb::WriteProgressRecord(dir.path(), record).isEmpty() ||
-        !file.Open(dir.path()).isEmpty()) {
+    if (!zeb::WriteProgressRecord(dir.path(), record) || !file.Open(dir.path())) {
         state.SkipWithError("the progress record cannot be written here");
         return;
     }
     for (auto _ : state) {
         ++record.line;
-        if (!file.Update(record).isEmpty()) {
+        if (!file.Update(record)) {
             state.SkipWithError("an update failed");
             return;
         }

@@ -41,7 +41,8 @@ JobController::JobController(TMenuForm& form) : QObject(&form), m_form(form) {
 
     QtWindowTimers& timers = form.Timers();
     timers.OnTick(TimerId::Optimizing, [this] { OptimizingTick(); });
-    timers.OnTick(TimerId::CrushTimer, [this] { ResumeInterruptedJob(m_form.State()); });
+    timers.OnTick(TimerId::CrushTimer,
+                  [this] { Tell(m_form, ResumeInterruptedJob(m_form.State())); });
     timers.OnTick(TimerId::Timer3, [this] { DropUnfinishedJob(m_form.State()); });
     connect(&form, &TMenuForm::DialogsCreated, this, &JobController::DialogsCreated);
 }
@@ -66,18 +67,18 @@ void JobController::Print1Click() {
 }
 
 void JobController::Button17Click() {
-    const JobStartOutcome outcome = zeb::StartJob(m_form.State());
-    if (outcome.started)
-        ShowEstimate(outcome.estimate);
-    if (outcome.linkLost && m_form.Form4() && !m_form.Closing())
+    const Result<JobStart> start = zeb::StartJob(m_form.State());
+    Tell(m_form, start);
+    if (start && start->begun) {
+        Tell(m_form, start->estimate);
+        if (start->estimate)
+            ShowEstimate(*start->estimate);
+    }
+    if (start && !start->begun && m_form.Form4() && !m_form.Closing())
         m_form.Form4()->exec();
 }
 
 void JobController::ShowEstimate(const JobEstimate& estimate) {
-    if (!estimate.error.isEmpty()) {
-        m_form.ShowMessage(estimate.error);
-        return;
-    }
     if (auto* label = m_form.centralWidget()->findChild<QLabel*>("Label37"))
         label->setText(estimate.texts.duration);
     if (auto* label = m_form.centralWidget()->findChild<QLabel*>("Label35"))
@@ -100,7 +101,7 @@ void JobController::STOPClick() {
 }
 
 void JobController::Button27Click() {
-    zeb::ContinueJob(m_form.State());
+    Tell(m_form, zeb::ContinueJob(m_form.State()));
 }
 
 void JobController::Button28Click() {

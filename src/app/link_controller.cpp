@@ -25,12 +25,14 @@ LinkController::LinkController(TMenuForm& form) : QObject(&form), m_form(form) {
 
 void LinkController::ComClick(int n) {
     Session& s = m_form.State();
-    const PortChoice choice = zeb::ChoosePort(s.Dev, n, s.Place.RecoveryPending);
+    const PortChoice choice = PortOfItem(n);
+    const Outcome answered = zeb::ChoosePort(s.Dev, choice.portName);
+    Tell(m_form, answered);
     for (int k = 1; k <= 8; ++k)
         m_form.Item(QStringLiteral("Com%1").arg(k) + QLatin1Char('1'))
             ->setChecked(k == choice.checkedPort);
     s.Config.PortName = choice.portName;
-    OfferRecovery(choice.outcome.showRecoveryDialog);
+    OfferRecovery(answered && s.Place.RecoveryPending);
 }
 
 void LinkController::N5Click() {
@@ -38,8 +40,9 @@ void LinkController::N5Click() {
     LinkStatusTexts texts;
     texts.ready = s.Status.Text(4);
     texts.found = s.Status.Text(5);
-    const LinkCheckOutcome outcome = zeb::TestLink(s.Dev, texts, s.Place.RecoveryPending);
-    OfferRecovery(outcome.showRecoveryDialog);
+    const Outcome answered = zeb::TestLink(s.Dev, texts);
+    Tell(m_form, answered);
+    OfferRecovery(answered && s.Place.RecoveryPending);
 }
 
 void LinkController::AboutClick() {

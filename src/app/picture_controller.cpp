@@ -93,13 +93,14 @@ void PictureController::OpenClick() {
     dialogs.showForm5 = [this] { m_form.Form5()->exec(); };
     dialogs.setCaption = [this](const QString& caption) { m_form.setWindowTitle(caption); };
     dialogs.enableSelfTesting = [this] { m_form.Item("SelfTesting1")->setEnabled(true); };
-    zeb::OpenPicture(ctx, dialogs);
+    const Outcome opened = zeb::OpenPicture(ctx, dialogs);
+    Tell(m_form, opened);
     m_form.Image1()->ImageChanged();
 }
 
 void PictureController::Save1Click() {
     Session& s = m_form.State();
-    zeb::SaveDotPictureAs(s.Picture, s.Op, [this] { return RunSaveDialog(); });
+    Tell(m_form, zeb::SaveDotPictureAs(s.Picture, [this] { return RunSaveDialog(); }));
 }
 
 // LeftClick .. DownClick end here too: the item has toggled its own mark, and a click on a

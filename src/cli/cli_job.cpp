@@ -117,9 +117,7 @@ int RunJob(JobSession& job) {
 }
 
 void CloseJobSession(JobSession& job) {
-    const QString error = ShutDown(*job.session);
-    if (!error.isEmpty())
-        PrintError(error);
+    PrintProblem(ShutDown(*job.session));
 }
 
 } // namespace zeb::cli

@@ -18,15 +18,19 @@ constexpr qint64 HoursPerDay = 24;
 // One walk over the plan from its first line, the head taken to start at row and column 0.
 // The column times always count; moves, needle records and the head's column only with a
 // device.
-qint64 PassDuration(PlanReader& reader, const EstimateInputs& in) {
+Result<qint64> PassDuration(PlanReader& reader, const EstimateInputs& in) {
     const qint64 link = in.linkTime;
     const double stepTime = in.machine.MotorSpeed * in.machine.MotorSpeedScale * 100 * 0.024375;
     qint64 units = 0;
     qint64 previousRow = 0;
     qint64 previousCol = 0;
-    PlanLine line;
-    while (reader.Next(line)) {
-        const PlanRecord& record = line.record;
+    for (;;) {
+        const Result<std::optional<PlanLine>> line = reader.Next();
+        if (!line)
+            return line.AsOutcome();
+        if (!*line)
+            return units;
+        const PlanRecord& record = (*line)->record;
         switch (record.kind) {
         case PlanRecordKind::Move: {
             if (!in.deviceReady)
@@ -61,7 +65,6 @@ qint64 PassDuration(PlanReader& reader, const EstimateInputs& in) {
             break;
         }
     }
-    return units;
 }
 
 QString ClockText(qint64 hours, qint64 minutes, qint64 seconds) {
@@ -70,24 +73,19 @@ QString ClockText(qint64 hours, qint64 minutes, qint64 seconds) {
 
 } // namespace
 
-PlanDuration PlanFileDuration(const QString& planPath, const EstimateInputs& inputs) {
-    PlanDuration result;
+Result<qint64> PlanFileDuration(const QString& planPath, const EstimateInputs& inputs) {
     PlanReader reader(planPath);
     const int passes = inputs.doublePassPending ? 2 : 1;
+    qint64 units = 0;
     for (int pass = 0; pass < passes; ++pass) {
-        if (!reader.Open()) {
-            result.error = reader.Error();
-            break;
-        }
-        result.units += PassDuration(reader, inputs);
-        if (!reader.Error().isEmpty()) {
-            result.error = reader.Error();
-            break;
-        }
+        if (Outcome opened = reader.Open(); !opened)
+            return opened;
+        const Result<qint64> walked = PassDuration(reader, inputs);
+        if (!walked)
+            return walked;
+        units += *walked;
     }
-    if (!result.error.isEmpty())
-        result.units = 0;
-    return result;
+    return units;
 }
 
 DurationTexts DurationTextsFor(qint64 units, const QDateTime& now) {
@@ -114,16 +112,12 @@ DurationTexts DurationTextsFor(qint64 units, const QDateTime& now) {
     return texts;
 }
 
-JobEstimate EstimateJobDuration(const QString& planPath, const EstimateInputs& inputs,
-                                const Clock& clock) {
-    JobEstimate estimate;
-    const PlanDuration duration = PlanFileDuration(planPath, inputs);
-    estimate.error = duration.error;
-    if (!estimate.error.isEmpty())
-        return estimate;
-    estimate.units = duration.units;
-    estimate.texts = DurationTextsFor(duration.units, clock.Now());
-    return estimate;
+Result<JobEstimate> EstimateJobDuration(const QString& planPath, const EstimateInputs& inputs,
+                                        const Clock& clock) {
+    const Result<qint64> units = PlanFileDuration(planPath, inputs);
+    if (!units)
+        return units.AsOutcome();
+    return JobEstimate{*units, DurationTextsFor(*units, clock.Now())};
 }
 
 } // namespace zeb

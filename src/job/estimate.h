@@ -4,6 +4,7 @@
 
 #include "link/clock.h"
 #include "link/link_state.h"
+#include "link/outcome.h"
 
 #include <QDateTime>
 #include <QString>
@@ -26,13 +27,9 @@ struct EstimateInputs {
     int pictureOffsetY = 0;
 };
 
-struct PlanDuration {
-    qint64 units = 0; // T, in 10 us
-    QString error;    // the plan could not be read (file and line named); T is then 0
-};
-
-// T for the plan file at `planPath`.
-PlanDuration PlanFileDuration(const QString& planPath, const EstimateInputs& inputs);
+// T for the plan file at `planPath`, in 10 us; refused, naming the file and the line, when
+// the plan cannot be read.
+Result<qint64> PlanFileDuration(const QString& planPath, const EstimateInputs& inputs);
 
 struct DurationTexts {
     QString completion; // Label35: "Время завершения работы: " + time of day
@@ -46,10 +43,9 @@ DurationTexts DurationTextsFor(qint64 units, const QDateTime& now);
 struct JobEstimate {
     qint64 units = 0;
     DurationTexts texts;
-    QString error; // empty when the plan was read; the texts are empty otherwise
 };
 
-JobEstimate EstimateJobDuration(const QString& planPath, const EstimateInputs& inputs,
-                                const Clock& clock);
+Result<JobEstimate> EstimateJobDuration(const QString& planPath, const EstimateInputs& inputs,
+                                        const Clock& clock);
 
 } // namespace zeb

@@ -19,7 +19,7 @@ enum class TickResult {
     LineDone,          // one plan line carried out; the job goes on
     SecondPassStarted, // the first pass ended and the second began on its own plan
     Completed,         // the plan ended: the machine is off, the recovery file is gone
-    Stopped,           // a plan line could not be carried out (told); the job can be resumed
+    Stopped,           // a plan line could not be carried out; the job can be resumed
     LinkLost,          // the link failed: the caller shows the fault dialog; resumable
 };
 
@@ -38,28 +38,30 @@ RecoveryRecord JobRecoveryRecord(const Session& s, bool secondPassStarted);
 
 // Opens the plan of `pass` (1 or 2) at `path` for execution: the plan-line counter at 0 and
 // the progress record on the disk, pointing before its first line, bound to the plan's bytes
-// and to the job's picture, place and resolution. Empty on success, else why not (the job
-// state is then as it was).
-QString OpenJobPlan(Session& s, int pass, const QString& path);
+// and to the job's picture, place and resolution. Refused, saying why, when the plan or the
+// record cannot be opened (the job state is then as it was).
+Outcome OpenJobPlan(Session& s, int pass, const QString& path);
 
 // Puts the progress record of the plan line the job is at on the disk. A strike line is sent
 // only once its record is there: if the program dies while the line runs, recovery knows
-// which one it was. Empty on success, else why not, naming the file.
-QString RecordProgress(Session& s);
+// which one it was. Refused, naming the file, when it could not be written.
+Outcome RecordProgress(Session& s);
 
 // Opens the print job on the machine and starts the job timer: from here the job loop carries
 // the plan. Whether the link was up is remembered, so that its loss later stops the job, and
-// the progress record says the print job was opened. False, told, when that record could not
-// be written: the job is then ended for a later resume.
-bool BeginJobLoop(Session& s);
+// the progress record says the print job was opened. Refused when that record could not be
+// written: the job is then ended for a later resume.
+Outcome BeginJobLoop(Session& s);
 
-// One tick of Optimizing.
+// One tick of Optimizing. A plan line that cannot be carried out stops the job (Stopped): the
+// operator is told why through Operator at that moment, from inside the running job, and the
+// job is ended as "Завершить работу" ends it.
 TickOutcome RunNextPlanLine(Session& s);
 
 // The end of the first pass of a double-pass job: the recovery file with "Sec", the
 // second-pass forces sent, the head reset, the second plan started (SecondPassStarted).
-// Stopped (told) when its plan cannot be opened or its forces have no profile, LinkLost when
-// the link failed while it was set up; the job is then resumable.
+// Stopped (told, as a tick tells) when its plan cannot be opened or its forces have no
+// profile, LinkLost when the link failed while it was set up; the job is then resumable.
 TickResult StartSecondPass(Session& s);
 
 // STOP (the Delete key): acts only while the job timer runs. The job pauses after the current
@@ -68,9 +70,10 @@ TickResult StartSecondPass(Session& s);
 bool PauseJob(Session& s);
 
 // "Продолжить работу": the forces of the pass in progress sent again (the operator may have
-// changed them), the job timer started, the panel hidden. False, with the panel kept, when
-// the new forces have no strike profile or no job is paused.
-bool ContinueJob(Session& s);
+// changed them), the job timer started, the panel hidden. Refused, with the panel kept, when
+// the new forces have no strike profile or the records cannot be written; without a word when
+// no job is paused.
+Outcome ContinueJob(Session& s);
 
 // "Завершить работу": print job ended, machine off, job timer stopped, panel hidden. The
 // recovery file and the progress record stay, so the job can be resumed.

@@ -39,13 +39,12 @@ void StartUp(Session& s, const StartUpHooks& hooks) {
     s.Timers.Stop(TimerId::CrushTimer);
 
     if (RecoveryFileExists(s.StartDirectory)) {
-        QString problem;
-        if (const auto offsets = ReadRecoveryOffsets(s.StartDirectory, &problem)) {
+        if (const Result<RecoveryOffsets> offsets = ReadRecoveryOffsets(s.StartDirectory)) {
             s.Place.RecoveryOffsetX = offsets->x;
             s.Place.RecoveryOffsetY = offsets->y;
             s.Place.RecoveryPending = true;
         } else if (hooks.recoveryFileUnreadable) {
-            hooks.recoveryFileUnreadable(problem);
+            hooks.recoveryFileUnreadable(offsets.Message());
         }
     }
 
@@ -62,7 +61,7 @@ void StartUp(Session& s, const StartUpHooks& hooks) {
     RebuildStrikePattern(s.Tables);
 }
 
-QString ShutDown(Session& s) {
+Outcome ShutDown(Session& s) {
     s.Dev.EndPrint();
     s.Dev.Off();
     s.Line->ClosePort();
@@ -70,7 +69,7 @@ QString ShutDown(Session& s) {
     s.Matrices.DotMap.Release();
     s.Matrices.DotLevels.Release();
     s.Matrices.PlanMask.Release();
-    return error;
+    return error.isEmpty() ? Outcome::Done() : Outcome::Failed(error);
 }
 
 } // namespace zeb

@@ -6,6 +6,7 @@
 #include "link/clock.h"
 #include "link/link_state.h"
 #include "link/operator.h"
+#include "link/outcome.h"
 #include "link/serial_line.h"
 
 #include <QByteArray>
@@ -88,13 +89,13 @@ public:
     void UnlockUI();
 
     // --- commands ---
-    // Moves; n is a step count 1..65535. A count above 65535 (or below 0) is refused with a
-    // message and nothing is sent; the result is false then. A count of 0 sends nothing (a
-    // zero would go out as 65536 steps).
-    bool StepUp(int n);
-    bool StepDown(int n);
-    bool Left(int n);
-    bool Right(int n);
+    // Moves; n is a step count 1..65535. A count above 65535 (or below 0) is refused with the
+    // operator's message and nothing is sent. A count of 0 sends nothing (a zero would go out
+    // as 65536 steps).
+    Outcome StepUp(int n);
+    Outcome StepDown(int n);
+    Outcome Left(int n);
+    Outcome Right(int n);
     // Resets the controller; the limit grows with the work field (width x height dots).
     void ResetError(int fieldWidth, int fieldHeight);
     void Up();
@@ -103,9 +104,9 @@ public:
     void WarmUpStrike();
     void BeginPrint();
     void EndPrint();
-    // Sends the four strike profiles of `levels`. False, with a message and nothing sent, when
-    // a phase duration of some level would leave 0..255 (see ProfileProblem).
-    bool SetStrike(const StrikeLevelSet& levels);
+    // Sends the four strike profiles of `levels`. Refused, nothing sent, when a phase duration
+    // of some level would leave 0..255 (see CheckStrikeProfiles).
+    Outcome SetStrike(const StrikeLevelSet& levels);
     // One line of dots: one character per dot, '0'..'4' (anything else counts as 0).
     void PrintLine(LineDirection direction, const QByteArray& digits);
     // Step counters of the controller; empty when the link is down.
@@ -149,7 +150,7 @@ private:
     Answer WaitFor(quint8 endKind, bool logWord);
     GreetingRound GreetOnce();
     void GreetingFailed(const QString& message);
-    bool Move(quint8 command, const QString& name, int n, qint64 limitMs);
+    Outcome Move(quint8 command, const QString& name, int n, qint64 limitMs);
     void ShortCommand(const QByteArray& code, const QString& name, int limitMs);
     bool ProgMotor(quint8 command, quint8 reg, quint8 value);
     std::optional<HeadPosition> ReadPosition(int bytes, bool echoUntilDone);
@@ -170,13 +171,13 @@ private:
 qint64 ResetLimitMs(int fieldWidth, int fieldHeight);
 
 // The 32 profile bytes SetStrike sends for `levels` at step time P = MotorSpeed x
-// MotorSpeedScale, or a message naming the first level whose phase would leave 0..255.
+// MotorSpeedScale; CheckStrikeProfiles refuses them with a message naming the first level
+// whose phase would leave 0..255.
 struct StrikeProfiles {
     QByteArray bytes;                // 32 bytes: level 1 first, (code, duration) x 4 per level
     std::array<int, 5> columnTime{}; // ColumnTime[0..4] for these profiles
 };
-std::optional<QString> ProfileProblem(const StrikeLevelSet& levels, int motorSpeed,
-                                      int motorSpeedScale);
+Outcome CheckStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed, int motorSpeedScale);
 StrikeProfiles BuildStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed,
                                    int motorSpeedScale, int tickA, int tickB);
 

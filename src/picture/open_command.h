@@ -76,26 +76,24 @@ struct OpenCommandDialogs {
     std::function<void()> enableSelfTesting;
 };
 
-enum class OpenOutcome {
-    Converted,  // a new picture, or the one held again after a cancelled or missing file
-    LoadFailed, // the file could not be read; the operator was told, nothing held changed
-};
+// The whole Open command: a new picture converted, or the one held converted again after a
+// cancelled or missing file. Not done, with the message naming the file, when the file could
+// not be read: nothing held changed then.
+Outcome OpenPicture(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs);
 
-// The whole Open command.
-OpenOutcome OpenPicture(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs);
-
-// Reads a file for the Open command: a clear message through the operator and false when it
-// cannot be taken (nothing held is touched then); otherwise the picture replaces WorkPicture,
-// PicturePath is set and the matrices are released, so the new picture starts from zeroed
-// ones and the old ones no longer take memory.
-bool AdoptPictureFile(OpenCommandContext& ctx, const QString& path);
+// Reads a file for the Open command. When it cannot be taken, the message says why and nothing
+// held is touched; otherwise the picture replaces WorkPicture, PicturePath is set and the
+// matrices are released, so the new picture starts from zeroed ones and the old ones no longer
+// take memory.
+Outcome AdoptPictureFile(OpenCommandContext& ctx, const QString& path);
 
 // Steps 3 to 7 of Open: tool position 0, 0; the matrices sized for WorkPicture (gauge), filled
 // through the curve of the chosen conversion, converted; WorkPicture becomes the dot picture.
 void PreparePicture(OpenCommandContext& ctx);
 
-// "Сохранить": writes WorkPicture as a 24-bit Windows bitmap under the name SaveDialog1 gives.
-void SaveDotPictureAs(const PictureState& picture, Operator& op,
-                      const std::function<std::optional<QString>()>& runSaveDialog);
+// "Сохранить": writes WorkPicture as a 24-bit Windows bitmap under the name the save dialog
+// gives; nothing when it was cancelled.
+Outcome SaveDotPictureAs(const PictureState& picture,
+                         const std::function<std::optional<QString>()>& runSaveDialog);
 
 } // namespace zeb

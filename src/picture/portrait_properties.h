@@ -2,7 +2,6 @@
 // The portrait-properties dialog TForm5 without its widgets: the resolution list, the nine
 // alignment buttons and what closing the dialog does to the placement and the caption.
 
-#include "link/operator.h"
 #include "picture/placement.h"
 
 #include <QString>
@@ -32,9 +31,5 @@ void ConfirmPortraitProperties(qint32& resolutionIndex, int selectedIndex,
 // The alignment buttons 1..9: the alignment of the button's caption. The dialog closes
 // afterwards.
 void ChooseAlignment(Placement& p, int button);
-
-// A resolution index read from the settings outside 0..8 gives no field size: it becomes 0,
-// and the operator is told once, here. True when the index was changed.
-bool NormalizeResolutionIndex(qint32& resolutionIndex, Operator& op);
 
 } // namespace zeb

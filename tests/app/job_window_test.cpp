@@ -38,7 +38,7 @@ void OpenPicture(WindowFixture& window) {
                            s.View,       s.Machine, &s.Dev};
     OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
-    ASSERT_EQ(OpenPicture(ctx, dialogs), OpenOutcome::Converted);
+    ASSERT_TRUE(OpenPicture(ctx, dialogs));
     window.form->Image1()->ImageChanged();
 }
 
@@ -151,7 +151,7 @@ void LayOutUnfinishedJob(const QString& dir) {
     record.offsetX = 100;
     record.offsetY = 50;
     record.firstPass = Forces(40, 30, 20, 10);
-    WriteRecoveryFile(dir, record);
+    ASSERT_TRUE(WriteRecoveryFile(dir, record));
 }
 
 TEST(JobWindow, AnUnfinishedJobIsNotOfferedAtStartWithoutTheMachine) {

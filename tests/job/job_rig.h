@@ -4,7 +4,7 @@
 //
 // How to drive it:
 //   - JobRig rig; rig.OpenPicture(image);     the Open road with a picture made in the test;
-//   - StartJob(*rig.s); rig.Run();           a job start, then ticks until the timer stops;
+//   - rig.Start(); rig.Run();                 a job start, then ticks until the timer stops;
 //   - rig.WritePlan("GoTo: ...", ...)         a plan file of hand-written lines;
 //   - rig.Restart();                          the program killed and started again: a new
 //                                             session on the same controller and files;
@@ -44,6 +44,11 @@ inline QImage Blocks() {
     return image;
 }
 
+// The job start began the job on the machine.
+inline bool Begun(const Result<JobStart>& start) {
+    return start && start->begun;
+}
+
 struct JobRig {
     using LineWrapper = std::function<std::unique_ptr<SerialLine>(std::unique_ptr<SerialLine>)>;
 
@@ -75,7 +80,24 @@ struct JobRig {
                                s->View,     s->Machine, &s->Dev};
         OpenCommandDialogs dialogs;
         dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
-        zeb::OpenPicture(ctx, dialogs);
+        Tell(*op, zeb::OpenPicture(ctx, dialogs));
+    }
+
+    // What the window does with a core operation's outcome: tells the operator why it was not
+    // done. True when it was.
+    bool Shown(const Outcome& outcome) {
+        Tell(*op, outcome);
+        return outcome.Ok();
+    }
+
+    // "Работа" as the window runs it: the job start, then what it came to told to the
+    // operator (why it did not start; why there is no estimate).
+    Result<JobStart> Start() {
+        Result<JobStart> start = zeb::StartJob(*s);
+        Tell(*op, start);
+        if (start && start->begun)
+            Tell(*op, start->estimate);
+        return start;
     }
 
     // "Работа" on `image` with the first pass's forces 40, 30, 20, 10 and the second's 16, 12,
@@ -85,7 +107,7 @@ struct JobRig {
         s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
         s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
         s->Levels.DoublePassPending = doublePass;
-        return zeb::StartJob(*s).started;
+        return Begun(Start());
     }
 
     // Lines of a plan file, each ended with CR LF.

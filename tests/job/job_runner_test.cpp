@@ -14,8 +14,8 @@ namespace {
 void StartPlan(JobRig& rig, const QStringList& lines) {
     rig.WritePlan("123123123.txt", lines);
     rig.s->Dev.SetMotorSpeedScale(rig.s->Config.ResolutionIndex);
-    rig.s->Dev.SetStrike(Forces(40, 30, 20, 10));
-    ASSERT_TRUE(ServiceStartOne(*rig.s));
+    EXPECT_TRUE(rig.s->Dev.SetStrike(Forces(40, 30, 20, 10)));
+    ASSERT_TRUE(rig.Shown(ServiceStartOne(*rig.s)));
     rig.Sent();
 }
 
@@ -117,8 +117,8 @@ public:
     void SetParityEven() override { m_inner->SetParityEven(); }
     bool WriteByte(quint8 b) override {
         if (m_previous == 0x1B && (b == 0x20 || b == 0x21)) {
-            QString problem;
-            const auto record = ReadProgressRecord(m_directory, &problem);
+            const auto read = ReadProgressRecord(m_directory);
+            const std::optional<ProgressRecord> record = read ? *read : std::nullopt;
             *m_seen << (record && record->begun ? record->line : -1);
         }
         m_previous = b;

@@ -42,7 +42,7 @@ TEST(WholeJob, StopThenNewForcesThenContinueThenKilledAndResumed) {
     EXPECT_EQ(s.Levels.AbortWork1.Slider(4).Position(), 40);
     EXPECT_FALSE(PauseJob(s)); // STOP acts only while the job runs
     s.Levels.FirstPassLevels = Forces(60, 50, 24, 8);
-    ASSERT_TRUE(ContinueJob(s));
+    ASSERT_TRUE(rig.Shown(ContinueJob(s)));
     EXPECT_FALSE(s.Levels.AbortPanel.Visible());
     // The recovery file holds the new forces before the machine gets them.
     EXPECT_TRUE(rig.Read("ErorFile.txt").contains("\r\n8\r\n24\r\n50\r\n60\r\n0\r\n"));
@@ -54,7 +54,7 @@ TEST(WholeJob, StopThenNewForcesThenContinueThenKilledAndResumed) {
     // Killed, started again and resumed: the rest is struck with the forces chosen last.
     rig.Restart();
     rig.s->Job.WarmUpRounds = 0;
-    ASSERT_TRUE(ResumeInterruptedJob(*rig.s));
+    ASSERT_TRUE(rig.Shown(ResumeInterruptedJob(*rig.s)));
     EXPECT_EQ(rig.Run().back(), TickResult::Completed);
 
     const auto planned = PlannedDots(plan, offsetX, offsetY);
@@ -78,7 +78,7 @@ TEST(WholeJob, ContinueRefusesForcesWithoutAProfile) {
     rig.s->Levels.FirstPassLevels = Forces(200, 200, 200, 1);
     rig.Sent();
 
-    EXPECT_FALSE(ContinueJob(*rig.s));
+    EXPECT_FALSE(rig.Shown(ContinueJob(*rig.s)));
     EXPECT_TRUE(rig.Sent().isEmpty());
     EXPECT_TRUE(rig.s->Levels.AbortPanel.Visible());
     EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));

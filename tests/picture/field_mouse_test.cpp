@@ -115,7 +115,7 @@ TEST_F(FieldMouseTest, AMarkerDragMovesThePictureOnReleaseAndOpenRestoresTheAlig
     PictureMatrices matrices;
     OpenCommandContext open{rig.op,    tables,     state, matrices,
                             placement, resolution, view,  rig.machine};
-    OpenPicture(open, OpenCommandDialogs{});
+    ASSERT_TRUE(OpenPicture(open, OpenCommandDialogs{}));
     EXPECT_EQ(QPoint(placement.PictureOffsetX, placement.PictureOffsetY), QPoint(920, 1145));
 }
 
