@@ -79,9 +79,7 @@ QImage Bars() {
 bool StartBarsJob(zeb::Session& s, QuietOperator& op, const QString& picture,
                   const zeb::StartUpHooks& hooks) {
     zeb::StartUp(s, hooks);
-    zeb::OpenCommandContext ctx{op,         s.Tables,  s.Picture,
-                                s.Matrices, s.Place,   s.Config.ResolutionIndex,
-                                s.View,     s.Machine, &s.Dev};
+    zeb::OpenCommandContext ctx = zeb::OpenContext(s);
     zeb::OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [&picture] { return std::optional<QString>(picture); };
     zeb::Tell(op, zeb::OpenPicture(ctx, dialogs));

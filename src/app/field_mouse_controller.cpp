@@ -38,12 +38,12 @@ FieldMouseController::FieldMouseController(TMenuForm& form) : QObject(&form), m_
 }
 
 void FieldMouseController::ConnectChangeBox() {
-    Placement& place = m_form.State().Place;
+    const FieldMouseModes& modes = m_form.State().MouseModes;
     auto* marker = m_changeBox->findChild<QRadioButton*>("Marker");
-    marker->setChecked(place.MarkerChecked);
-    m_changeBox->findChild<QRadioButton*>("Igla")->setChecked(!place.MarkerChecked);
+    marker->setChecked(modes.DragMovesPicture);
+    m_changeBox->findChild<QRadioButton*>("Igla")->setChecked(!modes.DragMovesPicture);
     connect(marker, &QRadioButton::toggled, this,
-            [this](bool checked) { m_form.State().Place.MarkerChecked = checked; });
+            [this](bool checked) { m_form.State().MouseModes.DragMovesPicture = checked; });
     const std::pair<const char*, NeedleCarry> needles[] = {
         {"AllUp", NeedleCarry::AllUp},
         {"UpMove", NeedleCarry::UpMove},
@@ -51,17 +51,25 @@ void FieldMouseController::ConnectChangeBox() {
     };
     for (const auto& [name, carry] : needles) {
         auto* radio = m_changeBox->findChild<QRadioButton*>(name);
-        radio->setChecked(place.Needle == carry);
+        radio->setChecked(modes.Needle == carry);
         connect(radio, &QRadioButton::toggled, this, [this, carry](bool checked) {
             if (checked)
-                m_form.State().Place.Needle = carry;
+                m_form.State().MouseModes.Needle = carry;
         });
     }
 }
 
 FieldMouseContext FieldMouseController::Context() {
     Session& s = m_form.State();
-    return {s.Place, s.Config.ResolutionIndex, s.View, s.Picture.WorkPicture, s.Dev, s.Timers};
+    return {s.Place,
+            s.Drag,
+            s.MouseModes,
+            s.Job.Running,
+            s.Config.ResolutionIndex,
+            s.View,
+            s.Picture.WorkPicture,
+            s.Dev,
+            s.Timers};
 }
 
 void FieldMouseController::Image1MouseDown(int x, int y, Qt::MouseButton button) {

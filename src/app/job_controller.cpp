@@ -43,7 +43,10 @@ JobController::JobController(TMenuForm& form) : QObject(&form), m_form(form) {
     timers.OnTick(TimerId::Optimizing, [this] { OptimizingTick(); });
     timers.OnTick(TimerId::CrushTimer,
                   [this] { Tell(m_form, ResumeInterruptedJob(m_form.State())); });
-    timers.OnTick(TimerId::Timer3, [this] { DropUnfinishedJob(m_form.State()); });
+    timers.OnTick(TimerId::Timer3, [this] {
+        Session& s = m_form.State();
+        DropUnfinishedJob(s.StartDirectory, s.Timers);
+    });
     connect(&form, &TMenuForm::DialogsCreated, this, &JobController::DialogsCreated);
 }
 
@@ -127,12 +130,12 @@ void JobController::DialogsCreated() {
     });
     connect(form1, &TForm1::IgnoreChosen, this, [this] {
         Session& s = m_form.State();
-        s.Place.RecoveryPending = false;
+        s.Unfinished.Pending = false;
         s.Timers.Start(TimerId::Timer3, 1);
     });
     // An unfinished job is offered as soon as the dialogs exist, when the machine answers.
     const Session& s = m_form.State();
-    if (s.Place.RecoveryPending && s.Link.DeviceReady)
+    if (s.Unfinished.Pending && s.Link.DeviceReady)
         form1->exec();
 }
 

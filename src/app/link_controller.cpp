@@ -32,7 +32,7 @@ void LinkController::ComClick(int n) {
         m_form.Item(QStringLiteral("Com%1").arg(k) + QLatin1Char('1'))
             ->setChecked(k == choice.checkedPort);
     s.Config.PortName = choice.portName;
-    OfferRecovery(answered && s.Place.RecoveryPending);
+    OfferRecovery(answered && s.Unfinished.Pending);
 }
 
 void LinkController::N5Click() {
@@ -42,7 +42,7 @@ void LinkController::N5Click() {
     texts.found = s.Status.Text(5);
     const Outcome answered = zeb::TestLink(s.Dev, texts);
     Tell(m_form, answered);
-    OfferRecovery(answered && s.Place.RecoveryPending);
+    OfferRecovery(answered && s.Unfinished.Pending);
 }
 
 void LinkController::AboutClick() {

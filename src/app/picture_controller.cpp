@@ -84,9 +84,7 @@ void PictureController::DialogsCreated() {
 
 void PictureController::OpenClick() {
     Session& s = m_form.State();
-    OpenCommandContext ctx{
-        s.Op,   s.Tables,  s.Picture, s.Matrices,           s.Place, s.Config.ResolutionIndex,
-        s.View, s.Machine, &s.Dev,    StatusTexts(s.Status)};
+    OpenCommandContext ctx = OpenContext(s, StatusTexts(s.Status));
     OpenCommandDialogs dialogs;
     dialogs.showConvertForm = [this] { m_form.ConvertForm()->exec(); };
     dialogs.runOpenDialog = [this] { return RunOpenDialog(); };

@@ -150,9 +150,7 @@ int RunEngrave(const QStringList& list) {
         return ExitUsage;
     }
 
-    OpenCommandContext ctx{s.Op,       s.Tables,  s.Picture,
-                           s.Matrices, s.Place,   s.Config.ResolutionIndex,
-                           s.View,     s.Machine, &s.Dev};
+    OpenCommandContext ctx = OpenContext(s);
     OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [&path] { return path; };
     if (const Outcome opened = OpenPicture(ctx, dialogs); !opened) {

@@ -8,7 +8,7 @@
 
 namespace zeb {
 
-bool PauseJob(Session& s) {
+bool PauseJob(const JobParts& s) {
     if (!s.Job.Plan || !s.Timers.Running(TimerId::Optimizing))
         return false;
     StrikeLevels& levels = s.Levels;
@@ -25,7 +25,7 @@ bool PauseJob(Session& s) {
     return true;
 }
 
-Outcome ContinueJob(Session& s) {
+Outcome ContinueJob(const JobParts& s) {
     if (!s.Job.Plan || s.Timers.Running(TimerId::Optimizing))
         return Outcome::Failed({});
     StrikeLevels& levels = s.Levels;
@@ -54,17 +54,16 @@ Outcome ContinueJob(Session& s) {
     return Outcome::Done();
 }
 
-void EndJobForLater(Session& s) {
+void EndJobForLater(const JobParts& s) {
     if (!s.Job.Plan)
         return;
     s.Dev.EndPrint();
-    s.Dev.Off();
+    s.Dev.SwitchOff();
     s.Timers.Stop(TimerId::Optimizing);
     s.Op.LockForJob();
-    s.Link.DeviceReady = false;
     s.Levels.AbortPanel.SetVisible(false);
     s.Job.Plan.reset();
-    s.Place.JobRunning = false;
+    s.Job.Running = false;
 }
 
 } // namespace zeb

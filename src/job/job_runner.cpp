@@ -20,7 +20,7 @@ constexpr int LowerRowOvershoot = 4;
 // Register 0x60 of the Y motor driver: the step scale.
 constexpr quint8 ScaleRegister = 0x60;
 
-void Paint(Session& s, int row, int firstColumn, int step, QByteArrayView digits,
+void Paint(const JobParts& s, int row, int firstColumn, int step, QByteArrayView digits,
            TickOutcome& outcome) {
     QImage& image = s.View.Image1;
     if (row < 0 || row >= image.height())
@@ -40,7 +40,7 @@ int StepCount(qint64 steps) {
     return static_cast<int>(std::min<qint64>(steps, INT_MAX));
 }
 
-Outcome Move(Session& s, int row, int column) {
+Outcome Move(const JobParts& s, int row, int column) {
     MachineState& m = s.Machine;
     const qint64 dy = qint64(row) - m.CurrentRow;
     if (dy > 0) {
@@ -65,7 +65,7 @@ Outcome Move(Session& s, int row, int column) {
     return Outcome::Done();
 }
 
-Outcome ScaleY(Session& s, int value) {
+Outcome ScaleY(const JobParts& s, int value) {
     if (value < 0 || value > 255)
         return Outcome::Failed(QStringLiteral("Значение %1 для регистра масштаба двигателя Y "
                                               "вне пределов 0..255; работа остановлена.")
@@ -77,7 +77,7 @@ Outcome ScaleY(Session& s, int value) {
 // A backward line in portrait mode goes in three parts when it is longer than two chunks:
 // the Y motor's scale is nudged one up for the first chunk and one down for the last, so the
 // line's ends come out as sharp as its middle.
-Outcome SendBackward(Session& s, const QByteArray& digits) {
+Outcome SendBackward(const JobParts& s, const QByteArray& digits) {
     const int chunk = s.Config.ChunkLength;
     const int length = static_cast<int>(digits.size());
     if (!s.Levels.PortraitMode || chunk < 1 || length <= 2 * chunk) {
@@ -96,7 +96,7 @@ Outcome SendBackward(Session& s, const QByteArray& digits) {
     return ScaleY(s, r + 16);
 }
 
-Outcome StrikeLine(Session& s, const PlanRecord& record, TickOutcome& outcome) {
+Outcome StrikeLine(const JobParts& s, const PlanRecord& record, TickOutcome& outcome) {
     const QByteArray digits = StruckDigits(record.digits).toByteArray();
     if (digits.isEmpty())
         return Outcome::Done();
@@ -121,7 +121,7 @@ Outcome StrikeLine(Session& s, const PlanRecord& record, TickOutcome& outcome) {
 // One plan line, or why it could not be carried out. Only strike lines are recorded: a head
 // stopped on a move or at the needle lies on the approach after the last recorded strike
 // line, where recovery looks next anyway.
-Outcome Execute(Session& s, const PlanLine& line, TickOutcome& outcome) {
+Outcome Execute(const JobParts& s, const PlanLine& line, TickOutcome& outcome) {
     const PlanRecord& record = line.record;
     switch (record.kind) {
     case PlanRecordKind::Move:
@@ -141,15 +141,15 @@ Outcome Execute(Session& s, const PlanLine& line, TickOutcome& outcome) {
     return Outcome::Done();
 }
 
-void ClosePlan(Session& s) {
+void ClosePlan(const JobParts& s) {
     s.Job.Plan.reset();
-    s.Place.JobRunning = false;
+    s.Job.Running = false;
 }
 
 // The plan could not be carried on. The operator is told at once, while the job stands where
 // it stopped (the message comes from inside the job loop, as a lost link's does), then the job
 // is ended as "Завершить работу" ends it, so it can be resumed.
-TickOutcome Stop(Session& s, const Outcome& why) {
+TickOutcome Stop(const JobParts& s, const Outcome& why) {
     Tell(s.Op, why);
     EndJobForLater(s);
     return {TickResult::Stopped, false};
@@ -158,23 +158,22 @@ TickOutcome Stop(Session& s, const Outcome& why) {
 // Some failures take the link down without marking LinkError (a data frame of a strike line
 // without answer, a greeting of the estimate); going on would only paint the rest and then
 // drop the recovery file as if the job were done.
-bool LinkDown(const Session& s) {
+bool LinkDown(const JobParts& s) {
     return s.Link.LinkError || (s.Job.LinkExpected && !s.Link.DeviceReady);
 }
 
-TickOutcome LinkStop(Session& s, bool pictureChanged) {
+TickOutcome LinkStop(const JobParts& s, bool pictureChanged) {
     s.Timers.Stop(TimerId::Optimizing);
     ClosePlan(s);
     s.Op.LockForJob();
     return {TickResult::LinkLost, pictureChanged};
 }
 
-TickOutcome Complete(Session& s) {
+TickOutcome Complete(const JobParts& s) {
     s.Timers.Stop(TimerId::Optimizing);
     s.Dev.EndPrint();
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
-    s.Dev.Off();
-    s.Link.DeviceReady = false;
+    s.Dev.SwitchOff();
     s.Op.LockForJob();
     RemoveJobRecords(s.StartDirectory);
     ClosePlan(s);
@@ -184,7 +183,7 @@ TickOutcome Complete(Session& s) {
 
 } // namespace
 
-Outcome RecordProgress(Session& s) {
+Outcome RecordProgress(const JobParts& s) {
     JobState& job = s.Job;
     const ProgressRecord record{job.Pass, job.PlanLine, job.Begun, job.PlanDigest, job.JobDigest};
     if (!job.Progress)
@@ -198,7 +197,7 @@ Outcome RecordProgress(Session& s) {
             .arg(QDir::toNativeSeparators(ProgressFilePath(s.StartDirectory)), updated.Message()));
 }
 
-RecoveryRecord JobRecoveryRecord(const Session& s, bool secondPassStarted) {
+RecoveryRecord JobRecoveryRecord(const JobParts& s, bool secondPassStarted) {
     RecoveryRecord record;
     record.picturePath = s.Picture.PicturePath;
     record.offsetX = s.Place.PictureOffsetX;
@@ -211,7 +210,7 @@ RecoveryRecord JobRecoveryRecord(const Session& s, bool secondPassStarted) {
     return record;
 }
 
-Outcome OpenJobPlan(Session& s, int pass, const QString& path) {
+Outcome OpenJobPlan(const JobParts& s, int pass, const QString& path) {
     const Result<QByteArray> digest = FileDigest(path);
     if (!digest)
         return digest.AsOutcome();
@@ -240,7 +239,7 @@ Outcome OpenJobPlan(Session& s, int pass, const QString& path) {
     return Outcome::Done();
 }
 
-Outcome BeginJobLoop(Session& s) {
+Outcome BeginJobLoop(const JobParts& s) {
     s.Dev.BeginPrint();
     s.Job.LinkExpected = s.Link.DeviceReady;
     if (s.Link.DeviceReady) {
@@ -251,12 +250,12 @@ Outcome BeginJobLoop(Session& s) {
             return recorded;
         }
     }
-    s.Place.JobRunning = true;
+    s.Job.Running = true;
     s.Timers.Start(TimerId::Optimizing, 1);
     return Outcome::Done();
 }
 
-TickOutcome RunNextPlanLine(Session& s) {
+TickOutcome RunNextPlanLine(const JobParts& s) {
     s.Op.LockForJob();
     JobState& job = s.Job;
     if (!job.Plan) {
@@ -286,7 +285,7 @@ TickOutcome RunNextPlanLine(Session& s) {
     return outcome;
 }
 
-TickResult StartSecondPass(Session& s) {
+TickResult StartSecondPass(const JobParts& s) {
     const bool linkUp = s.Link.DeviceReady;
     JobState& job = s.Job;
     job.SecondPassRunning = true;

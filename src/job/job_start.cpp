@@ -15,7 +15,7 @@ namespace {
 constexpr int JobGreetings = 5;
 
 // Back to where the panels were opened from: the menus as the link allows.
-void BackToIdle(Session& s) {
+void BackToIdle(const JobParts& s) {
     if (s.Link.DeviceReady)
         s.Op.UnlockUI();
     else
@@ -23,7 +23,7 @@ void BackToIdle(Session& s) {
 }
 
 // The plan as recovery and the second pass will read it; the second pass gets its own copy.
-Outcome WriteJobFiles(Session& s, const QString& planPath) {
+Outcome WriteJobFiles(const JobParts& s, const QString& planPath) {
     QFile plan(planPath);
     if (!plan.open(QIODevice::ReadOnly))
         return Outcome::Failed(QStringLiteral("Не удаётся прочитать файл плана %1: %2")
@@ -61,7 +61,7 @@ QString UnfinishedJobQuestion(const QString& startDirectory) {
 
 } // namespace
 
-void OpenEngravingProperties(Session& s) {
+void OpenEngravingProperties(const JobParts& s) {
     StrikeLevels& levels = s.Levels;
     levels.SyncLevelPanels();
     levels.PrintReadyPanel.SetVisible(true);
@@ -70,7 +70,7 @@ void OpenEngravingProperties(Session& s) {
     s.Op.LockForJob();
 }
 
-Outcome CheckJobForces(const Session& s, bool doublePass) {
+Outcome CheckJobForces(const JobParts& s, bool doublePass) {
     const int speed = s.Machine.MotorSpeed;
     const int scale = 16 + s.Config.ResolutionIndex;
     for (int pass = 1; pass <= (doublePass ? 2 : 1); ++pass) {
@@ -97,7 +97,7 @@ Outcome CheckJobForces(const Session& s, bool doublePass) {
     return Outcome::Done();
 }
 
-Result<JobStart> StartJob(Session& s) {
+Result<JobStart> StartJob(const JobParts& s) {
     // Refused before anything is sent or written: the operator corrects the panel and starts
     // again.
     if (Outcome picture = CheckPlanInput(s.Matrices); !picture)
@@ -112,7 +112,7 @@ Result<JobStart> StartJob(Session& s) {
             return Outcome::Failed({});
         }
         RemoveJobRecords(s.StartDirectory);
-        s.Place.RecoveryPending = false;
+        s.Unfinished.Pending = false;
     }
 
     // A job started without the machine only paints the picture; one whose link fails while
@@ -172,7 +172,7 @@ Result<JobStart> StartJob(Session& s) {
     return JobStart{true, EstimateJob(s, planPath)};
 }
 
-Result<JobEstimate> EstimateJob(Session& s, const QString& planPath) {
+Result<JobEstimate> EstimateJob(const JobParts& s, const QString& planPath) {
     s.Dev.MeasureLinkTime();
     EstimateInputs inputs;
     inputs.machine = s.Machine;

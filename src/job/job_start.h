@@ -5,7 +5,7 @@
 // starts the job timer; the duration estimate follows.
 
 #include "job/estimate.h"
-#include "job/session.h"
+#include "job/job_parts.h"
 
 #include <QString>
 
@@ -16,13 +16,13 @@ namespace zeb {
 // "Гравировка": the sliders from the held forces, the engraving-properties panel
 // shown (and the second-pass panel with "Двойной проход" ticked), the menus locked for the
 // job. The window places the panels first.
-void OpenEngravingProperties(Session& s);
+void OpenEngravingProperties(const JobParts& s);
 
 // Refused when a force of the job is one its slider cannot show, or cannot become a strike
 // profile at the motor speed the job will run with (MotorSpeed x (16 + ResolutionIndex)): the
 // message names the pass, the level, its force and the speed. The second pass's forces count
 // when `doublePass`.
-Outcome CheckJobForces(const Session& s, bool doublePass);
+Outcome CheckJobForces(const JobParts& s, bool doublePass);
 
 // A job start that got through its checks and its files.
 struct JobStart {
@@ -37,10 +37,10 @@ struct JobStart {
 // "Работа". Refused, before anything is sent, when a force has no strike profile or there
 // is no picture to plan, and without a word when the operator keeps an unfinished job; a plan
 // or a file that cannot be written stops the start with its message and gives the menus back.
-Result<JobStart> StartJob(Session& s);
+Result<JobStart> StartJob(const JobParts& s);
 
 // EstimateJobDuration: the link time measured anew, the plan walked (twice with a double
 // pass); the head count goes back to 0, 0.
-Result<JobEstimate> EstimateJob(Session& s, const QString& planPath);
+Result<JobEstimate> EstimateJob(const JobParts& s, const QString& planPath);
 
 } // namespace zeb

@@ -21,7 +21,7 @@ namespace {
 // How often the saved position may be asked for until two answers agree.
 constexpr int SavedPositionReadings = 4;
 
-QString PathIn(const Session& s, const char* name) {
+QString PathIn(const JobParts& s, const char* name) {
     return QDir(s.StartDirectory).filePath(QString::fromLatin1(name));
 }
 
@@ -42,7 +42,7 @@ Outcome RenameOver(const QString& from, const QString& to) {
                                .arg(Native(from), Native(to), error));
 }
 
-void BackToIdle(Session& s) {
+void BackToIdle(const JobParts& s) {
     if (s.Link.DeviceReady)
         s.Op.UnlockUI();
     else
@@ -51,7 +51,7 @@ void BackToIdle(Session& s) {
 
 // A cut that a killed recovery left half done: "1.txt" was complete and the progress record
 // already named it, but it had not yet taken the plan's place. It is finished first.
-Outcome FinishInterruptedCut(Session& s, const ProgressRecord& progress, int pass,
+Outcome FinishInterruptedCut(const JobParts& s, const ProgressRecord& progress, int pass,
                              const QString& planPath) {
     const QString cutPath = PathIn(s, RecoveryPlanFileName);
     if (progress.pass != pass || !QFile::exists(cutPath))
@@ -82,7 +82,7 @@ QString ChangedText(const QString& path, const QString& what) {
 // What the progress record says of the plan that is to be cut: nothing when there is no
 // record (the whole plan is scanned), else its line and whether the pass had begun. Refused,
 // naming the file that disagrees, when the record belongs to another plan or job.
-Result<std::optional<PlanProgress>> CheckRecord(Session& s,
+Result<std::optional<PlanProgress>> CheckRecord(const JobParts& s,
                                                 const std::optional<ProgressRecord>& record,
                                                 int pass, const QString& planPath,
                                                 const QByteArray& planDigest, int planLines) {
@@ -120,7 +120,7 @@ Result<std::optional<PlanProgress>> CheckRecord(Session& s,
                            NothingStarted());
 }
 
-void TakeJobSettings(Session& s, const RecoveryRecord& record) {
+void TakeJobSettings(const JobParts& s, const RecoveryRecord& record) {
     s.Picture.PicturePath = record.picturePath;
     s.Place.PictureOffsetX = record.offsetX;
     s.Place.PictureOffsetY = record.offsetY;
@@ -133,7 +133,7 @@ void TakeJobSettings(Session& s, const RecoveryRecord& record) {
 // Puts the cut plan in place: "1.txt" written whole, the progress record pointing before its
 // first line (the job's digest carried over), then (a second pass emptying the first-pass
 // plan) the rename over the old plan.
-Outcome PlaceCut(Session& s, int pass, const QString& planPath, const PlanCut& cut,
+Outcome PlaceCut(const JobParts& s, int pass, const QString& planPath, const PlanCut& cut,
                  const QByteArray& jobDigest) {
     if (cut.kind == CutKind::Cut) {
         const QString cutPath = PathIn(s, RecoveryPlanFileName);
@@ -178,16 +178,16 @@ Outcome CutRefusal(const PlanCut& cut, const QString& planPath, HeadPosition sav
 
 } // namespace
 
-std::optional<HeadPosition> ReadSavedPosition(Session& s) {
+std::optional<HeadPosition> ReadSavedPosition(Device& device) {
     // Nothing on the wire checks the position bytes, and a wrong position would strike dots
     // twice: it counts once two readings agree.
     std::optional<HeadPosition> previous;
     for (int reading = 0; reading < SavedPositionReadings; ++reading) {
-        const std::optional<HeadPosition> saved = s.Dev.How();
+        const std::optional<HeadPosition> saved = device.How();
         if (!saved)
             return std::nullopt;
-        s.Op.ShowServiceValue(ServiceField::Edit3, QString::number(saved->row));
-        s.Op.ShowServiceValue(ServiceField::Edit4, QString::number(saved->column));
+        device.Op().ShowServiceValue(ServiceField::Edit3, QString::number(saved->row));
+        device.Op().ShowServiceValue(ServiceField::Edit4, QString::number(saved->column));
         if (previous && previous->row == saved->row && previous->column == saved->column)
             return saved;
         previous = saved;
@@ -195,7 +195,7 @@ std::optional<HeadPosition> ReadSavedPosition(Session& s) {
     return std::nullopt;
 }
 
-Outcome RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved) {
+Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> saved) {
     const Result<RecoveryRecord> record = ReadRecoveryFile(s.StartDirectory);
     if (!record)
         return record.AsOutcome();
@@ -264,11 +264,11 @@ Outcome RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved) {
     return Outcome::Done();
 }
 
-Outcome ResumeInterruptedJob(Session& s) {
+Outcome ResumeInterruptedJob(const JobParts& s) {
     const bool linkUp = s.Link.DeviceReady;
     s.Timers.Stop(TimerId::Timer4);
     s.Op.LockForJob();
-    const std::optional<HeadPosition> saved = ReadSavedPosition(s);
+    const std::optional<HeadPosition> saved = ReadSavedPosition(s.Dev);
     for (int round = 0; round < s.Job.WarmUpRounds; ++round)
         WarmUp(s.Dev, s.Status.Text(8));
     if (Outcome recovered = RecoverInterruptedJob(s, saved); !recovered) {
@@ -293,12 +293,12 @@ Outcome ResumeInterruptedJob(Session& s) {
     return BeginJobLoop(s);
 }
 
-void DropUnfinishedJob(Session& s) {
-    RemoveJobRecords(s.StartDirectory);
-    s.Timers.Stop(TimerId::Timer3);
+void DropUnfinishedJob(const QString& startDirectory, WindowTimers& timers) {
+    RemoveJobRecords(startDirectory);
+    timers.Stop(TimerId::Timer3);
 }
 
-Outcome ServiceStartOne(Session& s) {
+Outcome ServiceStartOne(const JobParts& s) {
     s.Job = JobState{};
     const QString planPath = PathIn(s, PlanFileName);
     Outcome opened = OpenJobPlan(s, 1, planPath);
@@ -322,8 +322,8 @@ Outcome ServiceStartOne(Session& s) {
     return BeginJobLoop(s);
 }
 
-Outcome ServiceStartTwo(Session& s) {
-    const std::optional<HeadPosition> saved = ReadSavedPosition(s);
+Outcome ServiceStartTwo(const JobParts& s) {
+    const std::optional<HeadPosition> saved = ReadSavedPosition(s.Dev);
     return RecoverInterruptedJob(s, saved);
 }
 

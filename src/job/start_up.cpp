@@ -30,19 +30,16 @@ void StartUp(Session& s, const StartUpHooks& hooks) {
                                  : QStringLiteral("Файл языка %1 не читается: %2")
                                        .arg(language.fileName, language.error));
 
-    s.Line->SetPortDeviceName(s.Config.PortName);
-    s.Line->OpenPort();
+    s.Dev.OpenLine(s.Config.PortName);
 
-    s.Link.DeviceReady = true;
-    s.Place.JobRunning = false;
-    s.Place.RecoveryPending = false;
+    s.Job.Running = false;
+    s.Unfinished.Pending = false;
     s.Timers.Stop(TimerId::CrushTimer);
 
     if (RecoveryFileExists(s.StartDirectory)) {
         if (const Result<RecoveryOffsets> offsets = ReadRecoveryOffsets(s.StartDirectory)) {
-            s.Place.RecoveryOffsetX = offsets->x;
-            s.Place.RecoveryOffsetY = offsets->y;
-            s.Place.RecoveryPending = true;
+            s.Unfinished.Place = QPoint(offsets->x, offsets->y);
+            s.Unfinished.Pending = true;
         } else if (hooks.recoveryFileUnreadable) {
             hooks.recoveryFileUnreadable(offsets.Message());
         }

@@ -114,6 +114,11 @@ void Device::Off() {
         m_link.SeqNo = static_cast<quint8>((m_link.SeqNo + 15) % 16);
 }
 
+void Device::SwitchOff() {
+    Off();
+    m_link.DeviceReady = false;
+}
+
 void Device::WarmUpStrike() {
     if (!m_link.DeviceReady)
         return;

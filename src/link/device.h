@@ -63,6 +63,9 @@ public:
            SelfTestState& selfTest);
 
     SerialLine& Line() { return m_line; }
+    // The link's state is the link's to write: the transport, the greetings and the commands
+    // below. Others read it.
+    const LinkState& Link() const { return m_link; }
     LinkState& Link() { return m_link; }
     MachineState& Machine() { return m_machine; }
     Clock& Time() { return m_clock; }
@@ -87,6 +90,9 @@ public:
     // same way).
     void LockUI();
     void UnlockUI();
+    // Opens the serial line on `portName`; the link counts as up until an exchange says
+    // otherwise.
+    void OpenLine(const QString& portName);
 
     // --- commands ---
     // Moves; n is a step count 1..65535. A count above 65535 (or below 0) is refused with the
@@ -101,6 +107,9 @@ public:
     void Up();
     void Put(int v);
     void Off();
+    // Off at the end of a job: the head is switched off and the link counts as down, so the
+    // machine is sent nothing more until a greeting ("Тест", "Порт", the next start) finds it.
+    void SwitchOff();
     void WarmUpStrike();
     void BeginPrint();
     void EndPrint();

@@ -42,11 +42,8 @@ PortChoice PortOfItem(int n) {
 
 Outcome ChoosePort(Device& device, const QString& portName) {
     LinkState& link = device.Link();
-    SerialLine& line = device.Line();
-    line.ClosePort();
-    line.SetPortDeviceName(portName);
-    line.OpenPort();
-    link.DeviceReady = true;
+    device.Line().ClosePort();
+    device.OpenLine(portName);
     device.Hi();
     if (!link.DeviceReady) {
         device.LockUI();
@@ -63,8 +60,7 @@ Outcome TestLink(Device& device, const LinkStatusTexts& texts) {
     LinkState& link = device.Link();
     SerialLine& line = device.Line();
     line.ClosePort();
-    line.OpenPort();
-    link.DeviceReady = true;
+    device.OpenLine(line.PortDeviceName());
     device.Hi();
     if (!link.DeviceReady) {
         device.LockUI();

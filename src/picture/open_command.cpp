@@ -79,7 +79,8 @@ Outcome OpenPicture(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs) 
             dialogs.enableSelfTesting();
     }
     PreparePicture(ctx);
-    RedrawWorkField(ctx.view, ctx.placement, ctx.picture.WorkPicture, ctx.resolutionIndex);
+    RedrawWorkField(ctx.view, ctx.placement, ctx.picture.WorkPicture, ctx.resolutionIndex,
+                    ctx.pinnedPlace);
     if (ctx.device && ctx.device->Link().DeviceReady)
         ctx.device->SetMotorSpeed(ctx.device->Machine().MotorSpeed);
     return Outcome::Done();

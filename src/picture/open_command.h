@@ -47,6 +47,8 @@ struct OpenCommandContext {
     PictureStatusTexts texts{};
     // Memory the process may still take; empty for the system's own figure.
     std::function<qint64()> availableMemory{};
+    // A place that wins over the alignment: an unfinished job's.
+    std::optional<QPoint> pinnedPlace{};
 };
 
 // Everything one Open needs when no window holds it (zeb-cli, measurements): the tables

@@ -33,9 +33,7 @@ void OpenPicture(WindowFixture& window) {
     const QString path = window.dir.File("letters.bmp");
     image.save(path, "BMP");
     Session& s = window.form->State();
-    OpenCommandContext ctx{*window.form, s.Tables,  s.Picture,
-                           s.Matrices,   s.Place,   s.Config.ResolutionIndex,
-                           s.View,       s.Machine, &s.Dev};
+    OpenCommandContext ctx = OpenContext(s);
     OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
     ASSERT_TRUE(OpenPicture(ctx, dialogs));
@@ -160,7 +158,7 @@ TEST(JobWindow, AnUnfinishedJobIsNotOfferedAtStartWithoutTheMachine) {
     setup.machine = [](sim::VirtualController& vc) { vc.SetSilent(true); };
     WindowFixture window(setup);
     EXPECT_FALSE(window.answerer.unexpected.contains("Form1"));
-    EXPECT_TRUE(window.form->State().Place.RecoveryPending);
+    EXPECT_TRUE(window.form->State().Unfinished.Pending);
 }
 
 TEST(JobWindow, FinishingTheUnfinishedJobWarmsUpAndStrikesTheRest) {
@@ -226,7 +224,7 @@ TEST(JobWindow, IgnoringTheUnfinishedJobDeletesItsRecord) {
 
     EXPECT_TRUE(QTest::qWaitFor(
         [&window] { return !QFile::exists(window.dir.File("ErorFile.txt")); }, 5000));
-    EXPECT_FALSE(window.form->State().Place.RecoveryPending);
+    EXPECT_FALSE(window.form->State().Unfinished.Pending);
     EXPECT_TRUE(window.controller.Workpiece().empty());
     EXPECT_TRUE(QFile::exists(window.dir.File("123123123.txt")));
 }

@@ -41,8 +41,8 @@ TEST(SetupPanels, GeometryShowsThePositionBoxWithItsCaptionsAndCarriesTheNeedle)
     TMenuForm& form = *window.form;
     Session& s = form.State();
     s.Config.ResolutionIndex = 1;
-    s.Place.DragOffsetX = 200;
-    s.Place.DragOffsetY = 300;
+    s.Place.PictureOffsetX = 200;
+    s.Place.PictureOffsetY = 300;
     s.Place.PictureWidth = 60;
     s.Place.PictureHeight = 40;
     RecomputeHandles(s.Place);

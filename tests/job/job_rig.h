@@ -75,9 +75,7 @@ struct JobRig {
         const QString path = dir.File(QStringLiteral("picture.bmp"));
         image.save(path, "BMP");
         s->Picture.CombinedConversion = combined;
-        OpenCommandContext ctx{*op,         s->Tables,  s->Picture,
-                               s->Matrices, s->Place,   s->Config.ResolutionIndex,
-                               s->View,     s->Machine, &s->Dev};
+        OpenCommandContext ctx = OpenContext(*s);
         OpenCommandDialogs dialogs;
         dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
         Tell(*op, zeb::OpenPicture(ctx, dialogs));

@@ -96,7 +96,7 @@ TEST(JobRunner, AnEmptyPlanEndsTheJobAtTheFirstTick) {
     EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
     EXPECT_TRUE(rig.timers->Running(TimerId::Timer2));
     EXPECT_TRUE(rig.op->jobLocked);
-    EXPECT_FALSE(rig.s->Place.JobRunning);
+    EXPECT_FALSE(rig.s->Job.Running);
     StopFollowUpTimers(*rig.timers);
     EXPECT_FALSE(rig.timers->Running(TimerId::Timer2));
 }

@@ -39,7 +39,7 @@ TEST(JobStart, SendsTheSetUpInOrderAndWritesTheRecoveryFile) {
     EXPECT_TRUE(rig.vc.PrintJobOpen());
     EXPECT_TRUE(rig.timers->Running(TimerId::Optimizing));
     EXPECT_FALSE(rig.timers->Running(TimerId::Timer4));
-    EXPECT_TRUE(rig.s->Place.JobRunning);
+    EXPECT_TRUE(rig.s->Job.Running);
     ASSERT_TRUE(start->estimate);
     EXPECT_TRUE(
         start->estimate->texts.duration.startsWith(QStringLiteral("Длительность работы: ")));

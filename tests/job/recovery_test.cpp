@@ -30,7 +30,7 @@ void KillAndResume(bool doublePass, const std::vector<double>& kills, const char
         rig.Run(static_cast<int>(kill * lines));
         ASSERT_TRUE(rig.Exists("ErorFile.txt")) << name << ": finished before the kill " << kill;
         rig.Restart();
-        ASSERT_TRUE(rig.s->Place.RecoveryPending) << name;
+        ASSERT_TRUE(rig.s->Unfinished.Pending) << name;
         rig.s->Job.WarmUpRounds = 0;
         ASSERT_TRUE(rig.Shown(ResumeInterruptedJob(*rig.s)))
             << name << " killed at " << kill << ": " << rig.op->messages.join(" | ").toStdString();
@@ -303,7 +303,7 @@ TEST(Recovery, IgnoringDropsTheFilesAndTheServiceStartsRunOrCut) {
 
     // Ignored at the next start: Timer3 removes the files.
     rig.timers->Start(TimerId::Timer3, 1);
-    DropUnfinishedJob(*rig.s);
+    DropUnfinishedJob(rig.s->StartDirectory, *rig.timers);
     EXPECT_FALSE(rig.Exists("ErorFile.txt"));
     EXPECT_FALSE(rig.Exists("ErorProgress.txt"));
     EXPECT_FALSE(rig.timers->Running(TimerId::Timer3));

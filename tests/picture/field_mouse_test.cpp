@@ -66,15 +66,19 @@ protected:
         CreateWorkField(view, 1930, 2330);
         picture = QImage(100, 50, QImage::Format_RGB32);
         picture.fill(qRgb(255, 255, 255));
-        RedrawWorkField(view, placement, picture, resolution);
+        RedrawWorkField(view, placement, picture, resolution, std::nullopt);
     }
 
     LinkRig rig;
     Placement placement;
+    FieldDrag drag;
+    FieldMouseModes modes;
+    bool jobRunning = false;
     qint32 resolution = 0;
     FieldView view;
     QImage picture;
-    FieldMouseContext ctx{placement, resolution, view, picture, rig.dev, rig.timers};
+    FieldMouseContext ctx{placement, drag,    modes,   jobRunning, resolution,
+                          view,      picture, rig.dev, rig.timers};
 };
 
 TEST_F(FieldMouseTest, APressProgramsTheStepSizeAndGrabsAHandleARightPressOpensChangeBox) {
@@ -82,29 +86,29 @@ TEST_F(FieldMouseTest, APressProgramsTheStepSizeAndGrabsAHandleARightPressOpensC
     EXPECT_FALSE(PressOnField(ctx, 973, 1172, FieldButton::Left).showChangeBoxAt);
     EXPECT_EQ(rig.NamedCodes(),
               (QStringList{"ProgX_Motor 1B 40 60 13", "ProgY_Motor 1B 41 60 13"}));
-    EXPECT_TRUE(placement.MouseHeld);
-    EXPECT_EQ(placement.GrabbedHandle, 5);
-    EXPECT_EQ(QPoint(placement.GrabOffsetX, placement.GrabOffsetY), QPoint(3, 2));
+    EXPECT_TRUE(drag.MouseHeld);
+    EXPECT_EQ(drag.GrabbedHandle, 5);
+    EXPECT_EQ(QPoint(drag.GrabOffsetX, drag.GrabOffsetY), QPoint(3, 2));
     ReleaseOnField(ctx);
     EXPECT_EQ(PressOnField(ctx, 1021, 1190, FieldButton::Right).showChangeBoxAt,
               QPoint(1041, 1190));
-    EXPECT_FALSE(placement.MouseHeld);
+    EXPECT_FALSE(drag.MouseHeld);
     EXPECT_FALSE(PressOnField(ctx, 700, 700, FieldButton::Right).showChangeBoxAt);
 }
 
 TEST_F(FieldMouseTest, AMarkerDragMovesThePictureOnReleaseAndOpenRestoresTheAlignment) {
-    placement.MarkerChecked = true;
+    modes.DragMovesPicture = true;
     PressOnField(ctx, 920, 1145, FieldButton::Left); // handle 1
-    ASSERT_EQ(placement.GrabbedHandle, 1);
+    ASSERT_EQ(drag.GrabbedHandle, 1);
     EXPECT_TRUE(DragOnField(ctx, 400, 300).repaint);
-    EXPECT_TRUE(placement.Dragged);
-    EXPECT_EQ(QPoint(placement.DragOffsetX, placement.DragOffsetY), QPoint(400, 300));
+    EXPECT_TRUE(drag.Dragged);
+    EXPECT_EQ(QPoint(drag.OffsetX, drag.OffsetY), QPoint(400, 300));
     EXPECT_EQ(placement.PictureOffsetX, 920);               // committed only on release
     EXPECT_EQ(view.Image1.pixel(910, 1135), qRgb(0, 0, 0)); // old marker erased
     EXPECT_EQ(view.Image1.pixel(390, 290), 0xFFFFFF00u);    // new one drawn
 
     EXPECT_TRUE(ReleaseOnField(ctx).repaint);
-    EXPECT_FALSE(placement.Dragged || placement.MouseHeld);
+    EXPECT_FALSE(drag.Dragged || drag.MouseHeld);
     EXPECT_EQ(QPoint(placement.PictureOffsetX, placement.PictureOffsetY), QPoint(400, 300));
     EXPECT_EQ(view.Image1.pixel(430, 315), qRgb(255, 255, 255));
 
@@ -120,18 +124,18 @@ TEST_F(FieldMouseTest, AMarkerDragMovesThePictureOnReleaseAndOpenRestoresTheAlig
 }
 
 TEST_F(FieldMouseTest, WithTheNeedleChosenOrAJobRunningADragMovesNothing) {
-    for (bool jobRunning : {true, false}) {
-        SCOPED_TRACE(jobRunning ? "job running" : "needle chosen");
-        placement.JobRunning = jobRunning;
-        placement.MarkerChecked = jobRunning;
+    for (bool running : {true, false}) {
+        SCOPED_TRACE(running ? "job running" : "needle chosen");
+        jobRunning = running;
+        modes.DragMovesPicture = running;
         const QImage before = view.Image1;
         PressOnField(ctx, 920, 1145, FieldButton::Left);
         EXPECT_FALSE(DragOnField(ctx, 400, 300).repaint);
         ReleaseOnField(ctx);
-        if (jobRunning) { // not even a double click reaches the controller
+        if (running) { // not even a double click reaches the controller
             DoubleClickOnField(ctx);
             EXPECT_TRUE(rig.vc.Trace().empty());
-            EXPECT_EQ(placement.GrabbedHandle, 0);
+            EXPECT_EQ(drag.GrabbedHandle, 0);
         }
         EXPECT_EQ(view.Image1, before);
         EXPECT_EQ(placement.PictureOffsetX, 920);
@@ -152,13 +156,13 @@ TEST_F(FieldMouseTest, ADoubleClickCarriesTheNeedleToTheGrabbedHandle) {
 
 TEST_F(FieldMouseTest, WithNeedleMoveOnAPressMovesTheNeedleAndADoubleClickDoesNot) {
     // "Перемещение иглы" is not checked while a job runs, and unchecked at any time.
-    placement.JobRunning = true;
-    ToggleHeadMove(placement);
-    EXPECT_FALSE(placement.HeadMove);
-    placement.JobRunning = false;
-    ToggleHeadMove(placement);
-    ASSERT_TRUE(placement.HeadMove);
-    placement.Needle = NeedleCarry::AllDown;
+    jobRunning = true;
+    ToggleHeadMove(modes, jobRunning);
+    EXPECT_FALSE(modes.HeadMove);
+    jobRunning = false;
+    ToggleHeadMove(modes, jobRunning);
+    ASSERT_TRUE(modes.HeadMove);
+    modes.Needle = NeedleCarry::AllDown;
     PressOnField(ctx, 40, 25, FieldButton::Left);
     EXPECT_EQ(rig.NamedCodes().join(", "), "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
                                            "Put 1B FE 00 00, Left 1B 12 00 27, StepUp 1B 10 00 31");
