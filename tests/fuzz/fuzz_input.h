@@ -1,7 +1,8 @@
 #pragma once
 // What every fuzz target needs to hand an input to a reader that reads from the start
 // directory: the input's bytes become a file there. The directory is private to the process,
-// made at its first input and removed when it exits.
+// made at its first input in the temporary folder (TMPDIR; scripts/fuzz.sh points that at
+// memory) and removed when the process exits.
 
 #include <QString>
 
