@@ -7,6 +7,9 @@ packages=(
     qt6-base-dev qt6-serialport-dev libqt6serialport6
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
+    # The fuzz targets: clang, and its runtime libraries, among them libFuzzer's
+    # (libclang-rt-dev brings those of Debian's default clang: libclang-rt-14-dev on 12).
+    clang libclang-rt-dev
     xvfb xauth fonts-dejavu-core
 )
 
