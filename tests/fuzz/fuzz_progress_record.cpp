@@ -7,11 +7,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     zeb::fuzz::WriteInput(zeb::ProgressFileName, data, size);
     const QString directory = zeb::fuzz::StartDirectory();
-    const auto record = zeb::ReadProgressRecord(directory);
+    QString problem;
+    const auto record = zeb::ReadProgressRecord(directory, &problem);
     // Whatever the reader takes, the writer must write back in a form the reader takes again
     // unchanged: a running job rewrites the record before every line.
     if (record && (!zeb::WriteProgressRecord(directory, *record).isEmpty() ||
-                   zeb::ReadProgressRecord(directory) != record))
+                   zeb::ReadProgressRecord(directory, &problem) != record))
         std::abort();
     return 0;
 }

@@ -64,9 +64,12 @@ def parse_plan(plan):
     return lines
 
 
-def cut_header(row, column, offset_x, offset_y, in_flight):
+OPENED = 0x40000000  # the record's mark: the print job of the plan was opened
+
+
+def cut_header(row, column, offset_x, offset_y, record):
     # The controller reports the row in half steps: two Y steps per row.
-    return struct.pack(">HH", 2 * row, column) + struct.pack("<iii", offset_x, offset_y, in_flight)
+    return struct.pack(">HH", 2 * row, column) + struct.pack("<iii", offset_x, offset_y, record)
 
 
 def plan_cut_seeds():
@@ -88,15 +91,17 @@ def plan_cut_seeds():
         # The record names the line that was running; then the same without a record, as
         # after a crash of an older program; then a record from before the first line.
         write("plan_cut", stem + ".in-flight",
-              cut_header(row, middle, offset_x, offset_y, number) + plan)
+              cut_header(row, middle, offset_x, offset_y, OPENED | number) + plan)
         write("plan_cut", stem + ".no-record",
               cut_header(row, middle, offset_x, offset_y, -1) + plan)
         write("plan_cut", stem + ".nothing-sent",
               cut_header(0, 0, offset_x, offset_y, 0) + plan)
+        write("plan_cut", stem + ".opened-at-home",
+              cut_header(0, 0, offset_x, offset_y, OPENED) + plan)
         last_number, last_row, last_column, last_step, last_length = strikes[-1]
         write("plan_cut", stem + ".at-the-end",
               cut_header(last_row, last_column + last_step * last_length, offset_x, offset_y,
-                         last_number) + plan)
+                         OPENED | last_number) + plan)
         write("plan_cut", stem + ".not-found",
               cut_header(9999, 9999, offset_x, offset_y, -1) + plan)
 
@@ -150,11 +155,15 @@ def recovery_seeds():
 
 
 def progress_seeds():
-    digest = b"5f0c6b7b2b1e6f0d4e0a4d6f3c2b1a0998877665"
-    write("progress_record", "first-pass.txt", crlf(b"1", b"17".ljust(10), digest))
-    write("progress_record", "second-pass-start.txt", crlf(b"2", b"0".ljust(10), digest))
-    write("progress_record", "cut-short.txt", crlf(b"1", b"17".ljust(10), digest)[:-1])
-    write("progress_record", "upper-case-digest.txt", crlf(b"1", b"3".ljust(10), digest.upper()))
+    plan = b"5f0c6b7b2b1e6f0d4e0a4d6f3c2b1a0998877665"
+    job = b"0123456789abcdef0123456789abcdef01234567"
+    write("progress_record", "first-pass.txt", crlf(b"1", b"17".ljust(10), b"1", plan, job))
+    write("progress_record", "second-pass-not-opened.txt",
+          crlf(b"2", b"0".ljust(10), b"0", plan, job))
+    write("progress_record", "cut-short.txt", crlf(b"1", b"17".ljust(10), b"1", plan, job)[:-1])
+    write("progress_record", "upper-case-digest.txt",
+          crlf(b"1", b"3".ljust(10), b"1", plan.upper(), job))
+    write("progress_record", "three-lines.txt", crlf(b"1", b"17".ljust(10), plan))
 
 
 # --- pictures ----------------------------------------------------------------------------
@@ -279,6 +288,20 @@ def picture_seeds():
     write("picture", "alpha.ico", ico())
 
 
+# --- inputs that once found a fault, kept so every run checks the fix ----------------------
+
+def found_by_fuzzing():
+    # A bitmap header of 2147483647 x 2147483647 dots at 32 bits: its row length times its
+    # height once overflowed the completeness check.
+    write("picture", "huge-bitmap-header", bytes.fromhex(
+        "424d000000000000000036000000280000" "00ffffff7fffffff7f01002000000000"
+        "00"))
+    # The picture offset X at 2147483647 and a plan of one move: the sum once overflowed the
+    # cut.
+    write("plan_cut", "offset-at-int-max", bytes.fromhex(
+        "00000000ffffff7f00000000ffffffff0d0a476f546f3a20202020202031202020202031" "0d0a"))
+
+
 def main():
     for target in TARGETS:
         folder = os.path.join(HERE, target)
@@ -286,6 +309,7 @@ def main():
         os.makedirs(folder)
     plan_reader_seeds()
     plan_cut_seeds()
+    found_by_fuzzing()
     settings_seeds()
     language_seeds()
     recovery_seeds()
