@@ -63,15 +63,15 @@ if(TARGET zeb)
     find_program(RSVG_CONVERT rsvg-convert)
     if(RSVG_CONVERT)
         foreach(size 16 22 24 32 48 64 128 256)
-            set(png ${CMAKE_BINARY_DIR}/generated/icons/${size}x${size}/zeb.png)
-            add_custom_command(OUTPUT ${png}
-                COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated/icons/${size}x${size}
-                COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png}
+            set(dir ${CMAKE_BINARY_DIR}/generated/icons/${size}x${size})
+            add_custom_command(OUTPUT ${dir}/zeb.png
+                COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+                COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${dir}/zeb.png
                         ${ZEB_DIST_DIR}/icons/zeb.svg
                 DEPENDS ${ZEB_DIST_DIR}/icons/zeb.svg
                 VERBATIM)
-            list(APPEND ZEB_ICON_PNGS ${png})
-            install(FILES ${png} DESTINATION ${icons}/${size}x${size}/apps)
+            list(APPEND ZEB_ICON_PNGS ${dir}/zeb.png)
+            install(FILES ${dir}/zeb.png DESTINATION ${icons}/${size}x${size}/apps)
         endforeach()
         add_custom_target(zeb_icons ALL DEPENDS ${ZEB_ICON_PNGS})
     else()

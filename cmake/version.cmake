@@ -17,6 +17,7 @@ add_custom_target(zeb_version_stamp
     VERBATIM)
 
 add_library(zeb_version STATIC ${ZEB_VERSION_SOURCE})
+set_target_properties(zeb_version PROPERTIES AUTOMOC OFF)
 add_dependencies(zeb_version zeb_version_stamp)
 target_include_directories(zeb_version PUBLIC ${CMAKE_SOURCE_DIR}/src)
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace zeb::app {
 namespace {
 
@@ -18,6 +20,13 @@ struct OptionsCase {
     QString startDir;
     bool error;
 };
+
+// Names each case by its command line in the test list.
+void PrintTo(const OptionsCase& c, std::ostream* os) {
+    *os << "zeb";
+    for (const QString& arg : c.args)
+        *os << " '" << arg.toStdString() << "'";
+}
 
 class ProgramOptionsTest : public ::testing::TestWithParam<OptionsCase> {};
 
