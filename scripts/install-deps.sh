@@ -13,6 +13,10 @@ packages=(
     xvfb xauth fonts-dejavu-core
 )
 
+# The Debian package and its checks: dpkg-shlibdeps finds its dependencies (with file),
+# rsvg-convert renders the icon's sizes, and scripts/check-package.sh uses the rest.
+packages+=(dpkg-dev file librsvg2-bin lintian desktop-file-utils man-db)
+
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

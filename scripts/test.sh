@@ -21,6 +21,13 @@ cmake --build build -j "$jobs"
 echo "== Tests"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+echo "== Debian package"
+started=$SECONDS
+rm -f build/zeb_*.deb
+cmake --build build -j "$jobs" --target package
+scripts/check-package.sh build
+echo "(package and its checks: $((SECONDS - started)) s)"
+
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEB_SANITIZE=ON \
     -DZEB_BUILD_BENCH=OFF >/dev/null

@@ -1,6 +1,7 @@
 #include "app/about_box.h"
 
 #include "app/widgets.h"
+#include "version/version.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -42,6 +43,9 @@ TAboutBox::TAboutBox(const LanguageText& text, bool languageLoaded, const QStrin
     productFont.setPixelSize(13);
     product->setFont(productFont);
     add("Label8", "ZEB_05z6 (10_01_2020)");
+    // The build's own version, apart from the line above that "DopFile.txt" may replace: the
+    // one to quote when reporting a fault.
+    add("VersionLabel", "")->setText(QStringLiteral("ZEB %1").arg(QLatin1String(Version())));
     add("Label2", "Эксклюзивный распространитель");
     QLabel* name = add("Label3", "Дистрибьютор (образец)");
     name->setFont(Bold(name->font()));
