@@ -42,12 +42,8 @@ struct Panels {
     bool Checked(const QString& name) { return Get<QAbstractButton>(name)->isChecked(); }
     void Click(const QString& name) { testing::Click(form(), name); }
 
-    // What "Гравировка" does before the operator sees the panel.
-    void Open() {
-        levels().SyncLevelPanels();
-        levels().PrintReadyPanel.SetVisible(true);
-        form().LockForJob();
-    }
+    // "Гравировка".
+    void Open() { form().Item("Print1")->trigger(); }
 
     WindowFixture window;
 };
