@@ -97,11 +97,6 @@ void LevelPanelsController::Bind(QSlider* slider, TrackBar& model) {
     });
     connect(&model, &TrackBar::Changed, slider,
             [slider](int position) { ShowPosition(slider, position); });
-    connect(&model, &TrackBar::RangeChanged, slider, [slider, &model](int min, int max) {
-        const QSignalBlocker quiet(slider);
-        slider->setRange(min, max);
-        slider->setValue(model.Position());
-    });
     connect(&model, &TrackBar::EnabledChanged, slider, &QWidget::setEnabled);
 }
 

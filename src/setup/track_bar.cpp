@@ -8,12 +8,8 @@ TrackBar::TrackBar(int min, int max, int position)
     : m_min(min), m_max(std::max(min, max)), m_position(std::clamp(position, m_min, m_max)) {}
 
 void TrackBar::SetRange(int min, int max) {
-    max = std::max(min, max);
-    if (min != m_min || max != m_max) {
-        m_min = min;
-        m_max = max;
-        emit RangeChanged(m_min, m_max);
-    }
+    m_min = min;
+    m_max = std::max(min, max);
     SetPosition(m_position);
 }
 

@@ -21,7 +21,7 @@ public:
     bool Enabled() const { return m_enabled; }
 
     // Sets the range (min above max is taken as an empty range at min) and clamps the
-    // position into it; a position that moves raises Changed.
+    // position into it; a position that moves raises Changed. Set before the window binds.
     void SetRange(int min, int max);
     // Clamps to the range; raises Changed only when the position differs from the held one.
     void SetPosition(int position);
@@ -30,7 +30,6 @@ public:
 signals:
     // The position changed; handlers run before SetPosition returns.
     void Changed(int position);
-    void RangeChanged(int min, int max);
     void EnabledChanged(bool enabled);
 
 private:

@@ -1,8 +1,7 @@
 // The strike levels in the core: the couplings, the modes, the interrupted-job panel, the
-// panels synchronised from the forces and the strike-force dialog. The panels' examples run
+// panels synchronised from the forces. The panels' examples run
 // through the real window in the GUI tests.
 #include "setup/strike_levels.h"
-#include "setup/strike_levels_force_dialog.h"
 #include "strike_levels_helpers.h"
 
 #include <gtest/gtest.h>
@@ -106,17 +105,6 @@ TEST(StrikeLevels, AbortPanelSetUpFollowsModesAndForces) {
     levels.SetUpAbortPanel(true);
     EXPECT_EQ(Sliders(levels, 13), Forces(40, 30, 20, 10));
     EXPECT_EQ(levels.SecondPassLevels, Forces(40, 30, 20, 10));
-}
-
-TEST(StrikeForceDialog, SliderTakesAndSetsTheSingleForce) {
-    StrikeForceDialog dialog;
-    EXPECT_EQ(dialog.KnockChange.Position(), 5);
-    dialog.PrepareToShow();
-    EXPECT_EQ(dialog.KnockChange.Position(), 0);
-    dialog.KnockChange.SetPosition(8);
-    EXPECT_EQ(dialog.SingleStrikeForce, 8);
-    dialog.KnockChange.SetPosition(30);
-    EXPECT_EQ(dialog.SingleStrikeForce, 10);
 }
 
 } // namespace
