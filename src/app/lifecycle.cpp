@@ -2,6 +2,7 @@
 #include "app/about_box.h"
 #include "app/fault_dialog.h"
 #include "app/field_widget.h"
+#include "app/level_panels.h"
 #include "app/menu_form.h"
 #include "app/picture_dialogs.h"
 #include "app/strike_force_dialog.h"
@@ -37,6 +38,10 @@ void TMenuForm::FormCreate() {
 }
 
 void TMenuForm::SettingsLoaded(const QStringList& problems, const std::array<bool, 8>& checks) {
+    // Read from the file (neither missing nor unreadable): its forces stand on the sliders.
+    const Settings& settings = m_session->Config;
+    if (!settings.SettingsMissing && settings.KeepFileReason.isEmpty())
+        m_levelPanels->ShowLoadedSettings();
     for (int n = 1; n <= 8; ++n)
         Item(QStringLiteral("Com%1").arg(n) + QLatin1Char('1'))->setChecked(checks[n - 1]);
     if (!problems.isEmpty())

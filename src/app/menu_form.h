@@ -30,6 +30,7 @@ struct Session;
 namespace zeb::app {
 
 class FieldWidget;
+class StrikeLevelPanels;
 class TAboutBox;
 class TConvertForm;
 class TForm1;
@@ -66,6 +67,8 @@ public:
     QAction* TopMenu(int position) const;
     QtWindowTimers& Timers() { return *m_timers; }
     FieldWidget* Image1() const { return m_image1; }
+    // The strike-level panels over the field.
+    StrikeLevelPanels& LevelPanels() const { return *m_levelPanels; }
     Session& State() { return *m_session; }
 
     // The dialogs, created after the window so that they read the loaded language table.
@@ -119,6 +122,7 @@ private:
     TConvertForm* m_convertForm = nullptr;
     QList<QAction*> m_topMenus;
     FieldWidget* m_image1 = nullptr;
+    StrikeLevelPanels* m_levelPanels = nullptr;
     QScrollArea* m_scrollBox1 = nullptr;
     QPlainTextEdit* m_memo1 = nullptr;
     QProgressBar* m_gauge1 = nullptr;

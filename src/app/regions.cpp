@@ -2,8 +2,10 @@
 // the status bar. Panels that later work fills are created here with their names, so the
 // window's layout lives in one place.
 #include "app/field_widget.h"
+#include "app/level_panels.h"
 #include "app/menu_form.h"
 #include "app/widgets.h"
+#include "job/session.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -122,12 +124,17 @@ void TMenuForm::BuildFloatingPanels(QWidget* panelImage) {
     BuildChangeBox(panelImage);
     BuildPositionBox(panelImage);
     BuildSizePanel(panelImage);
-    MakePanel(panelImage, "PrintReadyPanel");
-    MakePanel(panelImage, "PrintReadyPanel_2");
-    QFrame* abort = MakePanel(panelImage, "AbortPanel");
-    auto* halves = new QHBoxLayout(abort);
-    halves->addWidget(MakePanel(abort, "AbortWork1Panel"));
-    halves->addWidget(MakePanel(abort, "AbortWork2Panel"));
+    LevelFrames frames;
+    frames.printReady = MakePanel(panelImage, "PrintReadyPanel");
+    frames.printReady2 = MakePanel(panelImage, "PrintReadyPanel_2");
+    frames.abort = MakePanel(panelImage, "AbortPanel");
+    auto* halves = new QHBoxLayout(frames.abort);
+    frames.abortWork1 = MakePanel(frames.abort, "AbortWork1Panel");
+    frames.abortWork2 = MakePanel(frames.abort, "AbortWork2Panel");
+    halves->addWidget(frames.abortWork1);
+    halves->addWidget(frames.abortWork2);
+    m_levelPanels =
+        new StrikeLevelPanels(m_session->Levels, frames, Item("Qual1"), Item("Qual2"), this);
 }
 
 void TMenuForm::BuildStatusBar(QWidget* parent) {

@@ -112,27 +112,33 @@ public:
         return value;
     }
 
-    // Lines first..first+4: the mode and the four forces of one pass. Returns whether each
-    // line was there as the program writes it; a faulty one is reported with what was taken.
-    bool Pass(int first, LevelPanel& panel) {
+    // Lines first..first+4: the mode and the four forces of pass 1 or 2, taken as the
+    // engraving-properties panel takes them. Returns whether each line was there as the
+    // program writes it; a faulty one is reported with what was taken.
+    bool Pass(int first, int pass, StrikeLevels& levels) {
         bool sound = true;
         const bool group = Line(first) == GroupLine;
-        (group ? panel.Group : panel.Individual).SetChecked(true);
+        levels.Mode(pass) = group ? LevelMode::Group : LevelMode::Individual;
         if (!group && Line(first) != IndividualLine) {
             Taken(first, QStringLiteral("ожидается «Group» или «Ind  »"),
                   QStringLiteral("взят индивидуальный режим"));
             sound = false;
         }
+        // No force is above 255: such a line leaves its level where the panel shows it.
+        std::array<std::optional<int>, 4> values;
+        for (int level = 4; level >= 1; --level) {
+            const int value = LevelField(Line(first + 5 - level));
+            if (value <= 255)
+                values[static_cast<size_t>(4 - level)] = value;
+        }
+        StrikeLevelSet& forces = levels.Forces(pass);
+        forces = ForcesAsLoaded(pass, levels.Mode(pass), values);
         for (int level = 4; level >= 1; --level) {
             const int n = first + 5 - level;
-            const int value = LevelField(Line(n));
-            // No slider position stands for a force above 255: the slider stays where it is,
-            // and the force held is the one it shows.
-            panel.PutForce(level, value <= 255 ? value : panel.Slider(level).Position());
             if (IsForceLine(Line(n), level))
                 continue;
             Taken(n, QStringLiteral("ожидается «KnKHel%1-» и сила 0..255").arg(level),
-                  QStringLiteral("взята сила %1").arg(panel.Slider(level).Position()));
+                  QStringLiteral("взята сила %1").arg(forces[level]));
             sound = false;
         }
         return sound;
@@ -229,8 +235,8 @@ QString ForceLine(int level, quint8 force) {
     return QStringLiteral("KnKHel%1-%2").arg(level).arg(force);
 }
 
-void AddPass(QStringList& lines, bool individual, const StrikeLevelSet& forces) {
-    lines << (individual ? IndividualLine : GroupLine);
+void AddPass(QStringList& lines, LevelMode mode, const StrikeLevelSet& forces) {
+    lines << (mode == LevelMode::Individual ? IndividualLine : GroupLine);
     for (int level = 4; level >= 1; --level)
         lines << ForceLine(level, forces[level]);
 }
@@ -239,8 +245,7 @@ void AddPass(QStringList& lines, bool individual, const StrikeLevelSet& forces) 
 void ReadLines(const QStringList& lines, SettingsLoadResult& result, Settings& settings,
                StrikeLevels& levels, MachineState& machine) {
     Reader reader(lines, result.problems);
-    settings.LevelLinesFaulty = {!reader.Pass(1, levels.PrintReady),
-                                 !reader.Pass(6, levels.PrintReady2)};
+    settings.LevelLinesFaulty = {!reader.Pass(1, 1, levels), !reader.Pass(6, 2, levels)};
     if (lines.size() < LineCount) {
         // Missing lines of the passes are told with the values taken, one by one.
         reader.Problem(std::max(static_cast<int>(lines.size()) + 1, 11),
@@ -332,13 +337,13 @@ QStringList SettingsLines(const Settings& settings, const StrikeLevels& levels,
         defaults[3] = 10;
         defaults[2] = 5;
         defaults[1] = 2;
-        AddPass(lines, false, defaults);
-        AddPass(lines, true, defaults);
+        AddPass(lines, LevelMode::Group, defaults);
+        AddPass(lines, LevelMode::Individual, defaults);
         lines << QStringLiteral("com1") << QString::number(Settings::DefaultFieldWidth)
               << QString::number(Settings::DefaultFieldHeight);
     } else {
-        AddPass(lines, levels.PrintReady.Individual.Checked(), levels.FirstPassLevels);
-        AddPass(lines, levels.PrintReady2.Individual.Checked(), levels.SecondPassLevels);
+        AddPass(lines, levels.FirstPassMode, levels.FirstPassLevels);
+        AddPass(lines, levels.SecondPassMode, levels.SecondPassLevels);
         lines << settings.PortName << QString::number(settings.FieldWidth)
               << QString::number(settings.FieldHeight);
     }
