@@ -1,7 +1,7 @@
 #include "app/level_panels_builder.h"
 
 #include "app/widgets.h"
-#include "setup/language_codes.h"
+#include "app/window_texts.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -55,10 +55,10 @@ ForceRange SliderRange(int pass, int level) {
     return {1, StrikeLevels::MaxForce, level >= 3 ? 3 : 1};
 }
 
-// Every caption here is a main-window text of the language table; its built-in text is
-// kept there, once.
+// Every caption here is a main-window text of the language table; the language file's text
+// comes once it has been read.
 QString Caption(const char* name) {
-    return DefaultMainWindowText(QString::fromLatin1(name));
+    return BuiltInCaption(name);
 }
 
 // Rows of one panel: wide rows span the three columns of the slider rows (level label,

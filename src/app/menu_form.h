@@ -3,7 +3,6 @@
 // operations and shows what the core asks through Operator. It parses nothing and keeps no
 // protocol state.
 
-#include "app/language_text.h"
 #include "app/window_timers_qt.h"
 #include "link/clock.h"
 #include "link/operator.h"
@@ -81,8 +80,6 @@ public:
     TForm4* Form4() const { return m_form4; }
     TConvertForm* ConvertForm() const { return m_convertForm; }
     QScrollArea* ScrollBox1() const { return m_scrollBox1; }
-    // A dialog's text: the language file's when one was loaded, else the built-in one.
-    LanguageText DialogText() const;
 
     // Closing by a signal: every open modal message is closed, later ones are not shown, and
     // the window closes the normal way.
