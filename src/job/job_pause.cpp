@@ -11,15 +11,7 @@ namespace zeb {
 bool STOPClick(Session& s) {
     if (!s.Job.Plan || !s.Timers.Running(TimerId::Optimizing))
         return false;
-    StrikeLevels& levels = s.Levels;
-    const bool secondPass = s.Job.SecondPassRunning;
-    const bool secondHalf = secondPass || levels.DoublePassPending;
-    levels.SetUpAbortPanel(secondHalf);
     s.Timers.Stop(TimerId::Optimizing);
-    levels.AbortWork1Panel.SetEnabled(!secondPass);
-    levels.AbortWork1Panel.SetVisible(true);
-    levels.AbortWork2Panel.SetVisible(secondHalf);
-    levels.AbortPanel.SetVisible(true);
     // STOP is shown only while the job timer runs.
     s.Op.LockForJob();
     return true;
@@ -52,7 +44,6 @@ bool Button27Click(Session& s) {
     if (!s.Dev.SetStrike(forces))
         return false;
     s.Timers.Start(TimerId::Optimizing, 1);
-    levels.AbortPanel.SetVisible(false);
     return true;
 }
 
@@ -64,7 +55,6 @@ void Button28Click(Session& s) {
     s.Timers.Stop(TimerId::Optimizing);
     s.Op.LockForJob();
     s.Link.DeviceReady = false;
-    s.Levels.AbortPanel.SetVisible(false);
     s.Job.Plan.reset();
     s.Place.JobRunning = false;
 }

@@ -296,8 +296,6 @@ TickResult StartSecondPass(Session& s) {
     JobState& job = s.Job;
     job.SecondPassRunning = true;
     s.Timers.Stop(TimerId::Timer4);
-    s.Levels.PrintReadyPanel.SetVisible(false);
-    s.Levels.PrintReadyPanel_2.SetVisible(false);
     QString error = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, true));
     if (error.isEmpty())
         error = OpenJobPlan(s, 2, QDir(s.StartDirectory).filePath(SecondPassPlanFileName));

@@ -61,11 +61,6 @@ QString UnfinishedJobQuestion(const QString& startDirectory) {
 } // namespace
 
 void Print1Click(Session& s) {
-    StrikeLevels& levels = s.Levels;
-    levels.SyncLevelPanels();
-    levels.PrintReadyPanel.SetVisible(true);
-    if (levels.SecondWork.Checked())
-        levels.PrintReadyPanel_2.SetVisible(true);
     s.Op.LockForJob();
 }
 
@@ -81,13 +76,13 @@ std::optional<QString> JobForceProblem(const Session& s, bool doublePass) {
         // force it had) is never struck unseen.
         for (int level = 4; level >= 1; --level) {
             const int lowest = pass == 2 && level == 4 ? 0 : 1;
-            if (forces[level] < lowest || forces[level] > LevelPanel::MaxForce)
+            if (forces[level] < lowest || forces[level] > StrikeLevels::MaxForce)
                 return heading + QStringLiteral("сила уровня \"%1\" равна %2, такой ползунок не "
                                                 "показывает (%3..%4); установите её заново.")
                                      .arg(8 * level)
                                      .arg(forces[level])
                                      .arg(lowest)
-                                     .arg(LevelPanel::MaxForce);
+                                     .arg(StrikeLevels::MaxForce);
         }
         if (auto problem = ProfileProblem(forces, speed, scale))
             return heading + *problem;
@@ -95,7 +90,7 @@ std::optional<QString> JobForceProblem(const Session& s, bool doublePass) {
     return std::nullopt;
 }
 
-JobStartOutcome Button17Click(Session& s) {
+JobStartOutcome Button17Click(Session& s, const std::function<void()>& choicesTaken) {
     JobStartOutcome outcome;
     // Refused before anything is sent or written: the operator corrects the panel and starts
     // again.
@@ -128,8 +123,8 @@ JobStartOutcome Button17Click(Session& s) {
     if (!saveError.isEmpty())
         s.Op.ShowMessage(saveError);
     s.Timers.Stop(TimerId::Timer4);
-    s.Levels.PrintReadyPanel.SetVisible(false);
-    s.Levels.PrintReadyPanel_2.SetVisible(false);
+    if (choicesTaken)
+        choicesTaken();
 
     const PassMode pass = s.Levels.HighQuality() ? PassMode::OneSided : PassMode::TwoSided;
     const PlanOutcome plan = BuildPlan(s.Matrices, s.StartDirectory, pass, s.Op);

@@ -9,13 +9,13 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace zeb {
 
-// "Гравировка" (Print1Click): the sliders from the held forces, the engraving-properties panel
-// shown (and the second-pass panel with "Двойной проход" ticked), the menus locked for the
-// job. The window places the panels first.
+// "Гравировка" (Print1Click): the menus locked for the job. The window shows its
+// engraving-properties panels first.
 void Print1Click(Session& s);
 
 // Why the forces of the job cannot become strike profiles at the motor speed the job will
@@ -35,8 +35,10 @@ struct JobStartOutcome {
 
 // "Работа" (Button17Click). Refuses with a message, before anything is sent, when a force
 // has no strike profile or there is no picture to plan; a plan or a file that cannot be
-// written stops the start with a message and gives the menus back.
-JobStartOutcome Button17Click(Session& s);
+// written stops the start with a message and gives the menus back. `choicesTaken` runs once
+// the job has taken the operator's choices (the settings saved), before the plan is built:
+// the window closes its panels there.
+JobStartOutcome Button17Click(Session& s, const std::function<void()>& choicesTaken = {});
 
 // EstimateJobDuration: the link time measured anew, the plan walked (twice with a double
 // pass); the head count goes back to 0, 0.

@@ -280,7 +280,7 @@ bool CrushTimerTimer(Session& s) {
     s.Op.LockForJob();
     const std::optional<HeadPosition> saved = ReadSavedPosition(s);
     for (int round = 0; round < s.Job.WarmUpRounds; ++round)
-        WarmUp(s.Dev, s.Status.Text(8));
+        WarmUp(s.Dev, s.Texts.Status(8));
     if (!RecoverInterruptedJob(s, saved)) {
         s.Timers.Stop(TimerId::CrushTimer);
         s.Job.Plan.reset();

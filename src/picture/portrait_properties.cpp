@@ -52,14 +52,4 @@ void Form5AlignmentButtonClick(Placement& p, int button) {
     p.Vertical = rows[(button - 1) / 3];
 }
 
-bool NormalizeResolutionIndex(qint32& resolutionIndex, Operator& op) {
-    if (IsResolution(resolutionIndex))
-        return false;
-    op.ShowMessage(QStringLiteral("Разрешение %1 из файла настроек не существует; взято "
-                                  "разрешение 0 (101.6 dpi).")
-                       .arg(resolutionIndex));
-    resolutionIndex = 0;
-    return true;
-}
-
 } // namespace zeb

@@ -2,7 +2,6 @@
 // The portrait-properties dialog TForm5 without its widgets: the resolution list, the nine
 // alignment buttons and what closing the dialog does to the placement and the caption.
 
-#include "link/operator.h"
 #include "picture/placement.h"
 
 #include <QString>
@@ -11,9 +10,6 @@
 namespace zeb {
 
 inline const QString Form5Caption = QStringLiteral("Portret_Properties");
-inline const QString Form5ResolutionLabel = QStringLiteral("Разрешение (плотность точек) ");
-inline const QString Form5AlignmentLabel =
-    QStringLiteral("Расположение изображения на рабочем поле");
 
 // The items of ResolutionBox, index = ResolutionIndex, exactly as shown; the tenth is empty.
 QStringList ResolutionBoxItems();
@@ -32,9 +28,5 @@ void Form5FormClose(qint32& resolutionIndex, int selectedIndex, const QString& p
 // Button1Click .. Button9Click (button 1..9): the alignment of the button's caption. The
 // dialog closes afterwards.
 void Form5AlignmentButtonClick(Placement& p, int button);
-
-// A resolution index read from the settings outside 0..8 gives no field size: it becomes 0,
-// and the operator is told once, here. True when the index was changed.
-bool NormalizeResolutionIndex(qint32& resolutionIndex, Operator& op);
 
 } // namespace zeb

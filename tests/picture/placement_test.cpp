@@ -3,8 +3,6 @@
 #include "picture/placement.h"
 #include "picture/portrait_properties.h"
 
-#include "common/recording_operator.h"
-
 #include <gtest/gtest.h>
 
 namespace zeb {
@@ -152,17 +150,6 @@ TEST(PortraitPropertiesTest, CloseTakesTheSelectionOrKeepsTheIndexHeld) {
         EXPECT_EQ(caption,
                   QString("ZEB-5.5 ") + QString::fromUtf8(shown) + "    (C:\\pictures\\cat.bmp)");
     }
-}
-
-TEST(PortraitPropertiesTest, AnIndexOutsideTheListBecomesZeroAndIsReportedOnce) {
-    testing::RecordingOperator op;
-    qint32 index = 12;
-    EXPECT_TRUE(NormalizeResolutionIndex(index, op));
-    EXPECT_EQ(index, 0);
-    ASSERT_EQ(op.messages.size(), 1);
-    EXPECT_TRUE(op.messages[0].contains("12"));
-    EXPECT_FALSE(NormalizeResolutionIndex(index, op));
-    EXPECT_EQ(op.messages.size(), 1);
 }
 
 } // namespace
