@@ -7,8 +7,15 @@ packages=(
     qt6-base-dev qt6-serialport-dev libqt6serialport6
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
+    # The fuzz targets: clang, and its runtime libraries, among them libFuzzer's
+    # (libclang-rt-dev brings those of Debian's default clang: libclang-rt-14-dev on 12).
+    clang libclang-rt-dev
     xvfb xauth fonts-dejavu-core
 )
+
+# The Debian package and its checks: dpkg-shlibdeps finds its dependencies (with file),
+# rsvg-convert renders the icon's sizes, and scripts/check-package.sh uses the rest.
+packages+=(dpkg-dev file librsvg2-bin lintian desktop-file-utils man-db)
 
 missing=()
 for p in "${packages[@]}"; do

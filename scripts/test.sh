@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, checks the formatting and runs every test: once in a
-# normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer; then the fuzz
+# targets of the file readers, each for a fixed number of runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,16 +21,21 @@ cmake --build build -j "$jobs"
 echo "== Tests"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+echo "== Debian package"
+started=$SECONDS
+rm -f build/zeb_*.deb
+cmake --build build -j "$jobs" --target package
+scripts/check-package.sh build
+echo "(package and its checks: $((SECONDS - started)) s)"
+
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEB_SANITIZE=ON \
     -DZEB_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
-# The leak check's walk of the main thread's dynamic TLS crashes in some picture-reading
-# test processes (a bogus entry; the tracer dies with signal 11 after the test passed).
-# Without TLS as roots the check can only report more, never hide a leak.
-export LSAN_OPTIONS=use_tls=0:suppressions=$PWD/tests/lsan.supp:print_suppressions=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+. scripts/sanitizer-options.sh
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== Fuzz targets: their seed corpus, then a fixed number of runs from a fixed seed"
+scripts/fuzz.sh --ci
 
 echo "== All tests passed"

@@ -1,6 +1,7 @@
 #include "app/about_box.h"
 
 #include "app/widgets.h"
+#include "version/version.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -23,36 +24,40 @@ QStringList ReadDistributorFile(const QString& directory) {
     return lines;
 }
 
-TAboutBox::TAboutBox(const LanguageText& text, bool languageLoaded, const QString& directory,
-                     QWidget* parent)
+TAboutBox::TAboutBox(const TextCatalogue& texts, const QString& directory, QWidget* parent)
     : QDialog(parent) {
     setObjectName("AboutBox");
-    setWindowTitle("About Menu");
+    setWindowTitle(texts.Text(TextKey::AboutTitle));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(239, 266);
     auto* layout = new QVBoxLayout(this);
-    auto add = [&](const char* name, const char* builtIn) {
-        QLabel* label = MakeLabel(this, name, QString::fromUtf8(builtIn));
+    auto add = [&](const char* name, TextId text) {
+        QLabel* label = MakeLabel(this, name, TextCatalogue::BuiltIn(text));
         label->setWordWrap(true);
         layout->addWidget(label);
         return label;
     };
-    QLabel* product = add("Label1", "Гравировальный полуавтомат");
+    QLabel* product = add("Label1", 181);
     QFont productFont = product->font();
     productFont.setPixelSize(13);
     product->setFont(productFont);
-    add("Label8", "ZEB_05z6 (10_01_2020)");
-    add("Label2", "Эксклюзивный распространитель");
-    QLabel* name = add("Label3", "Дистрибьютор (образец)");
+    add("Label8", TextKey::AboutVersion);
+    // The build's own version, apart from the line above that "DopFile.txt" may replace: the
+    // one to quote when reporting a fault.
+    QLabel* version =
+        MakeLabel(this, "VersionLabel", QStringLiteral("ZEB %1").arg(QLatin1String(Version())));
+    layout->addWidget(version);
+    add("Label2", 281);
+    QLabel* name = add("Label3", 381);
     name->setFont(Bold(name->font()));
-    add("Label6", "Тел. Беларусь");
-    add("Label4", "+375 00 000-00-00");
-    add("Label5", "+375 00 000-00-01");
-    add("Label7", "info@example.org");
-    add("Label9", "www.example.org");
-    add("Label10", "Viber: +375 00 000-00-00");
-    add("Label11", "Telegram: @example");
-    auto* ok = MakeButton(this, "Button1", "OK");
+    add("Label6", 481);
+    add("Label4", 581);
+    add("Label5", 681);
+    add("Label7", 781);
+    add("Label9", 881);
+    add("Label10", 981);
+    add("Label11", 1081);
+    auto* ok = MakeButton(this, "Button1", texts.Text(TextKey::ButtonOK));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 
@@ -60,17 +65,17 @@ TAboutBox::TAboutBox(const LanguageText& text, bool languageLoaded, const QStrin
     const char* fromFile[] = {"Label8", "Label3", "Label6", "Label4", "Label5", "Label7"};
     for (int i = 0; i < file.size(); ++i)
         findChild<QLabel*>(fromFile[i])->setText(file[i]);
-    if (languageLoaded) {
+    // A language file is the whole translation: it wins over "DopFile.txt", and a label it
+    // leaves out stays empty. The version line is never translated.
+    if (texts.LanguageLoaded()) {
         const struct {
             int code;
             const char* label;
         } translated[] = {{181, "Label1"},  {281, "Label2"},  {381, "Label3"}, {481, "Label6"},
                           {581, "Label4"},  {681, "Label5"},  {781, "Label7"}, {881, "Label9"},
                           {981, "Label10"}, {1081, "Label11"}};
-        for (const auto& t : translated) {
-            QLabel* label = findChild<QLabel*>(t.label);
-            label->setText(text(t.code, label->text()));
-        }
+        for (const auto& t : translated)
+            findChild<QLabel*>(t.label)->setText(texts.Text(t.code));
     }
 }
 

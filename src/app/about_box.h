@@ -2,7 +2,7 @@
 // TAboutBox: product, version and distributor texts. A fresh one is made each time it is
 // opened, so "DopFile.txt" is read anew.
 
-#include "app/language_text.h"
+#include "text/text_catalogue.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -16,8 +16,7 @@ QStringList ReadDistributorFile(const QString& directory);
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
-    TAboutBox(const LanguageText& text, bool languageLoaded, const QString& directory,
-              QWidget* parent = nullptr);
+    TAboutBox(const TextCatalogue& texts, const QString& directory, QWidget* parent = nullptr);
 };
 
 } // namespace zeb::app

@@ -6,27 +6,22 @@
 
 namespace zeb::app {
 
-TForm4::TForm4(const LanguageText& text, QWidget* parent) : QDialog(parent) {
+TForm4::TForm4(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     setObjectName("Form4");
-    setWindowTitle("Eror message.");
+    setWindowTitle(texts.Text(TextKey::FaultTitle));
     setWindowFlags(Qt::Tool | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
     setFixedSize(367, 254);
     auto* layout = new QVBoxLayout(this);
+    // Top to bottom.
     const struct {
         const char* name;
         int code;
-        const char* builtIn;
     } labels[] = {
-        {"Label1", 2003, "Произошла неизвестная ошибка."},
-        {"Label4", 2013, "Рекомендуется:  "},
-        {"Label2", 2023, "1. Завершить работу программы и "},
-        {"Label3", 2033, "отключить гравировальное устройство от сети."},
-        {"Label5", 2043, "2. Выждать 2-е минуты."},
-        {"Label6", 2053, "3. Включить устройство в сеть и запустить программу."},
-        {"Label7", 2063, "4. Выполнить рекомендации программы."},
+        {"Label1", 2003}, {"Label4", 2013}, {"Label2", 2023}, {"Label3", 2033},
+        {"Label5", 2043}, {"Label6", 2053}, {"Label7", 2063},
     };
     for (const auto& l : labels) {
-        QLabel* label = MakeLabel(this, l.name, text(l.code, QString::fromUtf8(l.builtIn)));
+        QLabel* label = MakeLabel(this, l.name, texts.Text(l.code));
         label->setWordWrap(true);
         layout->addWidget(label);
     }

@@ -2,6 +2,7 @@
 
 #include "app/fault_dialog.h"
 #include "app/field_widget.h"
+#include "app/level_panels.h"
 #include "app/menu_form.h"
 #include "app/unfinished_job_dialog.h"
 #include "job/job_runner.h"
@@ -10,9 +11,7 @@
 #include "job/session.h"
 
 #include <QAction>
-#include <QFrame>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollArea>
 
 namespace zeb::app {
@@ -30,14 +29,11 @@ constexpr int AbortPanelBothHalvesWidth = 521;
 JobController::JobController(TMenuForm& form) : QObject(&form), m_form(form) {
     connect(form.Item("Print1"), &QAction::triggered, this, &JobController::Print1Click);
     connect(form.Item("STOP"), &QAction::triggered, this, &JobController::STOPClick);
-    // The panels' buttons exist once the level panels are built (their controller comes
-    // first); "Работа" and the abort halves' buttons share one handling each.
-    ConnectButton("Button17", &JobController::Button17Click);
-    ConnectButton("Button19", &JobController::Button17Click);
-    ConnectButton("Button27", &JobController::Button27Click);
-    ConnectButton("Button30", &JobController::Button27Click);
-    ConnectButton("Button28", &JobController::Button28Click);
-    ConnectButton("Button31", &JobController::Button28Click);
+    // "Работа" and the abort halves' buttons share one handling each.
+    StrikeLevelPanels& panels = form.LevelPanels();
+    connect(&panels, &StrikeLevelPanels::StartClicked, this, &JobController::Button17Click);
+    connect(&panels, &StrikeLevelPanels::ContinueClicked, this, &JobController::Button27Click);
+    connect(&panels, &StrikeLevelPanels::EndClicked, this, &JobController::Button28Click);
 
     QtWindowTimers& timers = form.Timers();
     timers.OnTick(TimerId::Optimizing, [this] { OptimizingTick(); });
@@ -50,27 +46,23 @@ JobController::JobController(TMenuForm& form) : QObject(&form), m_form(form) {
     connect(&form, &TMenuForm::DialogsCreated, this, &JobController::DialogsCreated);
 }
 
-void JobController::ConnectButton(const char* name, void (JobController::*handler)()) {
-    if (auto* button = m_form.centralWidget()->findChild<QPushButton*>(name))
-        connect(button, &QPushButton::clicked, this, handler);
-}
-
-void JobController::PlaceOverField(const char* name, int x, int y) {
-    auto* panel = m_form.centralWidget()->findChild<QWidget*>(name);
-    if (!panel)
-        return;
+void JobController::PlaceOverField(QWidget* panel, int x, int y) {
     QWidget* viewport = m_form.ScrollBox1()->viewport();
     panel->move(viewport->mapTo(panel->parentWidget(), QPoint(x, y)));
 }
 
 void JobController::Print1Click() {
-    PlaceOverField("PrintReadyPanel", PanelInset, PanelInset);
-    PlaceOverField("PrintReadyPanel_2", SecondPanelLeft, PanelInset);
+    StrikeLevelPanels& panels = m_form.LevelPanels();
+    PlaceOverField(panels.Frames().printReady, PanelInset, PanelInset);
+    PlaceOverField(panels.Frames().printReady2, SecondPanelLeft, PanelInset);
+    panels.OpenEngravingPanels();
     zeb::OpenEngravingProperties(m_form.State());
 }
 
 void JobController::Button17Click() {
-    const Result<JobStart> start = zeb::StartJob(m_form.State());
+    StrikeLevelPanels& panels = m_form.LevelPanels();
+    const Result<JobStart> start =
+        zeb::StartJob(m_form.State(), [&panels] { panels.CloseEngravingPanels(); });
     Tell(m_form, start);
     if (start && start->begun) {
         Tell(m_form, start->estimate);
@@ -92,23 +84,31 @@ void JobController::STOPClick() {
     Session& s = m_form.State();
     if (!zeb::PauseJob(s))
         return;
-    auto* panel = m_form.centralWidget()->findChild<QWidget*>("AbortPanel");
-    auto* half1 = m_form.centralWidget()->findChild<QWidget*>("AbortWork1Panel");
-    if (!panel || !half1)
-        return;
+    StrikeLevelPanels& panels = m_form.LevelPanels();
+    panels.OpenAbortPanel(s.Job.SecondPassRunning, s.Levels.DoublePassPending);
+    QWidget* panel = panels.Frames().abort;
+    QWidget* half1 = panels.Frames().abortWork1;
     panel->move(AbortPanelLeft, AbortPanelTop);
-    const bool bothHalves = s.Levels.AbortWork2Panel.Visible();
+    const bool bothHalves = panels.BothAbortHalvesShown();
     const int width = bothHalves ? AbortPanelBothHalvesWidth : half1->sizeHint().width() + 20;
     panel->resize(std::max(width, panel->minimumSizeHint().width()), panel->sizeHint().height());
     panel->raise();
 }
 
 void JobController::Button27Click() {
-    Tell(m_form, zeb::ContinueJob(m_form.State()));
+    const Outcome continued = zeb::ContinueJob(m_form.State());
+    Tell(m_form, continued);
+    if (continued)
+        m_form.LevelPanels().CloseAbortPanel();
 }
 
 void JobController::Button28Click() {
-    zeb::EndJobForLater(m_form.State());
+    Session& s = m_form.State();
+    // Only a job in hand is ended.
+    const bool jobHeld = s.Job.Plan != nullptr;
+    zeb::EndJobForLater(s);
+    if (jobHeld)
+        m_form.LevelPanels().CloseAbortPanel();
 }
 
 void JobController::OptimizingTick() {

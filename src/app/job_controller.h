@@ -22,7 +22,6 @@ public:
     explicit JobController(TMenuForm& form);
 
 private:
-    void ConnectButton(const char* name, void (JobController::*handler)());
     void Print1Click();
     void Button17Click();
     void STOPClick();
@@ -32,7 +31,7 @@ private:
     void DialogsCreated();
     void ShowEstimate(const JobEstimate& estimate);
     // Places a floating panel of the picture area at (x, y) of the visible part of the field.
-    void PlaceOverField(const char* name, int x, int y);
+    void PlaceOverField(QWidget* panel, int x, int y);
 
     TMenuForm& m_form;
 };

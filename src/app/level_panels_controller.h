@@ -1,32 +1,9 @@
 #pragma once
-// The strike-level panels on the screen: builds their controls and mirrors the session's
-// strike-level models (Session::Levels) both ways. What the operator does with a control goes
-// to its model; every change of a model, whoever made it, shows on its control. A control set
-// from its model never reports that back as the operator's action.
-//
-// Also "Отмена" on both panels, and "Сила удара" (StrikeForce1): the single strike force of
-// the service start.
-//
-// "Работа", "Продолжить работу", "Завершить работу" and the panels' placement belong to the
-// job; its controller finds those buttons by name.
+// "Отмена" on the engraving-properties panels, which gives the menus back, and "Сила удара"
+// (StrikeForce1): the single strike force of the service start. The panels themselves are
+// the window's StrikeLevelPanels; "Работа" and the interrupted-job buttons belong to the job.
 
 #include <QObject>
-
-class QAction;
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QRadioButton;
-class QSlider;
-
-namespace zeb {
-class CheckBox;
-class PanelModel;
-class RadioButton;
-class StrikeLevels;
-class TextLabel;
-class TrackBar;
-} // namespace zeb
 
 namespace zeb::app {
 
@@ -38,12 +15,6 @@ public:
     explicit LevelPanelsController(TMenuForm& form);
 
 private:
-    void Bind(QSlider* slider, TrackBar& model);
-    void Bind(QLabel* label, TextLabel& model);
-    void Bind(QRadioButton* button, RadioButton& model);
-    void Bind(QFrame* panel, PanelModel& model);
-    void BindSecondWork(QCheckBox* box, CheckBox& model);
-    void BindQualityItem(QAction* item, CheckBox& model, void (StrikeLevels::*click)());
     void StrikeForceClick();
 
     TMenuForm& m_form;

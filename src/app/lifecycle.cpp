@@ -2,13 +2,14 @@
 #include "app/about_box.h"
 #include "app/fault_dialog.h"
 #include "app/field_widget.h"
+#include "app/level_panels.h"
 #include "app/menu_form.h"
 #include "app/picture_dialogs.h"
 #include "app/strike_force_dialog.h"
 #include "app/unfinished_job_dialog.h"
+#include "app/window_texts.h"
 #include "job/session.h"
 #include "job/start_up.h"
-#include "setup/language_codes.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -20,7 +21,7 @@
 namespace zeb::app {
 
 void TMenuForm::FormCreate() {
-    setWindowTitle(QStringLiteral("ZEB-5.6"));
+    setWindowTitle(TextCatalogue::BuiltIn(TextKey::WindowTitle));
     m_memo1->setPlainText(QStringLiteral("\n"));
     StartUpHooks hooks;
     hooks.settingsLoaded = [this](const QStringList& problems, const std::array<bool, 8>& checks) {
@@ -37,10 +38,15 @@ void TMenuForm::FormCreate() {
 }
 
 void TMenuForm::SettingsLoaded(const QStringList& problems, const std::array<bool, 8>& checks) {
+    // Read from the file (neither missing nor unreadable): its forces stand on the sliders.
+    const Settings& settings = m_session->Config;
+    if (!settings.SettingsMissing && settings.KeepFileReason.isEmpty())
+        m_levelPanels->ShowLoadedSettings();
     for (int n = 1; n <= 8; ++n)
         Item(QStringLiteral("Com%1").arg(n) + QLatin1Char('1'))->setChecked(checks[n - 1]);
     if (!problems.isEmpty())
-        ShowMessage(QStringLiteral("Zeb.ini:\n") + problems.join(QLatin1Char('\n')));
+        ShowMessage(m_session->Texts.Text(TextKey::SettingsProblemsHeading)
+                        .arg(problems.join(QLatin1Char('\n'))));
 }
 
 void TMenuForm::FormClose() {
@@ -48,14 +54,12 @@ void TMenuForm::FormClose() {
 }
 
 void TMenuForm::ApplyMainWindowTexts() {
-    const LanguageTable& table = m_session->Language;
-    if (!table.LanguageLoaded())
-        return;
-    for (const MainWindowText& element : MainWindowTexts()) {
-        if (!table.Defined(element.code))
+    const TextCatalogue& texts = m_session->Texts;
+    for (const WindowText& element : WindowTexts()) {
+        if (!texts.Replaced(element.text))
             continue;
-        const QString text = table.Text(element.code);
-        if (element.component.isEmpty()) {
+        const QString text = texts.Text(element.text);
+        if (!element.component) {
             QAction* top = TopMenu(element.topMenu - 1);
             if (element.menuItem == 0)
                 top->setText(text);
@@ -64,7 +68,8 @@ void TMenuForm::ApplyMainWindowTexts() {
             continue;
         }
         // Only the window's own regions: the dialogs have components of the same names.
-        for (QWidget* widget : centralWidget()->findChildren<QWidget*>(element.component)) {
+        for (QWidget* widget :
+             centralWidget()->findChildren<QWidget*>(QString::fromLatin1(element.component))) {
             if (auto* label = qobject_cast<QLabel*>(widget))
                 label->setText(text);
             else if (auto* button = qobject_cast<QAbstractButton*>(widget))
@@ -75,21 +80,15 @@ void TMenuForm::ApplyMainWindowTexts() {
     }
 }
 
-LanguageText TMenuForm::DialogText() const {
-    const LanguageTable* table = &m_session->Language;
-    return [table](int code, const QString& builtIn) { return table->DialogText(code, builtIn); };
-}
-
 void TMenuForm::CreateDialogs() {
-    const LanguageText text = DialogText();
-    const bool loaded = m_session->Language.LanguageLoaded();
-    m_aboutBox = new TAboutBox(text, loaded, m_session->StartDirectory, this);
-    m_form1 = new TForm1(text, this);
+    const TextCatalogue& texts = m_session->Texts;
+    m_aboutBox = new TAboutBox(texts, m_session->StartDirectory, this);
+    m_form1 = new TForm1(texts, this);
     m_strikeHelth = new TStrikeHelth(this);
-    m_form5 = new TForm5(text, loaded, this);
+    m_form5 = new TForm5(texts, this);
     m_form3 = new TForm3(this);
-    m_form4 = new TForm4(text, this);
-    m_convertForm = new TConvertForm(text, loaded, this);
+    m_form4 = new TForm4(texts, this);
+    m_convertForm = new TConvertForm(texts, this);
     emit DialogsCreated();
 }
 

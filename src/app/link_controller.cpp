@@ -5,7 +5,6 @@
 #include "app/unfinished_job_dialog.h"
 #include "job/session.h"
 #include "link/handshake.h"
-#include "setup/language_codes.h"
 
 #include <QAction>
 
@@ -38,8 +37,8 @@ void LinkController::ComClick(int n) {
 void LinkController::N5Click() {
     Session& s = m_form.State();
     LinkStatusTexts texts;
-    texts.ready = s.Status.Text(4);
-    texts.found = s.Status.Text(5);
+    texts.ready = s.Texts.Status(4);
+    texts.found = s.Texts.Status(5);
     const Outcome answered = zeb::TestLink(s.Dev, texts);
     Tell(m_form, answered);
     OfferRecovery(answered && s.Unfinished.Pending);
@@ -48,7 +47,7 @@ void LinkController::N5Click() {
 void LinkController::AboutClick() {
     Session& s = m_form.State();
     // A fresh box each time: "DopFile.txt" is read anew.
-    TAboutBox box(m_form.DialogText(), s.Language.LanguageLoaded(), s.StartDirectory, &m_form);
+    TAboutBox box(s.Texts, s.StartDirectory, &m_form);
     box.exec();
 }
 

@@ -75,9 +75,10 @@ bool TMenuForm::Confirm(const QString& text) {
                     QMessageBox::NoButton, this);
     box.setTextFormat(Qt::PlainText);
     box.setObjectName("ConfirmBox");
-    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    const TextCatalogue& texts = m_session->Texts;
+    QPushButton* yes = box.addButton(texts.Text(TextKey::ConfirmYes), QMessageBox::YesRole);
     yes->setObjectName("ConfirmYes");
-    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QPushButton* no = box.addButton(texts.Text(TextKey::ConfirmNo), QMessageBox::NoRole);
     no->setObjectName("ConfirmNo");
     // What cannot be undone is never the default.
     box.setDefaultButton(no);

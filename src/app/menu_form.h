@@ -3,7 +3,6 @@
 // operations and shows what the core asks through Operator. It parses nothing and keeps no
 // protocol state.
 
-#include "app/language_text.h"
 #include "app/window_timers_qt.h"
 #include "link/clock.h"
 #include "link/operator.h"
@@ -30,6 +29,7 @@ struct Session;
 namespace zeb::app {
 
 class FieldWidget;
+class StrikeLevelPanels;
 class TAboutBox;
 class TConvertForm;
 class TForm1;
@@ -66,6 +66,8 @@ public:
     QAction* TopMenu(int position) const;
     QtWindowTimers& Timers() { return *m_timers; }
     FieldWidget* Image1() const { return m_image1; }
+    // The strike-level panels over the field.
+    StrikeLevelPanels& LevelPanels() const { return *m_levelPanels; }
     Session& State() { return *m_session; }
 
     // The dialogs, created after the window so that they read the loaded language table.
@@ -78,8 +80,6 @@ public:
     TForm4* Form4() const { return m_form4; }
     TConvertForm* ConvertForm() const { return m_convertForm; }
     QScrollArea* ScrollBox1() const { return m_scrollBox1; }
-    // A dialog's text: the language file's when one was loaded, else the built-in one.
-    LanguageText DialogText() const;
 
     // Closing by a signal: every open modal message is closed, later ones are not shown, and
     // the window closes the normal way.
@@ -119,6 +119,7 @@ private:
     TConvertForm* m_convertForm = nullptr;
     QList<QAction*> m_topMenus;
     FieldWidget* m_image1 = nullptr;
+    StrikeLevelPanels* m_levelPanels = nullptr;
     QScrollArea* m_scrollBox1 = nullptr;
     QPlainTextEdit* m_memo1 = nullptr;
     QProgressBar* m_gauge1 = nullptr;

@@ -32,8 +32,8 @@ const std::pair<const char*, VerticalAlignment> VerticalItems[] = {
 
 // The Open road's status lines as the status table holds them now (a language file may have
 // replaced them).
-PictureStatusTexts StatusTexts(const StatusMessages& status) {
-    return {status.Text(6), status.Text(7), status.Text(1), status.Text(2), status.Text(3)};
+PictureStatusTexts StatusTexts(const TextCatalogue& texts) {
+    return {texts.Status(6), texts.Status(7), texts.Status(1), texts.Status(2), texts.Status(3)};
 }
 
 std::optional<QString> RunFileDialog(QFileDialog& dialog) {
@@ -84,7 +84,7 @@ void PictureController::DialogsCreated() {
 
 void PictureController::OpenClick() {
     Session& s = m_form.State();
-    OpenCommandContext ctx = OpenContext(s, StatusTexts(s.Status));
+    OpenCommandContext ctx = OpenContext(s, StatusTexts(s.Texts));
     OpenCommandDialogs dialogs;
     dialogs.showConvertForm = [this] { m_form.ConvertForm()->exec(); };
     dialogs.runOpenDialog = [this] { return RunOpenDialog(); };
@@ -128,7 +128,7 @@ std::optional<QString> PictureController::RunOpenDialog() {
 
 std::optional<QString> PictureController::RunSaveDialog() {
     QFileDialog dialog(&m_form, QString(), DialogDirectory(),
-                       QStringLiteral("Windows Bitmap (*.bmp);;Все файлы (*)"));
+                       m_form.State().Texts.Text(TextKey::SaveDialogFilter));
     dialog.setObjectName("SaveDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     return RunFileDialog(dialog);

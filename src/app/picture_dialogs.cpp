@@ -10,29 +10,16 @@
 
 namespace zeb::app {
 
-namespace {
-
-// The language file's text when one was loaded, else the built-in one.
-QString Pick(const LanguageText& text, bool languageLoaded, int code, const QString& builtIn) {
-    return languageLoaded ? text(code, builtIn) : builtIn;
-}
-
-} // namespace
-
-TConvertForm::TConvertForm(const LanguageText& text, bool languageLoaded, QWidget* parent)
-    : QDialog(parent) {
+TConvertForm::TConvertForm(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     setObjectName("ConvertForm");
     setWindowTitle(ConvertFormCaption);
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
-    auto* panel =
-        Named(new QGroupBox(Pick(text, languageLoaded, 111, ConvertFormTitle), this), "Label9");
+    auto* panel = Named(new QGroupBox(texts.Text(111), this), "Label9");
     auto* choices = new QVBoxLayout(panel);
-    m_combined = MakeRadio(panel, "RadioButton3",
-                           Pick(text, languageLoaded, 211, ConvertFormCombined), true);
+    m_combined = MakeRadio(panel, "RadioButton3", texts.Text(211), true);
     choices->addWidget(m_combined);
-    choices->addWidget(
-        MakeRadio(panel, "RadioButton4", Pick(text, languageLoaded, 311, ConvertFormDiffusion)));
+    choices->addWidget(MakeRadio(panel, "RadioButton4", texts.Text(311)));
     layout->addWidget(panel);
     auto* ok = MakeButton(this, "Button1", ConvertFormOk);
     connect(ok, &QPushButton::clicked, this, [this] {
@@ -42,13 +29,12 @@ TConvertForm::TConvertForm(const LanguageText& text, bool languageLoaded, QWidge
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 }
 
-TForm5::TForm5(const LanguageText& text, bool languageLoaded, QWidget* parent) : QDialog(parent) {
+TForm5::TForm5(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     setObjectName("Form5");
     setWindowTitle(Form5Caption);
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
-    auto* resolutionLabel =
-        MakeLabel(this, "Label1", Pick(text, languageLoaded, 2002, Form5ResolutionLabel));
+    auto* resolutionLabel = MakeLabel(this, "Label1", texts.Text(2002));
     resolutionLabel->setFont(Bold(resolutionLabel->font()));
     layout->addWidget(resolutionLabel);
     m_resolutionBox = Named(new QListWidget(this), "ResolutionBox");
@@ -57,8 +43,7 @@ TForm5::TForm5(const LanguageText& text, bool languageLoaded, QWidget* parent) :
     connect(m_resolutionBox, &QListWidget::currentRowChanged, this,
             [this](int row) { emit ResolutionChanged(row); });
     layout->addWidget(m_resolutionBox);
-    layout->addWidget(
-        MakeLabel(this, "Label3", Pick(text, languageLoaded, 2012, Form5AlignmentLabel)));
+    layout->addWidget(MakeLabel(this, "Label3", texts.Text(2012)));
     auto* grid = new QGridLayout;
     const QStringList captions = AlignmentButtonCaptions();
     for (int k = 0; k < 9; ++k) {

@@ -3,7 +3,7 @@
 // and alignment of the picture on the work field). They only show and report; what a choice
 // does is the picture controller's business.
 
-#include "app/language_text.h"
+#include "text/text_catalogue.h"
 
 #include <QDialog>
 
@@ -15,7 +15,7 @@ namespace zeb::app {
 class TConvertForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TConvertForm(const LanguageText& text, bool languageLoaded, QWidget* parent = nullptr);
+    explicit TConvertForm(const TextCatalogue& texts, QWidget* parent = nullptr);
 
 signals:
     // "Ok" was pressed (the dialog then closes); any other way of closing says nothing.
@@ -28,7 +28,7 @@ private:
 class TForm5 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm5(const LanguageText& text, bool languageLoaded, QWidget* parent = nullptr);
+    explicit TForm5(const TextCatalogue& texts, QWidget* parent = nullptr);
 
     void SelectResolution(int index);
     // -1 when nothing is selected.

@@ -2,8 +2,11 @@
 // the status bar. Panels that later work fills are created here with their names, so the
 // window's layout lives in one place.
 #include "app/field_widget.h"
+#include "app/level_panels.h"
 #include "app/menu_form.h"
 #include "app/widgets.h"
+#include "job/session.h"
+#include "text/text_catalogue.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,6 +18,11 @@
 namespace zeb::app {
 
 namespace {
+
+// Built in: the language file's texts come once it has been read.
+QString Caption(TextId id) {
+    return TextCatalogue::BuiltIn(id);
+}
 
 QFrame* MakePanel(QWidget* parent, const QString& name) {
     auto* panel = Named(new QFrame(parent), name);
@@ -28,19 +36,22 @@ QFrame* MakePanel(QWidget* parent, const QString& name) {
 void BuildChangeBox(QWidget* parent) {
     QFrame* box = MakePanel(parent, "ChangeBox");
     auto* layout = new QVBoxLayout(box);
-    auto* target = Named(new QGroupBox("Перемещение", box), "GroupBox2");
+    auto* target = Named(new QGroupBox(Caption(TextKey::ToolPanelMove), box), "GroupBox2");
     auto* targetLayout = new QHBoxLayout(target);
-    targetLayout->addWidget(MakeRadio(target, "Marker", "маркера"));
-    targetLayout->addWidget(MakeRadio(target, "Igla", "иглы", true));
+    targetLayout->addWidget(MakeRadio(target, "Marker", Caption(TextKey::ToolPanelMarker)));
+    targetLayout->addWidget(MakeRadio(target, "Igla", Caption(TextKey::ToolPanelNeedle), true));
     layout->addWidget(target);
-    auto* needle = Named(new QGroupBox("    Игла    ", box), "GroupBox3");
+    auto* needle = Named(new QGroupBox(Caption(TextKey::ToolPanelNeedleBox), box), "GroupBox3");
     auto* needleLayout = new QGridLayout(needle);
-    needleLayout->addWidget(MakeRadio(needle, "AllUp", "Поднята"), 0, 0);
-    needleLayout->addWidget(MakeRadio(needle, "UpMove", "Поднята приl", true), 1, 0);
-    needleLayout->addWidget(MakeLabel(needle, "Label60", "перемещении"), 1, 1);
-    needleLayout->addWidget(MakeRadio(needle, "AllDown", "Опущена"), 2, 0);
+    needleLayout->addWidget(MakeRadio(needle, "AllUp", Caption(TextKey::ToolPanelNeedleUp)), 0, 0);
+    needleLayout->addWidget(
+        MakeRadio(needle, "UpMove", Caption(TextKey::ToolPanelNeedleUpMoving), true), 1, 0);
+    needleLayout->addWidget(
+        MakeLabel(needle, "Label60", Caption(TextKey::ToolPanelNeedleUpMovingEnd)), 1, 1);
+    needleLayout->addWidget(MakeRadio(needle, "AllDown", Caption(TextKey::ToolPanelNeedleDown)), 2,
+                            0);
     layout->addWidget(needle);
-    auto* ok = MakeButton(box, "Ok", "OK");
+    auto* ok = MakeButton(box, "Ok", Caption(TextKey::ButtonOK));
     QObject::connect(ok, &QPushButton::clicked, box, &QWidget::hide);
     layout->addWidget(ok);
     box->adjustSize();
@@ -52,23 +63,24 @@ void BuildPositionBox(QWidget* parent) {
     box->setAutoFillBackground(true);
     box->hide();
     auto* layout = new QVBoxLayout(box);
-    auto* heading = MakeLabel(box, "Label4", "Перемещение инструмента на позицию");
+    auto* heading = MakeLabel(box, "Label4", Caption(142));
     heading->setFont(Bold(heading->font()));
     layout->addWidget(heading);
     auto* grid = new QGridLayout;
-    const char* captions[] = {"LeftTop",     "Middle Top",    "Right Top",
-                              "Left Middle", "Middle Middle", "Right Middle",
-                              "Left Bottom", "Midle Bottom",  "Right Bottom"};
+    const TextKey captions[] = {
+        TextKey::PositionLeftTop,    TextKey::PositionMiddleTop,    TextKey::PositionRightTop,
+        TextKey::PositionLeftMiddle, TextKey::PositionMiddleMiddle, TextKey::PositionRightMiddle,
+        TextKey::PositionLeftBottom, TextKey::PositionMiddleBottom, TextKey::PositionRightBottom};
     for (int k = 0; k < 9; ++k) {
-        auto* button = MakeButton(box, QStringLiteral("Button%1").arg(7 + k), captions[k]);
+        auto* button = MakeButton(box, QStringLiteral("Button%1").arg(7 + k), Caption(captions[k]));
         button->setFixedSize(73, 73);
         grid->addWidget(button, k / 3, k % 3);
     }
     layout->addLayout(grid);
-    layout->addWidget(MakeRadio(box, "AllUp1", "Игла всегда поднята.", true));
-    layout->addWidget(MakeRadio(box, "UpMove1", "Игла поднята при перемещении."));
-    layout->addWidget(MakeRadio(box, "AllDown1", "Игла скользит по плоскости."));
-    layout->addWidget(MakeButton(box, "Button16", "Завершить"));
+    layout->addWidget(MakeRadio(box, "AllUp1", Caption(242), true));
+    layout->addWidget(MakeRadio(box, "UpMove1", Caption(342)));
+    layout->addWidget(MakeRadio(box, "AllDown1", Caption(442)));
+    layout->addWidget(MakeButton(box, "Button16", Caption(542)));
     box->adjustSize();
 }
 
@@ -76,15 +88,15 @@ void BuildPositionBox(QWidget* parent) {
 void BuildSizePanel(QWidget* parent) {
     QFrame* panel = MakePanel(parent, "SizePanel");
     auto* layout = new QGridLayout(panel);
-    auto* heading = MakeLabel(panel, "Label18", "Размер рабочего поля");
+    auto* heading = MakeLabel(panel, "Label18", Caption(TextKey::FieldViewHeading));
     heading->setFont(Bold(heading->font()));
     layout->addWidget(heading, 0, 0, 1, 2);
-    layout->addWidget(MakeLabel(panel, "Label32", "DPI / 2,54=cм"), 1, 0, 1, 2);
+    layout->addWidget(MakeLabel(panel, "Label32", Caption(TextKey::FieldViewUnits)), 1, 0, 1, 2);
     layout->addWidget(MakeSpin(panel, "SpinEdit2"), 2, 0);
-    layout->addWidget(MakeLabel(panel, "Label33", "DPI"), 2, 1);
+    layout->addWidget(MakeLabel(panel, "Label33", Caption(TextKey::FieldViewDpi)), 2, 1);
     layout->addWidget(MakeSpin(panel, "SpinEdit3"), 3, 0);
-    layout->addWidget(MakeLabel(panel, "Label34", "DPI"), 3, 1);
-    layout->addWidget(MakeButton(panel, "Button18", "OK"), 4, 0, 1, 2);
+    layout->addWidget(MakeLabel(panel, "Label34", Caption(TextKey::FieldViewDpi)), 3, 1);
+    layout->addWidget(MakeButton(panel, "Button18", Caption(TextKey::ButtonOK)), 4, 0, 1, 2);
     panel->adjustSize();
 }
 
@@ -122,12 +134,17 @@ void TMenuForm::BuildFloatingPanels(QWidget* panelImage) {
     BuildChangeBox(panelImage);
     BuildPositionBox(panelImage);
     BuildSizePanel(panelImage);
-    MakePanel(panelImage, "PrintReadyPanel");
-    MakePanel(panelImage, "PrintReadyPanel_2");
-    QFrame* abort = MakePanel(panelImage, "AbortPanel");
-    auto* halves = new QHBoxLayout(abort);
-    halves->addWidget(MakePanel(abort, "AbortWork1Panel"));
-    halves->addWidget(MakePanel(abort, "AbortWork2Panel"));
+    LevelFrames frames;
+    frames.printReady = MakePanel(panelImage, "PrintReadyPanel");
+    frames.printReady2 = MakePanel(panelImage, "PrintReadyPanel_2");
+    frames.abort = MakePanel(panelImage, "AbortPanel");
+    auto* halves = new QHBoxLayout(frames.abort);
+    frames.abortWork1 = MakePanel(frames.abort, "AbortWork1Panel");
+    frames.abortWork2 = MakePanel(frames.abort, "AbortWork2Panel");
+    halves->addWidget(frames.abortWork1);
+    halves->addWidget(frames.abortWork2);
+    m_levelPanels =
+        new StrikeLevelPanels(m_session->Levels, frames, Item("Qual1"), Item("Qual2"), this);
 }
 
 void TMenuForm::BuildStatusBar(QWidget* parent) {
@@ -152,8 +169,8 @@ void TMenuForm::BuildStatusBar(QWidget* parent) {
     gaugeLayout->addWidget(m_gauge1);
     layout->addWidget(panel5, 1);
     auto* times = new QVBoxLayout;
-    times->addWidget(MakeLabel(panel4, "Label37", "Длительность работы: "));
-    times->addWidget(MakeLabel(panel4, "Label35", "Время завершения работы:"));
+    times->addWidget(MakeLabel(panel4, "Label37", Caption(0)));
+    times->addWidget(MakeLabel(panel4, "Label35", Caption(1)));
     layout->addLayout(times, 1);
     parent->layout()->addWidget(panel4);
 }

@@ -1,6 +1,7 @@
 // The self-test strip and the hidden service panel of the main window.
 #include "app/menu_form.h"
 #include "app/widgets.h"
+#include "text/text_catalogue.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,9 +13,9 @@ void TMenuForm::BuildSelfTestingPanel(QWidget* panelImage) {
     panel->setFrameShape(QFrame::StyledPanel);
     panel->hide();
     auto* layout = new QHBoxLayout(panel);
-    auto addPair = [&](const QString& caption, QWidget* field) {
+    auto addPair = [&](TextKey caption, QWidget* field) {
         auto* column = new QVBoxLayout;
-        column->addWidget(MakeLabel(panel, QString(), caption));
+        column->addWidget(MakeLabel(panel, QString(), TextCatalogue::BuiltIn(caption)));
         column->addWidget(field);
         layout->addLayout(column);
     };
@@ -22,24 +23,27 @@ void TMenuForm::BuildSelfTestingPanel(QWidget* panelImage) {
     counter->setReadOnly(true);
     counter->setButtonSymbols(QAbstractSpinBox::NoButtons);
     counter->setValue(0);
-    addPair("Eror Counter", counter);
-    addPair("Need Comand", MakeEdit(panel, "NeedComandEdit"));
-    addPair("Get Comand", MakeEdit(panel, "GetComandEdit"));
+    addPair(TextKey::SelfTestErrorCounter, counter);
+    addPair(TextKey::SelfTestNeedCommand, MakeEdit(panel, "NeedComandEdit"));
+    addPair(TextKey::SelfTestGetCommand, MakeEdit(panel, "GetComandEdit"));
     auto* checks = new QVBoxLayout;
-    checks->addWidget(MakeCheck(panel, "StepControlCheckBox", "StepControl", true));
-    checks->addWidget(MakeCheck(panel, "CheckBox1", "Write File", true));
+    checks->addWidget(MakeCheck(panel, "StepControlCheckBox",
+                                TextCatalogue::BuiltIn(TextKey::SelfTestStepControl), true));
+    checks->addWidget(
+        MakeCheck(panel, "CheckBox1", TextCatalogue::BuiltIn(TextKey::SelfTestWriteFile), true));
     layout->addLayout(checks);
-    addPair("Count. Pos. X", MakeEdit(panel, "CountPosXEdit"));
-    addPair("Real Pos. X", MakeEdit(panel, "RealPosXEdit"));
-    addPair("Count. Pos. Y", MakeEdit(panel, "CountPosYEdit"));
-    addPair("Real Pos. Y", MakeEdit(panel, "RealPosYEdit"));
+    addPair(TextKey::SelfTestCountPosX, MakeEdit(panel, "CountPosXEdit"));
+    addPair(TextKey::SelfTestRealPosX, MakeEdit(panel, "RealPosXEdit"));
+    addPair(TextKey::SelfTestCountPosY, MakeEdit(panel, "CountPosYEdit"));
+    addPair(TextKey::SelfTestRealPosY, MakeEdit(panel, "RealPosYEdit"));
     layout->addWidget(MakeLabel(panel, "label66", "0"));
     layout->addWidget(MakeLabel(panel, "label67", "0"));
     layout->addStretch(1);
     panelImage->layout()->addWidget(panel);
 }
 
-// Panel1: service controls of the machine's maker. Never shown; none of them does anything.
+// Panel1: service controls of the machine's maker. Never shown, so its designer captions are
+// nobody's texts; none of its buttons does anything.
 void TMenuForm::BuildServicePanel(QWidget* panelImage) {
     auto* panel = Named(new QFrame(panelImage), "Panel1");
     panel->setFrameShape(QFrame::StyledPanel);

@@ -67,7 +67,7 @@ void SetupController::Button16Click() {
 
 void SetupController::N6Click() {
     Session& s = m_form.State();
-    WarmUp(s.Dev, s.Status.Text(8));
+    WarmUp(s.Dev, s.Texts.Status(8));
 }
 
 void SetupController::HeadMoveClick() {
@@ -102,7 +102,7 @@ void SetupController::Resize(int width, int height) {
         m_form.Image1()->ImageChanged();
     else
         m_form.ShowMessage(
-            QStringLiteral("Поле %1 x %2 не помещается в памяти").arg(width).arg(height));
+            m_form.State().Texts.Text(TextKey::FieldViewTooLarge).arg(width).arg(height));
 }
 
 NeedleCarry SetupController::PositionNeedle() const {

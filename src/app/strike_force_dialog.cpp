@@ -1,6 +1,7 @@
 #include "app/strike_force_dialog.h"
 
 #include "app/widgets.h"
+#include "text/text_catalogue.h"
 
 #include <QSlider>
 #include <QVBoxLayout>
@@ -21,12 +22,12 @@ TStrikeHelth::TStrikeHelth(QWidget* parent) : QDialog(parent) {
     setObjectName("StrikeHelth");
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     auto* layout = new QVBoxLayout(this);
-    auto* title = MakeLabel(this, "Label1", "Сила удара");
+    auto* title = MakeLabel(this, "Label1", TextCatalogue::BuiltIn(TextKey::StrikeForceTitle));
     title->setFont(Bold(title->font()));
     layout->addWidget(title);
     m_knockChange = MakeForceSlider(this, "KnockChange");
     layout->addWidget(m_knockChange);
-    auto* ok = MakeButton(this, "Button1", "Ok");
+    auto* ok = MakeButton(this, "Button1", TextCatalogue::BuiltIn(TextKey::ButtonOk));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 }
@@ -39,9 +40,9 @@ int TStrikeHelth::Run(int force) {
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     setObjectName("Form3");
-    setWindowTitle("Свойства гравирования");
+    setWindowTitle(TextCatalogue::BuiltIn(TextKey::SecondLayoutTitle));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeLabel(this, "Label1", "Сила удара"));
+    layout->addWidget(MakeLabel(this, "Label1", TextCatalogue::BuiltIn(TextKey::StrikeForceTitle)));
     layout->addWidget(MakeForceSlider(this, "TrackBar1"));
 }
 

@@ -6,15 +6,15 @@
 
 namespace zeb::app {
 
-TForm1::TForm1(const LanguageText& text, QWidget* parent) : QDialog(parent) {
+TForm1::TForm1(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     setObjectName("Form1");
-    setWindowTitle(text(2001, "Внимание !"));
+    setWindowTitle(texts.Text(2001));
     auto* layout = new QVBoxLayout(this);
-    auto* heading = MakeLabel(this, "Label1", text(2011, "Предидущая работа не  завершена !"));
+    auto* heading = MakeLabel(this, "Label1", texts.Text(2011));
     heading->setFont(Bold(heading->font()));
     layout->addWidget(heading);
-    layout->addWidget(MakeLabel(this, "Label2", text(2021, "Какие дейсвия предпринять ?  ")));
-    m_ok = MakeRadio(this, "OkButton", text(2031, "Завершить незавершенный проект."), true);
+    layout->addWidget(MakeLabel(this, "Label2", texts.Text(2021)));
+    m_ok = MakeRadio(this, "OkButton", texts.Text(2031), true);
     layout->addWidget(m_ok);
     auto* warmUpRow = new QHBoxLayout;
     warmUpRow->addSpacing(20);
@@ -22,14 +22,12 @@ TForm1::TForm1(const LanguageText& text, QWidget* parent) : QDialog(parent) {
     m_warmUp->setRange(0, 5);
     m_warmUp->setValue(3);
     warmUpRow->addWidget(m_warmUp);
-    warmUpRow->addWidget(MakeLabel(this, "Label19", text(2041, "Предварительный разогрев")));
+    warmUpRow->addWidget(MakeLabel(this, "Label19", texts.Text(2041)));
     warmUpRow->addStretch(1);
     layout->addLayout(warmUpRow);
-    m_ignore = MakeRadio(this, "IgnoreButton",
-                         text(2051, "Игнороировать незавершенную работу.(Удалить аварийные "
-                                    "данные и продолжить нормальную работу)"));
+    m_ignore = MakeRadio(this, "IgnoreButton", texts.Text(2051));
     layout->addWidget(m_ignore);
-    auto* button = MakeButton(this, "Button1", "Ok");
+    auto* button = MakeButton(this, "Button1", texts.Text(TextKey::ButtonOk));
     button->setDefault(true);
     connect(button, &QPushButton::clicked, this, &TForm1::Button1Click);
     layout->addWidget(button, 0, Qt::AlignHCenter);

@@ -2,7 +2,7 @@
 // TForm1: an earlier job did not finish. The operator chooses to finish it (with a number of
 // warm-up rounds) or to drop it.
 
-#include "app/language_text.h"
+#include "text/text_catalogue.h"
 
 #include <QDialog>
 
@@ -14,7 +14,7 @@ namespace zeb::app {
 class TForm1 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm1(const LanguageText& text, QWidget* parent = nullptr);
+    explicit TForm1(const TextCatalogue& texts, QWidget* parent = nullptr);
 
     int WarmUpRounds() const; // SpinEdit4, 0..5
 

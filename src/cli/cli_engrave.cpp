@@ -103,7 +103,7 @@ void ApplyChoices(Session& s, const EngraveArgs& a) {
     if (a.combined)
         ChooseConversion(s.Picture, *a.combined);
     if (a.oneSided)
-        s.Levels.Qual1Click();
+        s.Levels.SetHighQuality(true);
     if (a.text)
         s.Levels.PortraitMode = false;
     if (a.forces)

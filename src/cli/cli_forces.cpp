@@ -6,25 +6,21 @@ namespace zeb::cli {
 
 namespace {
 
-LevelPanel& MainPanel(StrikeLevels& levels, int pass) {
-    return pass == 1 ? levels.PrintReady : levels.PrintReady2;
-}
-
 QString OptionOf(int pass) {
     return pass == 1 ? QStringLiteral("--forces") : QStringLiteral("--second-pass");
 }
 
 // "each 1..200", or level "32" apart when its slider has a range of its own.
-QString RangesText(const LevelPanel& panel) {
-    const TrackBar& top = panel.Slider(4);
-    const TrackBar& lower = panel.Slider(1);
-    if (top.Min() == lower.Min() && top.Max() == lower.Max())
-        return QStringLiteral("each %1..%2").arg(lower.Min()).arg(lower.Max());
+QString RangesText(int pass) {
+    const ForceRange top = StrikeLevels::Range(pass, 4);
+    const ForceRange lower = StrikeLevels::Range(pass, 1);
+    if (top.min == lower.min && top.max == lower.max)
+        return QStringLiteral("each %1..%2").arg(lower.min).arg(lower.max);
     return QStringLiteral("\"32\" %1..%2, the others %3..%4")
-        .arg(top.Min())
-        .arg(top.Max())
-        .arg(lower.Min())
-        .arg(lower.Max());
+        .arg(top.min)
+        .arg(top.max)
+        .arg(lower.min)
+        .arg(lower.max);
 }
 
 QString ForceList(const StrikeLevelSet& forces) {
@@ -38,33 +34,28 @@ QString ForceList(const StrikeLevelSet& forces) {
 } // namespace
 
 std::optional<StrikeLevelSet> ParseForces(const QString& text, int pass, QString& problem) {
-    // The window's own sliders say what may be set: the same models, the same ranges.
-    StrikeLevels sliders;
-    const LevelPanel& panel = MainPanel(sliders, pass);
+    // The window's sliders say what may be set: the same ranges.
     const QStringList parts = text.split(QLatin1Char(','));
     StrikeLevelSet forces;
     bool ok = parts.size() == 4;
     for (int i = 0; ok && i < 4; ++i) {
         const int level = 4 - i;
         const int force = parts[i].trimmed().toInt(&ok);
-        const TrackBar& slider = panel.Slider(level);
-        ok = ok && force >= slider.Min() && force <= slider.Max();
+        const ForceRange range = StrikeLevels::Range(pass, level);
+        ok = ok && force >= range.min && force <= range.max;
         forces[level] = static_cast<quint8>(force);
     }
     if (ok)
         return forces;
     problem = QStringLiteral("%1 wants the four forces F32,F24,F16,F8 of the levels \"32\", "
                              "\"24\", \"16\", \"8\", %2, not \"%3\"")
-                  .arg(OptionOf(pass), RangesText(panel), text);
+                  .arg(OptionOf(pass), RangesText(pass), text);
     return std::nullopt;
 }
 
 void ChooseForces(Settings& settings, StrikeLevels& levels, int pass,
                   const StrikeLevelSet& forces) {
-    LevelPanel& panel = MainPanel(levels, pass);
-    panel.Individual.Click();
-    for (int level = 4; level >= 1; --level)
-        panel.PutForce(level, forces[level]);
+    levels.ChooseForces(pass, forces);
     settings.LevelLinesFaulty[static_cast<size_t>(pass - 1)] = false;
 }
 

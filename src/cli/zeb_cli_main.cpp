@@ -1,5 +1,6 @@
 // zeb-cli: picks the subcommand and hands it the rest of the command line.
 #include "cli/cli.h"
+#include "version/version.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -50,6 +51,7 @@ QString Overview() {
     for (const auto& c : commands)
         text += QStringLiteral("  %1  %2\n").arg(c.name, -9).arg(c.synopsis);
     text += QStringLiteral("\n\"zeb-cli COMMAND --help\" describes one command.\n"
+                           "\"zeb-cli --version\" prints the version.\n"
                            "Exit status: 0 done, 1 the work failed, 2 bad usage or input.\n");
     return text;
 }
@@ -65,6 +67,10 @@ int main(int argc, char** argv) {
     if (args.isEmpty() || args.first() == "--help" || args.first() == "-h") {
         PrintOut(Overview());
         return args.isEmpty() ? ExitUsage : ExitOk;
+    }
+    if (args.first() == "--version") {
+        PrintOut(QStringLiteral("zeb-cli (ZEB) %1\n").arg(QLatin1String(zeb::Version())));
+        return ExitOk;
     }
     const QString name = args.takeFirst();
     for (const auto& command : Commands()) {

@@ -1,7 +1,7 @@
 #pragma once
 // The parts of a session that the job operations work on: the job start, the job loop with
 // pause and end, recovery and the service starts. Each is one of the session's own parts,
-// under the session's name for it. The link state, the self-test switches and the status texts
+// under the session's name for it. The link state, the self-test switches and the texts
 // come read-only: the link alone writes its state (ask the Device), and the window its
 // switches. The serial line, the language, the tone tables and the field's mouse are no
 // business of a job and are not here.
@@ -16,8 +16,8 @@
 #include "picture/picture_state.h"
 #include "picture/placement.h"
 #include "setup/settings.h"
-#include "setup/status_messages.h"
 #include "setup/strike_levels.h"
+#include "text/text_catalogue.h"
 
 #include <QString>
 
@@ -41,7 +41,7 @@ struct JobParts {
     Device& Dev;
 
     Settings& Config;
-    const StatusMessages& Status;
+    const TextCatalogue& Texts;
     StrikeLevels& Levels;
 
     PictureState& Picture;

@@ -11,15 +11,7 @@ namespace zeb {
 bool PauseJob(const JobParts& s) {
     if (!s.Job.Plan || !s.Timers.Running(TimerId::Optimizing))
         return false;
-    StrikeLevels& levels = s.Levels;
-    const bool secondPass = s.Job.SecondPassRunning;
-    const bool secondHalf = secondPass || levels.DoublePassPending;
-    levels.SetUpAbortPanel(secondHalf);
     s.Timers.Stop(TimerId::Optimizing);
-    levels.AbortWork1Panel.SetEnabled(!secondPass);
-    levels.AbortWork1Panel.SetVisible(true);
-    levels.AbortWork2Panel.SetVisible(secondHalf);
-    levels.AbortPanel.SetVisible(true);
     // STOP is shown only while the job timer runs.
     s.Op.LockForJob();
     return true;
@@ -50,7 +42,6 @@ Outcome ContinueJob(const JobParts& s) {
     if (Outcome sent = s.Dev.SetStrike(forces); !sent)
         return sent;
     s.Timers.Start(TimerId::Optimizing, 1);
-    levels.AbortPanel.SetVisible(false);
     return Outcome::Done();
 }
 
@@ -61,7 +52,6 @@ void EndJobForLater(const JobParts& s) {
     s.Dev.SwitchOff();
     s.Timers.Stop(TimerId::Optimizing);
     s.Op.LockForJob();
-    s.Levels.AbortPanel.SetVisible(false);
     s.Job.Plan.reset();
     s.Job.Running = false;
 }

@@ -290,8 +290,6 @@ TickResult StartSecondPass(const JobParts& s) {
     JobState& job = s.Job;
     job.SecondPassRunning = true;
     s.Timers.Stop(TimerId::Timer4);
-    s.Levels.PrintReadyPanel.SetVisible(false);
-    s.Levels.PrintReadyPanel_2.SetVisible(false);
     Outcome opened = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, true));
     if (opened)
         opened = OpenJobPlan(s, 2, QDir(s.StartDirectory).filePath(SecondPassPlanFileName));

@@ -65,18 +65,18 @@ TickOutcome RunNextPlanLine(const JobParts& s);
 TickResult StartSecondPass(const JobParts& s);
 
 // STOP (the Delete key): acts only while the job timer runs. The job pauses after the current
-// line and the interrupted-job panel is set up and shown with the halves the pass needs. The
-// window places the panel and sets its width. True when it acted.
+// line; the window then shows the interrupted-job panel with the halves the pass needs. True
+// when it acted.
 bool PauseJob(const JobParts& s);
 
 // "Продолжить работу": the forces of the pass in progress sent again (the operator may have
-// changed them), the job timer started, the panel hidden. Refused, with the panel kept, when
-// the new forces have no strike profile or the records cannot be written; without a word when
-// no job is paused.
+// changed them), the job timer started. Refused (the window keeps its panel) when the new
+// forces have no strike profile or the records cannot be written; without a word when no job
+// is paused.
 Outcome ContinueJob(const JobParts& s);
 
-// "Завершить работу": print job ended, machine off, job timer stopped, panel hidden. The
-// recovery file and the progress record stay, so the job can be resumed.
+// "Завершить работу": print job ended, machine off, job timer stopped. The recovery file and
+// the progress record stay, so the job can be resumed.
 void EndJobForLater(const JobParts& s);
 
 // Timer2's only tick: stops Timer2 and Timer3.

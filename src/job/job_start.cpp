@@ -62,11 +62,6 @@ QString UnfinishedJobQuestion(const QString& startDirectory) {
 } // namespace
 
 void OpenEngravingProperties(const JobParts& s) {
-    StrikeLevels& levels = s.Levels;
-    levels.SyncLevelPanels();
-    levels.PrintReadyPanel.SetVisible(true);
-    if (levels.SecondWork.Checked())
-        levels.PrintReadyPanel_2.SetVisible(true);
     s.Op.LockForJob();
 }
 
@@ -82,14 +77,14 @@ Outcome CheckJobForces(const JobParts& s, bool doublePass) {
         // force it had) is never struck unseen.
         for (int level = 4; level >= 1; --level) {
             const int lowest = pass == 2 && level == 4 ? 0 : 1;
-            if (forces[level] < lowest || forces[level] > LevelPanel::MaxForce)
+            if (forces[level] < lowest || forces[level] > StrikeLevels::MaxForce)
                 return Outcome::Failed(
                     heading + QStringLiteral("сила уровня \"%1\" равна %2, такой ползунок не "
                                              "показывает (%3..%4); установите её заново.")
                                   .arg(8 * level)
                                   .arg(forces[level])
                                   .arg(lowest)
-                                  .arg(LevelPanel::MaxForce));
+                                  .arg(StrikeLevels::MaxForce));
         }
         if (Outcome profiles = CheckStrikeProfiles(forces, speed, scale); !profiles)
             return Outcome::Failed(heading + profiles.Message());
@@ -97,7 +92,7 @@ Outcome CheckJobForces(const JobParts& s, bool doublePass) {
     return Outcome::Done();
 }
 
-Result<JobStart> StartJob(const JobParts& s) {
+Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choicesTaken) {
     // Refused before anything is sent or written: the operator corrects the panel and starts
     // again.
     if (Outcome picture = CheckPlanInput(s.Matrices); !picture)
@@ -124,8 +119,8 @@ Result<JobStart> StartJob(const JobParts& s) {
     if (!saveError.isEmpty())
         s.Op.ShowMessage(saveError);
     s.Timers.Stop(TimerId::Timer4);
-    s.Levels.PrintReadyPanel.SetVisible(false);
-    s.Levels.PrintReadyPanel_2.SetVisible(false);
+    if (choicesTaken)
+        choicesTaken();
 
     const PassMode pass = s.Levels.HighQuality() ? PassMode::OneSided : PassMode::TwoSided;
     if (const Result<PlanFiles> plan = BuildPlan(s.Matrices, s.StartDirectory, pass, s.Op); !plan) {

@@ -9,13 +9,13 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace zeb {
 
-// "Гравировка": the sliders from the held forces, the engraving-properties panel
-// shown (and the second-pass panel with "Двойной проход" ticked), the menus locked for the
-// job. The window places the panels first.
+// "Гравировка": the menus locked for the job. The window shows its engraving-properties
+// panels first.
 void OpenEngravingProperties(const JobParts& s);
 
 // Refused when a force of the job is one its slider cannot show, or cannot become a strike
@@ -37,7 +37,9 @@ struct JobStart {
 // "Работа". Refused, before anything is sent, when a force has no strike profile or there
 // is no picture to plan, and without a word when the operator keeps an unfinished job; a plan
 // or a file that cannot be written stops the start with its message and gives the menus back.
-Result<JobStart> StartJob(const JobParts& s);
+// `choicesTaken` runs once the job has taken the operator's choices (the settings saved),
+// before the plan is built: the window closes its panels there.
+Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choicesTaken = {});
 
 // EstimateJobDuration: the link time measured anew, the plan walked (twice with a double
 // pass); the head count goes back to 0, 0.

@@ -270,7 +270,7 @@ Outcome ResumeInterruptedJob(const JobParts& s) {
     s.Op.LockForJob();
     const std::optional<HeadPosition> saved = ReadSavedPosition(s.Dev);
     for (int round = 0; round < s.Job.WarmUpRounds; ++round)
-        WarmUp(s.Dev, s.Status.Text(8));
+        WarmUp(s.Dev, s.Texts.Status(8));
     if (Outcome recovered = RecoverInterruptedJob(s, saved); !recovered) {
         s.Timers.Stop(TimerId::CrushTimer);
         s.Job.Plan.reset();

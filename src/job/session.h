@@ -15,10 +15,9 @@
 #include "picture/picture_state.h"
 #include "picture/placement.h"
 #include "picture/tone_tables.h"
-#include "setup/language_table.h"
 #include "setup/settings.h"
-#include "setup/status_messages.h"
 #include "setup/strike_levels.h"
+#include "text/text_catalogue.h"
 
 #include <QString>
 
@@ -47,10 +46,9 @@ struct Session {
     std::unique_ptr<SerialLine> Line;
     Device Dev;
 
-    // Settings, language, status texts, strike levels.
+    // Settings, the operator's texts (with the language file's), strike levels.
     Settings Config;
-    LanguageTable Language;
-    StatusMessages Status;
+    TextCatalogue Texts;
     StrikeLevels Levels;
 
     // Picture preparation.

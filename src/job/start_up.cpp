@@ -10,8 +10,6 @@
 namespace zeb {
 
 void StartUp(Session& s, const StartUpHooks& hooks) {
-    SetDefaultMessages(s.Status);
-
     s.StartDirectory = QDir::currentPath();
 
     const SettingsLoadResult settings =
@@ -22,8 +20,8 @@ void StartUp(Session& s, const StartUpHooks& hooks) {
     if (hooks.settingsLoaded)
         hooks.settingsLoaded(settings.problems, settings.portChecks);
 
-    const LanguageLoadResult language = LoadLanguageFile(s.StartDirectory, s.Language, s.Status);
-    ApplyLanguageToLink(s.Language, s.Link);
+    const LanguageLoadResult language = LoadLanguageFile(s.StartDirectory, s.Texts);
+    ApplyLanguageToLink(s.Texts, s.Link);
     if (hooks.languageLoaded)
         hooks.languageLoaded(language.error.isEmpty()
                                  ? QString()

@@ -1,7 +1,7 @@
 #pragma once
-// The program's start, in its order: texts, settings, language, port, the check for an
-// unfinished job, the work field, the tone tables, the link to the machine, the strike
-// patterns. The window (or zeb-cli) hooks in where it shows something.
+// The program's start, in its order: settings, language, port, the check for an unfinished
+// job, the work field, the tone tables, the link to the machine, the strike patterns. The window
+// (or zeb-cli) hooks in where it shows something.
 
 #include "job/session.h"
 

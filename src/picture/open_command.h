@@ -23,11 +23,8 @@ namespace zeb {
 // the path.
 inline const QString OpenCaption = QStringLiteral("ZEB-5.5 ");
 
-// TConvertForm's texts.
+// TConvertForm's texts the language table gives no code (the coded ones are the catalogue's).
 inline const QString ConvertFormCaption = QStringLiteral("ConvertForm");
-inline const QString ConvertFormTitle = QStringLiteral("Варианты преобразования изображения");
-inline const QString ConvertFormCombined = QStringLiteral("Комбинированный (улучшенный)");
-inline const QString ConvertFormDiffusion = QStringLiteral("Диффузионный (простой)");
 inline const QString ConvertFormOk = QStringLiteral("Ok");
 
 // The conversion dialog's Ok: the combined conversion or the diffusion one. Closing the

@@ -10,9 +10,6 @@
 namespace zeb {
 
 inline const QString Form5Caption = QStringLiteral("Portret_Properties");
-inline const QString Form5ResolutionLabel = QStringLiteral("Разрешение (плотность точек) ");
-inline const QString Form5AlignmentLabel =
-    QStringLiteral("Расположение изображения на рабочем поле");
 
 // The items of ResolutionBox, index = ResolutionIndex, exactly as shown; the tenth is empty.
 QStringList ResolutionBoxItems();

@@ -1,6 +1,7 @@
 #include "setup/calibration.h"
 
 #include "setup/settings_text_file.h"
+#include "text/text_catalogue.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,12 +96,12 @@ void CalibrateTiming(Device& device, Settings& config, const StrikeLevelSet& act
                      const QString& startDirectory) {
     Operator& op = device.Op();
     if (!device.Link().DeviceReady) {
-        op.ShowMessage(QStringLiteral("Устройство не доступно."));
+        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::CalibrationDeviceUnavailable));
         return;
     }
     const QString path = TimingFilePath(startDirectory);
     if (QFileInfo::exists(path)) {
-        op.ShowMessage(QStringLiteral("Устройство уже калибровано."));
+        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::CalibrationAlreadyDone));
         return;
     }
 
@@ -133,9 +134,9 @@ void CalibrateTiming(Device& device, Settings& config, const StrikeLevelSet& act
 
     const QString error = WriteTextFileAtomically(path, report);
     if (error.isEmpty())
-        op.ShowMessage(QStringLiteral("Калибровка завершена."));
+        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::CalibrationDone));
     else
-        op.ShowMessage(QStringLiteral("Не удалось записать %1: %2")
+        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::CalibrationReportNotWritten)
                            .arg(QDir::toNativeSeparators(path), error));
 }
 

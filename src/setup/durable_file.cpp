@@ -1,5 +1,7 @@
 #include "setup/durable_file.h"
 
+#include "text/text_catalogue.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -51,7 +53,7 @@ QString WriteFileDurably(const QString& path, const QByteArray& bytes) {
         return file.errorString();
     const qint64 written = file.write(bytes);
     if (written != bytes.size()) {
-        const QString error = QStringLiteral("записано только %1 из %2 байт (%3)")
+        const QString error = TextCatalogue::BuiltIn(TextKey::FileWrittenPartly)
                                   .arg(std::max<qint64>(written, 0))
                                   .arg(bytes.size())
                                   .arg(file.errorString());

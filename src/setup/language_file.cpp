@@ -40,10 +40,9 @@ QString LanguageLineText(const QString& line) {
     return equals < 0 ? line : line.mid(equals + 1);
 }
 
-LanguageLoadResult LoadLanguageFile(const QString& startDirectory, LanguageTable& table,
-                                    StatusMessages& messages) {
+LanguageLoadResult LoadLanguageFile(const QString& startDirectory, TextCatalogue& texts) {
     LanguageLoadResult result;
-    table.Clear();
+    texts.Clear();
     const QStringList found = QDir(startDirectory)
                                   .entryList({QStringLiteral("*.lng")},
                                              QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
@@ -55,12 +54,18 @@ LanguageLoadResult LoadLanguageFile(const QString& startDirectory, LanguageTable
         result.error = file.error;
         return result;
     }
-    table.SetLanguageLoaded(true);
+    texts.SetLanguageLoaded(true);
     for (const QString& line : file.lines) {
         if (const std::optional<int> code = LanguageLineCode(line))
-            ApplyLanguageString(table, messages, *code, LanguageLineText(line));
+            texts.Define(*code, LanguageLineText(line));
     }
     return result;
+}
+
+void ApplyLanguageToLink(const TextCatalogue& texts, LinkState& link) {
+    link.LanguageLoaded = texts.LanguageLoaded();
+    link.PortCheckMessage = texts.FileText(9001);
+    link.LinkErrorMessage = texts.FileText(9002);
 }
 
 } // namespace zeb

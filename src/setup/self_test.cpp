@@ -1,6 +1,7 @@
 #include "setup/self_test.h"
 
 #include "link/handshake.h"
+#include "text/text_catalogue.h"
 
 #include <QDir>
 #include <QStringEncoder>
@@ -22,7 +23,7 @@ QString TestingLog::Start(const QString& path, const QStringList& header) {
     Close();
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QStringLiteral("Не удалось создать файл %1: %2")
+        return TextCatalogue::BuiltIn(TextKey::SelfTestLogNotCreated)
             .arg(QDir::toNativeSeparators(path), m_file.errorString());
     for (const QString& line : header)
         WriteLine(line);

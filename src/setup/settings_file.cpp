@@ -1,6 +1,7 @@
 #include "setup/settings_file.h"
 
 #include "setup/settings_text_file.h"
+#include "text/text_catalogue.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +24,11 @@ constexpr qint64 MaxChunkLength = 65535;
 // The two mode lines as the program writes them.
 const QString GroupLine = QStringLiteral("Group");
 const QString IndividualLine = QStringLiteral("Ind  ");
+
+// Read before the language file, so always in the built-in wording.
+QString Text(TextKey key) {
+    return TextCatalogue::BuiltIn(key);
+}
 
 bool IsBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
@@ -100,39 +106,43 @@ public:
     QString Line(int n) const { return n <= m_lines.size() ? m_lines[n - 1] : QString(); }
 
     void Problem(int n, const QString& text) {
-        m_problems << QStringLiteral("строка %1: %2").arg(n).arg(text);
+        m_problems << Text(TextKey::SettingsLine).arg(n).arg(text);
     }
 
     // A whole-integer line, or nothing (with the problem noted) when it is no number.
     std::optional<qint64> Integer(int n, const QString& what, const QString& kept) {
         const std::optional<qint64> value = WholeInteger(Line(n));
         if (!value)
-            Problem(n, QStringLiteral("«%1» не число; %2 остаётся %3")
-                           .arg(Line(n).left(MaxQuoted), what, kept));
+            Problem(n, Text(TextKey::SettingsNotANumber).arg(Line(n).left(MaxQuoted), what, kept));
         return value;
     }
 
-    // Lines first..first+4: the mode and the four forces of one pass. Returns whether each
-    // line was there as the program writes it; a faulty one is reported with what was taken.
-    bool Pass(int first, LevelPanel& panel) {
+    // Lines first..first+4: the mode and the four forces of pass 1 or 2, taken as the
+    // engraving-properties panel takes them. Returns whether each line was there as the
+    // program writes it; a faulty one is reported with what was taken.
+    bool Pass(int first, int pass, StrikeLevels& levels) {
         bool sound = true;
         const bool group = Line(first) == GroupLine;
-        (group ? panel.Group : panel.Individual).SetChecked(true);
+        levels.Mode(pass) = group ? LevelMode::Group : LevelMode::Individual;
         if (!group && Line(first) != IndividualLine) {
-            Taken(first, QStringLiteral("ожидается «Group» или «Ind  »"),
-                  QStringLiteral("взят индивидуальный режим"));
+            Taken(first, Text(TextKey::SettingsModeExpected), Text(TextKey::SettingsModeTaken));
             sound = false;
         }
+        // No force is above 255: such a line leaves its level where the panel shows it.
+        std::array<std::optional<int>, 4> values;
+        for (int level = 4; level >= 1; --level) {
+            const int value = LevelField(Line(first + 5 - level));
+            if (value <= 255)
+                values[static_cast<size_t>(4 - level)] = value;
+        }
+        StrikeLevelSet& forces = levels.Forces(pass);
+        forces = ForcesAsLoaded(pass, levels.Mode(pass), values);
         for (int level = 4; level >= 1; --level) {
             const int n = first + 5 - level;
-            const int value = LevelField(Line(n));
-            // No slider position stands for a force above 255: the slider stays where it is,
-            // and the force held is the one it shows.
-            panel.PutForce(level, value <= 255 ? value : panel.Slider(level).Position());
             if (IsForceLine(Line(n), level))
                 continue;
-            Taken(n, QStringLiteral("ожидается «KnKHel%1-» и сила 0..255").arg(level),
-                  QStringLiteral("взята сила %1").arg(panel.Slider(level).Position()));
+            Taken(n, Text(TextKey::SettingsForceExpected).arg(level),
+                  Text(TextKey::SettingsForceTaken).arg(forces[level]));
             sound = false;
         }
         return sound;
@@ -141,10 +151,10 @@ public:
     // A missing or malformed mode or force line, and the value taken in its place.
     void Taken(int n, const QString& expected, const QString& taken) {
         if (n > m_lines.size())
-            Problem(n, QStringLiteral("нет строки; ") + taken);
+            Problem(n, Text(TextKey::SettingsLineMissing).arg(taken));
         else
-            Problem(n,
-                    QStringLiteral("«%1»: %2; %3").arg(Line(n).left(MaxQuoted), expected, taken));
+            Problem(
+                n, Text(TextKey::SettingsLineFaulty).arg(Line(n).left(MaxQuoted), expected, taken));
     }
 
     // Lines 12 and 13: a value below 1 becomes 1000.
@@ -153,7 +163,7 @@ public:
         if (!value)
             return;
         if (*value > MaxFieldSide) {
-            Problem(n, QStringLiteral("%1 %2 больше %3 точек; остаётся %4")
+            Problem(n, Text(TextKey::SettingsFieldTooLarge)
                            .arg(what)
                            .arg(*value)
                            .arg(MaxFieldSide)
@@ -165,33 +175,27 @@ public:
 
     void Resolution(qint32& index) {
         const std::optional<qint64> value =
-            Integer(14, QStringLiteral("разрешение"), QString::number(index));
+            Integer(14, Text(TextKey::SettingsResolution), QString::number(index));
         if (!value)
             return;
         if (*value < std::numeric_limits<qint32>::min() ||
             *value > std::numeric_limits<qint32>::max()) {
-            Problem(14, QStringLiteral("разрешение %1 не номер разрешения; остаётся %2")
-                            .arg(*value)
-                            .arg(index));
+            Problem(14, Text(TextKey::SettingsResolutionNotAnIndex).arg(*value).arg(index));
             return;
         }
         // Kept as read, so it is saved back unchanged; the picture places as for 0.
         index = static_cast<qint32>(*value);
         if (index < 0 || index > 8)
-            Problem(14, QStringLiteral("разрешение %1 вне 0..8; рабочее поле "
-                                       "считается как для разрешения 0")
-                            .arg(index));
+            Problem(14, Text(TextKey::SettingsResolutionOutside).arg(index));
     }
 
     void MotorSpeed(quint8& speed) {
         const std::optional<qint64> value =
-            Integer(15, QStringLiteral("скорость двигателей"), QString::number(speed));
+            Integer(15, Text(TextKey::SettingsMotorSpeed), QString::number(speed));
         if (!value)
             return;
         if (*value < 0 || *value > 255) {
-            Problem(15, QStringLiteral("скорость двигателей %1 вне 0..255; остаётся %2")
-                            .arg(*value)
-                            .arg(speed));
+            Problem(15, Text(TextKey::SettingsMotorSpeedOutside).arg(*value).arg(speed));
             return;
         }
         speed = *value == 0 ? 12 : static_cast<quint8>(*value);
@@ -199,11 +203,11 @@ public:
 
     void ChunkLength(qint32& length) {
         const std::optional<qint64> value =
-            Integer(16, QStringLiteral("длина участка"), QString::number(length));
+            Integer(16, Text(TextKey::SettingsChunkLength), QString::number(length));
         if (!value)
             return;
         if (*value < 0 || *value > MaxChunkLength) {
-            Problem(16, QStringLiteral("длина участка %1 вне 0..%2; остаётся %3")
+            Problem(16, Text(TextKey::SettingsChunkLengthOutside)
                             .arg(*value)
                             .arg(MaxChunkLength)
                             .arg(length));
@@ -214,8 +218,8 @@ public:
 
     void PictureKind(bool& portrait) {
         const std::optional<qint64> value =
-            Integer(17, QStringLiteral("вид изображения"),
-                    portrait ? QStringLiteral("портрет") : QStringLiteral("текст"));
+            Integer(17, Text(TextKey::SettingsPictureKind),
+                    Text(portrait ? TextKey::SettingsPortrait : TextKey::SettingsText));
         if (value)
             portrait = *value != 0;
     }
@@ -229,8 +233,8 @@ QString ForceLine(int level, quint8 force) {
     return QStringLiteral("KnKHel%1-%2").arg(level).arg(force);
 }
 
-void AddPass(QStringList& lines, bool individual, const StrikeLevelSet& forces) {
-    lines << (individual ? IndividualLine : GroupLine);
+void AddPass(QStringList& lines, LevelMode mode, const StrikeLevelSet& forces) {
+    lines << (mode == LevelMode::Individual ? IndividualLine : GroupLine);
     for (int level = 4; level >= 1; --level)
         lines << ForceLine(level, forces[level]);
 }
@@ -239,19 +243,16 @@ void AddPass(QStringList& lines, bool individual, const StrikeLevelSet& forces) 
 void ReadLines(const QStringList& lines, SettingsLoadResult& result, Settings& settings,
                StrikeLevels& levels, MachineState& machine) {
     Reader reader(lines, result.problems);
-    settings.LevelLinesFaulty = {!reader.Pass(1, levels.PrintReady),
-                                 !reader.Pass(6, levels.PrintReady2)};
+    settings.LevelLinesFaulty = {!reader.Pass(1, 1, levels), !reader.Pass(6, 2, levels)};
     if (lines.size() < LineCount) {
         // Missing lines of the passes are told with the values taken, one by one.
         reader.Problem(std::max(static_cast<int>(lines.size()) + 1, 11),
-                       QStringLiteral("нет строки; файл кончается на строке %1, остальное "
-                                      "читается как пустое")
-                           .arg(lines.size()));
+                       Text(TextKey::SettingsFileEnds).arg(lines.size()));
     }
     settings.PortName = reader.Line(11);
     result.portChecks = PortItemChecks(settings.PortName);
-    reader.FieldSide(12, QStringLiteral("ширина"), settings.FieldWidth);
-    reader.FieldSide(13, QStringLiteral("высота"), settings.FieldHeight);
+    reader.FieldSide(12, Text(TextKey::SettingsWidth), settings.FieldWidth);
+    reader.FieldSide(13, Text(TextKey::SettingsHeight), settings.FieldHeight);
     reader.Resolution(settings.ResolutionIndex);
     reader.MotorSpeed(machine.MotorSpeed);
     reader.ChunkLength(settings.ChunkLength);
@@ -288,9 +289,7 @@ SettingsLoadResult LoadSettings(const QString& startDirectory, Settings& setting
         if (error.isEmpty())
             result.defaultFileWritten = true;
         else
-            result.problems << QStringLiteral("нет файла, и файл по умолчанию не записывается "
-                                              "(%1)")
-                                   .arg(error);
+            result.problems << Text(TextKey::SettingsDefaultNotWritten).arg(error);
         result.portChecks = PortItemChecks(settings.PortName);
         return result;
     }
@@ -300,14 +299,11 @@ SettingsLoadResult LoadSettings(const QString& startDirectory, Settings& setting
     if (info.isFile())
         file = ReadTextLines(path, LineCount);
     else
-        file.error = QStringLiteral("это не файл");
+        file.error = Text(TextKey::SettingsNotAFile);
     if (!file.ok) {
-        result.problems << QStringLiteral("не читается (%1); настройки остаются прежними, и "
-                                          "файл не перезаписывается")
-                               .arg(file.error);
+        result.problems << Text(TextKey::SettingsUnreadable).arg(file.error);
         settings.LevelLinesFaulty = {true, true};
-        settings.KeepFileReason =
-            QStringLiteral("при запуске он не читался (%1) и остаётся как есть").arg(file.error);
+        settings.KeepFileReason = Text(TextKey::SettingsKept).arg(file.error);
         result.portChecks = PortItemChecks(settings.PortName);
         return result;
     }
@@ -332,13 +328,13 @@ QStringList SettingsLines(const Settings& settings, const StrikeLevels& levels,
         defaults[3] = 10;
         defaults[2] = 5;
         defaults[1] = 2;
-        AddPass(lines, false, defaults);
-        AddPass(lines, true, defaults);
+        AddPass(lines, LevelMode::Group, defaults);
+        AddPass(lines, LevelMode::Individual, defaults);
         lines << QStringLiteral("com1") << QString::number(Settings::DefaultFieldWidth)
               << QString::number(Settings::DefaultFieldHeight);
     } else {
-        AddPass(lines, levels.PrintReady.Individual.Checked(), levels.FirstPassLevels);
-        AddPass(lines, levels.PrintReady2.Individual.Checked(), levels.SecondPassLevels);
+        AddPass(lines, levels.FirstPassMode, levels.FirstPassLevels);
+        AddPass(lines, levels.SecondPassMode, levels.SecondPassLevels);
         lines << settings.PortName << QString::number(settings.FieldWidth)
               << QString::number(settings.FieldHeight);
     }
@@ -353,7 +349,7 @@ QString SaveSettings(const QString& startDirectory, Settings& settings, const St
     const QString error = settings.KeepFileReason.isEmpty()
                               ? WriteSettings(startDirectory, settings, levels, machine)
                               : settings.KeepFileReason;
-    return error.isEmpty() ? QString() : QStringLiteral("Zeb.ini не записан: ") + error;
+    return error.isEmpty() ? QString() : Text(TextKey::SettingsNotWritten).arg(error);
 }
 
 } // namespace zeb

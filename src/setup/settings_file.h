@@ -36,15 +36,15 @@ struct SettingsLoadResult {
 
 // Reads the settings into the held values. A missing file is no error: SettingsMissing is
 // set and the default file written (which also sets the default field size); nothing is read
-// back then. Mode lines check their radio buttons (running their click handling), forces go
-// through their sliders, which clamp them; a force the reader cannot take leaves its slider
-// where it is, and the force held follows the slider. Missing or malformed lines 1..10 mark
-// their pass in LevelLinesFaulty. A file that exists but cannot be read (no permission, not a
-// file) changes no value, marks both passes and sets KeepFileReason.
+// back then. Mode and forces are taken as the window's panel takes them (ForcesAsLoaded):
+// clamped to their sliders' ranges, and a force the reader cannot take is the one the panel
+// shows. Missing or malformed lines 1..10 mark their pass in LevelLinesFaulty. A file that
+// exists but cannot be read (no permission, not a file) changes no value, marks both passes
+// and sets KeepFileReason.
 SettingsLoadResult LoadSettings(const QString& startDirectory, Settings& settings,
                                 StrikeLevels& levels, MachineState& machine);
 
-// For a holder without sliders to show (zeb-cli): after LoadSettings found no file, takes
+// For a holder without a window (zeb-cli): after LoadSettings found no file, takes
 // the values of the default file it wrote, read as the next start will read that file.
 // SettingsMissing stays set. Does nothing when the file was there.
 void ReadBackDefaultFile(Settings& settings, StrikeLevels& levels, MachineState& machine);

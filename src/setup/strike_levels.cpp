@@ -6,197 +6,68 @@ namespace zeb {
 
 namespace {
 
-const LevelPanelDesign PrintReadyDesign{
-    {"TrackBar1", "TrackBar2", "TrackBar3", "TrackBar4"},
-    {"Label8", "Label14", "Label15", "Label16"},
-    {"Label10", "Label11", "Label12", "Label13"},
-    "GroupRadBut",
-    "IndRadBut",
-    {1, 1, 1, 1},
-    {3, 3, 1, 1},
-    true,
-    true,
-};
-
-// The second pass may leave level "32" out altogether, hence 0 as its lowest force.
-const LevelPanelDesign PrintReady2Design{
-    {"TrackBar5", "TrackBar6", "TrackBar7", "TrackBar8"},
-    {"Label21", "Label27", "Label28", "Label29"},
-    {"Label23", "Label24", "Label25", "Label26"},
-    "GroupRadBut_2",
-    "IndRadBut_2",
-    {0, 1, 1, 1},
-    {0, 3, 1, 1},
-    true,
-    true,
-};
-
-const LevelPanelDesign AbortWork1Design{
-    {"TrackBar9", "TrackBar10", "TrackBar11", "TrackBar12"},
-    {"Label38", "Label40", "Label42", "Label44"},
-    {"Label36", "Label39", "Label41", "Label43"},
-    "RadioButton3",
-    "RadioButton4",
-    {1, 1, 1, 1},
-    {3, 3, 1, 1},
-    false,
-    false,
-};
-
-const LevelPanelDesign AbortWork2Design{
-    {"TrackBar13", "TrackBar14", "TrackBar15", "TrackBar16"},
-    {"Label49", "Label51", "Label53", "Label55"},
-    {"Label48", "Label50", "Label52", "Label54"},
-    "RadioButton7",
-    "RadioButton8",
-    {1, 1, 1, 1},
-    {3, 3, 1, 1},
-    false,
-    false,
-};
-
-void AddPanel(StrikeLevelControls& controls, LevelPanel& panel) {
-    const LevelPanelDesign& design = panel.Design();
-    for (int level = 4; level >= 1; --level) {
-        const size_t i = static_cast<size_t>(4 - level);
-        controls.trackBars.emplace_back(QString::fromLatin1(design.sliders[i]),
-                                        &panel.Slider(level));
-        controls.labels.emplace_back(QString::fromLatin1(design.valueLabels[i]),
-                                     &panel.ValueLabel(level));
-        controls.labels.emplace_back(QString::fromLatin1(design.levelLabels[i]),
-                                     &panel.LevelLabel(level));
-    }
-    controls.radioButtons.emplace_back(QString::fromLatin1(design.groupButton), &panel.Group);
-    controls.radioButtons.emplace_back(QString::fromLatin1(design.individualButton),
-                                       &panel.Individual);
+quint8 AtLeastOne(int value) {
+    return static_cast<quint8>(std::max(value, 1));
 }
 
 } // namespace
 
-StrikeLevels::StrikeLevels()
-    : PrintReady(FirstPassLevels, PrintReadyDesign),
-      PrintReady2(SecondPassLevels, PrintReady2Design),
-      AbortWork1(FirstPassLevels, AbortWork1Design),
-      AbortWork2(SecondPassLevels, AbortWork2Design) {
-    RadioButton::MakeGroup({&RadioButton1, &RadioButton2});
-    RadioButton::MakeGroup({&RadioButton5, &RadioButton6});
-    RadioButton::MakeGroup({&RadioButton9, &RadioButton10});
-    // The second-pass panel only shows the quality chosen on the first.
-    RadioButton5.SetEnabled(false);
-    RadioButton6.SetEnabled(false);
-
-    for (RadioButton* high : {&RadioButton1, &RadioButton5})
-        QObject::connect(high, &RadioButton::Clicked, [this] { ChooseQuality(true); });
-    for (RadioButton* standard : {&RadioButton2, &RadioButton6})
-        QObject::connect(standard, &RadioButton::Clicked, [this] { ChooseQuality(false); });
-    QObject::connect(&RadioButton9, &RadioButton::Clicked, [this] { PortraitMode = false; });
-    QObject::connect(&RadioButton10, &RadioButton::Clicked, [this] { PortraitMode = true; });
+StrikeLevelSet SliderCoupling(int p) {
+    // Integer division rounding down; p is a force, never negative.
+    StrikeLevelSet set;
+    set[4] = static_cast<quint8>(p);
+    set[3] = AtLeastOne(p - p / 3);
+    set[2] = AtLeastOne(p - 2 * (p / 3));
+    set[1] = AtLeastOne(p / 11);
+    return set;
 }
 
-TrackBar& StrikeLevels::Slider(int number) {
-    LevelPanel* panels[] = {&PrintReady, &PrintReady2, &AbortWork1, &AbortWork2};
-    const int index = std::clamp(number, 1, 16) - 1;
-    return panels[index / 4]->Slider(4 - index % 4);
+StrikeLevelSet ModeSwitchCoupling(int p) {
+    // Division toward zero, as C++ does it: (3 - 10) / 2 is -3.
+    StrikeLevelSet set;
+    set[4] = static_cast<quint8>(p);
+    set[3] = AtLeastOne(p - 2 - p / 7);
+    set[2] = AtLeastOne((p - 10) / 2 + 3);
+    set[1] = AtLeastOne((p - 10) / 2);
+    return set;
 }
 
-const TrackBar& StrikeLevels::Slider(int number) const {
-    const LevelPanel* panels[] = {&PrintReady, &PrintReady2, &AbortWork1, &AbortWork2};
-    const int index = std::clamp(number, 1, 16) - 1;
-    return panels[index / 4]->Slider(4 - index % 4);
+ForceRange StrikeLevels::Range(int pass, int level) {
+    // Where the sliders of the window's design stand: "32" and "24" at 3, the others at 1;
+    // the second pass's "32" at 0.
+    const int start = level >= 3 ? 3 : 1;
+    if (pass == 2 && level == 4)
+        return {0, MaxForce, 0};
+    return {1, MaxForce, start};
 }
 
-StrikeLevelControls StrikeLevels::Controls() {
-    StrikeLevelControls controls;
-    for (LevelPanel* panel : {&PrintReady, &PrintReady2, &AbortWork1, &AbortWork2})
-        AddPanel(controls, *panel);
-    controls.radioButtons.insert(controls.radioButtons.end(),
-                                 {{QStringLiteral("RadioButton1"), &RadioButton1},
-                                  {QStringLiteral("RadioButton2"), &RadioButton2},
-                                  {QStringLiteral("RadioButton5"), &RadioButton5},
-                                  {QStringLiteral("RadioButton6"), &RadioButton6},
-                                  {QStringLiteral("RadioButton9"), &RadioButton9},
-                                  {QStringLiteral("RadioButton10"), &RadioButton10}});
-    controls.checkBoxes = {{QStringLiteral("Qual1"), &Qual1},
-                           {QStringLiteral("Qual2"), &Qual2},
-                           {QStringLiteral("SecondWork"), &SecondWork}};
-    controls.panels = {{QStringLiteral("PrintReadyPanel"), &PrintReadyPanel},
-                       {QStringLiteral("PrintReadyPanel_2"), &PrintReadyPanel_2},
-                       {QStringLiteral("AbortPanel"), &AbortPanel},
-                       {QStringLiteral("AbortWork1Panel"), &AbortWork1Panel},
-                       {QStringLiteral("AbortWork2Panel"), &AbortWork2Panel}};
-    return controls;
+void StrikeLevels::ChooseForces(int pass, const StrikeLevelSet& forces) {
+    Mode(pass) = LevelMode::Individual;
+    for (int level = 4; level >= 1; --level)
+        Forces(pass)[level] = static_cast<quint8>(Range(pass, level).Clamp(forces[level]));
 }
 
-void StrikeLevels::SyncLevelPanels() {
-    // Pair by pair, each slider reading the held force at the moment it is set: a coupling
-    // run by an earlier slider of the pass may have changed it.
-    struct Pass {
-        StrikeLevelSet& forces;
-        LevelPanel& main;
-        LevelPanel& abort;
-    };
-    for (Pass pass : {Pass{FirstPassLevels, PrintReady, AbortWork1},
-                      Pass{SecondPassLevels, PrintReady2, AbortWork2}}) {
-        for (int level = 4; level >= 1; --level) {
-            pass.main.Slider(level).SetPosition(pass.forces[level]);
-            pass.abort.Slider(level).SetPosition(pass.forces[level]);
+StrikeLevelSet ForcesAsLoaded(int pass, LevelMode mode,
+                              const std::array<std::optional<int>, 4>& lines) {
+    StrikeLevelSet shown;
+    for (int level = 1; level <= 4; ++level)
+        shown[level] = static_cast<quint8>(StrikeLevels::Range(pass, level).start);
+    for (int level = 4; level >= 1; --level) {
+        const std::optional<int>& line = lines[static_cast<size_t>(4 - level)];
+        if (!line)
+            continue;
+        const int force = StrikeLevels::Range(pass, level).Clamp(*line);
+        // Only a level "32" that changes derives; the lines that follow then replace what it
+        // derived with their own forces.
+        if (level == 4 && mode == LevelMode::Group && force != shown[4]) {
+            const StrikeLevelSet derived = SliderCoupling(force);
+            for (int lower = 3; lower >= 1; --lower)
+                shown[lower] =
+                    static_cast<quint8>(StrikeLevels::Range(pass, lower).Clamp(derived[lower]));
         }
+        shown[level] = static_cast<quint8>(force);
     }
-    PrintReady.SetLowerLevelsEnabled(!PrintReady.Group.Checked());
-    PrintReady2.SetLowerLevelsEnabled(!PrintReady2.Group.Checked());
-    if (PortraitMode)
-        RadioButton10.SetChecked(true);
-    else
-        RadioButton9.SetChecked(true);
-}
-
-void StrikeLevels::SetUpAbortPanel(bool secondHalfShown) {
-    (PrintReady.Group.Checked() ? AbortWork1.Group : AbortWork1.Individual).SetChecked(true);
-    (PrintReady2.Group.Checked() ? AbortWork2.Group : AbortWork2.Individual).SetChecked(true);
-    for (int level = 4; level >= 1; --level)
-        AbortWork1.Slider(level).SetPosition(FirstPassLevels[level]);
-    if (!secondHalfShown)
-        return;
-    for (int level = 4; level >= 1; --level)
-        AbortWork2.Slider(level).SetPosition(SecondPassLevels[level]);
-}
-
-void StrikeLevels::SecondWorkClick() {
-    DoublePassPending = SecondWork.Checked();
-    PrintReadyPanel_2.SetVisible(DoublePassPending);
-}
-
-void StrikeLevels::Qual1Click() {
-    Qual1.SetChecked(true);
-    Qual2.SetChecked(false);
-}
-
-void StrikeLevels::Qual2Click() {
-    Qual1.SetChecked(false);
-    Qual2.SetChecked(true);
-}
-
-void StrikeLevels::CancelClick(Operator& op) {
-    PrintReadyPanel.SetVisible(false);
-    PrintReadyPanel_2.SetVisible(false);
-    op.UnlockUI();
-}
-
-void StrikeLevels::ChooseQuality(bool high) {
-    // RadioButton1 and RadioButton5 share one handling, RadioButton2 and RadioButton6 the
-    // other; checking the mirror runs the same handling again, which then changes nothing.
-    (high ? RadioButton1 : RadioButton2).SetChecked(true);
-    (high ? RadioButton5 : RadioButton6).SetChecked(true);
-    if (high)
-        Qual1Click();
-    else
-        Qual2Click();
-    const TextColour chosen = TextColour::Red;
-    const TextColour other = TextColour::Highlight;
-    RadioButton1.SetColour(high ? chosen : other);
-    RadioButton5.SetColour(high ? chosen : other);
-    RadioButton2.SetColour(high ? other : chosen);
-    RadioButton6.SetColour(high ? other : chosen);
+    return shown;
 }
 
 } // namespace zeb

@@ -1,45 +1,50 @@
 #pragma once
-// The strike forces of both passes and every control that sets them: the engraving-properties
-// panel (PrintReadyPanel), the second-pass panel (PrintReadyPanel_2) and the two halves of the
-// interrupted-job panel (AbortWork1Panel, AbortWork2Panel); plus the neighbouring choices of
-// the engraving-properties panel: quality, picture kind and double pass.
-//
-// The main window owns one StrikeLevels and mirrors its models with real widgets found by the
-// same component names (Controls()). Widgets report the operator's actions to the models
-// (TrackBar::SetPosition, RadioButton::Click, the *Click functions below); the models raise a
-// signal for every change so the widgets can follow.
+// The strike forces of both passes and the choices that go with them: the group or individual
+// mode of each pass, quality, picture kind and double pass; and the two rules by which group
+// mode derives the lower levels from level "32". The window's panels set them as the operator
+// works them; zeb-cli sets them the way the panels would; the job and the recovery read them
+// and may set the forces and the double pass directly.
 
 #include "link/link_state.h"
-#include "link/operator.h"
-#include "setup/strike_levels_controls.h"
-#include "setup/strike_levels_panel.h"
-#include "setup/track_bar.h"
 
-#include <QString>
+#include <QtGlobal>
 
-#include <vector>
+#include <array>
+#include <optional>
 
 namespace zeb {
 
-// Every model of StrikeLevels under its component name, for the window to bind its widgets.
-struct StrikeLevelControls {
-    std::vector<std::pair<QString, TrackBar*>> trackBars;
-    std::vector<std::pair<QString, TextLabel*>> labels;
-    std::vector<std::pair<QString, RadioButton*>> radioButtons;
-    std::vector<std::pair<QString, CheckBox*>> checkBoxes; // includes menu items Qual1, Qual2
-    std::vector<std::pair<QString, PanelModel*>> panels;
+// How the forces of a pass are set: in group mode only level "32" is free and the lower three
+// levels follow it; in individual mode each level has its own force.
+enum class LevelMode { Group, Individual };
+
+// The forces one level of a pass may take, as its slider on the engraving-properties panel
+// allows them, and the force that slider shows before anything moves it.
+struct ForceRange {
+    int min;
+    int max;
+    int start;
+
+    int Clamp(int force) const { return force < min ? min : force > max ? max : force; }
 };
 
-class StrikeLevels {
-public:
-    StrikeLevels();
-    StrikeLevels(const StrikeLevels&) = delete;
-    StrikeLevels& operator=(const StrikeLevels&) = delete;
+// The lower three levels derived from a moved level-"32" force in group mode. The result
+// holds p at level 4 and the derived forces at levels 3, 2, 1 (each at least 1).
+StrikeLevelSet SliderCoupling(int p);
+// The lower three levels derived once when a pass switches to group mode.
+StrikeLevelSet ModeSwitchCoupling(int p);
 
-    // The forces, 0 at start until the settings are read. The job and the recovery may set
-    // them directly; the sliders then show the new values after the next SyncLevelPanels.
+struct StrikeLevels {
+    static constexpr int MaxForce = 200;
+    // Level 4 ("32") .. 1 ("8") of pass 1 or 2. The second pass may leave level "32" out
+    // altogether, hence 0 as its lowest force.
+    static ForceRange Range(int pass, int level);
+
+    // The forces, 0 at start until the settings are read.
     StrikeLevelSet FirstPassLevels;
     StrikeLevelSet SecondPassLevels;
+    LevelMode FirstPassMode = LevelMode::Group;
+    LevelMode SecondPassMode = LevelMode::Group;
     // "Портрет (качество)" when true, "Текст (ускорение)" when false.
     bool PortraitMode = true;
     // A second pass follows the first; set by "Двойной проход", cleared when it starts.
@@ -47,61 +52,31 @@ public:
     // The single strike force of the service start, set in the "Сила удара" dialog (0..10).
     qint32 SingleStrikeForce = 0;
 
-    // Declared after the forces they write.
-    LevelPanel PrintReady;  // TrackBar1..4, GroupRadBut / IndRadBut
-    LevelPanel PrintReady2; // TrackBar5..8, GroupRadBut_2 / IndRadBut_2
-    LevelPanel AbortWork1;  // TrackBar9..12, RadioButton3 / RadioButton4
-    LevelPanel AbortWork2;  // TrackBar13..16, RadioButton7 / RadioButton8
+    // Pass 1 or 2.
+    StrikeLevelSet& Forces(int pass) { return pass == 2 ? SecondPassLevels : FirstPassLevels; }
+    const StrikeLevelSet& Forces(int pass) const {
+        return pass == 2 ? SecondPassLevels : FirstPassLevels;
+    }
+    LevelMode& Mode(int pass) { return pass == 2 ? SecondPassMode : FirstPassMode; }
+    LevelMode Mode(int pass) const { return pass == 2 ? SecondPassMode : FirstPassMode; }
 
-    // Quality: RadioButton1 / RadioButton2 on the first panel, mirrored by RadioButton5 /
-    // RadioButton6 (disabled) on the second; the hidden menu items Qual1 / Qual2 hold it.
-    RadioButton RadioButton1;
-    RadioButton RadioButton2{true};
-    RadioButton RadioButton5;
-    RadioButton RadioButton6{true};
-    CheckBox Qual1;
-    CheckBox Qual2{true};
-    // Picture kind: RadioButton9 "Текст (ускорение)", RadioButton10 "Портрет (качество)".
-    RadioButton RadioButton9;
-    RadioButton RadioButton10{true};
-    // "Двойной проход".
-    CheckBox SecondWork;
+    // One-sided strike lines ("Высокое") when true, two-sided ("Стандарт") when false.
+    bool HighQuality() const { return m_highQuality; }
+    void SetHighQuality(bool high) { m_highQuality = high; }
 
-    PanelModel PrintReadyPanel;
-    PanelModel PrintReadyPanel_2;
-    PanelModel AbortPanel;
-    PanelModel AbortWork1Panel;
-    PanelModel AbortWork2Panel;
-
-    // TrackBar1 .. TrackBar16; a number outside 1..16 is taken as the nearer end.
-    TrackBar& Slider(int number);
-    const TrackBar& Slider(int number) const;
-    // The models under their component names.
-    StrikeLevelControls Controls();
-
-    // One-sided strike lines ("Высокое") when Qual1 is checked.
-    bool HighQuality() const { return Qual1.Checked(); }
-
-    // Before the engraving-properties panel opens: every slider from the held forces (each
-    // real move runs its change handling, so a level-"32" slider in group mode re-derives its
-    // lower levels before they are set in turn), the lower controls enabled by mode, the
-    // picture kind from PortraitMode. The caller then shows the panels.
-    void SyncLevelPanels();
-    // When STOP opens the interrupted-job panel: the halves' modes follow the main panels',
-    // the first-pass sliders take FirstPassLevels and, when the second half is shown, the
-    // second-pass sliders take SecondPassLevels.
-    void SetUpAbortPanel(bool secondHalfShown);
-    // "Двойной проход" was clicked (after the box took its new state): the second-pass panel
-    // and DoublePassPending follow the box. The window aligns the panel's top.
-    void SecondWorkClick();
-    // The hidden menu items: each sets only its own pair of check marks.
-    void Qual1Click();
-    void Qual2Click();
-    // "Отмена" on either panel (BitBtn1, BitBtn2): hides both and gives the menus back.
-    void CancelClick(Operator& op);
+    // All four forces of pass 1 or 2 chosen one by one, as on the panel: individual mode, then
+    // each force within its level's range.
+    void ChooseForces(int pass, const StrikeLevelSet& forces);
 
 private:
-    void ChooseQuality(bool high);
+    bool m_highQuality = false;
 };
+
+// One pass's forces as the engraving-properties panel takes them from the settings file,
+// `lines` in the panel's order (level "32" first): each force clamped to its level's range. A
+// line that gives no force (nullopt) leaves its level where the panel shows it: at the
+// range's start, or, in group mode, where a level "32" that changed derived it.
+StrikeLevelSet ForcesAsLoaded(int pass, LevelMode mode,
+                              const std::array<std::optional<int>, 4>& lines);
 
 } // namespace zeb

@@ -5,6 +5,7 @@
 #include "sim/pty_server.h"
 #include "sim/run_files.h"
 #include "sim/virtual_controller.h"
+#include "version/version.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -37,6 +38,7 @@ struct SimOptions {
     QString trace;
     QString state;
     bool help = false;
+    bool version = false;
 };
 
 QString Usage() {
@@ -71,6 +73,7 @@ QString Usage() {
                "                      \"rejected\" when it was not carried out\n"
                "  --state FILE        keep the position saved during a print job in FILE, so\n"
                "                      it survives a restart of the simulator (a power cut)\n"
+               "  --version           print the version and exit\n"
                "  --help              this text\n"
                "\n"
                "Both lists are flushed line by line (CR LF), so a killed simulator leaves them\n"
@@ -105,6 +108,8 @@ bool ParseOptions(const QStringList& args, SimOptions& o, QString* error) {
         };
         if (name == QLatin1String("--help")) {
             o.help = true;
+        } else if (name == QLatin1String("--version")) {
+            o.version = true;
         } else if (name == QLatin1String("--baud")) {
             o.paceWire = true;
         } else if (name == QLatin1String("--time-scale")) {
@@ -185,6 +190,10 @@ int main(int argc, char** argv) {
     QString error;
     if (!ParseOptions(app.arguments(), o, &error))
         return Fail(error + QStringLiteral(" (see zeb-sim --help)"), 2);
+    if (o.version) {
+        std::printf("zeb-sim (ZEB) %s\n", zeb::Version());
+        return 0;
+    }
     if (o.help) {
         std::fputs(Usage().toLocal8Bit().constData(), stdout);
         return 0;

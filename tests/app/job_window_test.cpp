@@ -4,10 +4,11 @@
 #include "app/field_widget.h"
 #include "app/window_probe.h"
 #include "job/job_plan_strikes.h"
+#include "job/job_runner.h"
 #include "job/recovery_file.h"
-#include "picture/open_command.h"
 #include "setup/strike_levels_helpers.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -19,26 +20,8 @@ namespace zeb::app {
 namespace {
 
 using testing::Find;
+using testing::OpenPicture;
 using testing::WindowFixture;
-
-// A small lettering-like picture: two bars and a dot, in two greys.
-void OpenPicture(WindowFixture& window) {
-    QImage image(20, 8, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    for (int x = 2; x < 18; ++x) {
-        image.setPixel(x, 2, qRgb(255, 0, 0));
-        image.setPixel(x, 5, qRgb(180, 0, 0));
-    }
-    image.setPixel(10, 7, qRgb(255, 0, 0));
-    const QString path = window.dir.File("letters.bmp");
-    image.save(path, "BMP");
-    Session& s = window.form->State();
-    OpenCommandContext ctx = OpenContext(s);
-    OpenCommandDialogs dialogs;
-    dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
-    ASSERT_TRUE(OpenPicture(ctx, dialogs));
-    window.form->Image1()->ImageChanged();
-}
 
 bool WaitForJobEnd(TMenuForm& form) {
     return QTest::qWaitFor([&form] { return !form.Timers().Running(TimerId::Optimizing); }, 20000);
@@ -138,6 +121,128 @@ TEST(JobWindow, ALostLinkShowsTheFaultDialogAndKeepsTheJob) {
     EXPECT_TRUE(QTest::qWaitFor([&faultShown] { return faultShown == 1; }));
     EXPECT_TRUE(QFile::exists(window.dir.File("ErorFile.txt")));
     EXPECT_FALSE(form.Item("STOP")->isVisible());
+}
+
+// "Гравировка", then "Работа", then plan lines carried by hand until STOP is offered, and
+// STOP: nothing runs between the steps of a test. With `secondPass` the first pass is carried
+// to its end first.
+void StopTheJob(TMenuForm& form, bool secondPass = false) {
+    Session& s = form.State();
+    Find<QPushButton>(form, "Button17")->click();
+    ASSERT_TRUE(form.Timers().Running(TimerId::Optimizing));
+    for (int tick = 0; tick < 10000; ++tick) {
+        const TickResult result = RunNextPlanLine(s).result;
+        if (!secondPass || result == TickResult::SecondPassStarted)
+            break;
+        ASSERT_EQ(result, TickResult::LineDone);
+    }
+    ASSERT_TRUE(form.Item("STOP")->isEnabled());
+    form.Item("STOP")->trigger();
+    ASSERT_FALSE(form.Timers().Running(TimerId::Optimizing));
+}
+
+QSlider* Slider(TMenuForm& form, int number) {
+    return Find<QSlider>(form, QStringLiteral("TrackBar%1").arg(number));
+}
+
+TEST(JobWindow, TheAbortPanelShowsTheHalvesThePassNeeds) {
+    const struct {
+        const char* name;
+        bool doublePass, inSecondPass, half1Enabled, half2Shown;
+    } rows[] = {
+        {"single pass", false, false, true, false},
+        {"first of two", true, false, true, true},
+        {"second pass", true, true, false, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        // Individual mode: each slider shows its own force (group mode derives them).
+        WindowFixture window(testing::WithFile(
+            "Zeb.ini", testing::Settings(0, true, "Ind  ", "40,30,20,10", "Ind  ", "16,12,8,4")));
+        TMenuForm& form = *window.form;
+        OpenPicture(window);
+        form.Item("Print1")->trigger();
+        if (row.doublePass)
+            Find<QCheckBox>(form, "SecondWork")->click();
+        StopTheJob(form, row.inSecondPass);
+        EXPECT_FALSE(Find<QFrame>(form, "AbortPanel")->isHidden());
+        EXPECT_FALSE(Find<QFrame>(form, "AbortWork1Panel")->isHidden());
+        EXPECT_EQ(Find<QFrame>(form, "AbortWork1Panel")->isEnabled(), row.half1Enabled);
+        EXPECT_EQ(!Find<QFrame>(form, "AbortWork2Panel")->isHidden(), row.half2Shown);
+        EXPECT_EQ(Slider(form, 9)->value(), 40);
+        if (row.half2Shown) {
+            EXPECT_EQ(Slider(form, 16)->value(), 4);
+        }
+    }
+}
+
+TEST(JobWindow, StopSetsTheHalvesFromTheModesAndTheForcesHeld) {
+    WindowFixture window(testing::WithFile("Zeb.ini", testing::Settings()));
+    TMenuForm& form = *window.form;
+    Session& s = form.State();
+    OpenPicture(window);
+    form.Item("Print1")->trigger();
+    // Forces set behind the sliders' back, as a recovery sets them.
+    s.Levels.FirstPassLevels = Forces(30, 20, 10, 5);
+    s.Levels.SecondPassLevels = Forces(40, 30, 20, 10);
+    StopTheJob(form);
+    EXPECT_TRUE(Find<QRadioButton>(form, "RadioButton3")->isChecked()); // as GroupRadBut
+    EXPECT_TRUE(Find<QRadioButton>(form, "RadioButton8")->isChecked()); // as IndRadBut_2
+    EXPECT_FALSE(Slider(form, 10)->isEnabled());
+    // TrackBar9 moved in group mode, so the lower levels follow the slider rule.
+    EXPECT_EQ(s.Levels.FirstPassLevels, Forces(30, 20, 10, 2));
+    EXPECT_EQ(Slider(form, 12)->value(), 2);
+    EXPECT_EQ(Slider(form, 13)->value(), 14); // second half not shown: left alone
+}
+
+TEST(JobWindow, TheInterruptedJobSliderChangesTheForcesAtOnce) {
+    WindowFixture window(
+        testing::WithFile("Zeb.ini", testing::Settings(0, true, "Ind  ", "100,20,10,5")));
+    TMenuForm& form = *window.form;
+    Session& s = form.State();
+    OpenPicture(window);
+    form.Item("Print1")->trigger();
+    StopTheJob(form);
+    EXPECT_TRUE(Find<QRadioButton>(form, "RadioButton4")->isChecked()); // follows IndRadBut
+
+    // The half's group button only disables its lower levels; then its level "32" derives.
+    Find<QRadioButton>(form, "RadioButton3")->click();
+    EXPECT_EQ(s.Levels.FirstPassLevels, Forces(100, 20, 10, 5));
+    for (const char* lower : {"TrackBar10", "TrackBar12", "Label39", "Label44"})
+        EXPECT_FALSE(Find(form, lower)->isEnabled()) << lower;
+    Find<QRadioButton>(form, "RadioButton4")->click();
+    EXPECT_TRUE(Slider(form, 11)->isEnabled());
+    Find<QRadioButton>(form, "RadioButton3")->click();
+    Slider(form, 9)->setValue(14);
+    EXPECT_EQ(s.Levels.FirstPassLevels, Forces(14, 10, 6, 1));
+    EXPECT_EQ(Slider(form, 10)->value(), 10);
+
+    Find<QRadioButton>(form, "RadioButton4")->click();
+    Slider(form, 9)->setValue(40);
+    EXPECT_EQ(s.Levels.FirstPassLevels, Forces(40, 10, 6, 1));
+    EXPECT_EQ(Find<QLabel>(form, "Label38")->text(), "(40)");
+    EXPECT_EQ(Find<QLabel>(form, "Label8")->text(), "(100)"); // shown when next opened
+    form.Item("Print1")->trigger();
+    EXPECT_EQ(Slider(form, 1)->value(), 40);
+    EXPECT_EQ(Find<QLabel>(form, "Label8")->text(), "(40)");
+}
+
+TEST(JobWindow, ARefusedContinueKeepsTheAbortPanelAndTheEndClosesIt) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    Session& s = form.State();
+    OpenPicture(window);
+    form.Item("Print1")->trigger();
+    StopTheJob(form);
+    auto* abort = Find<QFrame>(form, "AbortPanel");
+    s.Machine.MotorSpeed = 40; // P = 640: a force of 1 has no profile
+    s.Levels.FirstPassLevels = Forces(200, 200, 200, 1);
+    Find<QPushButton>(form, "Button27")->click();
+    EXPECT_EQ(window.answerer.messages.size(), 1);
+    EXPECT_FALSE(abort->isHidden());
+    Find<QPushButton>(form, "Button28")->click();
+    EXPECT_TRUE(abort->isHidden());
+    EXPECT_FALSE(s.Link.DeviceReady);
 }
 
 // A job interrupted before its first strike: the plan and recovery file it left.

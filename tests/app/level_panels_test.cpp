@@ -2,6 +2,7 @@
 // the core's; here the panels must show them and pass the operator's moves on.
 #include "app/field_widget.h"
 #include "app/window_probe.h"
+#include "setup/strike_levels_helpers.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -11,6 +12,8 @@
 #include <QSlider>
 
 #include <array>
+#include <functional>
+#include <sys/stat.h>
 
 namespace zeb::app {
 namespace {
@@ -42,25 +45,24 @@ struct Panels {
     bool Checked(const QString& name) { return Get<QAbstractButton>(name)->isChecked(); }
     void Click(const QString& name) { testing::Click(form(), name); }
 
-    // What "Гравировка" does before the operator sees the panel.
-    void Open() {
-        levels().SyncLevelPanels();
-        levels().PrintReadyPanel.SetVisible(true);
-        form().LockForJob();
-    }
+    // "Гравировка".
+    void Open() { form().Item("Print1")->trigger(); }
 
     WindowFixture window;
 };
 
-TEST(LevelPanels, EveryModelControlHasItsWidgetAndLabelsShowPlainText) {
+TEST(LevelPanels, EveryControlHasItsDesignNameAndLabelsShowPlainText) {
     Panels p;
-    const StrikeLevelControls controls = p.levels().Controls();
-    for (const auto& [name, model] : controls.trackBars)
-        EXPECT_NE(p.Get<QSlider>(name), nullptr);
-    for (const auto& [name, model] : controls.labels)
-        EXPECT_NE(p.Get<QLabel>(name), nullptr);
-    for (const auto& [name, model] : controls.radioButtons)
-        EXPECT_NE(p.Get<QRadioButton>(name), nullptr);
+    for (int n = 1; n <= 16; ++n)
+        p.Slider(n);
+    // Value and level labels of the four panels, level "32" first.
+    for (int n : {8,  14, 15, 16, 10, 11, 12, 13, 21, 27, 28, 29, 23, 24, 25, 26,
+                  38, 40, 42, 44, 36, 39, 41, 43, 49, 51, 53, 55, 48, 50, 52, 54})
+        p.Get<QLabel>(QStringLiteral("Label%1").arg(n));
+    for (int n = 1; n <= 10; ++n)
+        p.Get<QRadioButton>(QStringLiteral("RadioButton%1").arg(n));
+    for (const char* name : {"GroupRadBut", "IndRadBut", "GroupRadBut_2", "IndRadBut_2"})
+        p.Get<QRadioButton>(name);
     // A language file's text is shown as it stands, never as markup.
     for (const char* panel :
          {"PrintReadyPanel", "PrintReadyPanel_2", "AbortWork1Panel", "AbortWork2Panel"})
@@ -69,6 +71,80 @@ TEST(LevelPanels, EveryModelControlHasItsWidgetAndLabelsShowPlainText) {
     EXPECT_EQ(p.Slider(5)->minimum(), 0);
     EXPECT_EQ(p.Slider(6)->minimum(), 1);
     EXPECT_FALSE(p.Get("RadioButton5")->isEnabled()); // the second panel's quality mirrors
+}
+
+TEST(LevelPanels, AtStartTheMainSlidersShowTheForcesReadElseTheirDesignPositions) {
+    const struct {
+        const char* name;
+        std::function<void(const QString&)> files; // the start directory before the start
+        const char* shown;                         // TrackBar1..8 and the labels Label8 .. Label29
+        const char* modes;
+    } cases[] = {
+        {"operator's file",
+         [](const QString& dir) {
+             testing::WriteFile(dir + "/Zeb.ini",
+                                Settings(0, true, "Ind  ", "120,90,60,30", "Group", "0,7,6,5"));
+         },
+         "120/90/60/30 0/7/6/5 (120)(90)(60)(30)(0)(7)(6)(5)", "Ind Group"},
+        // Level "32" moved and derived 67 and 34, which the lines past 255 leave.
+        {"forces past 255",
+         [](const QString& dir) {
+             testing::WriteFile(dir + "/Zeb.ini", Settings(0, true, "Group", "100,300,999,7"));
+         },
+         "100/67/34/7 14/10/5/2 (100)(67)(34)(7)(14)(10)(5)(2)", "Group Ind"},
+        {"no file", nullptr, "3/3/1/1 0/3/1/1 (1)(1)(1)(1)(1)(1)(1)(1)", "Group Group"},
+        {"a pipe that is never read",
+         [](const QString& dir) { ASSERT_EQ(mkfifo(qPrintable(dir + "/Zeb.ini"), 0600), 0); },
+         "3/3/1/1 0/3/1/1 (1)(1)(1)(1)(1)(1)(1)(1)", "Group Group"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WindowFixture::Setup setup;
+        setup.files = c.files;
+        WindowFixture window(setup);
+        TMenuForm& form = *window.form;
+        QStringList positions;
+        QString labels;
+        for (int first : {1, 5}) {
+            QStringList pass;
+            for (int n = first; n < first + 4; ++n)
+                pass << QString::number(
+                    testing::Find<QSlider>(form, QStringLiteral("TrackBar%1").arg(n))->value());
+            positions << pass.join('/');
+        }
+        for (int n : {8, 14, 15, 16, 21, 27, 28, 29})
+            labels += testing::Find<QLabel>(form, QStringLiteral("Label%1").arg(n))->text();
+        EXPECT_EQ((positions.join(' ') + ' ' + labels).toStdString(), c.shown);
+        const auto mode = [&form](const char* group) {
+            return testing::Find<QRadioButton>(form, group)->isChecked() ? "Group" : "Ind";
+        };
+        EXPECT_EQ(
+            QStringLiteral("%1 %2").arg(mode("GroupRadBut"), mode("GroupRadBut_2")).toStdString(),
+            c.modes);
+    }
+}
+
+TEST(LevelPanels, ASliderClampsAndActsOnlyWhenItsPositionChanges) {
+    Panels p(Settings(0, true, "Ind  ", "14,10,5,2", "Ind  ", "14,10,5,2"));
+    const struct {
+        int slider, start, set, expected;
+        bool acts;
+    } cases[] = {
+        {1, 14, 14, 14, false}, {1, 14, 0, 1, true}, {1, 1, 0, 1, false}, // clamped onto itself
+        {1, 3, 255, 200, true}, {5, 3, -7, 0, true}, // the second pass's "32" may be 0
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.set);
+        QSlider* slider = p.Slider(c.slider);
+        slider->setValue(c.start);
+        // A force set behind the slider's back shows whether the slider acted.
+        StrikeLevelSet& forces =
+            c.slider == 1 ? p.levels().FirstPassLevels : p.levels().SecondPassLevels;
+        forces[4] = 99;
+        slider->setValue(c.set);
+        EXPECT_EQ(slider->value(), c.expected);
+        EXPECT_EQ(forces[4], c.acts ? c.expected : 99);
+    }
 }
 
 TEST(LevelPanels, GroupModeDerivesTheLowerLevelsFromTheTopSlider) {
@@ -94,6 +170,34 @@ TEST(LevelPanels, GroupModeDerivesTheLowerLevelsFromTheTopSlider) {
     QTest::keyClick(p.Slider(1), Qt::Key_End);
     EXPECT_EQ(Shown(p.levels().FirstPassLevels), (Levels{200, 134, 68, 18}));
     EXPECT_EQ(p.Text("Label16"), "(18)");
+    EXPECT_EQ(Shown(p.levels().SecondPassLevels), (Levels{14, 10, 5, 2})); // the other pass
+
+    // In individual mode each slider sets its own level.
+    p.Click("IndRadBut");
+    p.Slider(1)->setValue(120);
+    p.Slider(3)->setValue(40);
+    EXPECT_EQ(Shown(p.levels().FirstPassLevels), (Levels{120, 134, 40, 18}));
+}
+
+TEST(LevelPanels, GravirovkaSetsTheSlidersModesAndPictureKindFromTheHeldValues) {
+    Panels p(Settings(0, false));
+    // Forces set behind the sliders' back, as a recovery sets them.
+    p.levels().FirstPassLevels = Forces(100, 84, 48, 45);
+    p.levels().SecondPassLevels = Forces(0, 7, 6, 5);
+    p.Slider(7)->setEnabled(false); // whatever the panel showed before
+    ASSERT_TRUE(p.Checked("RadioButton10"));
+    p.Open();
+    EXPECT_EQ((Levels{p.Slider(5)->value(), p.Slider(6)->value(), p.Slider(7)->value(),
+                      p.Slider(8)->value()}),
+              (Levels{0, 7, 6, 5}));
+    EXPECT_TRUE(p.Slider(7)->isEnabled()); // the second pass is individual
+    EXPECT_TRUE(p.Checked("RadioButton9"));
+    EXPECT_FALSE(p.Checked("RadioButton10"));
+    // Group mode: the level-"32" slider moves first and re-derives the lower levels, which
+    // the lower sliders then take.
+    EXPECT_EQ(Shown(p.levels().FirstPassLevels), (Levels{100, 67, 34, 9}));
+    EXPECT_FALSE(p.Slider(2)->isEnabled());
+    EXPECT_EQ(p.Slider(10)->value(), 67);
 }
 
 TEST(LevelPanels, SwitchingToGroupAppliesTheModeRuleOnce) {
@@ -123,25 +227,6 @@ TEST(LevelPanels, SwitchingToGroupAppliesTheModeRuleOnce) {
         EXPECT_TRUE(p.Get("TrackBar4")->isEnabled());
         EXPECT_EQ(Shown(p.levels().FirstPassLevels), c.derived);
     }
-}
-
-TEST(LevelPanels, TheInterruptedJobSliderChangesTheForcesAtOnce) {
-    Panels p(Settings(0, true, "Ind  "));
-    // What STOP does during the first pass of a single-pass job.
-    p.levels().SetUpAbortPanel(false);
-    p.levels().AbortWork1Panel.SetVisible(true);
-    p.levels().AbortPanel.SetVisible(true);
-    ASSERT_TRUE(p.Get("AbortWork1Panel")->isVisible());
-    EXPECT_TRUE(p.Checked("RadioButton4")); // follows IndRadBut
-    EXPECT_EQ(p.Slider(12)->value(), 2);
-
-    p.Slider(9)->setValue(40);
-    EXPECT_EQ(Shown(p.levels().FirstPassLevels), (Levels{40, 10, 5, 2}));
-    EXPECT_EQ(p.Text("Label38"), "(40)");
-    EXPECT_EQ(p.Text("Label8"), "(14)"); // the engraving panel shows it when next opened
-    p.Open();
-    EXPECT_EQ(p.Slider(1)->value(), 40);
-    EXPECT_EQ(p.Text("Label8"), "(40)");
 }
 
 TEST(LevelPanels, QualityChoiceMarksBothPanelsAndTheMenuAndColoursTheChoice) {

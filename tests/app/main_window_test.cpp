@@ -1,9 +1,12 @@
 // The main window as the operator finds it at start: the menu tree, the default settings
 // written, a language file applied, the link checked, the port chosen.
 #include "app/field_widget.h"
+#include "app/unfinished_job_dialog.h"
 #include "app/window_probe.h"
+#include "app/window_texts.h"
 #include "link/window_timers.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
@@ -151,6 +154,61 @@ TEST(StartUp, ALanguageFileRenamesMenusPanelsAndStatusTexts) {
     form.Item("N5")->trigger();
     ASSERT_GE(window.answerer.messages.size(), 1);
     EXPECT_EQ(window.answerer.messages.first(), "Ready!");
+}
+
+TEST(StartUp, ALanguageFileReachesEveryElementItsTableNames) {
+    QString lines;
+    for (const WindowText& element : WindowTexts()) {
+        const int code = element.text.Coded() ? element.text.Code() : 431;
+        lines += QStringLiteral("%1=T%1\r\n").arg(code, 4, 10, QLatin1Char('0'));
+    }
+    WindowFixture window(testing::WithFile("all.lng", QStringEncoder("Windows-1251")(lines)));
+    TMenuForm& form = *window.form;
+    for (const WindowText& element : WindowTexts()) {
+        const int code = element.text.Coded() ? element.text.Code() : 431;
+        const QString expected = QStringLiteral("T%1").arg(code, 4, 10, QLatin1Char('0'));
+        if (!element.component) {
+            QAction* top = form.TopMenu(element.topMenu - 1);
+            QAction* item =
+                element.menuItem == 0 ? top : top->menu()->actions().value(element.menuItem - 1);
+            EXPECT_EQ(item->text(), expected) << element.topMenu << "/" << element.menuItem;
+            continue;
+        }
+        const auto widgets = form.centralWidget()->findChildren<QWidget*>(element.component);
+        ASSERT_FALSE(widgets.isEmpty()) << element.component;
+        for (QWidget* widget : widgets) {
+            const auto* label = qobject_cast<QLabel*>(widget);
+            const auto* button = qobject_cast<QAbstractButton*>(widget);
+            EXPECT_EQ(label    ? label->text()
+                      : button ? button->text()
+                               : QString(),
+                      expected)
+                << element.component;
+        }
+    }
+}
+
+TEST(StartUp, ALanguageFileTranslatesTheDialogsWholeAndWinsOverDopFile) {
+    WindowFixture::Setup setup;
+    setup.files = [](const QString& dir) {
+        testing::WriteFile(dir + "/english.lng", "2001=Attention\r\n 381=Distributor\r\n");
+        testing::WriteFile(dir + "/DopFile.txt", "V9\r\nName\r\nPhones\r\n");
+    };
+    WindowFixture window(setup);
+    TMenuForm& form = *window.form;
+    // Not in the file: empty, as the file is the dialogs' whole translation.
+    EXPECT_EQ(form.Form1()->windowTitle(), "Attention");
+    EXPECT_EQ(form.Form1()->findChild<QLabel*>("Label1")->text(), "");
+    QStringList about;
+    window.answerer.On("AboutBox", [&about](QDialog* box) {
+        for (const char* name : {"Label8", "Label3", "Label6", "Label1"})
+            about << box->findChild<QLabel*>(name)->text();
+        box->accept();
+    });
+    form.Item("About1")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&about] { return !about.isEmpty(); }));
+    // The version line is never translated; the file's other lines give way to the language.
+    EXPECT_EQ(about, (QStringList{"V9", "Distributor", "", ""}));
 }
 
 TEST(StartUp, WithoutAMachineTheDeviceMenusAreLockedAndThePortMenusUsable) {

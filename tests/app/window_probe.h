@@ -1,10 +1,12 @@
 #pragma once
 // What the GUI tests lay out before the window starts and read off it afterwards: files in
-// the start directory, widgets of the window's regions, the status line, the commands the
-// virtual controller received.
+// the start directory, a picture opened, widgets of the window's regions, the status line,
+// the commands the virtual controller received.
 
+#include "app/field_widget.h"
 #include "common/window_fixture.h"
 #include "job/session.h"
+#include "picture/open_command.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -48,6 +50,26 @@ inline WindowFixture::Setup WithFile(const QString& name, const QByteArray& byte
     WindowFixture::Setup setup;
     setup.files = [name, bytes](const QString& dir) { WriteFile(dir + "/" + name, bytes); };
     return setup;
+}
+
+// A small lettering-like picture, opened as "Открыть" opens it: two bars and a dot, in two
+// greys.
+inline void OpenPicture(WindowFixture& window) {
+    QImage image(20, 8, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (int x = 2; x < 18; ++x) {
+        image.setPixel(x, 2, qRgb(255, 0, 0));
+        image.setPixel(x, 5, qRgb(180, 0, 0));
+    }
+    image.setPixel(10, 7, qRgb(255, 0, 0));
+    const QString path = window.dir.File("letters.bmp");
+    image.save(path, "BMP");
+    Session& s = window.form->State();
+    OpenCommandContext ctx = OpenContext(s);
+    OpenCommandDialogs dialogs;
+    dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
+    ASSERT_TRUE(OpenPicture(ctx, dialogs));
+    window.form->Image1()->ImageChanged();
 }
 
 template <class W = QWidget>

@@ -347,15 +347,11 @@ private:
 void SetUpPanels(Session& s, bool oneSided, bool portrait, bool doublePass) {
     OpenEngravingProperties(s);
     StrikeLevels& levels = s.Levels;
-    levels.PrintReady.Individual.Click();
-    levels.PrintReady2.Individual.Click();
-    const int forces[] = {40, 30, 20, 10, 16, 12, 8, 4};
-    for (int slider = 1; slider <= 8; ++slider)
-        levels.Slider(slider).SetPosition(forces[slider - 1]);
-    (oneSided ? levels.RadioButton1 : levels.RadioButton2).Click();
-    (portrait ? levels.RadioButton10 : levels.RadioButton9).Click();
-    levels.SecondWork.SetChecked(doublePass);
-    levels.SecondWorkClick();
+    levels.ChooseForces(1, Forces(40, 30, 20, 10));
+    levels.ChooseForces(2, Forces(16, 12, 8, 4));
+    levels.SetHighQuality(oneSided);
+    levels.PortraitMode = portrait;
+    levels.DoublePassPending = doublePass;
     ASSERT_EQ(levels.FirstPassLevels, Forces(40, 30, 20, 10));
     ASSERT_EQ(levels.SecondPassLevels, Forces(16, 12, 8, 4));
 }
@@ -433,8 +429,7 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     run.Step(QStringLiteral("STOP"));
     ASSERT_TRUE(PauseJob(*rig.s)) << Told(rig);
     run.Step(QStringLiteral("Продолжить работу с силами 60, 50, 24, 8"));
-    for (int slider = 9; slider <= 12; ++slider)
-        rig.s->Levels.Slider(slider).SetPosition(std::array{60, 50, 24, 8}[slider - 9]);
+    rig.s->Levels.FirstPassLevels = Forces(60, 50, 24, 8); // each on its own slider
     ASSERT_TRUE(rig.Shown(ContinueJob(*rig.s))) << Told(rig);
     run.File("ErorFile.txt", "continued");
     run.Progress("continued");

@@ -38,12 +38,9 @@ TEST(WholeJob, StopThenNewForcesThenContinueThenKilledAndResumed) {
 
     ASSERT_TRUE(PauseJob(s));
     EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
-    EXPECT_TRUE(s.Levels.AbortPanel.Visible());
-    EXPECT_EQ(s.Levels.AbortWork1.Slider(4).Position(), 40);
     EXPECT_FALSE(PauseJob(s)); // STOP acts only while the job runs
     s.Levels.FirstPassLevels = Forces(60, 50, 24, 8);
     ASSERT_TRUE(rig.Shown(ContinueJob(s)));
-    EXPECT_FALSE(s.Levels.AbortPanel.Visible());
     // The recovery file holds the new forces before the machine gets them.
     EXPECT_TRUE(rig.Read("ErorFile.txt").contains("\r\n8\r\n24\r\n50\r\n60\r\n0\r\n"));
     const QByteArray plan = rig.Read("123123123.txt");
@@ -80,40 +77,8 @@ TEST(WholeJob, ContinueRefusesForcesWithoutAProfile) {
 
     EXPECT_FALSE(rig.Shown(ContinueJob(*rig.s)));
     EXPECT_TRUE(rig.Sent().isEmpty());
-    EXPECT_TRUE(rig.s->Levels.AbortPanel.Visible());
     EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
     EXPECT_EQ(rig.op->messages.size(), 1);
-}
-
-TEST(WholeJob, TheAbortPanelShowsTheHalvesThePassNeeds) {
-    const struct {
-        const char* name;
-        bool doublePass, inSecondPass, half1Enabled, half2Shown;
-    } rows[] = {
-        {"single pass", false, false, true, false},
-        {"first of two", true, false, true, true},
-        {"second pass", true, true, false, true},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        JobRig rig;
-        // Individual mode: each slider shows its own force (group mode derives them).
-        rig.s->Levels.PrintReady2.Individual.Click();
-        ASSERT_TRUE(rig.StartJob(Blocks(), row.doublePass));
-        if (row.inSecondPass) {
-            for (TickResult r = TickResult::LineDone; r == TickResult::LineDone;)
-                r = RunNextPlanLine(*rig.s).result;
-        }
-        ASSERT_TRUE(PauseJob(*rig.s));
-        const StrikeLevels& levels = rig.s->Levels;
-        EXPECT_TRUE(levels.AbortPanel.Visible());
-        EXPECT_TRUE(levels.AbortWork1Panel.Visible());
-        EXPECT_EQ(levels.AbortWork1Panel.Enabled(), row.half1Enabled);
-        EXPECT_EQ(levels.AbortWork2Panel.Visible(), row.half2Shown);
-        if (row.half2Shown) {
-            EXPECT_EQ(levels.AbortWork2.Slider(1).Position(), 4);
-        }
-    }
 }
 
 TEST(WholeJob, EndKeepsTheRecoveryFileAndSwitchesTheMachineOff) {
@@ -127,7 +92,6 @@ TEST(WholeJob, EndKeepsTheRecoveryFileAndSwitchesTheMachineOff) {
 
     EXPECT_EQ(rig.Sent(), QStringList({"EndPrint", "Off"}));
     EXPECT_FALSE(rig.s->Link.DeviceReady);
-    EXPECT_FALSE(rig.s->Levels.AbortPanel.Visible());
     EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
     EXPECT_TRUE(rig.Exists("ErorFile.txt"));
     EXPECT_TRUE(rig.Exists("ErorProgress.txt"));

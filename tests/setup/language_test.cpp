@@ -1,13 +1,16 @@
+// The language file read into the text catalogue, and the catalogue's rules: which texts a
+// loaded file replaces, which go empty where it is silent, which keep their built-in wording.
 #include "common/temp_dir.h"
 #include "file_helpers.h"
-#include "setup/language_codes.h"
 #include "setup/language_file.h"
+#include "text/text_tables.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 
 #include <optional>
+#include <set>
 
 namespace zeb {
 namespace {
@@ -33,60 +36,113 @@ TEST(LanguageLine, CodeIsTheFirstFourCharactersAndTextFollowsTheFirstEquals) {
     }
 }
 
-TEST(ApplyLanguageString, Code43ThenLaterLinesWinStatusCodesFillTheirEntriesCutTo255) {
-    LanguageTable table;
-    StatusMessages messages;
-    SetDefaultMessages(messages);
-    ApplyLanguageString(table, messages, 43, QStringLiteral("Warm-up"));
-    EXPECT_EQ(table.MainWindowText(43, DefaultMenuText(4, 3)), QStringLiteral("Warm-up"));
-    EXPECT_EQ(messages.Text(8), QStringLiteral("Warm-up"));
-    ApplyLanguageString(table, messages, 9008, QStringLiteral("Heating - "));
-    EXPECT_EQ(messages.Text(8), QStringLiteral("Heating - "));
+TEST(TextCatalogue, Code43ThenLaterLinesWinStatusCodesFillTheirEntriesCutTo255) {
+    TextCatalogue texts;
+    texts.SetLanguageLoaded(true);
+    texts.Define(43, QStringLiteral("Warm-up"));
+    EXPECT_EQ(texts.Text(43), QStringLiteral("Warm-up"));
+    EXPECT_EQ(texts.Status(8), QStringLiteral("Warm-up"));
+    texts.Define(9008, QStringLiteral("Heating - "));
+    EXPECT_EQ(texts.Status(8), QStringLiteral("Heating - "));
     // The entries are not in the codes' order.
     for (auto [code, entry] : {std::pair{9003, 1}, {9006, 6}, {9009, 4}, {9010, 5}}) {
-        ApplyLanguageString(table, messages, code, QStringLiteral("text %1").arg(code));
-        EXPECT_EQ(messages.Text(entry), QStringLiteral("text %1").arg(code));
+        texts.Define(code, QStringLiteral("text %1").arg(code));
+        EXPECT_EQ(texts.Status(entry), QStringLiteral("text %1").arg(code));
     }
-    ApplyLanguageString(table, messages, 9005, QString(300, QLatin1Char('x')));
-    EXPECT_EQ(messages.Text(3), QString(255, QLatin1Char('x')));
+    texts.Define(9005, QString(300, QLatin1Char('x')));
+    EXPECT_EQ(texts.Status(3), QString(255, QLatin1Char('x')));
+    texts.Define(43, QString(300, QLatin1Char('y')));
+    EXPECT_EQ(texts.Text(43).size(), 300); // the menu item is not cut
+    EXPECT_EQ(texts.Status(8), QString(255, QLatin1Char('y')));
     for (int code : {2, 41, 9000, 9011}) {
-        ApplyLanguageString(table, messages, code, QStringLiteral("x"));
-        EXPECT_FALSE(table.Defined(code)) << code;
+        texts.Define(code, QStringLiteral("x"));
+        EXPECT_FALSE(texts.Defined(code)) << code;
     }
+}
+
+TEST(TextCatalogue, WhatALoadedFileLeavesOutIsEmptyOnlyForTheTablesDialogTextsAndMessages) {
+    const QString file = QStringLiteral("from the file");
+    const struct {
+        const char* name;
+        TextId text;
+        int code; // the code a language line sets
+        const char* builtIn;
+        bool emptyWhereSilent;
+    } cases[] = {
+        {"a dialog text", 2011, 2011, "Предидущая работа не  завершена !", true},
+        {"a message", 9002, 9002, "Ошибка связи.", true},
+        {"a menu entry", 13, 13, "Выход", false},
+        {"a status text", 9009, 9009, "Устройство готово к работе", false},
+        // A keyed text with a code: what a text given a code later does.
+        {"a twin with its own wording", TextKey::StandardQualityMirror, 431,
+         "Стандарт   (двухсторонний проход)", false},
+        {"a text without a code", TextKey::CalibrationDone, -1, "Калибровка завершена.", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TextCatalogue texts;
+        EXPECT_EQ(texts.Text(c.text), QString::fromUtf8(c.builtIn));
+        texts.SetLanguageLoaded(true);
+        EXPECT_EQ(texts.Text(c.text),
+                  c.emptyWhereSilent ? QString() : QString::fromUtf8(c.builtIn));
+        EXPECT_FALSE(texts.Replaced(c.text));
+        texts.Define(c.code, file);
+        const bool replaced = c.code >= 0;
+        EXPECT_EQ(texts.Replaced(c.text), replaced);
+        EXPECT_EQ(texts.Text(c.text), replaced ? file : QString::fromUtf8(c.builtIn));
+    }
+}
+
+TEST(TextCatalogue, EveryCodeAndEveryKeyHasOneBuiltInText) {
+    std::set<int> codes;
+    for (const text::CodedText& t : text::CodedTexts()) {
+        EXPECT_TRUE(codes.insert(t.code).second) << t.code;
+        EXPECT_TRUE(t.code >= 0 && t.code <= 9999) << t.code; // four characters in a line
+        EXPECT_FALSE(QString::fromUtf8(t.builtIn).isEmpty()) << t.code;
+    }
+    EXPECT_EQ(codes.size(), 81u); // the language table's codes, 0 .. 9010
+    std::set<TextKey> keys;
+    for (const text::KeyedText& t : text::KeyedTexts()) {
+        EXPECT_TRUE(keys.insert(t.key).second) << static_cast<int>(t.key);
+        EXPECT_FALSE(QString::fromUtf8(t.builtIn).isEmpty()) << static_cast<int>(t.key);
+        // A code given to a keyed text is one the table knows, or one from its free range.
+        EXPECT_TRUE(t.code == text::NoCode || codes.count(t.code) ||
+                    (t.code >= 3000 && t.code <= 8999))
+            << t.code;
+    }
+    EXPECT_EQ(keys.size(), static_cast<size_t>(TextKey::SecondLayoutTitle) + 1);
 }
 
 class LanguageFile : public ::testing::Test {
 protected:
     testing::ScopedStartDirectory dir;
-    LanguageTable table;
-    StatusMessages messages;
+    TextCatalogue texts;
     LinkState link;
 
-    void SetUp() override { SetDefaultMessages(messages); }
-    LanguageLoadResult Load() { return LoadLanguageFile(dir.Path(), table, messages); }
+    LanguageLoadResult Load() { return LoadLanguageFile(dir.Path(), texts); }
 };
 
 TEST_F(LanguageFile, NoFileKeepsTheBuiltInTextsAWindows1251FileReplacesThem) {
     EXPECT_TRUE(Load().fileName.isEmpty());
-    EXPECT_EQ(table.DialogText(2001, QStringLiteral("Внимание !")), QStringLiteral("Внимание !"));
+    EXPECT_EQ(texts.Text(2001), QStringLiteral("Внимание !"));
 
     QFile::copy(QStringLiteral(ZEB_TEST_DATA "/setup/english_menus.lng"), dir.File("english.lng"));
     const LanguageLoadResult result = Load();
     EXPECT_EQ(result.fileName, QStringLiteral("english.lng"));
     EXPECT_TRUE(result.error.isEmpty());
-    ASSERT_TRUE(table.LanguageLoaded());
+    ASSERT_TRUE(texts.LanguageLoaded());
 
-    EXPECT_EQ(table.MainWindowText(10, DefaultMenuText(1, 0)), QStringLiteral("File"));
+    EXPECT_EQ(texts.Text(10), QStringLiteral("File"));
     // Not in the file: the main window keeps its own text.
-    EXPECT_EQ(table.MainWindowText(13, DefaultMenuText(1, 3)), QStringLiteral("Выход"));
-    EXPECT_EQ(table.MainWindowText(131, QString()), QStringLiteral("Свойства  гравировки "));
-    EXPECT_EQ(table.MainWindowText(0, QString()), QStringLiteral("Duration: "));
-    EXPECT_EQ(messages.Text(8), QStringLiteral("Нагрев головки - ")); // 9008 after 43
+    EXPECT_EQ(texts.Text(13), QStringLiteral("Выход"));
+    EXPECT_EQ(texts.Text(131), QStringLiteral("Свойства  гравировки "));
+    EXPECT_EQ(texts.Text(0), QStringLiteral("Duration: "));
+    EXPECT_EQ(texts.Status(8), QStringLiteral("Нагрев головки - ")); // 9008 after 43
     // Stored dialog texts: the file's, or empty where it has none.
-    EXPECT_EQ(table.DialogText(2001, QStringLiteral("Внимание !")), QStringLiteral("Внимание!"));
-    EXPECT_EQ(table.DialogText(2011, QStringLiteral("built in")), QString());
+    EXPECT_EQ(texts.Text(2001), QStringLiteral("Внимание!"));
+    EXPECT_EQ(texts.Text(2011), QString());
 
-    ApplyLanguageToLink(table, link);
+    ApplyLanguageToLink(texts, link);
     EXPECT_TRUE(link.LanguageLoaded);
     EXPECT_EQ(link.PortCheckMessage, QStringLiteral("Проверьте порт"));
     EXPECT_EQ(link.LinkErrorMessage, QString());
@@ -97,14 +153,14 @@ TEST_F(LanguageFile, TheFirstByNameEvenEmptyWithAnyLineEnds) {
     WriteBytes(dir.File(QStringLiteral("a.lng")), "0010=F\n0011=O\r\n0012=S");
     WriteBytes(dir.File(QStringLiteral("0.txt")), "0010=T\r\n");
     EXPECT_EQ(Load().fileName, QStringLiteral("a.lng"));
-    EXPECT_EQ(table.Text(10) + table.Text(11) + table.Text(12), QStringLiteral("FOS"));
+    EXPECT_EQ(texts.FileText(10) + texts.FileText(11) + texts.FileText(12), QStringLiteral("FOS"));
 
     testing::ScopedStartDirectory other;
     WriteBytes(other.File(QStringLiteral("empty.lng")), "");
-    LanguageTable empty;
-    LoadLanguageFile(other.Path(), empty, messages);
+    TextCatalogue empty;
+    LoadLanguageFile(other.Path(), empty);
     EXPECT_TRUE(empty.LanguageLoaded());
-    EXPECT_EQ(empty.DialogText(9002, QStringLiteral("Ошибка связи.")), QString());
+    EXPECT_EQ(empty.Text(9002), QString());
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 #include "setup/machine_setup.h"
 
 #include "link/link_rig.h"
-#include "setup/status_messages.h"
 #include "setup/warm_up.h"
+#include "text/text_catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -84,9 +84,7 @@ TEST(PositionToolTest, ACountPastSixteenBitsIsRefusedAndThatAxisKeepsItsCount) {
 
 // Status entry 8 as the program starts with it.
 QString WarmUpText() {
-    StatusMessages status;
-    SetDefaultMessages(status);
-    return status.Text(8);
+    return TextCatalogue().Status(8);
 }
 
 TEST(WarmUpTest, AFullWarmUpStrikesSixtyTimesAndCountsToNinetyFive) {

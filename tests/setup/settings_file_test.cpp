@@ -48,19 +48,18 @@ struct Session {
     }
     QString Save() { return SaveSettings(dir.Path(), settings, levels, machine); }
 
-    // Everything a load sets, on one line: per pass the mode, the forces of levels "32" to "8"
-    // and [their sliders]; the port and its checked item (#9: none); field size, resolution,
-    // motor speed, chunk length and picture kind.
+    // Everything a load sets, on one line: per pass the mode and the forces of levels "32" to
+    // "8"; the port and its checked item (#9: none); field size, resolution, motor speed,
+    // chunk length and picture kind. (What the sliders show: the window's tests.)
     QString Digest() const {
-        auto pass = [&](const LevelPanel& panel, const StrikeLevelSet& f, int n) {
-            return QString::asprintf(
-                "%s %d/%d/%d/%d [%d/%d/%d/%d]", panel.Group.Checked() ? "Group" : "Ind", f[4], f[3],
-                f[2], f[1], levels.Slider(n).Position(), levels.Slider(n + 1).Position(),
-                levels.Slider(n + 2).Position(), levels.Slider(n + 3).Position());
+        auto pass = [&](int n) {
+            const StrikeLevelSet& f = levels.Forces(n);
+            return QString::asprintf("%s %d/%d/%d/%d",
+                                     levels.Mode(n) == LevelMode::Group ? "Group" : "Ind", f[4],
+                                     f[3], f[2], f[1]);
         };
         const auto& ports = result.portChecks;
-        return pass(levels.PrintReady, levels.FirstPassLevels, 1) + " | " +
-               pass(levels.PrintReady2, levels.SecondPassLevels, 5) +
+        return pass(1) + " | " + pass(2) +
                QString::asprintf(" | %s #%d | %dx%d r%d m%d c%d %s", qPrintable(settings.PortName),
                                  int(std::find(ports.begin(), ports.end(), true) - ports.begin()) +
                                      1,
@@ -70,7 +69,7 @@ struct Session {
     }
 };
 
-const QString OperatorDigest = "Ind 120/90/60/30 [120/90/60/30] | Group 0/7/6/5 [0/7/6/5] | "
+const QString OperatorDigest = "Ind 120/90/60/30 | Group 0/7/6/5 | "
                                "com2 #2 | 1500x1700 r2 m30 c6 text";
 
 TEST(LoadSettings, MissingFileWritesTheDefaultFileByteForByte) {
@@ -80,17 +79,16 @@ TEST(LoadSettings, MissingFileWritesTheDefaultFileByteForByte) {
     EXPECT_EQ(ReadBytes(s.Path()), DefaultFile);
     EXPECT_TRUE(s.settings.SettingsMissing);
     EXPECT_TRUE(s.result.problems.isEmpty());
-    // Nothing is read back: forces and sliders keep their start values; the field is the
-    // default one.
-    EXPECT_EQ(s.Digest(), "Group 0/0/0/0 [3/3/1/1] | Group 0/0/0/0 [0/3/1/1] | "
+    // Nothing is read back: the forces keep their start values; the field is the default one.
+    EXPECT_EQ(s.Digest(), "Group 0/0/0/0 | Group 0/0/0/0 | "
                           "com1 #1 | 1930x2330 r0 m12 c8 portrait");
 
     // While the file was missing every save writes the defaults but for the last four lines.
-    s.levels.Slider(1).SetPosition(100);
+    s.levels.FirstPassLevels = SliderCoupling(100); // "32" moved to 100 in group mode
     s.settings.PortName = QStringLiteral("com5");
     s.settings.ResolutionIndex = 3;
     s.machine.MotorSpeed = 20;
-    s.levels.RadioButton9.Click();
+    s.levels.PortraitMode = false; // "Текст (ускорение)"
     ASSERT_TRUE(s.Save().isEmpty());
     QByteArray expected = DefaultFile;
     expected.replace("0\r\n12\r\n8\r\n1\r\n", "3\r\n20\r\n8\r\n0\r\n");
@@ -104,11 +102,11 @@ TEST(LoadSettings, MissingFileWritesTheDefaultFileByteForByte) {
 }
 
 TEST(LoadSettings, TheDefaultFileAndAnOperatorsFileReadBackAsWritten) {
-    // Line 2 moves TrackBar1 in group mode, which derives 10, 6, 1 first; lines 3..5 then
+    // Line 2 moves level "32" in group mode, which derives 10, 6, 1 first; lines 3..5 then
     // replace the derived forces.
     Session first;
     first.Load(DefaultFile);
-    EXPECT_EQ(first.Digest(), "Group 14/10/5/2 [14/10/5/2] | Ind 14/10/5/2 [14/10/5/2] | "
+    EXPECT_EQ(first.Digest(), "Group 14/10/5/2 | Ind 14/10/5/2 | "
                               "com1 #1 | 1930x2330 r0 m12 c8 portrait");
     Session s;
     s.Load(Bytes(OperatorLines()));
@@ -151,9 +149,9 @@ TEST(LoadSettings, EachLineReadsAsTheFormatSaysAndABadValueIsReportedWhileTheRes
         {7, "KnKHel4-", "", "", "взята сила 0"},
         {9, "KnKHel2-   6", "/7/6/", "/7/1/", "взята сила 1"}, // the force past the field
         {2, "KnKHel3-120", "", "", "взята сила 120"},          // lines out of their places
-        // TrackBar3 stands at 1 by design and does not move; the force still follows it.
+        // Level "16" stands at 1 on the panel and does not move; the force still follows it.
         {4, "KnKHel2-x7", "/60/", "/1/", "взята сила 1"},
-        // Beyond any force: the slider stays at its form position, and so does the force.
+        // Beyond any force: the level stays where the panel shows it at start.
         {3, "KnKHel3-300", "/90/", "/3/", "взята сила 3"},
         {2, "KnKHel4-999", "120/", "3/", "взята сила 3"},
         // Reported; the value keeps what it held.
@@ -187,10 +185,34 @@ TEST(LoadSettings, EachLineReadsAsTheFormatSaysAndABadValueIsReportedWhileTheRes
     }
 }
 
+TEST(LoadSettings, ALevelTheFileCannotGiveKeepsWhatTheGroupRuleDerivedForIt) {
+    const struct {
+        const char* lines; // lines 1..5
+        const char* digest;
+    } cases[] = {
+        // Level "32" moves from 3 to 100 and derives 67, 34, 9; "24" and "16" keep theirs.
+        {"Group|KnKHel4-100|KnKHel3-300|KnKHel2-999|KnKHel1-7", "Group 100/67/34/7"},
+        // Level "32" stays at 3: nothing is derived, the levels stay where the panel has them.
+        {"Group|KnKHel4-3|KnKHel3-300|KnKHel2-999|KnKHel1-7", "Group 3/3/1/7"},
+        {"Ind  |KnKHel4-100|KnKHel3-300|KnKHel2-999|KnKHel1-7", "Ind 100/3/1/7"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        Session s;
+        QStringList lines = OperatorLines();
+        const QStringList first = QString::fromLatin1(c.lines).split('|');
+        for (int i = 0; i < 5; ++i)
+            lines[i] = first[i];
+        s.Load(Bytes(lines));
+        EXPECT_TRUE(s.Digest().startsWith(QString::fromLatin1(c.digest) + " |"))
+            << s.Digest().toStdString();
+    }
+}
+
 TEST(LoadSettings, ShortFilesTellTheValuesTakenForTheMissingLines) {
     Session s;
     s.Load("Group\r\nKnKHel4-50\r\nKnKHel3-40\r\nKnKHel2-30\r\nKnKHel1-20\r\n");
-    EXPECT_EQ(s.Digest(), "Group 50/40/30/20 [50/40/30/20] | Ind 0/1/1/1 [0/1/1/1] | "
+    EXPECT_EQ(s.Digest(), "Group 50/40/30/20 | Ind 0/1/1/1 | "
                           " #9 | 1000x1000 r0 m12 c8 text");
     EXPECT_EQ(s.settings.LevelLinesFaulty, (std::array<bool, 2>{false, true}));
     EXPECT_EQ(
@@ -238,7 +260,7 @@ TEST(LoadSettings, AFileThatCannotBeReadKeepsEverythingAndIsNeverWritten) {
             << s.result.problems[0].toStdString();
         EXPECT_FALSE(s.settings.SettingsMissing);
         EXPECT_EQ(s.settings.LevelLinesFaulty, (std::array<bool, 2>{true, true}));
-        EXPECT_EQ(s.Digest(), "Group 0/0/0/0 [3/3/1/1] | Group 0/0/0/0 [0/3/1/1] | "
+        EXPECT_EQ(s.Digest(), "Group 0/0/0/0 | Group 0/0/0/0 | "
                               "com1 #1 | 1930x2330 r0 m12 c8 portrait");
         // Neither the close nor a job start replaces it; each says so.
         const QString error = s.Save();
@@ -263,7 +285,7 @@ TEST(ReadBackDefaultFile, HoldsWhatTheNextStartReadsFromTheDefaultFile) {
     Session next;
     next.Load(ReadBytes(s.Path()));
     EXPECT_EQ(s.Digest(), next.Digest());
-    EXPECT_EQ(s.Digest(), "Group 14/10/5/2 [14/10/5/2] | Ind 14/10/5/2 [14/10/5/2] | "
+    EXPECT_EQ(s.Digest(), "Group 14/10/5/2 | Ind 14/10/5/2 | "
                           "com1 #1 | 1930x2330 r0 m12 c8 portrait");
     // Still the file of a start without one: a save before the first job writes it again.
     EXPECT_TRUE(s.settings.SettingsMissing);

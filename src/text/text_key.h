@@ -1,0 +1,125 @@
+#pragma once
+// Keys of the operator texts the language table gives no code. A key stays when a text is
+// given a code later; the catalogue then lets a language file replace it.
+
+namespace zeb {
+
+enum class TextKey {
+    // --- Zeb.ini: the problems of a settings file, told at start ("строка N: ...")
+    SettingsLine,                 // "строка %1: %2"
+    SettingsLineMissing,          // "нет строки; %1"
+    SettingsLineFaulty,           // "«%1»: %2; %3"
+    SettingsNotANumber,           // "«%1» не число; %2 остаётся %3"
+    SettingsModeExpected,         // a mode line as the program writes it
+    SettingsModeTaken,            // individual mode taken in its place
+    SettingsForceExpected,        // a force line as the program writes it
+    SettingsForceTaken,           // "взята сила %1"
+    SettingsFileEnds,             // the file ends before line 17
+    SettingsWidth,                // what line 12 holds
+    SettingsHeight,               // what line 13 holds
+    SettingsFieldTooLarge,        // a field side no bitmap can hold
+    SettingsResolution,           // what line 14 holds
+    SettingsResolutionNotAnIndex, // beyond any 32-bit index
+    SettingsResolutionOutside,    // outside the resolution list
+    SettingsMotorSpeed,           // what line 15 holds
+    SettingsMotorSpeedOutside,
+    SettingsChunkLength, // what line 16 holds
+    SettingsChunkLengthOutside,
+    SettingsPictureKind, // what line 17 holds
+    SettingsPortrait,
+    SettingsText,
+    SettingsDefaultNotWritten, // no file, and the default one cannot be written
+    SettingsNotAFile,
+    SettingsUnreadable,      // the file cannot be read: nothing changes
+    SettingsKept,            // why the file is never written in this run
+    SettingsNotWritten,      // "Zeb.ini не записан: %1"
+    SettingsProblemsHeading, // "Zeb.ini:\n%1", the window's one message of all problems
+    FileWrittenPartly,       // a durable write that stopped short
+
+    // --- Calibration and self-test
+    CalibrationDeviceUnavailable,
+    CalibrationAlreadyDone,
+    CalibrationDone,
+    CalibrationReportNotWritten,
+    SelfTestLogNotCreated,
+
+    // --- The main window
+    WindowTitle,
+    ConfirmYes,
+    ConfirmNo,
+    ButtonOK, // "OK"
+    ButtonOk, // "Ok"
+    FieldViewTooLarge,
+    SaveDialogFilter,
+    // The second-pass panel's copy of "Стандарт" quality, one blank longer than the first
+    // panel's; the language file replaces both with code 431.
+    StandardQualityMirror,
+
+    // Menu entries the code table leaves out.
+    MenuService,
+    MenuConvert,
+    MenuOriginal,
+    MenuQualityHigh,
+    MenuQualityLow,
+    MenuStrikeForce,
+    MenuFieldSize,
+    MenuCalibration,
+    MenuSelfTesting,
+    MenuPort, // "Com%1"
+    MenuLayout,
+    MenuHorizontal,
+    MenuLeft,
+    MenuHorizontalCentre,
+    MenuRight,
+    MenuVertical,
+    MenuTop,
+    MenuVerticalCentre,
+    MenuBottom,
+    MenuOptimisation,
+    MenuServiceStartOne,
+    MenuServiceStartTwo,
+    MenuStop,
+
+    // The tool panel of the placed picture.
+    ToolPanelMove,
+    ToolPanelMarker,
+    ToolPanelNeedle,
+    ToolPanelNeedleBox,
+    ToolPanelNeedleUp,
+    ToolPanelNeedleUpMoving,
+    ToolPanelNeedleUpMovingEnd,
+    ToolPanelNeedleDown,
+    // The nine points of the position box, in reading order.
+    PositionLeftTop,
+    PositionMiddleTop,
+    PositionRightTop,
+    PositionLeftMiddle,
+    PositionMiddleMiddle,
+    PositionRightMiddle,
+    PositionLeftBottom,
+    PositionMiddleBottom,
+    PositionRightBottom,
+    // The panel that sizes the field view.
+    FieldViewHeading,
+    FieldViewUnits,
+    FieldViewDpi,
+    // The self-test strip.
+    SelfTestErrorCounter,
+    SelfTestNeedCommand,
+    SelfTestGetCommand,
+    SelfTestStepControl,
+    SelfTestWriteFile,
+    SelfTestCountPosX,
+    SelfTestRealPosX,
+    SelfTestCountPosY,
+    SelfTestRealPosY,
+
+    // --- Dialogs
+    AboutTitle,
+    AboutVersion,
+    FaultTitle,
+    StrikeForceTitle,
+    SecondLayoutTitle, // TForm3, created and never shown
+};
+
+} // namespace zeb
