@@ -100,6 +100,7 @@ TEST(CliTone, ValuesThatCannotBeAppliedAreRefused) {
         {"convert", "photo.png", "--mode", "combined", "-o", "out"},
         {"plan", "photo.png", "--mode", "combined", "-o", "out"},
         {"engrave", "photo.png", "--port", d.File("nothing")},
+        {"preview", "photo.png", "-o", "out"},
     };
     for (const QStringList& command : commands) {
         for (const QString& levels : bad) {
