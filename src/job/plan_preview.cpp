@@ -84,10 +84,11 @@ QImage PreviewPicture(const JobPreview& preview) {
 void DrawPreviewLines(QImage& picture, const JobPreview& preview, std::size_t first,
                       std::size_t last) {
     last = std::min(last, preview.lines.size());
+    StrikeCanvas canvas(picture);
     for (std::size_t n = first; n < last; ++n) {
         const PreviewLine& line = preview.lines[n];
         for (int i = 0; i < static_cast<int>(line.digits.size()); ++i)
-            DrawStrike(picture, line.row, line.Column(i), line.digits[i] - '0');
+            canvas.Draw(line.row, line.Column(i), line.digits[i] - '0');
     }
 }
 

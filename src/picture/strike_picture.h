@@ -35,15 +35,29 @@ struct StrikeFrame {
 // A black Format_Grayscale8 picture of the frame's size; null when it is too large to hold.
 QImage NewStrikePicture(const StrikeFrame& frame);
 
-// Draws one strike of `digit` (1..4; others draw nothing) at field (row, column) of a picture
-// made by NewStrikePicture for a frame that includes it.
-inline void DrawStrike(QImage& picture, int row, int column, int digit) {
-    const int r = std::max(row, 0);
-    const int c = std::max(column, 0);
-    if (r >= picture.height() || c >= picture.width())
-        return;
-    uchar* dot = picture.scanLine(r) + c;
-    *dot = std::max(*dot, StrikeToneOfDigit(digit));
-}
+// Draws strikes into a picture made by NewStrikePicture for a frame that includes them. The
+// picture must outlive the canvas and stay unshared while it draws.
+class StrikeCanvas {
+public:
+    explicit StrikeCanvas(QImage& picture)
+        : m_bits(picture.bits()), m_stride(picture.bytesPerLine()), m_rows(picture.height()),
+          m_columns(picture.width()) {}
+
+    // One strike of `digit` (1..4; others draw nothing) at field (row, column).
+    void Draw(int row, int column, int digit) {
+        const int r = std::max(row, 0);
+        const int c = std::max(column, 0);
+        if (r >= m_rows || c >= m_columns)
+            return;
+        uchar* dot = m_bits + static_cast<qsizetype>(r) * m_stride + c;
+        *dot = std::max(*dot, StrikeToneOfDigit(digit));
+    }
+
+private:
+    uchar* m_bits;
+    qsizetype m_stride;
+    int m_rows;
+    int m_columns;
+};
 
 } // namespace zeb

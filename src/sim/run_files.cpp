@@ -78,8 +78,9 @@ bool WriteWorkpiecePicture(const std::vector<Strike>& strikes, const QString& pa
                          .arg(frame.rows);
         return false;
     }
+    StrikeCanvas canvas(picture);
     for (const Strike& s : strikes)
-        DrawStrike(picture, s.row, s.column, s.profile);
+        canvas.Draw(s.row, s.column, s.profile);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
         if (error)

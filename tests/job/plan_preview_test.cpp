@@ -136,8 +136,9 @@ QImage Workpiece(const sim::VirtualController& vc) {
     for (const auto& strike : vc.Workpiece())
         frame.Include(strike.row, strike.column);
     QImage picture = NewStrikePicture(frame);
+    StrikeCanvas canvas(picture);
     for (const auto& strike : vc.Workpiece())
-        DrawStrike(picture, strike.row, strike.column, strike.profile);
+        canvas.Draw(strike.row, strike.column, strike.profile);
     return picture;
 }
 
