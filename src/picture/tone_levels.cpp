@@ -42,8 +42,10 @@ int ToneStep(const ToneLevels& levels, int v) {
         v = 255 - v;
     const double span = levels.white - levels.black;
     const double x = std::clamp((v - levels.black) / span, 0.0, 1.0);
-    // std::round takes halves away from zero; x ^ (1 / G) stays within 0..1.
-    return static_cast<int>(std::round(255.0 * std::pow(x, 1.0 / levels.gamma)));
+    // std::round takes halves away from zero. For sound values x ^ (1 / G) stays within 0..1;
+    // the bounds only keep values nobody checked from giving an undefined conversion.
+    const double y = 255.0 * std::pow(x, 1.0 / levels.gamma);
+    return y >= 0.0 ? static_cast<int>(std::round(std::min(y, 255.0))) : 0;
 }
 
 ToneMap ToneMapOf(const ToneLevels& levels) {
