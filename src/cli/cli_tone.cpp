@@ -57,7 +57,8 @@ QString ToneOptionsHelp(int column) {
                    QStringLiteral("black point B turn black, from the white point W on white,"),
                    QStringLiteral("those between are spread with gamma G (above 1 lifts the"),
                    QStringLiteral("shadows); B and W whole numbers 0..255 with B < W,"),
-                   QStringLiteral("G 0.1..10")}) +
+                   QStringLiteral("G 0.1..10. Without it (and --invert) the picture is"),
+                   QStringLiteral("taken as it is: the tool reads no ZebTone.ini")}) +
            option(QStringLiteral("--invert"),
                   {QStringLiteral("invert the picture first (light materials); transparent"),
                    QStringLiteral("parts stay unstruck")});
