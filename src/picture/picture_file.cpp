@@ -1,6 +1,7 @@
 #include "picture/picture_file.h"
 
 #include "picture/picture_file_check.h"
+#include "picture/tone_levels.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -138,7 +139,9 @@ qint64 SystemAvailableMemory() {
     return available;
 }
 
-void NormalizePictureFormat(QImage& picture) {
+void NormalizePictureFormat(QImage& picture, QImage* invertedOverBlack) {
+    if (invertedOverBlack)
+        *invertedOverBlack = InvertedOverBlack(picture);
     switch (picture.format()) {
     case QImage::Format_RGB32:
     case QImage::Format_Grayscale8:
@@ -202,8 +205,9 @@ LoadedPicture ReadPictureBytes(const QString& path, QByteArray bytes, qint64 ava
     const qint64 need = PictureMemoryNeed(picture.width(), picture.height());
     if (!Fits(need, availableBytes))
         return Failure(TooLarge(path, picture.size(), need, availableBytes));
-    NormalizePictureFormat(picture);
-    return LoadedPicture{std::move(picture), QString()};
+    QImage inverted;
+    NormalizePictureFormat(picture, &inverted);
+    return LoadedPicture{std::move(picture), QString(), std::move(inverted)};
 }
 
 LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes) {

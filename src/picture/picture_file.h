@@ -12,6 +12,9 @@ namespace zeb {
 struct LoadedPicture {
     QImage picture; // Format_RGB32 or Format_Grayscale8; null on failure
     QString error;  // the operator's message, naming the file; empty on success
+    // For a picture with an alpha channel, its inverted colour laid over black (see
+    // InvertedOverBlack); null otherwise.
+    QImage invertedOverBlack = {};
     bool Ok() const { return error.isEmpty(); }
 };
 
@@ -36,8 +39,10 @@ LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes);
 LoadedPicture ReadPictureBytes(const QString& path, QByteArray bytes, qint64 availableBytes);
 
 // Brings any picture into Format_RGB32 or Format_Grayscale8, the two forms the conversion
-// reads and writes; transparent parts are composited over black.
-void NormalizePictureFormat(QImage& picture);
+// reads and writes; transparent parts are composited over black. When `invertedOverBlack` is
+// given it gets, before that, the picture's inverted colour laid over black (null for a
+// picture without an alpha channel).
+void NormalizePictureFormat(QImage& picture, QImage* invertedOverBlack = nullptr);
 
 // The open dialog's filter: every picture format Qt reads here, then all files.
 QString PictureFileFilter();

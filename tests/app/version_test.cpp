@@ -81,7 +81,8 @@ QString LabelText(const QDialog& box, const char* name) {
 
 TEST(AboutBox, ShowsTheBuildsVersionOnALineOfItsOwn) {
     testing::ScopedStartDirectory dir;
-    const TAboutBox box(BuiltIn, false, dir.Path());
+    const TextCatalogue builtIn;
+    const TAboutBox box(builtIn, dir.Path());
     EXPECT_EQ(LabelText(box, "VersionLabel"), "ZEB " + kVersion);
     EXPECT_EQ(LabelText(box, "Label8"), QString::fromUtf8("ZEB_05z6 (10_01_2020)"));
 }
@@ -92,8 +93,13 @@ TEST(AboutBox, TheVersionLineIsNeitherReplacedByTheTextsFileNorTranslated) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("Workshop build 7\r\nName\r\n");
     file.close();
-    const LanguageText everything = [](int, const QString&) { return QStringLiteral("T"); };
-    const TAboutBox box(everything, true, dir.Path());
+    // A language file that defines every code there is.
+    TextCatalogue everything;
+    everything.SetLanguageLoaded(true);
+    for (int code = 1; code < 10000; ++code)
+        if (TextCatalogue::IsKnownCode(code))
+            everything.Define(code, QStringLiteral("T"));
+    const TAboutBox box(everything, dir.Path());
     EXPECT_EQ(LabelText(box, "Label8"), "Workshop build 7");
     EXPECT_EQ(LabelText(box, "Label1"), "T");
     EXPECT_EQ(LabelText(box, "VersionLabel"), "ZEB " + kVersion);
