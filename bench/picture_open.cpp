@@ -1,7 +1,9 @@
-// The Open of a photo: decode, matrices, fill, conversion, read-back; and the conversion pass
-// alone, per pixel. Photos are made by `--make-photos DIR` (a 12- and a 2-megapixel JPEG with
-// the grain and gradients of a real photo) and found through ZEB_BENCH_PHOTOS; the script
-// bench/picture_open.sh runs it all beside an image tool's dither of the same files.
+// The Open of a photo: decode, matrices, fill, conversion, read-back; the conversion pass
+// alone, per pixel; and the live preview of the tone controls on a 2-megapixel photo: the
+// reduced copy made once per picture, then the dot picture of every change. Photos are made by
+// `--make-photos DIR` (a 12- and a 2-megapixel JPEG with the grain and gradients of a real photo)
+// and found through ZEB_BENCH_PHOTOS; the script bench/picture_open.sh runs it all beside an image
+// tool's dither of the same files.
 //
 //   bench_picture_open --make-photos DIR
 //   ZEB_BENCH_PHOTOS=DIR bench_picture_open [benchmark flags]
@@ -11,6 +13,7 @@
 #include "picture/halftone.h"
 #include "picture/open_command.h"
 #include "picture/picture_file.h"
+#include "picture/tone_preview.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -121,6 +124,50 @@ void BM_ConversionPass(benchmark::State& state, bool combined) {
     state.counters["per_pixel"] = benchmark::Counter(
         double(w) * h, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
+
+// The live preview's reduced copy of a 2-megapixel photo (made once per Open), for a preview
+// of `bound.width() x bound.height()`; 0 x 0 takes the photo whole.
+void BM_TonePreviewCopy(benchmark::State& state) {
+    PictureState picture;
+    picture.WorkPicture = SyntheticPhoto(1632, 1224);
+    const QSize bound(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        TonePreview preview(picture, bound);
+        benchmark::DoNotOptimize(preview.Size());
+    }
+}
+
+// One change of a tone control: the dot picture of the reduced copy under new values.
+void BM_TonePreviewChange(benchmark::State& state) {
+    PictureState picture;
+    picture.WorkPicture = SyntheticPhoto(1632, 1224);
+    const QSize bound(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    TonePreview preview(picture, bound);
+    const ToneTables tables = StartupToneTables();
+    int black = 0;
+    for (auto _ : state) {
+        black = (black + 7) % 100; // every change a new value, as a slider moves
+        const QImage dots =
+            preview.DotPicture(ToneLevels{black, 230, 1.4, true}, ConversionMode::Combined, tables);
+        benchmark::DoNotOptimize(dots.constBits());
+    }
+    state.SetLabel(QStringLiteral("%1 x %2 dots")
+                       .arg(preview.Size().width())
+                       .arg(preview.Size().height())
+                       .toStdString());
+}
+
+BENCHMARK(BM_TonePreviewCopy)
+    ->Args({800, 600})
+    ->Args({0, 0})
+    ->ArgNames({"w", "h"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TonePreviewChange)
+    ->Args({800, 600})
+    ->Args({1200, 900})
+    ->Args({0, 0})
+    ->ArgNames({"w", "h"})
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_CAPTURE(BM_Decode, photo12, "photo12.jpg")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Open, photo12_combined, "photo12.jpg", true)->Unit(benchmark::kMillisecond);

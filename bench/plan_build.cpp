@@ -1,13 +1,17 @@
 // BuildPlan on portraits of 1, 4 and 12 megapixels, both passes, including the dump and the
-// plan file. The portrait is drawn here (a lit face on a dark ground with black corners,
-// dark hair with holes, fine noise) and converted by the program's own halftone conversion,
-// so the areas, holes and run lengths are those a photo gives.
+// plan file; and the preview of the same job in memory against it. The portrait is drawn here
+// (a lit face on a dark ground with black corners, dark hair with holes, fine noise) and
+// converted by the program's own halftone conversion, so the areas, holes and run lengths are
+// those a photo gives.
 //
-// Counters: ns_per_pixel (of W x H), plan_MB and dump_MB (file sizes), areas (seeds worked).
+// Counters: ns_per_pixel (of W x H), plan_MB and dump_MB (file sizes), areas (seeds worked);
+// for the preview the share of each step: plan_ms (the plan text), walk_ms (strike lines,
+// counts, path, clock), picture_ms (the picture of the struck dots).
 
 #include "bench_support.h"
 
 #include "job/plan_builder.h"
+#include "job/plan_preview.h"
 #include "picture/halftone.h"
 #include "picture/tone_tables.h"
 
@@ -113,6 +117,60 @@ void BuildPlanOnPortrait(benchmark::State& state) {
                        .arg(pass == zeb::PassMode::OneSided ? "one-sided" : "two-sided")
                        .toStdString());
 }
+
+// What the preview of a one-pass job does on "Предпросмотр": the plan text in memory, the walk
+// over it, the picture. Nothing is marked, so the matrices need no fresh copy per run.
+void PreviewOnPortrait(benchmark::State& state) {
+    const int megapixels = static_cast<int>(state.range(0));
+    zeb::PictureMatrices matrices = ConvertedPortrait(megapixels);
+    QuietOperator op;
+    zeb::EstimateInputs inputs;
+    inputs.machine.MotorSpeedScale = 16;
+    inputs.machine.ColumnTime = {527, 763, 700, 650, 600};
+    inputs.linkTime = 400;
+    inputs.deviceReady = true;
+    double planMs = 0;
+    double walkMs = 0;
+    double pictureMs = 0;
+    zeb::JobPreview preview;
+    for (auto _ : state) {
+        const zeb::bench::Stopwatch plan;
+        const zeb::Result<zeb::PlanText> text =
+            zeb::BuildPlanText(matrices, zeb::PassMode::TwoSided, &op);
+        planMs += plan.Seconds() * 1e3;
+        if (!text) {
+            state.SkipWithError("no plan");
+            break;
+        }
+        const zeb::bench::Stopwatch walk;
+        preview = zeb::PreviewPlan(text->text, {inputs}, QStringLiteral("bench"));
+        walkMs += walk.Seconds() * 1e3;
+        const zeb::bench::Stopwatch draw;
+        const QImage picture = zeb::PreviewPicture(preview);
+        pictureMs += draw.Seconds() * 1e3;
+        if (!preview.Ok() || picture.isNull())
+            state.SkipWithError("no preview");
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+    const double runs = static_cast<double>(state.iterations());
+    const double pixels = static_cast<double>(matrices.W) * matrices.H;
+    state.counters["ns_per_pixel"] = (planMs + walkMs + pictureMs) * 1e6 / (pixels * runs);
+    state.counters["plan_ms"] = planMs / runs;
+    state.counters["walk_ms"] = walkMs / runs;
+    state.counters["picture_ms"] = pictureMs / runs;
+    state.counters["strike_lines"] = static_cast<double>(preview.lines.size());
+    state.SetLabel(
+        QStringLiteral("%1 x %2 two-sided").arg(matrices.W).arg(matrices.H).toStdString());
+}
+
+BENCHMARK(PreviewOnPortrait)
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(12)
+    ->ArgName("MP")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(1.0);
 
 BENCHMARK(BuildPlanOnPortrait)
     ->ArgsProduct({{1, 4, 12}, {0, 1}})

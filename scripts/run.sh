@@ -6,8 +6,10 @@
 #                                   directory), on the port its Zeb.ini names
 #
 # The demo keeps its own settings, plans and recovery file in demo/, so the operator's real
-# ones are never touched. ZEB_SIM_TIME_SCALE (default 1: the machine's own pace) speeds the
-# virtual machine up (0.1) or makes it instant (0).
+# ones are never touched. What each session strikes goes to files of its own, named by the
+# start time (demo/sessions/), so a session resumed after a crash never overwrites the record
+# of the one that was interrupted. ZEB_SIM_TIME_SCALE (default 1: the machine's own pace)
+# speeds the virtual machine up (0.1) or makes it instant (0).
 set -euo pipefail
 caller_dir=$PWD
 cd "$(dirname "$0")/.."
@@ -36,21 +38,23 @@ if [ "${1:-}" = "--machine" ]; then
 fi
 
 demo=$root/demo
-mkdir -p "$demo"
+session=$demo/sessions/$(date +%Y%m%d-%H%M%S)
+mkdir -p "$demo/sessions"
 rm -f "$demo/port"
 "$root/build/zeb-sim" --link "$demo/port" --time-scale "${ZEB_SIM_TIME_SCALE:-1}" \
-    --state "$demo/controller.state" --workpiece "$demo/workpiece.png" \
-    --strikes "$demo/strikes.csv" >"$demo/zeb-sim.out" 2>"$demo/zeb-sim.log" &
+    --state "$demo/controller.state" --workpiece "$session-workpiece.png" \
+    --strikes "$session-strikes.csv" >"$session-zeb-sim.out" 2>"$session-zeb-sim.log" &
 sim=$!
 trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT
 for _ in $(seq 100); do
     [ -e "$demo/port" ] && break
     sleep 0.05
 done
-[ -e "$demo/port" ] || { echo "The virtual controller did not start; see $demo/zeb-sim.log"; exit 1; }
+[ -e "$demo/port" ] || { echo "The virtual controller did not start; see $session-zeb-sim.log"; exit 1; }
 
 cd "$demo"
 "$root/build/zeb-cli" settings --port "$demo/port" >/dev/null
 echo "ZEB in $demo on the virtual controller ($demo/port)."
-echo "What it strikes: $demo/strikes.csv, and $demo/workpiece.png when ZEB closes."
+echo "What it strikes: $session-strikes.csv, and $session-workpiece.png when ZEB closes."
+echo "The virtual machine runs at the machine's own pace; ZEB_SIM_TIME_SCALE=0.1 makes it ten times faster."
 run_window "$root/build/zeb"

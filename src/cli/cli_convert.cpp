@@ -2,6 +2,7 @@
 // picture the program's "Сохранить" writes.
 #include "cli/cli.h"
 #include "cli/cli_open.h"
+#include "cli/cli_tone.h"
 
 #include "picture/picture_file.h"
 
@@ -38,18 +39,22 @@ const Registration reg{{
     QStringLiteral("convert"),
     QStringLiteral("convert a picture into the dot picture (24-bit bitmap)"),
     QStringLiteral(
-        "Usage: zeb-cli convert PICTURE --mode combined|diffusion -o DOTS.bmp\n\n"
+        "Usage: zeb-cli convert PICTURE --mode combined|diffusion -o DOTS.bmp\n"
+        "                       [--levels B,W,G] [--invert]\n\n"
         "Reads PICTURE (any format Qt reads: BMP, PNG, JPEG, ...; the red channel is the\n"
         "grey, transparent parts count as black) and converts it as the program's Open does,\n"
         "with the tables as they are at program start:\n"
         "  --mode combined   four strike strengths mixed by the strike-pattern table\n"
         "  --mode diffusion  every dot off or at full strength\n"
         "  -o, --output FILE the dot picture, written as a 24-bit Windows bitmap under\n"
-        "                    exactly this name\n\n"
-        "The dot picture is shifted one dot right and one down against the picture; the last\n"
-        "picture row and column give no dots.\n"
-        "Exit status: 0 written, 1 the file could not be written, 2 bad usage or a picture\n"
-        "that cannot be read.\n"),
+        "                    exactly this name\n") +
+        ToneOptionsHelp(20) +
+        QStringLiteral(
+            "\n"
+            "The dot picture is shifted one dot right and one down against the picture; the last\n"
+            "picture row and column give no dots.\n"
+            "Exit status: 0 written, 1 the file could not be written, 2 bad usage or a picture\n"
+            "that cannot be read.\n"),
     RunConvert,
 }};
 

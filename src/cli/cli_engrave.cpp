@@ -4,6 +4,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_forces.h"
 #include "cli/cli_job.h"
+#include "cli/cli_job_options.h"
 
 #include "job/job_start.h"
 #include "job/recovery_file.h"
@@ -15,116 +16,30 @@ namespace zeb::cli {
 namespace {
 
 struct EngraveArgs {
-    QString picture;
+    JobOptions job;
     QString port;
-    std::optional<bool> combined;
-    bool oneSided = false;
-    bool text = false;
-    std::optional<StrikeLevelSet> forces;
-    std::optional<StrikeLevelSet> secondPass;
-    std::optional<std::pair<HorizontalAlignment, VerticalAlignment>> align;
-    std::optional<int> resolution;
 };
 
-std::optional<std::pair<HorizontalAlignment, VerticalAlignment>> ParseAlign(const QString& text) {
-    const QStringList parts = text.toUpper().split(QLatin1Char(','));
-    if (parts.size() != 2)
-        return std::nullopt;
-    static const QStringList horizontal{"LEFT", "CENTER", "RIGHT"};
-    static const QStringList vertical{"TOP", "CENTER", "BOTTOM"};
-    const qsizetype h = horizontal.indexOf(parts[0].trimmed());
-    const qsizetype v = vertical.indexOf(parts[1].trimmed());
-    if (h < 0 || v < 0)
-        return std::nullopt;
-    return std::make_pair(static_cast<HorizontalAlignment>(h), static_cast<VerticalAlignment>(v));
-}
-
-QString TakeEngraveArg(const Arg& arg, EngraveArgs& a) {
-    const QString& value = arg.value;
-    QString error;
-    if (arg.Positional()) {
-        if (!a.picture.isEmpty())
-            return QStringLiteral("one picture at a time (\"%1\" and \"%2\")")
-                .arg(a.picture, value);
-        a.picture = value;
-    } else if (arg.name == "--one-sided") {
-        a.oneSided = true;
-    } else if (arg.name == "--text") {
-        a.text = true;
-    } else if (arg.name == "--port") {
-        if (error = PortNameProblem(value); !error.isEmpty())
-            return error;
-        a.port = value;
-    } else if (arg.name == "--mode") {
-        if (value != "combined" && value != "diffusion")
-            return QStringLiteral("--mode must be combined or diffusion");
-        a.combined = value == "combined";
-    } else if (arg.name == "--forces") {
-        if (!(a.forces = ParseForces(value, 1, error)))
-            return error;
-    } else if (arg.name == "--second-pass") {
-        if (!(a.secondPass = ParseForces(value, 2, error)))
-            return error;
-    } else if (arg.name == "--align") {
-        if (!(a.align = ParseAlign(value)))
-            return QStringLiteral("--align wants LEFT|CENTER|RIGHT,TOP|CENTER|BOTTOM, not "
-                                  "\"%1\"")
-                .arg(value);
-    } else {
-        bool ok = false;
-        const int index = value.toInt(&ok);
-        if (!ok || index < 0 || index >= ResolutionCount)
-            return QStringLiteral("--resolution wants 0..8, not \"%1\"").arg(value);
-        a.resolution = index;
-    }
-    return {};
-}
-
 QString ParseEngraveArgs(const QStringList& list, EngraveArgs& a) {
-    const std::vector<Option> options{
-        {"--one-sided", Option::Flag}, {"--text", Option::Flag},
-        {"--port", Option::Value},     {"--mode", Option::Value},
-        {"--forces", Option::Value},   {"--second-pass", Option::Value},
-        {"--align", Option::Value},    {"--resolution", Option::Value},
-    };
     const QString problem =
-        ReadArgs(list, options, [&a](const Arg& arg) { return TakeEngraveArg(arg, a); });
+        ReadJobOptions(list, a.job, {{"--port", Option::Value}}, [&a](const Arg& arg) {
+            a.port = arg.value;
+            return PortNameProblem(arg.value);
+        });
     if (!problem.isEmpty())
         return problem;
-    if (a.picture.isEmpty())
+    if (a.job.picture.isEmpty())
         return QStringLiteral("no PICTURE given");
     if (a.port.isEmpty())
         return QStringLiteral("no port given (--port NAME)");
     return {};
 }
 
-// The job's choices as the panels would hold them; what is not given stays as Zeb.ini had it.
-void ApplyChoices(Session& s, const EngraveArgs& a) {
-    if (a.combined)
-        ChooseConversion(s.Picture, *a.combined);
-    if (a.oneSided)
-        s.Levels.SetHighQuality(true);
-    if (a.text)
-        s.Levels.PortraitMode = false;
-    if (a.forces)
-        ChooseForces(s.Config, s.Levels, 1, *a.forces);
-    if (a.secondPass) {
-        ChooseForces(s.Config, s.Levels, 2, *a.secondPass);
-        s.Levels.DoublePassPending = true;
-    }
-    if (a.align) {
-        s.Place.Horizontal = a.align->first;
-        s.Place.Vertical = a.align->second;
-    }
-    if (a.resolution)
-        s.Config.ResolutionIndex = *a.resolution;
-}
-
 int RunEngrave(const QStringList& list) {
     EngraveArgs args;
     if (const QString usage = ParseEngraveArgs(list, args); !usage.isEmpty())
         return UsageError(QStringLiteral("engrave"), usage);
-    const std::optional<QString> path = ExistingFile(args.picture);
+    const std::optional<QString> path = ExistingFile(args.job.picture);
     if (!path)
         return ExitUsage;
     if (RecoveryFileExists(QDir::currentPath())) {
@@ -137,7 +52,7 @@ int RunEngrave(const QStringList& list) {
     if (!job)
         return ExitFailed;
     Session& s = *job->session;
-    ApplyChoices(s, args);
+    ApplyJobOptions(s, args.job);
     if (const QString refusal = TakenForcesRefusal(s.Config, s.Levels.DoublePassPending);
         !refusal.isEmpty()) {
         PrintError(refusal);
@@ -165,6 +80,8 @@ int RunEngrave(const QStringList& list) {
                  .arg(s.Picture.WorkPicture.height())
                  .arg(s.Place.PictureOffsetX)
                  .arg(s.Place.PictureOffsetY));
+    if (!s.Picture.Tone.Neutral())
+        PrintOut(ToneLevelsText(s.Picture.Tone) + QLatin1Char('\n'));
     PrintOut(ForcesText(s.Levels));
     const Result<JobStart> start = StartJob(s);
     if (!start || !start->begun) {
@@ -193,33 +110,27 @@ const Registration reg{{
         "                       [--one-sided] [--text] [--forces F32,F24,F16,F8]\n"
         "                       [--second-pass F32,F24,F16,F8]\n"
         "                       [--align LEFT|CENTER|RIGHT,TOP|CENTER|BOTTOM]\n"
-        "                       [--resolution I]\n\n"
+        "                       [--resolution I] [--levels B,W,G] [--invert]\n\n"
         "Runs a whole job in the current directory as the program does: starts up (Zeb.ini,\n"
         "the port, the greeting), opens and converts PICTURE, places it on the work field,\n"
         "plans it, writes the recovery file and strikes the plan line by line.\n\n"
-        "  --port NAME        the controller's serial port: comN or a device path\n"
-        "  --mode M           the conversion: combined or diffusion (default diffusion)\n"
-        "  --one-sided        every strike line left to right (quality \"Высокое\")\n"
-        "  --text             picture kind text: no split of backward lines\n"
-        "  --forces F,F,F,F   first-pass forces of the levels \"32\", \"24\", \"16\", \"8\"\n"
-        "                     in this order, each 1..200; the pass goes to individual mode\n"
-        "  --second-pass F,.. a second pass with these forces, same order (level \"32\" may\n"
-        "                     be 0); that pass too goes to individual mode\n"
-        "  --align H,V        where the picture goes on the work field\n"
-        "  --resolution I     the machine's resolution, 0..8\n\n"
-        "Forces, picture kind and resolution not given come from Zeb.ini as the program's\n"
-        "start leaves it: without the file, from the default file it writes (forces 14, 10,\n"
-        "5, 2). When a line among lines 1..5 of Zeb.ini is missing or malformed, or the file\n"
-        "cannot be read, the first-pass forces must be given with --forces. The forces of\n"
-        "each pass are printed before the job starts. The job start writes Zeb.ini back as\n"
-        "the program does (keeping its own port), except while a pass holds forces taken in\n"
-        "place of faulty lines: then the file stays as it is.\n"
-        "On a terminal a progress line shows the plan done, strike lines, dots and the time\n"
-        "left. Ctrl+C ends the job between two lines as \"Завершить работу\" does: the\n"
-        "recovery file stays and \"zeb-cli resume\" finishes the job.\n\n"
-        "Exit status: 0 the job finished, 1 it stopped (lost link, Ctrl+C) and can be\n"
-        "resumed, or the controller does not answer, 2 bad usage or input (also an\n"
-        "unfinished job in the directory, or first-pass forces Zeb.ini does not hold).\n"),
+        "  --port NAME        the controller's serial port: comN or a device path\n") +
+        JobOptionsHelp() +
+        QStringLiteral(
+            "\n"
+            "Forces, picture kind and resolution not given come from Zeb.ini as the program's\n"
+            "start leaves it: without the file, from the default file it writes (forces 14, 10,\n"
+            "5, 2). When a line among lines 1..5 of Zeb.ini is missing or malformed, or the file\n"
+            "cannot be read, the first-pass forces must be given with --forces. The forces of\n"
+            "each pass are printed before the job starts. The job start writes Zeb.ini back as\n"
+            "the program does (keeping its own port), except while a pass holds forces taken in\n"
+            "place of faulty lines: then the file stays as it is.\n"
+            "On a terminal a progress line shows the plan done, strike lines, dots and the time\n"
+            "left. Ctrl+C ends the job between two lines as \"Завершить работу\" does: the\n"
+            "recovery file stays and \"zeb-cli resume\" finishes the job.\n\n"
+            "Exit status: 0 the job finished, 1 it stopped (lost link, Ctrl+C) and can be\n"
+            "resumed, or the controller does not answer, 2 bad usage or input (also an\n"
+            "unfinished job in the directory, or first-pass forces Zeb.ini does not hold).\n"),
     RunEngrave,
 }};
 

@@ -110,8 +110,6 @@ int RunEstimate(const QStringList& list) {
     EstimateInputs& in = args.inputs;
     if (args.forces) {
         // As a job start sends them: after the two register writes, at the motor values given.
-        const int tickA = 64;
-        const int tickB = 46;
         if (const Outcome profiles = CheckStrikeProfiles(*args.forces, in.machine.MotorSpeed,
                                                          in.machine.MotorSpeedScale);
             !profiles) {
@@ -119,7 +117,7 @@ int RunEstimate(const QStringList& list) {
             return ExitUsage;
         }
         in.machine.ColumnTime = BuildStrikeProfiles(*args.forces, in.machine.MotorSpeed,
-                                                    in.machine.MotorSpeedScale, tickA, tickB)
+                                                    in.machine.MotorSpeedScale, JobTickA, JobTickB)
                                     .columnTime;
     }
     const std::optional<QString> path = ExistingFile(args.plan);

@@ -1,6 +1,7 @@
 #include "cli/cli_open.h"
 
 #include "cli/cli.h"
+#include "cli/cli_tone.h"
 
 namespace zeb::cli {
 
@@ -8,7 +9,11 @@ QString ReadOpenArgs(const QStringList& list, OpenArgs& args, const QString& out
                      std::vector<Option> more, const std::function<void(const Arg&)>& takeMore) {
     more.push_back({"--mode", Option::Value});
     more.push_back({"--output", Option::Value, "-o"});
+    for (Option& option : ToneOptions())
+        more.push_back(std::move(option));
     const QString problem = ReadArgs(list, more, [&](const Arg& arg) -> QString {
+        if (IsToneOption(arg))
+            return TakeToneOption(arg, args.tone);
         if (arg.name == "--mode")
             args.mode = arg.value;
         else if (arg.name == "--output")
@@ -38,12 +43,15 @@ int OpenFresh(FreshOpen& open, const OpenArgs& args) {
     if (!path)
         return ExitUsage;
     open.work.picture.CombinedConversion = args.mode == "combined";
+    open.work.picture.Tone = args.tone;
     if (const Outcome adopted = AdoptPictureFile(open.work.ctx, *path); !adopted) {
         PrintProblem(adopted);
         return ExitUsage;
     }
     PreparePicture(open.work.ctx);
     open.op.FinishProgress(); // the last status line stays on its own line
+    if (!args.tone.Neutral())
+        PrintOut(ToneLevelsText(args.tone) + QLatin1Char('\n'));
     return ExitOk;
 }
 

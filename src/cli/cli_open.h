@@ -7,6 +7,7 @@
 #include "cli/terminal_operator.h"
 #include "link/link_state.h"
 #include "picture/open_command.h"
+#include "picture/tone_levels.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,11 +17,13 @@
 
 namespace zeb::cli {
 
-// What both commands are told: PICTURE, --mode combined|diffusion, -o/--output FILE.
+// What both commands are told: PICTURE, --mode combined|diffusion, -o/--output FILE, and the
+// tone controls (--levels, --invert).
 struct OpenArgs {
     QString picture;
     QString mode;
     QString output;
+    ToneLevels tone;
 };
 
 // Reads the command line into `args`; options of the command's own (`more`) go to `takeMore`.

@@ -2,6 +2,7 @@
 // out as the plan file the program writes.
 #include "cli/cli.h"
 #include "cli/cli_open.h"
+#include "cli/cli_tone.h"
 
 #include "job/plan_builder.h"
 #include "job/plan_dump.h"
@@ -56,17 +57,20 @@ const Registration reg{{
     QStringLiteral("turn a picture into the plan file of an engraving job"),
     QStringLiteral(
         "Usage: zeb-cli plan PICTURE --mode combined|diffusion [--one-sided] -o PLAN.txt\n"
-        "                    [--dump DUMP.txt]\n\n"
+        "                    [--dump DUMP.txt] [--levels B,W,G] [--invert]\n\n"
         "Opens PICTURE as the program's Open does (tables as at program start), converts it,\n"
         "and plans it as a job start does:\n"
         "  --mode combined|diffusion  the conversion\n"
         "  --one-sided                every strike line left to right (quality \"Высокое\");\n"
         "                             default two-sided, alternating (\"Стандарт\")\n"
         "  -o, --output FILE          the plan, byte for byte the program's \"123123123.txt\"\n"
-        "  --dump FILE                also the grey-matrix dump, as \"123Bm.txt\"\n\n"
-        "Coordinates in the plan are picture coordinates: the job adds the picture's place.\n"
-        "Exit status: 0 written, 1 a file could not be written, 2 bad usage, a picture that\n"
-        "cannot be read, or one too large for the plan's coordinate fields.\n"),
+        "  --dump FILE                also the grey-matrix dump, as \"123Bm.txt\"\n") +
+        ToneOptionsHelp(29) +
+        QStringLiteral(
+            "\n"
+            "Coordinates in the plan are picture coordinates: the job adds the picture's place.\n"
+            "Exit status: 0 written, 1 a file could not be written, 2 bad usage, a picture that\n"
+            "cannot be read, or one too large for the plan's coordinate fields.\n"),
     RunPlan,
 }};
 

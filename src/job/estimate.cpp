@@ -1,6 +1,7 @@
 #include "job/estimate.h"
 
 #include "job/plan_reader.h"
+#include "job/plan_text_reader.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -15,55 +16,17 @@ constexpr qint64 UnitsPerSecond = 100'000;
 constexpr qint64 UnitsPerMs = 100;
 constexpr qint64 HoursPerDay = 24;
 
-// One walk over the plan from its first line, the head taken to start at row and column 0.
-// The column times always count; moves, needle records and the head's column only with a
-// device.
-Result<qint64> PassDuration(PlanReader& reader, const EstimateInputs& in) {
-    const qint64 link = in.linkTime;
-    const double stepTime = in.machine.MotorSpeed * in.machine.MotorSpeedScale * 100 * 0.024375;
-    qint64 units = 0;
-    qint64 previousRow = 0;
-    qint64 previousCol = 0;
+// One walk over the plan from its first line. `Reader` is PlanReader or PlanTextReader.
+template <class Reader>
+Result<qint64> PassDuration(Reader& reader, const EstimateInputs& in) {
+    DurationCounter counter(in);
     for (;;) {
         const Result<std::optional<PlanLine>> line = reader.Next();
         if (!line)
             return line.AsOutcome();
         if (!*line)
-            return units;
-        const PlanRecord& record = (*line)->record;
-        switch (record.kind) {
-        case PlanRecordKind::Move: {
-            if (!in.deviceReady)
-                break;
-            const qint64 row = qint64(record.row) + in.pictureOffsetY;
-            const qint64 col = qint64(record.column) + in.pictureOffsetX;
-            const qint64 dy = row - previousRow;
-            const qint64 dx = col - previousCol;
-            units += link + static_cast<qint64>(std::trunc(stepTime * std::llabs(dy) * 2.0));
-            units += (dx >= 0 ? link : 2 * link) +
-                     static_cast<qint64>(std::trunc(stepTime * std::llabs(dx)));
-            previousRow = row;
-            previousCol = col;
-            break;
-        }
-        case PlanRecordKind::Forward:
-        case PlanRecordKind::Backward: {
-            const QByteArrayView digits = StruckDigits(record.digits);
-            if (in.deviceReady)
-                previousCol +=
-                    record.kind == PlanRecordKind::Forward ? digits.size() : -digits.size();
-            for (char digit : digits)
-                units += in.machine.ColumnTime[static_cast<size_t>(digit - '0')];
-            break;
-        }
-        case PlanRecordKind::NeedleUp:
-        case PlanRecordKind::NeedleDown:
-            if (in.deviceReady)
-                units += link;
-            break;
-        case PlanRecordKind::Other:
-            break;
-        }
+            return counter.Units();
+        counter.Add((*line)->record);
     }
 }
 
@@ -72,6 +35,63 @@ QString ClockText(qint64 hours, qint64 minutes, qint64 seconds) {
 }
 
 } // namespace
+
+DurationCounter::DurationCounter(const EstimateInputs& inputs)
+    : m_in(inputs),
+      m_stepTime(inputs.machine.MotorSpeed * inputs.machine.MotorSpeedScale * 100 * 0.024375) {}
+
+// The column times always count; moves, needle records and the head's column only with a
+// device.
+void DurationCounter::Add(const PlanRecord& record) {
+    const qint64 link = m_in.linkTime;
+    switch (record.kind) {
+    case PlanRecordKind::Move: {
+        if (!m_in.deviceReady)
+            break;
+        const qint64 row = qint64(record.row) + m_in.pictureOffsetY;
+        const qint64 col = qint64(record.column) + m_in.pictureOffsetX;
+        const qint64 dy = row - m_previousRow;
+        const qint64 dx = col - m_previousCol;
+        m_units += link + static_cast<qint64>(std::trunc(m_stepTime * std::llabs(dy) * 2.0));
+        m_units += (dx >= 0 ? link : 2 * link) +
+                   static_cast<qint64>(std::trunc(m_stepTime * std::llabs(dx)));
+        m_previousRow = row;
+        m_previousCol = col;
+        break;
+    }
+    case PlanRecordKind::Forward:
+    case PlanRecordKind::Backward: {
+        const QByteArrayView digits = StruckDigits(record.digits);
+        if (m_in.deviceReady)
+            m_previousCol +=
+                record.kind == PlanRecordKind::Forward ? digits.size() : -digits.size();
+        for (char digit : digits)
+            m_units += m_in.machine.ColumnTime[static_cast<size_t>(digit - '0')];
+        break;
+    }
+    case PlanRecordKind::NeedleUp:
+    case PlanRecordKind::NeedleDown:
+        if (m_in.deviceReady)
+            m_units += link;
+        break;
+    case PlanRecordKind::Other:
+        break;
+    }
+}
+
+Result<qint64> PlanTextDuration(QByteArrayView plan, const EstimateInputs& inputs,
+                                const QString& name) {
+    PlanTextReader reader(plan, name);
+    qint64 units = 0;
+    for (int pass = 0; pass < (inputs.doublePassPending ? 2 : 1); ++pass) {
+        reader.Rewind();
+        const Result<qint64> walked = PassDuration(reader, inputs);
+        if (!walked)
+            return walked;
+        units += *walked;
+    }
+    return units;
+}
 
 Result<qint64> PlanFileDuration(const QString& planPath, const EstimateInputs& inputs) {
     PlanReader reader(planPath);

@@ -142,14 +142,14 @@ void Device::SetRegister55() {
     if (!m_link.DeviceReady)
         return;
     ShortCommand(Code(Escape, 0xA5, 0x55, 0x40), QString(), 1000);
-    m_machine.TickA = 64;
+    m_machine.TickA = JobTickA;
 }
 
 void Device::SetRegister54() {
     if (!m_link.DeviceReady)
         return;
     ShortCommand(Code(Escape, 0xA5, 0x54, 0x2E), QString(), 1000);
-    m_machine.TickB = 46;
+    m_machine.TickB = JobTickB;
 }
 
 std::optional<HeadPosition> Device::ReadPosition(int count, bool echoUntilDone) {

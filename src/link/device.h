@@ -50,6 +50,11 @@ struct Answer {
 // The kind of `byte` when `expected` was waited for.
 Answer ClassifyAnswer(quint8 byte, quint8 expected);
 
+// The time units of the strike phases once a job start has written registers 0x55 and 0x54
+// (SetRegister55, SetRegister54): TickA and TickB from then on.
+inline constexpr int JobTickA = 64;
+inline constexpr int JobTickB = 46;
+
 // Receives the self-test records of DumpCommandLog, one line at a time.
 class CommandLogSink {
 public:

@@ -73,7 +73,7 @@ StrikeProfiles BuildStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed,
     for (int level = 1; level <= 4; ++level) {
         qint64 t = 0;
         for (const Phase& phase : Phases(levels[level], static_cast<int>(p))) {
-            // Callers check ProfileProblem first; a duration never goes out wrapped.
+            // Callers check CheckStrikeProfiles first; a duration never goes out wrapped.
             const int duration = qBound(0, phase.duration, 255);
             profiles.bytes.append(static_cast<char>(phase.code));
             profiles.bytes.append(static_cast<char>(duration));

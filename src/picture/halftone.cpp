@@ -96,13 +96,16 @@ void AllocatePictureMatrices(PictureMatrices& m, int width, int height, Operator
 }
 
 void FillPictureMatrices(PictureMatrices& m, const QImage& picture, const ToneTables& tables,
-                         ConversionMode mode, Operator* op) {
+                         ConversionMode mode, Operator* op, const ToneMap& tone) {
     const bool grey8 = picture.format() == QImage::Format_Grayscale8;
     Q_ASSERT(picture.isNull() || grey8 || picture.format() == QImage::Format_RGB32);
+    // Red value -> tone, with the tone controls folded in: one lookup per pixel either way.
     std::array<double, 256> curve;
-    for (int g = 0; g < 256; ++g)
-        curve[g] =
+    for (int v = 0; v < 256; ++v) {
+        const int g = tone[static_cast<size_t>(v)];
+        curve[v] =
             mode == ConversionMode::Combined ? tables.CombinedCurve[g] : tables.DiffusionCurve[g];
+    }
     const int w = std::min(m.W, picture.width());
     const int h = std::min(m.H, picture.height());
     for (int y = 0; y < h; ++y) {
@@ -111,9 +114,9 @@ void FillPictureMatrices(PictureMatrices& m, const QImage& picture, const ToneTa
         const uchar* line = picture.constScanLine(y);
         const auto* pixels = reinterpret_cast<const QRgb*>(line);
         for (int x = 0; x < w; ++x) {
-            const int g = grey8 ? line[x] : qRed(pixels[x]);
-            greys[x] = g;
-            tones[x] = curve[g];
+            const int v = grey8 ? line[x] : qRed(pixels[x]);
+            greys[x] = tone[static_cast<size_t>(v)];
+            tones[x] = curve[v];
         }
         Progress(op, y + 1, m.H);
     }

@@ -11,6 +11,7 @@
 #include "link/operator.h"
 #include "picture/matrices.h"
 #include "picture/picture_state.h"
+#include "picture/tone_levels.h"
 #include "picture/tone_tables.h"
 
 #include <QImage>
@@ -22,10 +23,11 @@ namespace zeb {
 void AllocatePictureMatrices(PictureMatrices& m, int width, int height, Operator* op);
 
 // DotMap and DotLevels from `picture` (Format_RGB32 or Format_Grayscale8, W x H as the
-// matrices): the red component is the grey, the curve of `mode` gives the tone. One gauge step
-// per row.
+// matrices): the red component through `tone` is the grey, the curve of `mode` gives the tone.
+// One gauge step per row.
 void FillPictureMatrices(PictureMatrices& m, const QImage& picture, const ToneTables& tables,
-                         ConversionMode mode, Operator* op);
+                         ConversionMode mode, Operator* op,
+                         const ToneMap& tone = IdentityToneMap());
 
 // The error diffusion over rows 1..H of DotLevels; one gauge step per row. The combined mode
 // draws tones from StrikePattern and leaves PatternCursor advanced.

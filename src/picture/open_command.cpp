@@ -34,10 +34,12 @@ Outcome AdoptPictureFile(OpenCommandContext& ctx, const QString& path) {
     const qint64 available =
         SaturatingAdd(ctx.availableMemory ? ctx.availableMemory() : SystemAvailableMemory(),
                       HeldMatrixBytes(ctx.matrices));
-    Result<QImage> loaded = LoadPictureFile(path, available);
+    QImage inverted;
+    Result<QImage> loaded = LoadPictureFile(path, available, &inverted);
     if (!loaded)
         return loaded.AsOutcome();
     ctx.picture.WorkPicture = std::move(loaded.Value());
+    ctx.picture.InvertedOverBlack = std::move(inverted);
     ctx.picture.PicturePath = path;
     // A new picture starts from zeroed matrices. The planner's mask goes too: it holds nothing
     // of the new picture, and keeping it would raise the memory peak of the Open.
@@ -51,14 +53,20 @@ void PreparePicture(OpenCommandContext& ctx) {
     ctx.machine.CurrentCol = 0;
     ctx.machine.CurrentRow = 0;
     QImage& picture = ctx.picture.WorkPicture;
-    NormalizePictureFormat(picture);
+    // A picture put in place without AdoptPictureFile keeps its transparent ground unstruck
+    // under invert too.
+    NormalizePictureFormat(picture,
+                           picture.hasAlphaChannel() ? &ctx.picture.InvertedOverBlack : nullptr);
     const int w = picture.width();
     const int h = picture.height();
     AllocatePictureMatrices(ctx.matrices, w, h, &ctx.op);
     ctx.op.ShowStatus(ctx.texts.Preparing);
     ctx.op.SetProgress(0, h);
     const ConversionMode mode = ctx.picture.Mode();
-    FillPictureMatrices(ctx.matrices, picture, ctx.tables, mode, &ctx.op);
+    const ToneSource tone = ToneSourceFor(ctx.picture.Tone, picture, ctx.picture.InvertedOverBlack);
+    FillPictureMatrices(ctx.matrices, *tone.pixels, ctx.tables, mode, &ctx.op, tone.map);
+    // From here the held picture becomes the dot picture, which has no transparent parts.
+    ctx.picture.InvertedOverBlack = QImage();
     ConvertPicture(ctx.matrices, picture, ctx.tables, mode, ctx.op, ctx.texts);
 }
 

@@ -87,7 +87,8 @@ Outcome OpenPicture(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs);
 Outcome AdoptPictureFile(OpenCommandContext& ctx, const QString& path);
 
 // Steps 3 to 7 of Open: tool position 0, 0; the matrices sized for WorkPicture (gauge), filled
-// through the curve of the chosen conversion, converted; WorkPicture becomes the dot picture.
+// through the tone controls (PictureState::Tone) and the curve of the chosen conversion,
+// converted; WorkPicture becomes the dot picture.
 void PreparePicture(OpenCommandContext& ctx);
 
 // "Сохранить": writes WorkPicture as a 24-bit Windows bitmap under the name the save dialog

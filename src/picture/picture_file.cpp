@@ -1,6 +1,7 @@
 #include "picture/picture_file.h"
 
 #include "picture/picture_file_check.h"
+#include "picture/tone_levels.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -135,7 +136,9 @@ qint64 SystemAvailableMemory() {
     return available;
 }
 
-void NormalizePictureFormat(QImage& picture) {
+void NormalizePictureFormat(QImage& picture, QImage* invertedOverBlack) {
+    if (invertedOverBlack)
+        *invertedOverBlack = InvertedOverBlack(picture);
     switch (picture.format()) {
     case QImage::Format_RGB32:
     case QImage::Format_Grayscale8:
@@ -161,7 +164,8 @@ void NormalizePictureFormat(QImage& picture) {
     picture.reinterpretAsFormat(QImage::Format_RGB32);
 }
 
-Result<QImage> ReadPictureBytes(const QString& path, QByteArray bytes, qint64 availableBytes) {
+Result<QImage> ReadPictureBytes(const QString& path, QByteArray bytes, qint64 availableBytes,
+                                QImage* invertedOverBlack) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     const Result<PictureHeader> read = ReadHeader(path, buffer, availableBytes);
@@ -200,11 +204,12 @@ Result<QImage> ReadPictureBytes(const QString& path, QByteArray bytes, qint64 av
     const qint64 need = PictureMemoryNeed(picture.width(), picture.height());
     if (!Fits(need, availableBytes))
         return Failure(TooLarge(path, picture.size(), need, availableBytes));
-    NormalizePictureFormat(picture);
+    NormalizePictureFormat(picture, invertedOverBlack);
     return picture;
 }
 
-Result<QImage> LoadPictureFile(const QString& path, qint64 availableBytes) {
+Result<QImage> LoadPictureFile(const QString& path, qint64 availableBytes,
+                               QImage* invertedOverBlack) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Failure(QStringLiteral("Не удалось открыть файл %1: %2.")
@@ -218,7 +223,7 @@ Result<QImage> LoadPictureFile(const QString& path, qint64 availableBytes) {
         return Failure(QStringLiteral("Не удалось прочитать файл %1: %2.")
                            .arg(Quoted(path), file.errorString()));
     file.close();
-    return ReadPictureBytes(path, std::move(bytes), availableBytes);
+    return ReadPictureBytes(path, std::move(bytes), availableBytes, invertedOverBlack);
 }
 
 QString PictureFileFilter() {

@@ -23,18 +23,22 @@ qint64 SystemAvailableMemory();
 // short or damaged (see CheckPictureStructure), or one whose Open would need more than
 // `availableBytes` gives the operator's message naming the file; nothing else is touched. Pixels
 // with transparency are composited over black (not engraved); photos are turned upright by their
-// orientation tag.
-Result<QImage> LoadPictureFile(const QString& path, qint64 availableBytes);
+// orientation tag. `invertedOverBlack`, when given, gets what NormalizePictureFormat gives it.
+Result<QImage> LoadPictureFile(const QString& path, qint64 availableBytes,
+                               QImage* invertedOverBlack = nullptr);
 
 // The same on a file's bytes already in memory; `path` only names the file in the messages.
 // Every check of LoadPictureFile runs here and nothing touches the file system, so any bytes
 // may come in; a picture whose header asks for more than `availableBytes` is refused before
 // the decoder allocates it.
-Result<QImage> ReadPictureBytes(const QString& path, QByteArray bytes, qint64 availableBytes);
+Result<QImage> ReadPictureBytes(const QString& path, QByteArray bytes, qint64 availableBytes,
+                                QImage* invertedOverBlack = nullptr);
 
 // Brings any picture into Format_RGB32 or Format_Grayscale8, the two forms the conversion
-// reads and writes; transparent parts are composited over black.
-void NormalizePictureFormat(QImage& picture);
+// reads and writes; transparent parts are composited over black. When `invertedOverBlack` is
+// given it gets, before that, the picture's inverted colour laid over black (null for a
+// picture without an alpha channel).
+void NormalizePictureFormat(QImage& picture, QImage* invertedOverBlack = nullptr);
 
 // The open dialog's filter: every picture format Qt reads here, then all files.
 QString PictureFileFilter();

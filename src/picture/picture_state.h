@@ -2,6 +2,8 @@
 // The picture the operator has opened: the working bitmap, where it came from and which
 // conversion it goes through. Owned by the main window (or zeb-cli) for the whole run.
 
+#include "picture/tone_levels.h"
+
 #include <QImage>
 #include <QString>
 
@@ -17,6 +19,11 @@ struct PictureState {
     QString PicturePath;
     // True: the combined conversion; false: the diffusion conversion (the start value).
     bool CombinedConversion = false;
+    // The tone controls the next conversion applies; neutral skips them.
+    ToneLevels Tone;
+    // While a loaded picture with transparent parts waits for its conversion: its inverted
+    // colour laid over black, which an inverted conversion reads. Null otherwise.
+    QImage InvertedOverBlack;
 
     ConversionMode Mode() const {
         return CombinedConversion ? ConversionMode::Combined : ConversionMode::Diffusion;

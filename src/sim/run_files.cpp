@@ -1,5 +1,7 @@
 #include "sim/run_files.h"
 
+#include "picture/strike_picture.h"
+
 #include <QImage>
 #include <QSaveFile>
 
@@ -28,8 +30,6 @@ void WriteLine(QFile* file, const QByteArray& line) {
     file->write(line);
     file->flush();
 }
-
-constexpr int ToneOfProfile[5] = {0, 64, 128, 192, 255};
 
 } // namespace
 
@@ -67,29 +67,20 @@ void RunFiles::Problem(const QString& text) {
 
 bool WriteWorkpiecePicture(const std::vector<Strike>& strikes, const QString& path,
                            QString* error) {
-    int rows = 1;
-    int columns = 1;
-    for (const Strike& s : strikes) {
-        if (s.row >= 0 && s.column >= 0) {
-            rows = std::max(rows, s.row + 1);
-            columns = std::max(columns, s.column + 1);
-        }
-    }
-    QImage picture(columns, rows, QImage::Format_Grayscale8);
+    StrikeFrame frame;
+    for (const Strike& s : strikes)
+        frame.Include(s.row, s.column);
+    QImage picture = NewStrikePicture(frame);
     if (picture.isNull()) {
         if (error)
             *error = QStringLiteral("the workpiece of %1 x %2 dots is too large for a picture")
-                         .arg(columns)
-                         .arg(rows);
+                         .arg(frame.columns)
+                         .arg(frame.rows);
         return false;
     }
-    picture.fill(0);
-    for (const Strike& s : strikes) {
-        if (s.row < 0 || s.column < 0 || s.profile < 1 || s.profile > 4)
-            continue;
-        uchar* dot = picture.scanLine(s.row) + s.column;
-        *dot = static_cast<uchar>(std::max<int>(*dot, ToneOfProfile[s.profile]));
-    }
+    StrikeCanvas canvas(picture);
+    for (const Strike& s : strikes)
+        canvas.Draw(s.row, s.column, s.profile);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
         if (error)

@@ -36,10 +36,11 @@ private:
     std::unique_ptr<QFile> m_strikes;
 };
 
-// The workpiece as a picture: one pixel per field dot, black where nothing was struck, and
-// the strike tone of the profile where it was (64, 128, 192, 255 for profiles 1..4; the
-// strongest when a dot was struck twice). It spans field row 0 and column 0 to the farthest
-// strike; strikes at negative coordinates lie off the picture. Replaced atomically.
+// The workpiece as a picture (see picture/strike_picture.h, which the job preview draws with
+// too): one pixel per field dot, black where nothing was struck, and the strike tone of the
+// profile where it was (64, 128, 192, 255 for profiles 1..4; the strongest when a dot was
+// struck twice). It spans field row 0 and column 0 to the farthest strike; a strike at a
+// negative coordinate is drawn on the edge it lies beyond. Replaced atomically.
 bool WriteWorkpiecePicture(const std::vector<Strike>& strikes, const QString& path, QString* error);
 
 } // namespace zeb::sim

@@ -54,10 +54,11 @@ TEST(RunFiles, WorkpiecePictureHasOnePixelPerDot) {
     QString error;
     ASSERT_TRUE(WriteWorkpiecePicture(strikes, path, &error)) << error.toStdString();
     const QImage picture(path);
-    ASSERT_EQ(picture.size(), QSize(4, 2)); // the strike off the field is not drawn
+    ASSERT_EQ(picture.size(), QSize(6, 2));
     EXPECT_EQ(qGray(picture.pixel(0, 0)), 64);
     EXPECT_EQ(qGray(picture.pixel(1, 0)), 0);
     EXPECT_EQ(qGray(picture.pixel(3, 1)), 255); // struck twice: the stronger counts
+    EXPECT_EQ(qGray(picture.pixel(5, 0)), 255); // off the field above: drawn on its top edge
 
     EXPECT_FALSE(WriteWorkpiecePicture({}, dir.filePath("no/such/dir/work.png"), &error));
     EXPECT_TRUE(error.contains("no/such/dir/work.png"));

@@ -1,0 +1,54 @@
+#include "job/job_preview.h"
+
+#include "job/job_start.h"
+#include "job/plan_builder.h"
+
+namespace zeb {
+
+namespace {
+
+// What MeasureLinkTime takes when nothing answers.
+constexpr int UnmeasuredLinkTime = 400;
+
+JobPreview Refused(const QString& message) {
+    JobPreview preview;
+    preview.error = message;
+    return preview;
+}
+
+} // namespace
+
+EstimateInputs JobPassInputs(const Session& s, const StrikeLevelSet& forces) {
+    EstimateInputs in;
+    in.machine = s.Machine;
+    in.machine.MotorSpeedScale = static_cast<quint8>(16 + s.Config.ResolutionIndex);
+    in.machine.TickA = JobTickA;
+    in.machine.TickB = JobTickB;
+    in.machine.ColumnTime = BuildStrikeProfiles(forces, in.machine.MotorSpeed,
+                                                in.machine.MotorSpeedScale, JobTickA, JobTickB)
+                                .columnTime;
+    in.linkTime = s.Machine.LinkTime > 0 ? s.Machine.LinkTime : UnmeasuredLinkTime;
+    in.deviceReady = true;
+    in.pictureOffsetX = s.Place.PictureOffsetX;
+    in.pictureOffsetY = s.Place.PictureOffsetY;
+    return in;
+}
+
+JobPreview PreviewJob(Session& s) {
+    if (const Outcome picture = CheckPlanInput(s.Matrices); !picture)
+        return Refused(picture.Message());
+    const bool doublePass = s.Levels.DoublePassPending;
+    if (const Outcome forces = CheckJobForces(s, doublePass); !forces)
+        return Refused(forces.Message());
+    const PassMode pass = s.Levels.HighQuality() ? PassMode::OneSided : PassMode::TwoSided;
+    // The dot image is read, not marked: only the planner's own working mask is rebuilt.
+    const Result<PlanText> plan = BuildPlanText(s.Matrices, pass, &s.Op);
+    if (!plan)
+        return Refused(plan.Message());
+    std::vector<EstimateInputs> passes{JobPassInputs(s, s.Levels.FirstPassLevels)};
+    if (doublePass)
+        passes.push_back(JobPassInputs(s, s.Levels.SecondPassLevels));
+    return PreviewPlan(plan->text, passes, QStringLiteral("задания"));
+}
+
+} // namespace zeb
