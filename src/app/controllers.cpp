@@ -5,6 +5,7 @@
 #include "app/link_controller.h"
 #include "app/menu_form.h"
 #include "app/picture_controller.h"
+#include "app/preview_controller.h"
 #include "app/service_controller.h"
 #include "app/setup_controller.h"
 
@@ -17,6 +18,7 @@ void CreateControllers(TMenuForm& form) {
     new SetupController(form);
     new ServiceController(form);
     new PictureController(form);
+    new PreviewController(form);
 }
 
 } // namespace zeb::app
