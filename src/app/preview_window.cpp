@@ -65,6 +65,7 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QDialog(parent) {
     m_counts->setSelectionMode(QAbstractItemView::NoSelection);
     m_counts->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_counts->setFocusPolicy(Qt::NoFocus);
+    m_counts->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QStringList rows;
     for (const char* level : LevelRows)
         rows << QStringLiteral("Точек %1").arg(QString::fromUtf8(level));
@@ -137,6 +138,9 @@ void PreviewWindow::ShowCounts() {
         m_counts->setItem(TimeRow, column, Cell(ClockText(counts.units)));
     }
     m_counts->setHorizontalHeaderLabels(columns);
+    // Every row in sight, without a scroll bar.
+    m_counts->setFixedHeight(m_counts->horizontalHeader()->sizeHint().height() +
+                             m_counts->verticalHeader()->length() + 2 * m_counts->frameWidth());
 }
 
 void PreviewWindow::ReplayTo(int lines) {
