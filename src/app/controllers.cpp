@@ -8,6 +8,7 @@
 #include "app/preview_controller.h"
 #include "app/service_controller.h"
 #include "app/setup_controller.h"
+#include "app/tone_controller.h"
 
 namespace zeb::app {
 
@@ -19,6 +20,7 @@ void CreateControllers(TMenuForm& form) {
     new ServiceController(form);
     new PictureController(form);
     new PreviewController(form);
+    new ToneController(form);
 }
 
 } // namespace zeb::app
