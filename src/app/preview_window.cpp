@@ -104,8 +104,8 @@ void PreviewWindow::ShowPreview(JobPreview preview, QImage picture, const QDateT
     m_view->SetPicture(std::move(picture), true);
     ShowCounts();
     const qint64 offField = m_preview.offField;
-    m_offField->setText(offField > 0 ? QStringLiteral("Вне поля: %1 точек (отрицательная строка "
-                                                      "или колонка), показаны на его краю.")
+    m_offField->setText(offField > 0 ? QStringLiteral("Точек вне поля: %1 (отрицательная строка "
+                                                      "или колонка), показаны на краю поля.")
                                            .arg(offField)
                                      : QString());
     m_offField->setVisible(offField > 0);

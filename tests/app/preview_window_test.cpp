@@ -148,6 +148,38 @@ TEST(PreviewWindow, WithoutAPictureTheButtonWaitsAndRefusedForcesAreTold) {
     EXPECT_TRUE(Find<QPushButton>(form, "Button17")->isEnabled());
 }
 
+TEST(PreviewWindow, DotsOffTheFieldAreCountedAndDrawnOnItsEdge) {
+    // The letters' struck dots begin at column 3 of the picture: moved 6 or 12 to the left,
+    // some lie at negative field columns.
+    for (const int offsetX : {0, -6, -12}) {
+        WindowFixture window;
+        TMenuForm& form = *window.form;
+        Session& s = form.State();
+        testing::OpenPicture(window);
+        s.Place.PictureOffsetX = offsetX;
+        s.Place.PictureOffsetY = 0;
+        form.Item("Print1")->trigger();
+        Find<QPushButton>(form, "PreviewButton")->click();
+        PreviewWindow* preview = ShownPreview(form);
+        ASSERT_NE(preview, nullptr) << offsetX;
+        const qint64 offField = PreviewJob(s).offField;
+        EXPECT_EQ(offField > 0, offsetX < 0) << offsetX;
+        auto* label = preview->findChild<QLabel*>("PreviewOffField");
+        EXPECT_EQ(label->isHidden(), offField == 0) << offsetX;
+        if (offField > 0) {
+            EXPECT_TRUE(
+                label->text().startsWith(QStringLiteral("Точек вне поля: %1 ").arg(offField)))
+                << label->text().toStdString();
+        }
+        // Not dropped: the picture's first column holds what lies beyond it.
+        const QImage& picture = preview->findChild<PreviewView*>("PreviewView")->Picture();
+        bool edgeStruck = false;
+        for (int row = 0; row < picture.height(); ++row)
+            edgeStruck = edgeStruck || qGray(picture.pixel(0, row)) > 0;
+        EXPECT_EQ(edgeStruck, offField > 0) << offsetX;
+    }
+}
+
 TEST(PreviewWindow, TheViewFitsZoomsAroundThePointerAndPans) {
     PreviewWindow preview;
     JobPreview job;
