@@ -18,6 +18,10 @@ constexpr double MaxScale = 32.0;
 constexpr double NotchZoom = 1.25;
 constexpr double NotchDelta = 120.0;
 const QColor PathColour(0, 170, 255);
+const QColor HeadColour(255, 60, 60);
+constexpr double HeadRadius = 5.0;
+// A fitted picture keeps its edge dots and the head's mark clear of the window's edge.
+constexpr int FitMargin = 8;
 
 } // namespace
 
@@ -56,9 +60,10 @@ void PreviewView::FitToWindow() {
     m_fitted = true;
     if (m_picture.isNull() || width() <= 0 || height() <= 0)
         return;
-    m_scale = std::clamp(std::min(static_cast<double>(width()) / m_picture.width(),
-                                  static_cast<double>(height()) / m_picture.height()),
-                         MinScale, MaxScale);
+    const double room =
+        std::min(static_cast<double>(width() - 2 * FitMargin) / m_picture.width(),
+                 static_cast<double>(height() - 2 * FitMargin) / m_picture.height());
+    m_scale = std::clamp(room, MinScale, MaxScale);
     m_origin = QPointF((width() - m_picture.width() * m_scale) / 2,
                        (height() - m_picture.height() * m_scale) / 2);
     update();
@@ -90,6 +95,15 @@ void PreviewView::paintEvent(QPaintEvent*) {
         pen.setWidth(1);
         painter.setPen(pen);
         painter.drawPolyline(m_path.constData(), static_cast<int>(m_pathCount));
+    }
+    if (m_pathCount > 0) {
+        // Where the head stands at this point of the replay, the same size at every zoom.
+        const QPointF head = painter.transform().map(m_path[m_pathCount - 1]);
+        painter.resetTransform();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(HeadColour, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(head, HeadRadius, HeadRadius);
     }
 }
 

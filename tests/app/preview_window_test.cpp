@@ -189,8 +189,11 @@ TEST(PreviewWindow, TheViewFitsZoomsAroundThePointerAndPans) {
     preview.show();
     auto* view = preview.findChild<PreviewView*>("PreviewView");
     const QSizeF shown = QSizeF(400, 100) * view->Scale();
-    EXPECT_DOUBLE_EQ(shown.width(), view->width()); // the wide picture fills the width
-    EXPECT_LE(shown.height(), view->height());
+    // The wide picture fills the width but for a margin of 8 on each side, and is centred.
+    EXPECT_DOUBLE_EQ(shown.width(), view->width() - 16);
+    EXPECT_LE(shown.height(), view->height() - 16);
+    EXPECT_DOUBLE_EQ(view->Origin().x(), 8);
+    EXPECT_DOUBLE_EQ(2 * view->Origin().y() + shown.height(), view->height());
 
     QTest::mouseClick(preview.findChild<QPushButton*>("ActualSizeButton"), Qt::LeftButton);
     EXPECT_DOUBLE_EQ(view->Scale(), 1.0);
@@ -212,7 +215,7 @@ TEST(PreviewWindow, TheViewFitsZoomsAroundThePointerAndPans) {
     EXPECT_EQ(view->Origin() - before, QPointF(30, -20));
 
     QTest::mouseClick(preview.findChild<QPushButton*>("FitButton"), Qt::LeftButton);
-    EXPECT_DOUBLE_EQ(400 * view->Scale(), view->width());
+    EXPECT_DOUBLE_EQ(400 * view->Scale(), view->width() - 16);
 }
 
 } // namespace
