@@ -28,8 +28,7 @@ TEST(EndToEnd, ThePreviewIsTheWorkpiece) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         E2eDir d;
-        ASSERT_TRUE(d.StartSim({"--workpiece", d.File("work.png")}));
-        ASSERT_TRUE(Picture().save(d.File("pic.bmp"), "BMP"));
+        ASSERT_TRUE(d.StartSimWith(Picture(), {"--workpiece", d.File("work.png")}));
         const QStringList job = QStringList{"pic.bmp", "--forces", "40,30,20,10"} + row.options;
 
         const QStringList before = Files(d);
