@@ -149,23 +149,13 @@ TEST(EndToEnd, BadInputIsRefusedWithExitTwo) {
     E2eDir d;
     ASSERT_TRUE(d.StartSim());
     Rings().save(d.File("rings.bmp"), "BMP");
-    struct Row {
-        QStringList args;
-        const char* said;
-    };
-    const Row rows[] = {
-        {{"engrave", "rings.bmp"}, "--port"},
-        {{"engrave", "missing.bmp", "--port", "x"}, "no such file"},
-        {{"engrave", "rings.bmp", "--port", "x", "--forces", "40,30,20"}, "F32,F24,F16,F8"},
-        {{"engrave", "rings.bmp", "--port", "x", "--resolution", "9"}, "0..8"},
-        {{"resume", "--port", "x"}, "no unfinished job"},
-        {{"resume", "--port", "x", "--warm-up", "6"}, "0..5"},
-    };
-    for (const Row& row : rows) {
-        const CliResult run = d.Cli(row.args);
-        EXPECT_EQ(run.exitCode, 2) << row.args.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains(row.said)) << run.err.toStdString();
-    }
+    ExpectRefused(
+        d, {{{"engrave", "rings.bmp"}, "--port"},
+            {{"engrave", "missing.bmp", "--port", "x"}, "no such file"},
+            {{"engrave", "rings.bmp", "--port", "x", "--forces", "40,30,20"}, "F32,F24,F16,F8"},
+            {{"engrave", "rings.bmp", "--port", "x", "--resolution", "9"}, "0..8"},
+            {{"resume", "--port", "x"}, "no unfinished job"},
+            {{"resume", "--port", "x", "--warm-up", "6"}, "0..5"}});
     // An unfinished job blocks a new one; a port nobody answers on is a failure.
     d.Write("ErorFile.txt", "x\r\n");
     EXPECT_EQ(d.Cli({"engrave", "rings.bmp", "--port", d.Port()}).exitCode, 2);

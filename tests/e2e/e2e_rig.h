@@ -145,6 +145,20 @@ private:
     QStringList m_strikeFiles;
 };
 
+// A command line zeb-cli must refuse with exit code 2 and an error that says `said`.
+struct Refusal {
+    QStringList args;
+    const char* said;
+};
+inline void ExpectRefused(E2eDir& d, const std::vector<Refusal>& rows) {
+    for (const Refusal& row : rows) {
+        SCOPED_TRACE(row.args.join(' ').toStdString());
+        const CliResult run = d.Cli(row.args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(row.said))) << run.err.toStdString();
+    }
+}
+
 // "W x H dots placed at column X, row Y of the work field" from zeb-cli engrave.
 inline std::pair<int, int> Placement(const QString& out) {
     const qsizetype at = out.indexOf(QStringLiteral("placed at column "));
