@@ -126,20 +126,19 @@ TEST(CliSettings, AFileThatCannotBeReadOrWrittenIsNeverSaidToBeWritten) {
     ScopedStartDirectory pipe;
     ASSERT_EQ(mkfifo(qPrintable(pipe.File("Zeb.ini")), 0600), 0);
     for (const QStringList& args : {QStringList{"settings"}, {"settings", "--port", "com2"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
         const CliResult run = Cli(pipe.Path(), args);
-        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.err.contains("Zeb.ini: не читается")) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
         EXPECT_FALSE(QFileInfo(pipe.File("Zeb.ini")).isFile());
-    }
 
-    // A new directory where nothing can be written.
-    for (const QStringList& args : {QStringList{"settings"}, {"settings", "--port", "com2"}}) {
+        // A new directory where nothing can be written.
         ScopedStartDirectory full;
-        const CliResult run = Cli(full.Path(), args, true);
-        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains("не записывается")) << run.err.toStdString();
-        EXPECT_FALSE(run.out.contains("written")) << run.out.toStdString();
+        const CliResult unwritten = Cli(full.Path(), args, true);
+        EXPECT_EQ(unwritten.exitCode, 1);
+        EXPECT_TRUE(unwritten.err.contains("не записывается")) << unwritten.err.toStdString();
+        EXPECT_FALSE(unwritten.out.contains("written")) << unwritten.out.toStdString();
         EXPECT_FALSE(QFileInfo::exists(full.File("Zeb.ini")));
     }
 }
