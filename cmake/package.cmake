@@ -63,6 +63,8 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # the window system's plugin, which Qt loads at run time: without it the window cannot open.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Qt's own Russian for the standard buttons and file dialogs; without it they are English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "control program of an impact engraving machine")
 # The body; cpack puts the summary above it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [[

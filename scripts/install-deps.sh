@@ -11,6 +11,8 @@ packages=(
     # (libclang-rt-dev brings those of Debian's default clang: libclang-rt-14-dev on 12).
     clang libclang-rt-dev
     xvfb xauth fonts-dejavu-core
+    # Qt's own Russian for the standard buttons and file dialogs.
+    qt6-translations-l10n
 )
 
 # The Debian package and its checks: dpkg-shlibdeps finds its dependencies (with file),

@@ -5,8 +5,10 @@
 #include "app/link_controller.h"
 #include "app/menu_form.h"
 #include "app/picture_controller.h"
+#include "app/preview_controller.h"
 #include "app/service_controller.h"
 #include "app/setup_controller.h"
+#include "app/tone_controller.h"
 
 namespace zeb::app {
 
@@ -17,6 +19,8 @@ void CreateControllers(TMenuForm& form) {
     new SetupController(form);
     new ServiceController(form);
     new PictureController(form);
+    new PreviewController(form);
+    new ToneController(form);
 }
 
 } // namespace zeb::app

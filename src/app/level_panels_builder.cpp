@@ -125,12 +125,16 @@ public:
         }
     }
 
-    std::array<QPushButton*, 2> Buttons(const char* left, const char* right) {
+    // `middle`, when given, stands between the two.
+    std::array<QPushButton*, 2> Buttons(const char* left, const char* right,
+                                        QPushButton* middle = nullptr) {
         auto* row = new QHBoxLayout;
         std::array<QPushButton*, 2> buttons{MakeButton(m_frame, left, Caption(left)),
                                             MakeButton(m_frame, right, Caption(right))};
-        for (QPushButton* button : buttons)
-            row->addWidget(button);
+        row->addWidget(buttons[0]);
+        if (middle)
+            row->addWidget(middle);
+        row->addWidget(buttons[1]);
         m_layout->addLayout(row, m_row++, 0, 1, 3);
         return buttons;
     }
@@ -153,7 +157,9 @@ void BuildPrintReadyPanel(QFrame* frame, LevelPanelsWidgets& w) {
     grid.ColumnCaptions("Label9", "Label7");
     grid.Sliders(PrintReadyNames, 1, w.printReady);
     w.secondWork = grid.CheckBox("SecondWork");
-    const auto buttons = grid.Buttons("Button17", "BitBtn1");
+    // "Предпросмотр" beside "Работа": the preview controller finds it by its name.
+    const auto buttons = grid.Buttons(
+        "Button17", "BitBtn1", MakeButton(frame, "PreviewButton", QStringLiteral("Предпросмотр")));
     w.start[0] = buttons[0];
     w.cancel[0] = buttons[1];
 }

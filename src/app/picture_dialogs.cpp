@@ -1,5 +1,6 @@
 #include "app/picture_dialogs.h"
 
+#include "app/tone_controls.h"
 #include "app/widgets.h"
 #include "picture/open_command.h"
 #include "picture/portrait_properties.h"
@@ -56,6 +57,8 @@ TForm5::TForm5(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
         grid->addWidget(button, k / 3, k % 3);
     }
     layout->addLayout(grid);
+    // The photo is read by now and not yet converted: its tone is chosen here.
+    layout->addWidget(new ToneControls(this));
 }
 
 void TForm5::SelectResolution(int index) {

@@ -2,7 +2,9 @@
 // dialogs, which read the language table the start-up loaded, then the message loop.
 #include "app/menu_form.h"
 #include "app/program_options.h"
+#include "app/qt_texts.h"
 #include "app/signal_close.h"
+#include "job/session.h"
 #include "link/comm_port_driver.h"
 #include "version/version.h"
 
@@ -43,8 +45,13 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, QStringLiteral("ZEB"), error);
         return 1;
     }
+    // Before the window: its start-up may already ask something in a standard dialog.
+    zeb::app::QtRussianTexts qtTexts;
+    qtTexts.Install();
     zeb::SystemClock clock;
     zeb::app::TMenuForm form(std::make_unique<zeb::CommPortDriver1>(), clock);
+    if (form.State().Texts.LanguageLoaded())
+        qtTexts.Remove();
     zeb::app::CloseOnSignals(form);
     form.CreateDialogs();
     form.show();

@@ -49,8 +49,7 @@ const QByteArray DefaultFile = Settings();
 
 TEST(CliForces, ANewDirectoryStrikesTheForcesOfTheDefaultFile) {
     E2eDir d;
-    ASSERT_TRUE(d.StartSim());
-    Picture().save(d.File("pic.bmp"), "BMP");
+    ASSERT_TRUE(d.StartSimWith(Picture()));
     const CliResult run = d.Cli({"engrave", "pic.bmp", "--port", d.Port(), "--mode", "combined"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(ForcesByProfile(d.Strikes()), Struck(Forces(14, 10, 5, 2)));
@@ -88,8 +87,7 @@ TEST(CliForces, TheToolHoldsAndStrikesWhatTheWindowHoldsAfterLoadingTheSameFile)
         }
 
         E2eDir d;
-        ASSERT_TRUE(d.StartSim());
-        Picture().save(d.File("pic.bmp"), "BMP");
+        ASSERT_TRUE(d.StartSimWith(Picture()));
         d.Write("Zeb.ini", row.file);
         const CliResult run =
             d.Cli({"engrave", "pic.bmp", "--port", d.Port(), "--mode", "combined"});
@@ -129,8 +127,7 @@ TEST(CliForces, FromFaultyLinesOnlyTheForcesGivenAreStruckAndNoneTakenIsWritten)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         E2eDir d;
-        ASSERT_TRUE(d.StartSim());
-        Picture().save(d.File("pic.bmp"), "BMP");
+        ASSERT_TRUE(d.StartSimWith(Picture()));
         if (row.file.isEmpty())
             ASSERT_TRUE(QDir(d.File("")).mkdir("Zeb.ini"));
         else

@@ -3,8 +3,8 @@
 // --forces, and a Zeb.ini that cannot be read or written.
 #include "app/window_probe.h"
 #include "common/temp_dir.h"
+#include "e2e/e2e_rig.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -14,14 +14,8 @@
 namespace zeb::testing {
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 // zeb-cli in `dir`; `limitWrites` keeps it from writing a single byte to any file.
-Outcome Cli(const QString& dir, const QStringList& args, bool limitWrites = false) {
+CliResult Cli(const QString& dir, const QStringList& args, bool limitWrites = false) {
     QProcess process;
     process.setWorkingDirectory(dir);
     if (limitWrites) {
@@ -32,10 +26,7 @@ Outcome Cli(const QString& dir, const QStringList& args, bool limitWrites = fals
         });
     }
     process.start(QStringLiteral(ZEB_CLI_EXE), args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return E2eDir::Finish(&process);
 }
 
 // The default file with another line 11.
@@ -45,7 +36,7 @@ QByteArray DefaultWithPort(const QByteArray& port) {
 
 TEST(CliSettings, APortInANewDirectoryGoesIntoTheDefaultFile) {
     ScopedStartDirectory dir;
-    const Outcome run = Cli(dir.Path(), {"settings", "--port", "/dev/ttyUSB0"});
+    const CliResult run = Cli(dir.Path(), {"settings", "--port", "/dev/ttyUSB0"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(ReadFile(dir.File("Zeb.ini")), DefaultWithPort("/dev/ttyUSB0"));
     EXPECT_EQ(run.out, QString::fromLatin1(DefaultWithPort("/dev/ttyUSB0")).remove('\r'));
@@ -59,7 +50,7 @@ TEST(CliSettings, APortNameThatWouldNotStayOneLineOfTheFileIsRefused) {
         SCOPED_TRACE(name.toStdString());
         ScopedStartDirectory dir;
         WriteFile(dir.File("Zeb.ini"), Settings());
-        const Outcome run = Cli(dir.Path(), {"settings", "--port", name});
+        const CliResult run = Cli(dir.Path(), {"settings", "--port", name});
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_TRUE(run.err.contains("--port")) << run.err.toStdString();
         EXPECT_EQ(ReadFile(dir.File("Zeb.ini")), Settings());
@@ -93,7 +84,7 @@ TEST(CliSettings, ForcesAreFourLevelsFromThirtyTwoDownWithinTheSlidersRanges) {
         SCOPED_TRACE(QString("%1 %2").arg(row.option, row.value).toStdString());
         ScopedStartDirectory dir;
         WriteFile(dir.File("Zeb.ini"), Settings(0, true, "Group", "14,10,5,2", "Group"));
-        const Outcome run = Cli(dir.Path(), {"settings", row.option, row.value});
+        const CliResult run = Cli(dir.Path(), {"settings", row.option, row.value});
         if (!row.pass) {
             EXPECT_EQ(run.exitCode, 2);
             EXPECT_TRUE(run.err.contains("F32,F24,F16,F8")) << run.err.toStdString();
@@ -115,7 +106,7 @@ TEST(CliSettings, EstimateTakesTheForcesInTheSameOrder) {
     WriteFile(dir.File("plan.txt"),
               "\r\nGoTo:      1     1\r\nDown: \r\nKnock: 4444\r\nUp  : \r\n");
     auto estimate = [&dir](const char* forces) {
-        const Outcome run =
+        const CliResult run =
             Cli(dir.Path(), {"estimate", "plan.txt", "--device-ready", "--forces", forces,
                              "--motor-speed-scale", "17", "--now=2026-01-05T23:59:59"});
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -125,7 +116,7 @@ TEST(CliSettings, EstimateTakesTheForcesInTheSameOrder) {
     EXPECT_EQ(estimate("14,1,1,1"), "T = 6143 (10 us)");
     EXPECT_EQ(estimate("14,200,200,200"), "T = 6143 (10 us)");
     EXPECT_NE(estimate("1,1,1,14"), "T = 6143 (10 us)");
-    const Outcome zero = Cli(dir.Path(), {"estimate", "plan.txt", "--forces", "0,14,14,14"});
+    const CliResult zero = Cli(dir.Path(), {"estimate", "plan.txt", "--forces", "0,14,14,14"});
     EXPECT_EQ(zero.exitCode, 2);
     EXPECT_TRUE(zero.err.contains("F32,F24,F16,F8")) << zero.err.toStdString();
 }
@@ -135,20 +126,19 @@ TEST(CliSettings, AFileThatCannotBeReadOrWrittenIsNeverSaidToBeWritten) {
     ScopedStartDirectory pipe;
     ASSERT_EQ(mkfifo(qPrintable(pipe.File("Zeb.ini")), 0600), 0);
     for (const QStringList& args : {QStringList{"settings"}, {"settings", "--port", "com2"}}) {
-        const Outcome run = Cli(pipe.Path(), args);
-        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const CliResult run = Cli(pipe.Path(), args);
+        EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.err.contains("Zeb.ini: не читается")) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
         EXPECT_FALSE(QFileInfo(pipe.File("Zeb.ini")).isFile());
-    }
 
-    // A new directory where nothing can be written.
-    for (const QStringList& args : {QStringList{"settings"}, {"settings", "--port", "com2"}}) {
+        // A new directory where nothing can be written.
         ScopedStartDirectory full;
-        const Outcome run = Cli(full.Path(), args, true);
-        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains("не записывается")) << run.err.toStdString();
-        EXPECT_FALSE(run.out.contains("written")) << run.out.toStdString();
+        const CliResult unwritten = Cli(full.Path(), args, true);
+        EXPECT_EQ(unwritten.exitCode, 1);
+        EXPECT_TRUE(unwritten.err.contains("не записывается")) << unwritten.err.toStdString();
+        EXPECT_FALSE(unwritten.out.contains("written")) << unwritten.out.toStdString();
         EXPECT_FALSE(QFileInfo::exists(full.File("Zeb.ini")));
     }
 }
@@ -157,7 +147,7 @@ TEST(CliSettings, FaultyForceLinesAreWrittenOnlyWithTheForcesOfTheirPassGiven) {
     const QByteArray faulty = Settings(0, true, "Group", "14,10,5,2", "Ind  ", "14,10,5");
     ScopedStartDirectory dir;
     WriteFile(dir.File("Zeb.ini"), faulty);
-    Outcome run = Cli(dir.Path(), {"settings", "--port", "com2"});
+    CliResult run = Cli(dir.Path(), {"settings", "--port", "com2"});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains("строка 10")) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("--second-pass F32,F24,F16,F8")) << run.err.toStdString();

@@ -102,14 +102,11 @@ TEST(CliTone, ValuesThatCannotBeAppliedAreRefused) {
         {"engrave", "photo.png", "--port", d.File("nothing")},
         {"preview", "photo.png", "-o", "out"},
     };
-    for (const QStringList& command : commands) {
-        for (const QString& levels : bad) {
-            SCOPED_TRACE((command.first() + " --levels " + levels).toStdString());
-            const CliResult run = d.Cli(command + QStringList{"--levels", levels});
-            EXPECT_EQ(run.exitCode, 2);
-            EXPECT_TRUE(run.err.contains("--levels wants B,W,G")) << run.err.toStdString();
-        }
-    }
+    std::vector<Refusal> rows;
+    for (const QStringList& command : commands)
+        for (const QString& levels : bad)
+            rows.push_back({command + QStringList{"--levels", levels}, "--levels wants B,W,G"});
+    ExpectRefused(d, rows);
     EXPECT_FALSE(d.Exists("out"));
     EXPECT_FALSE(d.Exists("Zeb.ini"));
 }

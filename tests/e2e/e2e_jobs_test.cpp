@@ -97,7 +97,7 @@ TEST(EndToEnd, TheEdgesOfExecutionOnTheWire) {
                        "|Knock: 0000|Up  : ")
             .arg(QString(16, '2'), QString(17, '3') + "00");
     LayOutJob(d, plan, 100, 200);
-    const CliResult run = d.Cli({"resume", "--port", d.Port(), "--warm-up", "0"});
+    const CliResult run = d.Resume();
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
 
     const auto planned = PlannedDots(d.Read("123123123.txt"), 100, 200);
@@ -132,11 +132,11 @@ TEST(EndToEnd, TheWorkedRecoveryExample) {
     // A first job strikes "12" from column 10 of row 7 and ends there: the controller keeps
     // row 7, column 12 as its saved position.
     LayOutJob(d, "|GoTo:      7    10|Down: |Knock: 12", 0, 0);
-    ASSERT_EQ(d.Cli({"resume", "--port", d.Port(), "--warm-up", "0"}).exitCode, 0);
+    ASSERT_EQ(d.Resume().exitCode, 0);
     // The same line with all four digits, unfinished, without a progress record.
     LayOutJob(d, "|GoTo:      7    10|Down: |Knock: 1234|Up  : ", 0, 0);
 
-    const CliResult run = d.Cli({"resume", "--port", d.Port(), "--warm-up", "0"});
+    const CliResult run = d.Resume();
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(d.Read("123123123.txt"), "GoTo:      7    10\r\nDown: \r\nKnock: 0034\r\nUp  : \r\n");
     // Over both jobs "1234" struck once, each dot with its own force.
@@ -149,23 +149,13 @@ TEST(EndToEnd, BadInputIsRefusedWithExitTwo) {
     E2eDir d;
     ASSERT_TRUE(d.StartSim());
     Rings().save(d.File("rings.bmp"), "BMP");
-    struct Row {
-        QStringList args;
-        const char* said;
-    };
-    const Row rows[] = {
-        {{"engrave", "rings.bmp"}, "--port"},
-        {{"engrave", "missing.bmp", "--port", "x"}, "no such file"},
-        {{"engrave", "rings.bmp", "--port", "x", "--forces", "40,30,20"}, "F32,F24,F16,F8"},
-        {{"engrave", "rings.bmp", "--port", "x", "--resolution", "9"}, "0..8"},
-        {{"resume", "--port", "x"}, "no unfinished job"},
-        {{"resume", "--port", "x", "--warm-up", "6"}, "0..5"},
-    };
-    for (const Row& row : rows) {
-        const CliResult run = d.Cli(row.args);
-        EXPECT_EQ(run.exitCode, 2) << row.args.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains(row.said)) << run.err.toStdString();
-    }
+    ExpectRefused(
+        d, {{{"engrave", "rings.bmp"}, "--port"},
+            {{"engrave", "missing.bmp", "--port", "x"}, "no such file"},
+            {{"engrave", "rings.bmp", "--port", "x", "--forces", "40,30,20"}, "F32,F24,F16,F8"},
+            {{"engrave", "rings.bmp", "--port", "x", "--resolution", "9"}, "0..8"},
+            {{"resume", "--port", "x"}, "no unfinished job"},
+            {{"resume", "--port", "x", "--warm-up", "6"}, "0..5"}});
     // An unfinished job blocks a new one; a port nobody answers on is a failure.
     d.Write("ErorFile.txt", "x\r\n");
     EXPECT_EQ(d.Cli({"engrave", "rings.bmp", "--port", d.Port()}).exitCode, 2);

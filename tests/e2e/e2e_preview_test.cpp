@@ -2,16 +2,10 @@
 // simulator's workpiece after it, pixel for pixel; and nothing but that picture is written.
 #include "e2e/e2e_rig.h"
 
-#include <QDir>
-
 #include <gtest/gtest.h>
 
 namespace zeb::testing {
 namespace {
-
-QStringList Files(const E2eDir& d) {
-    return QDir(d.File(QString())).entryList(QDir::Files, QDir::Name);
-}
 
 TEST(EndToEnd, ThePreviewIsTheWorkpiece) {
     struct Row {
@@ -28,16 +22,15 @@ TEST(EndToEnd, ThePreviewIsTheWorkpiece) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         E2eDir d;
-        ASSERT_TRUE(d.StartSim({"--workpiece", d.File("work.png")}));
-        ASSERT_TRUE(Picture().save(d.File("pic.bmp"), "BMP"));
+        ASSERT_TRUE(d.StartSimWith(Picture(), {"--workpiece", d.File("work.png")}));
         const QStringList job = QStringList{"pic.bmp", "--forces", "40,30,20,10"} + row.options;
 
-        const QStringList before = Files(d);
+        const QStringList before = FilesIn(d.File(QString()));
         const CliResult preview = d.Cli(QStringList{"preview"} + job + QStringList{"-o", "p.png"});
         ASSERT_EQ(preview.exitCode, 0) << preview.err.toStdString();
         QStringList expected = before + QStringList{"p.png"};
         expected.sort();
-        EXPECT_EQ(Files(d), expected) << "no Zeb.ini, plan or dump";
+        EXPECT_EQ(FilesIn(d.File(QString())), expected) << "no Zeb.ini, plan or dump";
         EXPECT_EQ(preview.out.count(
                       QRegularExpression("^pass \\d: ", QRegularExpression::MultilineOption)),
                   row.doublePass ? 2 : 1)
@@ -72,29 +65,18 @@ TEST(EndToEnd, PreviewRefusesBadUsageAndWritesNothing) {
     E2eDir d;
     ASSERT_TRUE(Picture().save(d.File("pic.bmp"), "BMP"));
     d.Write("plan.txt", "\r\nGoTo:      1     1\r\nKnock: 12x\r\n");
-    struct Row {
-        QStringList args;
-        const char* said;
-    };
-    const Row rows[] = {
-        {{"preview", "pic.bmp"}, "-o OUT.png"},
-        {{"preview", "-o", "p.png"}, "no PICTURE"},
-        {{"preview", "pic.bmp", "--port", "x", "-o", "p.png"}, "unknown option \"--port\""},
-        {{"preview", "missing.bmp", "-o", "p.png"}, "no such file"},
-        {{"preview", "pic.bmp", "--forces", "0,1,2,3", "-o", "p.png"}, "1..200"},
-        {{"preview", "pic.bmp", "--plan", "plan.txt", "-o", "p.png"}, "takes no PICTURE"},
-        {{"preview", "--plan", "plan.txt", "--forces", "1,2,3,4", "-o", "p.png"}, "--forces"},
-        {{"preview", "--plan", "plan.txt", "--offset-x", "a", "-o", "p.png"}, "--offset-x"},
-        {{"preview", "--plan", "absent.txt", "-o", "p.png"}, "no such file"},
-        {{"preview", "--plan", "plan.txt", "-o", "p.png"}, "строка 3"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.args.join(' ').toStdString());
-        const CliResult run = d.Cli(row.args);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_TRUE(run.err.contains(QString::fromUtf8(row.said))) << run.err.toStdString();
-    }
-    EXPECT_EQ(Files(d), QStringList({"pic.bmp", "plan.txt"}));
+    ExpectRefused(
+        d, {{{"preview", "pic.bmp"}, "-o OUT.png"},
+            {{"preview", "-o", "p.png"}, "no PICTURE"},
+            {{"preview", "pic.bmp", "--port", "x", "-o", "p.png"}, "unknown option \"--port\""},
+            {{"preview", "missing.bmp", "-o", "p.png"}, "no such file"},
+            {{"preview", "pic.bmp", "--forces", "0,1,2,3", "-o", "p.png"}, "1..200"},
+            {{"preview", "pic.bmp", "--plan", "plan.txt", "-o", "p.png"}, "takes no PICTURE"},
+            {{"preview", "--plan", "plan.txt", "--forces", "1,2,3,4", "-o", "p.png"}, "--forces"},
+            {{"preview", "--plan", "plan.txt", "--offset-x", "a", "-o", "p.png"}, "--offset-x"},
+            {{"preview", "--plan", "absent.txt", "-o", "p.png"}, "no such file"},
+            {{"preview", "--plan", "plan.txt", "-o", "p.png"}, "строка 3"}});
+    EXPECT_EQ(FilesIn(d.File(QString())), QStringList({"pic.bmp", "plan.txt"}));
     // A picture that cannot be written: the work failed, nothing is left half-written.
     const CliResult run = d.Cli({"preview", "pic.bmp", "-o", d.File("no/such/dir/p.png")});
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();

@@ -5,6 +5,7 @@
 // simulator on the same port link (with --state: the machine after a power cut).
 
 #include "job/job_plan_strikes.h"
+#include "setup/file_helpers.h"
 
 #include <QFile>
 #include <QImage>
@@ -54,6 +55,11 @@ public:
         return !m_sim->readLine().trimmed().isEmpty();
     }
 
+    // The job's picture as "pic.bmp", then a simulator.
+    bool StartSimWith(const QImage& picture, const QStringList& extra = {}) {
+        return picture.save(File(QStringLiteral("pic.bmp")), "BMP") && StartSim(extra);
+    }
+
     void StopSim() {
         if (!m_sim || m_sim->state() == QProcess::NotRunning)
             return;
@@ -73,6 +79,16 @@ public:
     }
 
     CliResult Cli(const QStringList& args) { return Finish(StartCli(args)); }
+
+    // The usual job on "pic.bmp", its plan made beforehand as "aim.txt" and its resume.
+    QStringList EngraveArgs() const {
+        return {"engrave", "pic.bmp", "--port", Port(), "--forces", "40,30,20,10"};
+    }
+    QStringList ResumeArgs() const { return {"resume", "--port", Port(), "--warm-up", "0"}; }
+    CliResult Resume() { return Cli(ResumeArgs()); }
+    bool PlanAim() {
+        return Cli({"plan", "pic.bmp", "--mode", "diffusion", "-o", "aim.txt"}).exitCode == 0;
+    }
 
     // Every strike of every simulator run, in the order struck.
     std::vector<StruckDot> Strikes() const {
@@ -104,14 +120,9 @@ public:
         return lines;
     }
 
-    QByteArray Read(const QString& name) const {
-        QFile file(File(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray Read(const QString& name) const { return ReadBytes(File(name)); }
     void Write(const QString& name, const QByteArray& bytes) const {
-        QFile file(File(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
+        WriteBytes(File(name), bytes);
     }
     bool Exists(const QString& name) const { return QFile::exists(File(name)); }
 
@@ -133,6 +144,20 @@ private:
     QProcess* m_sim = nullptr;
     QStringList m_strikeFiles;
 };
+
+// A command line zeb-cli must refuse with exit code 2 and an error that says `said`.
+struct Refusal {
+    QStringList args;
+    const char* said;
+};
+inline void ExpectRefused(E2eDir& d, const std::vector<Refusal>& rows) {
+    for (const Refusal& row : rows) {
+        SCOPED_TRACE(row.args.join(' ').toStdString());
+        const CliResult run = d.Cli(row.args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(row.said))) << run.err.toStdString();
+    }
+}
 
 // "W x H dots placed at column X, row Y of the work field" from zeb-cli engrave.
 inline std::pair<int, int> Placement(const QString& out) {
@@ -158,6 +183,17 @@ inline QStringList StrikeProblems(const std::map<Dot, int>& planned, std::vector
     return doublePass ? problems + CompareStrikes(planned, {later, all.end()}, second) : problems;
 }
 
+// Small enough to be quick under faults, with several areas and lines both ways.
+inline QImage Checks() {
+    QImage image(26, 12, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (int y = 1; y < 11; ++y)
+        for (int x = 1; x < 25; ++x)
+            if ((x / 6 + y / 4) % 2 == 0)
+                image.setPixel(x, y, qRgb(100 + 50 * ((x + 2 * y) % 4), 0, 0));
+    return image;
+}
+
 // Blocks and a ring: long lines both ways, several areas, rows that end and start apart.
 inline QImage Picture() {
     QImage image(40, 22, QImage::Format_RGB32);
@@ -172,6 +208,13 @@ inline QImage Picture() {
         }
     }
     return image;
+}
+
+// What differs between the one-pass plan made beforehand ("aim.txt", whole even when a resume
+// cut the job's own) placed at `placement` and every strike so far.
+inline QStringList WorkpieceProblems(const E2eDir& d, std::pair<int, int> placement) {
+    const auto planned = PlannedDots(d.Read("aim.txt"), placement.first, placement.second);
+    return planned.empty() ? QStringList{"nothing planned"} : StrikeProblems(planned, d.Strikes());
 }
 
 } // namespace zeb::testing

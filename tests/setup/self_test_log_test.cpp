@@ -66,10 +66,7 @@ TEST_F(SelfTestLogTest, TheHeaderNamesPortAndControllerEachAnswerErrorItsNumberA
     EXPECT_EQ(TextLines(Path()).value(1), "Устройство не отвечает");
 }
 
-TEST(SelfTestLogStart, AnUncreatableLogIsReportedAndErrorsAreStillCounted) {
-    ScopedStartDirectory dir;
-    LinkRig rig;
-    TestingLog log;
+TEST_F(SelfTestLogTest, AnUncreatableLogIsReportedAndErrorsAreStillCounted) {
     const QString error = SelfTestingClick(true, rig.dev, rig.selfTest, log, dir.File("gone"));
     EXPECT_TRUE(error.contains("testing.txt")) << error.toStdString();
     EXPECT_FALSE(log.IsOpen());

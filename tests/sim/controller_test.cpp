@@ -8,8 +8,34 @@
 namespace zeb::sim::testing {
 namespace {
 
-TEST(ControllerFrames, ConfirmationIsTakenQuietlyAndNotRequired) {
-    Wire().Play("1b0100001a>a050 22> 1b0100001b>a151 1b01000018>a252");
+// Exchanges the script alone checks: every answer byte as it comes due.
+TEST(ControllerFrames, ScriptedExchanges) {
+    const struct {
+        const char* name;
+        bool paceWire;
+        const char* script;
+    } rows[] = {
+        {"a confirmation is taken quietly and not required", false,
+         "1b0100001a>a050 22> 1b0100001b>a151 1b01000018>a252"},
+        {"a partial frame older than 50 ms is dropped", false, "1b0100> +51> 1b0100001a>a050"},
+        {"within 50 ms it is completed", false, "1b0100> +40> 001a>a050"},
+        {"an inquiry forgets it", false, "1b01> !81>90 1b0100001a>a050"},
+        // A stray byte spoils the first five; the frame's last byte must not start the next
+        // one, or every resend would be misread again.
+        {"a stray byte", false, "771b0100001a>90 1b0100001a>a050"},
+        // Five bytes in (3.125 ms), then the acknowledgement (3.75 ms) and the end (4.375 ms).
+        {"a paced wire", true, "1b0100001a> +3> +1>a0 +1>50"},
+        // StepUp 6 with 0, Monitor with 1; a lost reply must not hang the exchange: after
+        // 300 ms the next byte comes anyway, and the second end carries the next number.
+        {"monitor bytes go on without the host's reply", false,
+         "1b1000050e>a050 1b3000002a>a15100 +299> +1>06 +1000>000052"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ControllerOptions options;
+        options.paceWire = row.paceWire;
+        Wire(options).Play(row.script);
+    }
 }
 
 TEST(ControllerFrames, BadFramesAreRejectedWithTheExpectedNumber) {
@@ -27,15 +53,6 @@ TEST(ControllerFrames, BadFramesAreRejectedWithTheExpectedNumber) {
         EXPECT_EQ(w.controller.Trace().back().verdict, FrameVerdict::Rejected);
         EXPECT_EQ(w.controller.Trace().back().seqNo, seqNo);
     }
-}
-
-TEST(ControllerFrames, PartialFramesAndStrayBytes) {
-    Wire().Play("1b0100> +51> 1b0100001a>a050"); // a partial frame older than 50 ms is dropped
-    Wire().Play("1b0100> +40> 001a>a050");       // within 50 ms it is completed
-    Wire().Play("1b01> !81>90 1b0100001a>a050"); // an inquiry forgets it
-    // A stray byte spoils the first five; the frame's last byte must not start the next
-    // one, or every resend would be misread again.
-    Wire().Play("771b0100001a>90 1b0100001a>a050");
 }
 
 TEST(ControllerFrames, RepeatedFrameIsAcknowledgedButNotCarriedOutTwice) {
@@ -59,12 +76,7 @@ TEST(ControllerFrames, BusyControllerAnswersTheInquiryWithTheNumberAtWork) {
     w.Play("1b0301011a>a2 20> +30> !81>22 03> +100>52 !81>93");
 }
 
-TEST(ControllerTiming, PacedWireAndModelledMoves) {
-    ControllerOptions paced;
-    paced.paceWire = true;
-    // Five bytes in (3.125 ms), then the acknowledgement (3.75 ms) and the end (4.375 ms).
-    Wire(paced).Play("1b0100001a> +3> +1>a0 +1>50");
-
+TEST(ControllerTiming, ModelledMoves) {
     ControllerOptions modelled;
     modelled.timeScale = 1.0;
     Wire w(modelled);
@@ -93,12 +105,6 @@ TEST(ControllerLines, CommandInPlaceOfDataAbandonsTheLine) {
     w.Play("1b2100102a>a050 1b0100001b>a151");
     EXPECT_TRUE(w.controller.Workpiece().empty());
     EXPECT_EQ(w.controller.HeadColumn(), 0);
-}
-
-TEST(ControllerMonitor, RawBytesGoOnWithoutTheHostsReply) {
-    // StepUp 6 with 0, Monitor with 1; a lost reply must not hang the exchange: after
-    // 300 ms the next byte comes anyway, and the second end carries the next number.
-    Wire().Play("1b1000050e>a050 1b3000002a>a15100 +299> +1>06 +1000>000052");
 }
 
 TEST(ControllerMonitor, ShiftedCountersDisagreeAfterTheNextLine) {

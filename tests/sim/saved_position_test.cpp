@@ -2,8 +2,9 @@
 // of a job, and after a restart of the controller with a state file.
 #include "wire.h"
 
+#include "setup/file_helpers.h"
+
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -61,9 +62,8 @@ TEST(SavedPosition, StateFileCarriesItOverARestart) {
     {
         Wire w(options);
         StartJobAndMove(w);
-        QFile state(options.stateFile); // written as the job goes, not only at the end
-        ASSERT_TRUE(state.open(QIODevice::ReadOnly));
-        EXPECT_EQ(state.readAll(), QByteArray("4\r\n7\r\n"));
+        // Written as the job goes, not only at the end.
+        EXPECT_EQ(zeb::testing::ReadBytes(options.stateFile), QByteArray("4\r\n7\r\n"));
     } // the power goes off in mid-job
 
     Wire w(options);
@@ -77,9 +77,7 @@ TEST(SavedPosition, StateFileTroubleIsReportedOnceAndTheControllerGoesOn) {
     QTemporaryDir dir;
     ControllerOptions broken;
     broken.stateFile = dir.filePath("controller.state");
-    QFile state(broken.stateFile);
-    ASSERT_TRUE(state.open(QIODevice::WriteOnly) && state.write("four\r\n") == 6);
-    state.close();
+    zeb::testing::WriteBytes(broken.stateFile, "four\r\n");
     Wire w(broken);
     ObservedProblems observer; // told of what was found before anyone listened
     w.controller.SetObserver(&observer);

@@ -1,8 +1,8 @@
 // zeb-sim as a real process on a pseudo-terminal, talked to through the program's own port
 // driver: the inquiry in odd parity, a job's strike line, and the files it leaves.
 #include "link/comm_port_driver.h"
+#include "setup/file_helpers.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -13,10 +13,8 @@
 namespace zeb::sim::testing {
 namespace {
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
+using zeb::testing::ReadBytes;
+using zeb::testing::WriteBytes;
 
 // Sends `hex` and reads `count` answer bytes back, in hex.
 QByteArray Exchange(CommPortDriver1& port, const char* hex, int count) {
@@ -50,11 +48,11 @@ TEST(ZebSimProcess, ServesAJobsStrikeLineAndWritesItsFiles) {
     EXPECT_EQ(Exchange(port, "231204000014", 3), QByteArray("a26253")); // 1 2 0 4, with 2
 
     // The lists and the saved position are there while the simulator still runs.
-    EXPECT_EQ(ReadFile(dir.filePath("s.csv")), QByteArray("0,0,1,0\r\n0,1,2,0\r\n0,3,4,0\r\n"));
-    EXPECT_EQ(ReadFile(dir.filePath("t.txt")), QByteArray("0 BeginPrint 1B 37 00 00 2C\r\n"
-                                                          "1 PrintLine 1B 21 00 04 3F\r\n"
-                                                          "2 data 12 04 00 00 14\r\n"));
-    EXPECT_EQ(ReadFile(dir.filePath("state")), QByteArray("0\r\n4\r\n"));
+    EXPECT_EQ(ReadBytes(dir.filePath("s.csv")), QByteArray("0,0,1,0\r\n0,1,2,0\r\n0,3,4,0\r\n"));
+    EXPECT_EQ(ReadBytes(dir.filePath("t.txt")), QByteArray("0 BeginPrint 1B 37 00 00 2C\r\n"
+                                                           "1 PrintLine 1B 21 00 04 3F\r\n"
+                                                           "2 data 12 04 00 00 14\r\n"));
+    EXPECT_EQ(ReadBytes(dir.filePath("state")), QByteArray("0\r\n4\r\n"));
     sim.terminate();
     ASSERT_TRUE(sim.waitForFinished(10000));
     EXPECT_EQ(sim.exitCode(), 0);
@@ -67,9 +65,7 @@ TEST(ZebSimProcess, ServesAJobsStrikeLineAndWritesItsFiles) {
 TEST(ZebSimProcess, BadCommandLinesAreRefused) {
     QTemporaryDir dir;
     const QString precious = dir.filePath("precious.txt");
-    QFile file(precious);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("keep me") == 7);
-    file.close();
+    WriteBytes(precious, "keep me");
     const struct {
         QStringList args;
         int exitCode;
@@ -89,7 +85,7 @@ TEST(ZebSimProcess, BadCommandLinesAreRefused) {
         EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError()).contains(row.message));
         EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
     }
-    EXPECT_EQ(ReadFile(precious), QByteArray("keep me"));
+    EXPECT_EQ(ReadBytes(precious), QByteArray("keep me"));
 }
 
 } // namespace
