@@ -88,8 +88,7 @@ TEST(JobStart, RefusesBeforeAnythingIsSent) {
     // force of 0 leaves 320; 200 leaves 120.
     const StrikeLevelSet strong = Forces(200, 200, 200, 200);
     const Row rows[] = {
-        {"no picture", false, 12, Forces(3, 2, 1, 1), strong, false,
-         "Нет изображения для плана."},
+        {"no picture", false, 12, Forces(3, 2, 1, 1), strong, false, "Нет изображения для плана."},
         {"first pass", true, 40, Forces(200, 200, 200, 1), strong, false, "уровня \"8\""},
         {"second pass", true, 40, strong, Forces(0, 200, 200, 200), true, "Второй проход"},
         // First start without Zeb.ini: a slider set to where it stood kept the force 0.
