@@ -8,7 +8,18 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace zeb::app {
+
+QString ResolutionText(const TextCatalogue& texts, int index) {
+    static constexpr TextKey items[] = {
+        TextKey::Resolution0, TextKey::Resolution1, TextKey::Resolution2,
+        TextKey::Resolution3, TextKey::Resolution4, TextKey::Resolution5,
+        TextKey::Resolution6, TextKey::Resolution7, TextKey::Resolution8};
+    static_assert(std::size(items) == ResolutionCount);
+    return texts.Text(items[index >= 0 && index < ResolutionCount ? index : 0]);
+}
 
 TConvertForm::TConvertForm(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     setObjectName("ConvertForm");
@@ -38,7 +49,10 @@ TForm5::TForm5(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     resolutionLabel->setFont(Bold(resolutionLabel->font()));
     layout->addWidget(resolutionLabel);
     m_resolutionBox = Named(new QListWidget(this), "ResolutionBox");
-    m_resolutionBox->addItems(ResolutionBoxItems());
+    // The list's last item stays empty, as in the design: choosing it changes nothing.
+    for (int index = 0; index < ResolutionCount; ++index)
+        m_resolutionBox->addItem(ResolutionText(texts, index));
+    m_resolutionBox->addItem(QString());
     m_resolutionBox->setFixedHeight(m_resolutionBox->sizeHintForRow(0) * 10 + 6);
     connect(m_resolutionBox, &QListWidget::currentRowChanged, this,
             [this](int row) { emit ResolutionChanged(row); });

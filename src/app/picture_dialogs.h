@@ -25,6 +25,10 @@ private:
     QRadioButton* m_combined = nullptr;
 };
 
+// The resolution list's item for a resolution index as the operator reads it; index 0's for an
+// index outside the list.
+QString ResolutionText(const TextCatalogue& texts, int index);
+
 class TForm5 : public QDialog {
     Q_OBJECT
 public:
