@@ -118,6 +118,17 @@ const std::vector<KeyedText>& KeyedTexts() {
         {TextKey::FaultTitle, "Eror message.", 3502},
         {TextKey::StrikeForceTitle, "Сила удара", 3503},
         {TextKey::SecondLayoutTitle, "Свойства гравирования", 3504},
+        {TextKey::ConvertFormTitle, "ConvertForm", 3509},
+        {TextKey::Form5Title, "Portret_Properties", 3510},
+        {TextKey::AlignLeftTop, "Left Top", 3211},
+        {TextKey::AlignCenterTop, "Center Top", 3212},
+        {TextKey::AlignRightTop, "Right Top", 3213},
+        {TextKey::AlignLeftCenter, "Left Center", 3214},
+        {TextKey::AlignCenterCenter, "Center Center", 3215},
+        {TextKey::AlignRightCenter, "Right Center", 3216},
+        {TextKey::AlignLeftBottom, "Left Bottom", 3217},
+        {TextKey::AlignCenterBottom, "Center Bottom", 3218},
+        {TextKey::AlignRightBottom, "Right Bottom", 3219},
 
         // The resolution list, as the resolution dialog shows it.
         {TextKey::Resolution0, "101.6  dpi  =  40.0 т/см", 3600},
