@@ -24,6 +24,13 @@ constexpr int AbortPanelLeft = 20;
 constexpr int AbortPanelTop = 10;
 constexpr int AbortPanelBothHalvesWidth = 521;
 
+// The estimate comes with the built-in caption of its label (code 0 or 1) before the time;
+// the language file's caption goes in its place.
+QString WithCaption(const QString& text, const TextCatalogue& texts, int code) {
+    const QString builtIn = TextCatalogue::BuiltIn(code);
+    return text.startsWith(builtIn) ? texts.Text(code) + text.mid(builtIn.size()) : text;
+}
+
 } // namespace
 
 JobController::JobController(TMenuForm& form) : QObject(&form), m_form(form) {
@@ -70,10 +77,11 @@ void JobController::ShowEstimate(const JobEstimate& estimate) {
         m_form.ShowMessage(estimate.error);
         return;
     }
+    const TextCatalogue& texts = m_form.State().Texts;
     if (auto* label = m_form.centralWidget()->findChild<QLabel*>("Label37"))
-        label->setText(estimate.texts.duration);
+        label->setText(WithCaption(estimate.texts.duration, texts, 0));
     if (auto* label = m_form.centralWidget()->findChild<QLabel*>("Label35"))
-        label->setText(estimate.texts.completion);
+        label->setText(WithCaption(estimate.texts.completion, texts, 1));
 }
 
 void JobController::STOPClick() {
