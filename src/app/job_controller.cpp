@@ -1,4 +1,5 @@
 #include "app/job_controller.h"
+#include "app/window_texts.h"
 
 #include "app/fault_dialog.h"
 #include "app/field_widget.h"
@@ -23,13 +24,6 @@ constexpr int SecondPanelLeft = 250;
 constexpr int AbortPanelLeft = 20;
 constexpr int AbortPanelTop = 10;
 constexpr int AbortPanelBothHalvesWidth = 521;
-
-// The estimate comes with the built-in caption of its label (code 0 or 1) before the time;
-// the language file's caption goes in its place.
-QString WithCaption(const QString& text, const TextCatalogue& texts, int code) {
-    const QString builtIn = TextCatalogue::BuiltIn(code);
-    return text.startsWith(builtIn) ? texts.Text(code) + text.mid(builtIn.size()) : text;
-}
 
 } // namespace
 

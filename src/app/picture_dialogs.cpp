@@ -80,7 +80,7 @@ TForm5::TForm5(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     }
     layout->addLayout(grid);
     // The photo is read by now and not yet converted: its tone is chosen here.
-    layout->addWidget(new ToneControls(this));
+    layout->addWidget(new ToneControls(texts, this));
 }
 
 void TForm5::SelectResolution(int index) {

@@ -129,6 +129,7 @@ const std::vector<WindowText>& WindowTexts() {
         Part(TextKey::SelfTestRealPosX, "RealPosXLabel"),
         Part(TextKey::SelfTestCountPosY, "CountPosYLabel"),
         Part(TextKey::SelfTestRealPosY, "RealPosYLabel"),
+        Part(TextKey::PreviewButton, "PreviewButton"),
     };
     return texts;
 }
@@ -139,6 +140,11 @@ QString BuiltInCaption(const char* component) {
             return TextCatalogue::BuiltIn(element.text);
     }
     return {};
+}
+
+QString WithCaption(const QString& text, const TextCatalogue& texts, int code) {
+    const QString builtIn = TextCatalogue::BuiltIn(code);
+    return text.startsWith(builtIn) ? texts.Text(code) + text.mid(builtIn.size()) : text;
 }
 
 } // namespace zeb::app

@@ -27,4 +27,8 @@ const std::vector<WindowText>& WindowTexts();
 // The built-in text of a component the table names; empty when it names none.
 QString BuiltInCaption(const char* component);
 
+// The estimate comes with the built-in caption of its label (code 0 or 1) before the time;
+// the language file's caption goes in its place.
+QString WithCaption(const QString& text, const TextCatalogue& texts, int code);
+
 } // namespace zeb::app

@@ -140,6 +140,35 @@ const std::vector<KeyedText>& KeyedTexts() {
         {TextKey::Resolution6, "  73.9  dpi  =  29.1 т/см", 3606},
         {TextKey::Resolution7, "  70.7  dpi  =  27.8 т/см", 3607},
         {TextKey::Resolution8, "  67.7  dpi  =  26.7 т/см", 3608},
+
+        // The job's preview.
+        {TextKey::PreviewButton, "Предпросмотр", 3801},
+        {TextKey::PreviewTitle, "Предпросмотр работы", 3802},
+        {TextKey::PreviewFit, "Целиком", 3803},
+        {TextKey::PreviewDotsOfLevel, "Точек %1", 3804},
+        {TextKey::PreviewAllDots, "Всего точек", 3805},
+        {TextKey::PreviewStrikeLines, "Строк ударов", 3806},
+        {TextKey::PreviewTime, "Время", 3807},
+        {TextKey::PreviewReplayHeading, "Порядок ударов", 3808},
+        {TextKey::PreviewClose, "Закрыть", 3809},
+        {TextKey::PreviewOffField,
+         "Точек вне поля: %1 (отрицательная строка или колонка), показаны на краю поля.", 3810},
+        {TextKey::PreviewPass, "Проход %1", 3811},
+        {TextKey::PreviewReplayed, "Строк ударов: %1 из %2, время: %3 из %4", 3812},
+        {TextKey::PreviewLastLine, "Последняя: проход %1, строка поля %2", 3813},
+        {TextKey::PreviewTooLarge, "Удары занимают %1 x %2 точек: такую картину не построить.",
+         3814},
+
+        // The tone controls; the note is the one the command-line tool prints.
+        {TextKey::ToneBox, "Тон", 3851},
+        {TextKey::ToneBlack, "Чёрная точка", 3852},
+        {TextKey::ToneWhite, "Белая точка", 3853},
+        {TextKey::ToneGamma, "Гамма", 3854},
+        {TextKey::ToneInvert, "Инверсия (светлый материал)", 3855},
+        {TextKey::ToneReset, "Сбросить", 3856},
+        {TextKey::ToneResetTip, "Чёрная точка 0, белая 255, гамма 1, без инверсии", 3857},
+        {TextKey::ToneNote, "Тон: чёрная точка %1, белая точка %2, гамма %3", 3858},
+        {TextKey::ToneNoteInverted, ", инверсия", 3859},
     };
     return texts;
 }

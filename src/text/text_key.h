@@ -15,6 +15,8 @@
 //   3501..3510       dialog titles and the buttons of the dialogs and messages
 //   3600 + r         the resolution list, r = ResolutionIndex 0..8
 //   3701, 3702       the window's own messages and file filter
+//   3801..3814       the job's preview: its button, window and message
+//   3851..3859       the tone controls of the resolution dialog, and the status line's note
 // Left without a code: the window title and the About box's version line (names, never
 // translated), the port names "Com1".."Com8", the hidden service starts "1" and "2", and the
 // problems of Zeb.ini (told before the language file is read) and of the hidden calibration.
@@ -160,6 +162,33 @@ enum class TextKey {
     Resolution6,
     Resolution7,
     Resolution8,
+
+    // --- The job's preview
+    PreviewButton,
+    PreviewTitle,
+    PreviewFit,
+    PreviewDotsOfLevel, // "Точек %1", %1 the level in quotes
+    PreviewAllDots,
+    PreviewStrikeLines,
+    PreviewTime,
+    PreviewReplayHeading,
+    PreviewClose,
+    PreviewOffField, // %1 dots
+    PreviewPass,     // "Проход %1"
+    PreviewReplayed, // %1 of %2 lines, %3 of %4 time
+    PreviewLastLine, // %1 pass, %2 field row
+    PreviewTooLarge, // %1 x %2 dots
+
+    // --- Tone controls
+    ToneBox,
+    ToneBlack,
+    ToneWhite,
+    ToneGamma,
+    ToneInvert,
+    ToneReset,
+    ToneResetTip,
+    ToneNote,         // %1 black, %2 white, %3 gamma
+    ToneNoteInverted, // added to ToneNote; the last key (the catalogue test counts to it)
 };
 
 } // namespace zeb
