@@ -1,4 +1,5 @@
 #include "app/job_controller.h"
+#include "app/window_texts.h"
 
 #include "app/fault_dialog.h"
 #include "app/field_widget.h"
@@ -74,10 +75,11 @@ void JobController::Button17Click() {
 }
 
 void JobController::ShowEstimate(const JobEstimate& estimate) {
+    const TextCatalogue& texts = m_form.State().Texts;
     if (auto* label = m_form.centralWidget()->findChild<QLabel*>("Label37"))
-        label->setText(estimate.texts.duration);
+        label->setText(WithCaption(estimate.texts.duration, texts, 0));
     if (auto* label = m_form.centralWidget()->findChild<QLabel*>("Label35"))
-        label->setText(estimate.texts.completion);
+        label->setText(WithCaption(estimate.texts.completion, texts, 1));
 }
 
 void JobController::STOPClick() {

@@ -159,7 +159,7 @@ void BuildPrintReadyPanel(QFrame* frame, LevelPanelsWidgets& w) {
     w.secondWork = grid.CheckBox("SecondWork");
     // "Предпросмотр" beside "Работа": the preview controller finds it by its name.
     const auto buttons = grid.Buttons(
-        "Button17", "BitBtn1", MakeButton(frame, "PreviewButton", QStringLiteral("Предпросмотр")));
+        "Button17", "BitBtn1", MakeButton(frame, "PreviewButton", BuiltInCaption("PreviewButton")));
     w.start[0] = buttons[0];
     w.cancel[0] = buttons[1];
 }

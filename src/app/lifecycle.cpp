@@ -60,11 +60,8 @@ void TMenuForm::ApplyMainWindowTexts() {
             continue;
         const QString text = texts.Text(element.text);
         if (!element.component) {
-            QAction* top = TopMenu(element.topMenu - 1);
-            if (element.menuItem == 0)
-                top->setText(text);
-            else if (top->menu())
-                top->menu()->actions().value(element.menuItem - 1)->setText(text);
+            if (QAction* entry = MenuEntry(element.topMenu, element.menuItem, element.subItem))
+                entry->setText(text);
             continue;
         }
         // Only the window's own regions: the dialogs have components of the same names.
@@ -84,9 +81,9 @@ void TMenuForm::CreateDialogs() {
     const TextCatalogue& texts = m_session->Texts;
     m_aboutBox = new TAboutBox(texts, m_session->StartDirectory, this);
     m_form1 = new TForm1(texts, this);
-    m_strikeHelth = new TStrikeHelth(this);
+    m_strikeHelth = new TStrikeHelth(texts, this);
     m_form5 = new TForm5(texts, this);
-    m_form3 = new TForm3(this);
+    m_form3 = new TForm3(texts, this);
     m_form4 = new TForm4(texts, this);
     m_convertForm = new TConvertForm(texts, this);
     emit DialogsCreated();

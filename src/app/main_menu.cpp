@@ -125,4 +125,14 @@ QAction* TMenuForm::TopMenu(int position) const {
     return m_topMenus.value(position);
 }
 
+QAction* TMenuForm::MenuEntry(int topMenu, int menuItem, int subItem) const {
+    QAction* entry = TopMenu(topMenu - 1);
+    for (int index : {menuItem, subItem}) {
+        if (!entry || index == 0)
+            return entry;
+        entry = entry->menu() ? entry->menu()->actions().value(index - 1) : nullptr;
+    }
+    return entry;
+}
+
 } // namespace zeb::app

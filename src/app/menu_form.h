@@ -64,6 +64,10 @@ public:
     QAction* Item(const QString& name) const;
     // Top-level menu actions, positions 0..8.
     QAction* TopMenu(int position) const;
+    // A menu entry by its place as the language table counts it: top menu 1..9, its item
+    // (0 for the top menu itself), and an entry of that item's submenu (0 for the item).
+    // Null where there is no such entry.
+    QAction* MenuEntry(int topMenu, int menuItem, int subItem = 0) const;
     QtWindowTimers& Timers() { return *m_timers; }
     FieldWidget* Image1() const { return m_image1; }
     // The strike-level panels over the field.

@@ -112,11 +112,11 @@ void PictureController::ShowAlignment() {
 }
 
 void PictureController::Form5FormClose() {
+    // As zeb::ConfirmPortraitProperties, with the resolution in the language file's words.
     Session& s = m_form.State();
-    QString caption = m_form.windowTitle();
-    zeb::ConfirmPortraitProperties(s.Config.ResolutionIndex, m_form.Form5()->SelectedResolution(),
-                                   s.Picture.PicturePath, caption);
-    m_form.setWindowTitle(caption);
+    zeb::ChooseResolution(s.Config.ResolutionIndex, m_form.Form5()->SelectedResolution());
+    m_form.setWindowTitle(m_form.windowTitle() + ResolutionText(s.Texts, s.Config.ResolutionIndex) +
+                          QStringLiteral("    (") + s.Picture.PicturePath + QStringLiteral(")"));
 }
 
 std::optional<QString> PictureController::RunOpenDialog() {

@@ -9,11 +9,30 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace zeb::app {
+
+QString ResolutionText(const TextCatalogue& texts, int index) {
+    static constexpr TextKey items[] = {
+        TextKey::Resolution0, TextKey::Resolution1, TextKey::Resolution2,
+        TextKey::Resolution3, TextKey::Resolution4, TextKey::Resolution5,
+        TextKey::Resolution6, TextKey::Resolution7, TextKey::Resolution8};
+    static_assert(std::size(items) == ResolutionCount);
+    return texts.Text(items[index >= 0 && index < ResolutionCount ? index : 0]);
+}
+
+QString AlignmentButtonText(const TextCatalogue& texts, int button) {
+    static constexpr TextKey buttons[] = {
+        TextKey::AlignLeftTop,    TextKey::AlignCenterTop,    TextKey::AlignRightTop,
+        TextKey::AlignLeftCenter, TextKey::AlignCenterCenter, TextKey::AlignRightCenter,
+        TextKey::AlignLeftBottom, TextKey::AlignCenterBottom, TextKey::AlignRightBottom};
+    return button >= 1 && button <= 9 ? texts.Text(buttons[button - 1]) : QString();
+}
 
 TConvertForm::TConvertForm(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     setObjectName("ConvertForm");
-    setWindowTitle(ConvertFormCaption);
+    setWindowTitle(texts.Text(TextKey::ConvertFormTitle));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
     auto* panel = Named(new QGroupBox(texts.Text(111), this), "Label9");
@@ -22,7 +41,7 @@ TConvertForm::TConvertForm(const TextCatalogue& texts, QWidget* parent) : QDialo
     choices->addWidget(m_combined);
     choices->addWidget(MakeRadio(panel, "RadioButton4", texts.Text(311)));
     layout->addWidget(panel);
-    auto* ok = MakeButton(this, "Button1", ConvertFormOk);
+    auto* ok = MakeButton(this, "Button1", texts.Text(TextKey::ButtonOk));
     connect(ok, &QPushButton::clicked, this, [this] {
         emit Button1Clicked(m_combined->isChecked());
         accept();
@@ -32,23 +51,26 @@ TConvertForm::TConvertForm(const TextCatalogue& texts, QWidget* parent) : QDialo
 
 TForm5::TForm5(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     setObjectName("Form5");
-    setWindowTitle(Form5Caption);
+    setWindowTitle(texts.Text(TextKey::Form5Title));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
     auto* resolutionLabel = MakeLabel(this, "Label1", texts.Text(2002));
     resolutionLabel->setFont(Bold(resolutionLabel->font()));
     layout->addWidget(resolutionLabel);
     m_resolutionBox = Named(new QListWidget(this), "ResolutionBox");
-    m_resolutionBox->addItems(ResolutionBoxItems());
+    // The list's last item stays empty, as in the design: choosing it changes nothing.
+    for (int index = 0; index < ResolutionCount; ++index)
+        m_resolutionBox->addItem(ResolutionText(texts, index));
+    m_resolutionBox->addItem(QString());
     m_resolutionBox->setFixedHeight(m_resolutionBox->sizeHintForRow(0) * 10 + 6);
     connect(m_resolutionBox, &QListWidget::currentRowChanged, this,
             [this](int row) { emit ResolutionChanged(row); });
     layout->addWidget(m_resolutionBox);
     layout->addWidget(MakeLabel(this, "Label3", texts.Text(2012)));
     auto* grid = new QGridLayout;
-    const QStringList captions = AlignmentButtonCaptions();
     for (int k = 0; k < 9; ++k) {
-        auto* button = MakeButton(this, QStringLiteral("Button%1").arg(k + 1), captions[k]);
+        auto* button = MakeButton(this, QStringLiteral("Button%1").arg(k + 1),
+                                  AlignmentButtonText(texts, k + 1));
         button->setFixedSize(73, 73);
         connect(button, &QPushButton::clicked, this, [this, k] {
             emit AlignmentButtonClicked(k + 1);
@@ -58,7 +80,7 @@ TForm5::TForm5(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     }
     layout->addLayout(grid);
     // The photo is read by now and not yet converted: its tone is chosen here.
-    layout->addWidget(new ToneControls(this));
+    layout->addWidget(new ToneControls(texts, this));
 }
 
 void TForm5::SelectResolution(int index) {

@@ -25,6 +25,12 @@ private:
     QRadioButton* m_combined = nullptr;
 };
 
+// The resolution list's item for a resolution index as the operator reads it; index 0's for an
+// index outside the list.
+QString ResolutionText(const TextCatalogue& texts, int index);
+// The caption of alignment button 1..9 (reading order) of the resolution dialog.
+QString AlignmentButtonText(const TextCatalogue& texts, int button);
+
 class TForm5 : public QDialog {
     Q_OBJECT
 public:

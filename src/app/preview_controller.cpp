@@ -52,14 +52,13 @@ void PreviewController::PreviewClick() {
     }
     QImage picture = PreviewPicture(preview);
     if (picture.isNull()) {
-        m_form.ShowMessage(QStringLiteral("Удары занимают %1 x %2 точек: такую картину не "
-                                          "построить.")
+        m_form.ShowMessage(s.Texts.Text(TextKey::PreviewTooLarge)
                                .arg(preview.frame.columns)
                                .arg(preview.frame.rows));
         return;
     }
     if (!m_window)
-        m_window = new PreviewWindow(&m_form);
+        m_window = new PreviewWindow(s.Texts, &m_form);
     m_window->ShowPreview(std::move(preview), std::move(picture), s.Time.Now());
     m_window->show();
     m_window->raise();

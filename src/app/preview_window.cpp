@@ -2,6 +2,7 @@
 
 #include "app/preview_view.h"
 #include "app/widgets.h"
+#include "app/window_texts.h"
 #include "job/estimate.h"
 
 #include <QGridLayout>
@@ -39,9 +40,10 @@ QString ClockText(qint64 units) {
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-PreviewWindow::PreviewWindow(QWidget* parent) : QDialog(parent) {
+PreviewWindow::PreviewWindow(const TextCatalogue& texts, QWidget* parent)
+    : QDialog(parent), m_texts(texts) {
     setObjectName("PreviewWindow");
-    setWindowTitle(QStringLiteral("Предпросмотр работы"));
+    setWindowTitle(texts.Text(TextKey::PreviewTitle));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowMaximizeButtonHint);
     resize(1000, 700);
@@ -52,7 +54,7 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QDialog(parent) {
     auto* side = new QVBoxLayout;
     layout->addLayout(side);
     auto* zoom = new QHBoxLayout;
-    auto* fit = MakeButton(this, "FitButton", QStringLiteral("Целиком"));
+    auto* fit = MakeButton(this, "FitButton", texts.Text(TextKey::PreviewFit));
     auto* actual = MakeButton(this, "ActualSizeButton", QStringLiteral("1:1"));
     connect(fit, &QPushButton::clicked, m_view, &PreviewView::FitToWindow);
     connect(actual, &QPushButton::clicked, m_view, &PreviewView::ActualSize);
@@ -68,9 +70,9 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QDialog(parent) {
     m_counts->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QStringList rows;
     for (const char* level : LevelRows)
-        rows << QStringLiteral("Точек %1").arg(QString::fromUtf8(level));
-    rows << QStringLiteral("Всего точек") << QStringLiteral("Строк ударов")
-         << QStringLiteral("Время");
+        rows << texts.Text(TextKey::PreviewDotsOfLevel).arg(QString::fromUtf8(level));
+    rows << texts.Text(TextKey::PreviewAllDots) << texts.Text(TextKey::PreviewStrikeLines)
+         << texts.Text(TextKey::PreviewTime);
     m_counts->setVerticalHeaderLabels(rows);
     m_counts->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     side->addWidget(m_counts);
@@ -84,7 +86,7 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QDialog(parent) {
     side->addWidget(m_duration);
 
     side->addSpacing(12);
-    side->addWidget(MakeLabel(this, "ReplayHeading", QStringLiteral("Порядок ударов")));
+    side->addWidget(MakeLabel(this, "ReplayHeading", texts.Text(TextKey::PreviewReplayHeading)));
     m_replay = Named(new QSlider(Qt::Horizontal, this), "ReplaySlider");
     connect(m_replay, &QSlider::valueChanged, this, &PreviewWindow::ReplayTo);
     side->addWidget(m_replay);
@@ -92,7 +94,7 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QDialog(parent) {
     m_replayText->setWordWrap(true);
     side->addWidget(m_replayText);
     side->addStretch(1);
-    auto* close = MakeButton(this, "CloseButton", QStringLiteral("Закрыть"));
+    auto* close = MakeButton(this, "CloseButton", texts.Text(TextKey::PreviewClose));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     side->addWidget(close);
 }
@@ -104,12 +106,10 @@ void PreviewWindow::ShowPreview(JobPreview preview, QImage picture, const QDateT
     m_view->SetPicture(std::move(picture), true);
     ShowCounts();
     const qint64 offField = m_preview.offField;
-    m_offField->setText(offField > 0 ? QStringLiteral("Точек вне поля: %1 (отрицательная строка "
-                                                      "или колонка), показаны на краю поля.")
-                                           .arg(offField)
+    m_offField->setText(offField > 0 ? m_texts.Text(TextKey::PreviewOffField).arg(offField)
                                      : QString());
     m_offField->setVisible(offField > 0);
-    m_duration->setText(DurationTextsFor(m_preview.units, now).duration);
+    m_duration->setText(WithCaption(DurationTextsFor(m_preview.units, now).duration, m_texts, 0));
     const int lines = static_cast<int>(m_preview.lines.size());
     const QSignalBlocker quiet(m_replay);
     m_replay->setRange(0, lines);
@@ -126,7 +126,7 @@ void PreviewWindow::ShowCounts() {
     for (std::size_t pass = 0; pass < passes.size(); ++pass) {
         const PassPreview& counts = passes[pass];
         const int column = static_cast<int>(pass);
-        columns << QStringLiteral("Проход %1").arg(pass + 1);
+        columns << m_texts.Text(TextKey::PreviewPass).arg(pass + 1);
         qint64 total = 0;
         for (int row = 0; row < 4; ++row) {
             const qint64 dots = counts.dots[static_cast<std::size_t>(4 - row)];
@@ -169,14 +169,14 @@ void PreviewWindow::ShowReplayText(int lines) {
     const qint64 done = count == 0                        ? 0
                         : count >= m_preview.lines.size() ? m_preview.units
                                                           : m_preview.lines[count - 1].doneUnits;
-    QString text = QStringLiteral("Строк ударов: %1 из %2, время: %3 из %4")
+    QString text = m_texts.Text(TextKey::PreviewReplayed)
                        .arg(lines)
                        .arg(m_preview.lines.size())
                        .arg(ClockText(done), ClockText(m_preview.units));
     if (count > 0 && count <= m_preview.lines.size()) {
         const PreviewLine& last = m_preview.lines[count - 1];
         text +=
-            QStringLiteral("\nПоследняя: проход %1, строка поля %2").arg(last.pass).arg(last.row);
+            QLatin1Char('\n') + m_texts.Text(TextKey::PreviewLastLine).arg(last.pass).arg(last.row);
     }
     m_replayText->setText(text);
 }

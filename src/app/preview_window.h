@@ -6,6 +6,7 @@
 // hours go. It only shows; the preview itself is built by the caller.
 
 #include "job/plan_preview.h"
+#include "text/text_catalogue.h"
 
 #include <QDateTime>
 #include <QDialog>
@@ -22,7 +23,7 @@ class PreviewView;
 class PreviewWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit PreviewWindow(QWidget* parent = nullptr);
+    explicit PreviewWindow(const TextCatalogue& texts, QWidget* parent = nullptr);
 
     // Shows `preview` (which must be Ok) with `picture`, its PreviewPicture, estimated from
     // `now`, with the replay at its end and the picture fitted to the window.
@@ -35,6 +36,7 @@ private:
     void ShowCounts();
     void ShowReplayText(int lines);
 
+    const TextCatalogue& m_texts;
     JobPreview m_preview;
     QPolygonF m_path;
     std::size_t m_drawnLines = 0; // lines drawn into the view's picture

@@ -13,9 +13,11 @@ void TMenuForm::BuildSelfTestingPanel(QWidget* panelImage) {
     panel->setFrameShape(QFrame::StyledPanel);
     panel->hide();
     auto* layout = new QHBoxLayout(panel);
+    // Each caption is named after its field, so the language file can reach it.
     auto addPair = [&](TextKey caption, QWidget* field) {
         auto* column = new QVBoxLayout;
-        column->addWidget(MakeLabel(panel, QString(), TextCatalogue::BuiltIn(caption)));
+        const QString name = field->objectName().replace(QStringLiteral("Edit"), "Label");
+        column->addWidget(MakeLabel(panel, name, TextCatalogue::BuiltIn(caption)));
         column->addWidget(field);
         layout->addLayout(column);
     };

@@ -1,7 +1,6 @@
 #include "app/strike_force_dialog.h"
 
 #include "app/widgets.h"
-#include "text/text_catalogue.h"
 
 #include <QSlider>
 #include <QVBoxLayout>
@@ -18,16 +17,16 @@ QSlider* MakeForceSlider(QWidget* parent, const QString& name) {
 }
 } // namespace
 
-TStrikeHelth::TStrikeHelth(QWidget* parent) : QDialog(parent) {
+TStrikeHelth::TStrikeHelth(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     setObjectName("StrikeHelth");
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     auto* layout = new QVBoxLayout(this);
-    auto* title = MakeLabel(this, "Label1", TextCatalogue::BuiltIn(TextKey::StrikeForceTitle));
+    auto* title = MakeLabel(this, "Label1", texts.Text(TextKey::StrikeForceTitle));
     title->setFont(Bold(title->font()));
     layout->addWidget(title);
     m_knockChange = MakeForceSlider(this, "KnockChange");
     layout->addWidget(m_knockChange);
-    auto* ok = MakeButton(this, "Button1", TextCatalogue::BuiltIn(TextKey::ButtonOk));
+    auto* ok = MakeButton(this, "Button1", texts.Text(TextKey::ButtonOk));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 }
@@ -38,11 +37,11 @@ int TStrikeHelth::Run(int force) {
     return m_knockChange->value();
 }
 
-TForm3::TForm3(QWidget* parent) : QDialog(parent) {
+TForm3::TForm3(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     setObjectName("Form3");
-    setWindowTitle(TextCatalogue::BuiltIn(TextKey::SecondLayoutTitle));
+    setWindowTitle(texts.Text(TextKey::SecondLayoutTitle));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeLabel(this, "Label1", TextCatalogue::BuiltIn(TextKey::StrikeForceTitle)));
+    layout->addWidget(MakeLabel(this, "Label1", texts.Text(TextKey::StrikeForceTitle)));
     layout->addWidget(MakeForceSlider(this, "TrackBar1"));
 }
 

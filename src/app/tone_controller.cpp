@@ -63,7 +63,7 @@ void ToneController::Form5Closed() {
 }
 
 void ToneController::ShowToneNote() {
-    const QString note = ToneLevelsText(m_form.State().Picture.Tone);
+    const QString note = ToneNote(m_form.State().Texts, m_form.State().Picture.Tone);
     if (note.isEmpty())
         return;
     auto* memo = m_form.findChild<QPlainTextEdit*>("Memo1");

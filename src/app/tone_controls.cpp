@@ -17,7 +17,20 @@ constexpr int DotsHeight = 180;
 
 } // namespace
 
-ToneControls::ToneControls(QWidget* parent) : QGroupBox(QStringLiteral("Тон"), parent) {
+QString ToneNote(const TextCatalogue& texts, const ToneLevels& levels) {
+    if (levels.Neutral())
+        return {};
+    QString note = texts.Text(TextKey::ToneNote)
+                       .arg(levels.black)
+                       .arg(levels.white)
+                       .arg(GammaText(levels.gamma));
+    if (levels.invert)
+        note += texts.Text(TextKey::ToneNoteInverted);
+    return note;
+}
+
+ToneControls::ToneControls(const TextCatalogue& texts, QWidget* parent)
+    : QGroupBox(texts.Text(TextKey::ToneBox), parent) {
     setObjectName("ToneControls");
     auto* grid = new QGridLayout(this);
     m_black = Named(new QSpinBox(this), "ToneBlack");
@@ -30,15 +43,15 @@ ToneControls::ToneControls(QWidget* parent) : QGroupBox(QStringLiteral("Тон")
     m_gamma->setRange(MinToneGamma, MaxToneGamma);
     m_gamma->setSingleStep(0.1);
     m_gamma->setValue(1.0);
-    m_invert = MakeCheck(this, "ToneInvert", QStringLiteral("Инверсия (светлый материал)"));
-    auto* reset = MakeButton(this, "ToneReset", QStringLiteral("Сбросить"));
-    reset->setToolTip(QStringLiteral("Чёрная точка 0, белая 255, гамма 1, без инверсии"));
+    m_invert = MakeCheck(this, "ToneInvert", texts.Text(TextKey::ToneInvert));
+    auto* reset = MakeButton(this, "ToneReset", texts.Text(TextKey::ToneReset));
+    reset->setToolTip(texts.Text(TextKey::ToneResetTip));
 
-    grid->addWidget(MakeLabel(this, "ToneBlackLabel", QStringLiteral("Чёрная точка")), 0, 0);
+    grid->addWidget(MakeLabel(this, "ToneBlackLabel", texts.Text(TextKey::ToneBlack)), 0, 0);
     grid->addWidget(m_black, 0, 1);
-    grid->addWidget(MakeLabel(this, "ToneWhiteLabel", QStringLiteral("Белая точка")), 1, 0);
+    grid->addWidget(MakeLabel(this, "ToneWhiteLabel", texts.Text(TextKey::ToneWhite)), 1, 0);
     grid->addWidget(m_white, 1, 1);
-    grid->addWidget(MakeLabel(this, "ToneGammaLabel", QStringLiteral("Гамма")), 2, 0);
+    grid->addWidget(MakeLabel(this, "ToneGammaLabel", texts.Text(TextKey::ToneGamma)), 2, 0);
     grid->addWidget(m_gamma, 2, 1);
     grid->addWidget(m_invert, 3, 0, 1, 2);
     grid->addWidget(reset, 4, 0, 1, 2);

@@ -5,6 +5,7 @@
 // is the tone controller's business.
 
 #include "picture/tone_levels.h"
+#include "text/text_catalogue.h"
 
 #include <QGroupBox>
 
@@ -15,10 +16,13 @@ class QSpinBox;
 
 namespace zeb::app {
 
+// The status line's note of tone values that are not neutral; empty for neutral ones.
+QString ToneNote(const TextCatalogue& texts, const ToneLevels& levels);
+
 class ToneControls : public QGroupBox {
     Q_OBJECT
 public:
-    explicit ToneControls(QWidget* parent = nullptr);
+    explicit ToneControls(const TextCatalogue& texts, QWidget* parent = nullptr);
 
     ToneLevels Levels() const;
     // Shows `levels` (sound ones) and says Changed once.

@@ -6,8 +6,8 @@ namespace zeb::app {
 
 namespace {
 
-WindowText Menu(int code, int top, int item) {
-    return {code, nullptr, top, item};
+WindowText Menu(TextId text, int top, int item, int sub = 0) {
+    return {text, nullptr, top, item, sub};
 }
 
 WindowText Part(TextId text, const char* component) {
@@ -76,6 +76,60 @@ const std::vector<WindowText>& WindowTexts() {
         Part(96, "Button30"),
         Part(97, "Button28"),
         Part(97, "Button31"),
+        // Given codes later.
+        Menu(TextKey::MenuService, 2, 0),
+        Menu(TextKey::MenuConvert, 2, 1),
+        Menu(TextKey::MenuOriginal, 2, 2),
+        Menu(TextKey::MenuQualityHigh, 3, 2),
+        Menu(TextKey::MenuQualityLow, 3, 3),
+        Menu(TextKey::MenuStrikeForce, 4, 1),
+        Menu(TextKey::MenuFieldSize, 4, 5),
+        Menu(TextKey::MenuCalibration, 4, 6),
+        Menu(TextKey::MenuSelfTesting, 4, 7),
+        Menu(TextKey::MenuLayout, 6, 0),
+        Menu(TextKey::MenuHorizontal, 6, 1),
+        Menu(TextKey::MenuLeft, 6, 1, 1),
+        Menu(TextKey::MenuHorizontalCentre, 6, 1, 2),
+        Menu(TextKey::MenuRight, 6, 1, 3),
+        Menu(TextKey::MenuVertical, 6, 2),
+        Menu(TextKey::MenuTop, 6, 2, 1),
+        Menu(TextKey::MenuVerticalCentre, 6, 2, 2),
+        Menu(TextKey::MenuBottom, 6, 2, 3),
+        Menu(TextKey::MenuOptimisation, 8, 2),
+        Menu(TextKey::MenuStop, 9, 0),
+        Part(TextKey::ToolPanelMove, "GroupBox2"),
+        Part(TextKey::ToolPanelMarker, "Marker"),
+        Part(TextKey::ToolPanelNeedle, "Igla"),
+        Part(TextKey::ToolPanelNeedleBox, "GroupBox3"),
+        Part(TextKey::ToolPanelNeedleUp, "AllUp"),
+        Part(TextKey::ToolPanelNeedleUpMoving, "UpMove"),
+        Part(TextKey::ToolPanelNeedleUpMovingEnd, "Label60"),
+        Part(TextKey::ToolPanelNeedleDown, "AllDown"),
+        Part(TextKey::ButtonOK, "Ok"),
+        Part(TextKey::PositionLeftTop, "Button7"),
+        Part(TextKey::PositionMiddleTop, "Button8"),
+        Part(TextKey::PositionRightTop, "Button9"),
+        Part(TextKey::PositionLeftMiddle, "Button10"),
+        Part(TextKey::PositionMiddleMiddle, "Button11"),
+        Part(TextKey::PositionRightMiddle, "Button12"),
+        Part(TextKey::PositionLeftBottom, "Button13"),
+        Part(TextKey::PositionMiddleBottom, "Button14"),
+        Part(TextKey::PositionRightBottom, "Button15"),
+        Part(TextKey::FieldViewHeading, "Label18"),
+        Part(TextKey::FieldViewUnits, "Label32"),
+        Part(TextKey::FieldViewDpi, "Label33"),
+        Part(TextKey::FieldViewDpi, "Label34"),
+        Part(TextKey::ButtonOK, "Button18"),
+        Part(TextKey::SelfTestErrorCounter, "ErorCounterLabel"),
+        Part(TextKey::SelfTestNeedCommand, "NeedComandLabel"),
+        Part(TextKey::SelfTestGetCommand, "GetComandLabel"),
+        Part(TextKey::SelfTestStepControl, "StepControlCheckBox"),
+        Part(TextKey::SelfTestWriteFile, "CheckBox1"),
+        Part(TextKey::SelfTestCountPosX, "CountPosXLabel"),
+        Part(TextKey::SelfTestRealPosX, "RealPosXLabel"),
+        Part(TextKey::SelfTestCountPosY, "CountPosYLabel"),
+        Part(TextKey::SelfTestRealPosY, "RealPosYLabel"),
+        Part(TextKey::PreviewButton, "PreviewButton"),
     };
     return texts;
 }
@@ -86,6 +140,11 @@ QString BuiltInCaption(const char* component) {
             return TextCatalogue::BuiltIn(element.text);
     }
     return {};
+}
+
+QString WithCaption(const QString& text, const TextCatalogue& texts, int code) {
+    const QString builtIn = TextCatalogue::BuiltIn(code);
+    return text.startsWith(builtIn) ? texts.Text(code) + text.mid(builtIn.size()) : text;
 }
 
 } // namespace zeb::app

@@ -59,6 +59,11 @@ bool TextCatalogue::IsKnownCode(int code) {
                        [code](const KeyedText& t) { return t.code == code; });
 }
 
+std::optional<int> TextCatalogue::LanguageCode(TextId id) {
+    const int code = CodeOf(id);
+    return code == text::NoCode ? std::nullopt : std::optional<int>(code);
+}
+
 void TextCatalogue::Define(int code, const QString& text) {
     if (!IsKnownCode(code))
         return;

@@ -18,6 +18,8 @@
 #include <QHash>
 #include <QString>
 
+#include <optional>
+
 namespace zeb {
 
 // A text of the catalogue: its language code, or its key when the table gives none.
@@ -46,6 +48,8 @@ public:
     static QString BuiltIn(TextId id);
     // Codes a language line may set: the table's, and those given to keyed texts.
     static bool IsKnownCode(int code);
+    // The code a language line replaces the text by; none for a text without one.
+    static std::optional<int> LanguageCode(TextId id);
 
     // True from the moment a language file has been opened.
     bool LanguageLoaded() const { return m_loaded; }

@@ -1,6 +1,25 @@
 #pragma once
 // Keys of the operator texts the language table gives no code. A key stays when a text is
 // given a code later; the catalogue then lets a language file replace it.
+//
+// The codes given later lie in 3000..8999, which the table leaves free, one block per part of
+// the window (keyed_texts.cpp puts each code beside its text):
+//   3000 + 10 k + i  menu entries the table leaves out, by place as the table counts them: top
+//                    menu k, its item i (0 for the top menu itself); the six alignments under
+//                    "Расположение" are 3063..3068, after its two submenus 3061 and 3062
+//   3101..3108       the tool panel of the placed picture (ChangeBox), top to bottom
+//   3201..3209       the nine points of the position box, in reading order; 3211..3219 the
+//                    nine alignment buttons of the resolution dialog
+//   3301..3303       the panel that sizes the field view
+//   3401..3409       the self-test strip, left to right
+//   3501..3510       dialog titles and the buttons of the dialogs and messages
+//   3600 + r         the resolution list, r = ResolutionIndex 0..8
+//   3701, 3702       the window's own messages and file filter
+//   3801..3814       the job's preview: its button, window and message
+//   3851..3859       the tone controls of the resolution dialog, and the status line's note
+// Left without a code: the window title and the About box's version line (names, never
+// translated), the port names "Com1".."Com8", the hidden service starts "1" and "2", and the
+// problems of Zeb.ini (told before the language file is read) and of the hidden calibration.
 
 namespace zeb {
 
@@ -120,6 +139,56 @@ enum class TextKey {
     FaultTitle,
     StrikeForceTitle,
     SecondLayoutTitle, // TForm3, created and never shown
+    ConvertFormTitle,
+    Form5Title,
+    // The resolution dialog's nine alignment buttons, in reading order.
+    AlignLeftTop,
+    AlignCenterTop,
+    AlignRightTop,
+    AlignLeftCenter,
+    AlignCenterCenter,
+    AlignRightCenter,
+    AlignLeftBottom,
+    AlignCenterBottom,
+    AlignRightBottom,
+
+    // --- The resolution list, by ResolutionIndex
+    Resolution0,
+    Resolution1,
+    Resolution2,
+    Resolution3,
+    Resolution4,
+    Resolution5,
+    Resolution6,
+    Resolution7,
+    Resolution8,
+
+    // --- The job's preview
+    PreviewButton,
+    PreviewTitle,
+    PreviewFit,
+    PreviewDotsOfLevel, // "Точек %1", %1 the level in quotes
+    PreviewAllDots,
+    PreviewStrikeLines,
+    PreviewTime,
+    PreviewReplayHeading,
+    PreviewClose,
+    PreviewOffField, // %1 dots
+    PreviewPass,     // "Проход %1"
+    PreviewReplayed, // %1 of %2 lines, %3 of %4 time
+    PreviewLastLine, // %1 pass, %2 field row
+    PreviewTooLarge, // %1 x %2 dots
+
+    // --- Tone controls
+    ToneBox,
+    ToneBlack,
+    ToneWhite,
+    ToneGamma,
+    ToneInvert,
+    ToneReset,
+    ToneResetTip,
+    ToneNote,         // %1 black, %2 white, %3 gamma
+    ToneNoteInverted, // added to ToneNote; the last key (the catalogue test counts to it)
 };
 
 } // namespace zeb

@@ -7,6 +7,7 @@
 #include "link/window_timers.h"
 
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
@@ -159,19 +160,18 @@ TEST(StartUp, ALanguageFileRenamesMenusPanelsAndStatusTexts) {
 TEST(StartUp, ALanguageFileReachesEveryElementItsTableNames) {
     QString lines;
     for (const WindowText& element : WindowTexts()) {
-        const int code = element.text.Coded() ? element.text.Code() : 431;
+        const int code = *TextCatalogue::LanguageCode(element.text);
         lines += QStringLiteral("%1=T%1\r\n").arg(code, 4, 10, QLatin1Char('0'));
     }
     WindowFixture window(testing::WithFile("all.lng", QStringEncoder("Windows-1251")(lines)));
     TMenuForm& form = *window.form;
     for (const WindowText& element : WindowTexts()) {
-        const int code = element.text.Coded() ? element.text.Code() : 431;
+        const int code = *TextCatalogue::LanguageCode(element.text);
         const QString expected = QStringLiteral("T%1").arg(code, 4, 10, QLatin1Char('0'));
         if (!element.component) {
-            QAction* top = form.TopMenu(element.topMenu - 1);
-            QAction* item =
-                element.menuItem == 0 ? top : top->menu()->actions().value(element.menuItem - 1);
-            EXPECT_EQ(item->text(), expected) << element.topMenu << "/" << element.menuItem;
+            QAction* entry = form.MenuEntry(element.topMenu, element.menuItem, element.subItem);
+            ASSERT_NE(entry, nullptr) << code;
+            EXPECT_EQ(entry->text(), expected) << code;
             continue;
         }
         const auto widgets = form.centralWidget()->findChildren<QWidget*>(element.component);
@@ -179,8 +179,10 @@ TEST(StartUp, ALanguageFileReachesEveryElementItsTableNames) {
         for (QWidget* widget : widgets) {
             const auto* label = qobject_cast<QLabel*>(widget);
             const auto* button = qobject_cast<QAbstractButton*>(widget);
+            const auto* group = qobject_cast<QGroupBox*>(widget);
             EXPECT_EQ(label    ? label->text()
                       : button ? button->text()
+                      : group  ? group->title()
                                : QString(),
                       expected)
                 << element.component;

@@ -181,7 +181,8 @@ TEST(PreviewWindow, DotsOffTheFieldAreCountedAndDrawnOnItsEdge) {
 }
 
 TEST(PreviewWindow, TheViewFitsZoomsAroundThePointerAndPans) {
-    PreviewWindow preview;
+    const TextCatalogue texts;
+    PreviewWindow preview(texts);
     JobPreview job;
     job.frame = {100, 400}; // 400 dots wide, 100 high
     preview.ShowPreview(job, NewStrikePicture(job.frame), QDateTime());

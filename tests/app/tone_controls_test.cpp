@@ -2,6 +2,7 @@
 // "Portret_Properties" reach the conversion and "ZebTone.ini", the live dots follow them, the
 // reset returns to neutral, and values that are not neutral stand in the status line.
 #include "app/picture_dialogs.h"
+#include "app/tone_controls.h"
 #include "app/window_probe.h"
 #include "common/recording_operator.h"
 #include "picture/tone_preview.h"
@@ -80,6 +81,18 @@ void Open(WindowFixture& window, const QString& path, std::function<void(QDialog
     });
     window.form->Item("Open")->trigger();
     EXPECT_TRUE(window.answerer.unexpected.isEmpty());
+}
+
+// The window's note, in the catalogue so a language file can translate it, says in Russian
+// exactly what the command-line tool prints.
+TEST(ToneControls, TheNoteIsTheOneTheToolPrints) {
+    const TextCatalogue builtIn;
+    for (const ToneLevels& levels : {ToneLevels{}, ToneLevels{20, 230, 1.4, false},
+                                     ToneLevels{0, 255, 1.0, true}, ToneLevels{5, 6, 0.1, true}}) {
+        SCOPED_TRACE(ToneLevelsText(levels).toStdString());
+        EXPECT_EQ(ToneNote(builtIn, levels), ToneLevelsText(levels));
+    }
+    EXPECT_TRUE(ToneNote(builtIn, ToneLevels{}).isEmpty());
 }
 
 TEST(ToneControls, ValuesEnteredReachTheConversionTheFileAndTheStatusLine) {

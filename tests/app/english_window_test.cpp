@@ -1,0 +1,188 @@
+// The window in English: the language file that comes with the package, copied into the start
+// directory, leaves no Russian word in the menus, the panels and the dialogs. A language file
+// written before the codes 3000..8999 existed keeps the built-in wording for them.
+#include "app/fault_dialog.h"
+#include "app/picture_dialogs.h"
+#include "app/strike_force_dialog.h"
+#include "app/window_probe.h"
+#include "app/window_texts.h"
+#include "picture/open_command.h"
+#include "picture/portrait_properties.h"
+#include "setup/strike_levels_helpers.h"
+
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+
+namespace zeb::app {
+namespace {
+
+using testing::WindowFixture;
+
+bool HasCyrillic(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.script() == QChar::Script_Cyrillic; });
+}
+
+// Every text `root` and its children show that holds a Cyrillic letter, with where it is:
+// titles, tooltips, captions, list items, menu entries (hidden ones too).
+QStringList CyrillicTexts(QWidget* root) {
+    QStringList found;
+    auto check = [&found](const QObject* where, const QString& text) {
+        if (HasCyrillic(text))
+            found << where->objectName() + ": " + text;
+    };
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : widgets) {
+        check(widget, widget->windowTitle());
+        check(widget, widget->toolTip());
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            check(label, label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            check(button, button->text());
+        if (auto* group = qobject_cast<QGroupBox*>(widget))
+            check(group, group->title());
+        if (auto* menu = qobject_cast<QMenu*>(widget))
+            check(menu, menu->title());
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
+            check(memo, memo->toPlainText());
+        if (auto* list = qobject_cast<QListWidget*>(widget)) {
+            for (int row = 0; row < list->count(); ++row)
+                check(list, list->item(row)->text());
+        }
+    }
+    for (QAction* action : root->findChildren<QAction*>()) {
+        check(action, action->text());
+        check(action, action->toolTip());
+    }
+    return found;
+}
+
+WindowFixture::Setup WithEnglish() {
+    WindowFixture::Setup setup;
+    setup.files = [](const QString& dir) {
+        ASSERT_TRUE(QFile::copy(ZEB_DIST "/English.lng", dir + "/English.lng"));
+    };
+    return setup;
+}
+
+// Each dialog's Russian texts, checked while it is open, then closed as `close` does.
+void CheckWhileOpen(
+    WindowFixture& window, const QString& name, QStringList& found, QStringList& opened,
+    std::function<void(QDialog*)> close = [](QDialog* d) { d->reject(); }) {
+    window.answerer.On(name, [&found, &opened, name, close](QDialog* d) {
+        opened << name;
+        for (const QString& text : CyrillicTexts(d))
+            found << name + "/" + text;
+        close(d);
+    });
+}
+
+TEST(EnglishWindow, MenusPanelsAndDialogsShowNoRussian) {
+    WindowFixture window(WithEnglish());
+    TMenuForm& form = *window.form;
+    // The whole window with its panels, menus and the dialogs made at start.
+    QStringList found = CyrillicTexts(&form);
+    QStringList opened;
+
+    // The dialogs the operator opens: About, the single strike force, and the Open road's
+    // conversion choice and resolution dialog (the file dialog between them is Qt's own).
+    CheckWhileOpen(window, "AboutBox", found, opened);
+    CheckWhileOpen(window, "StrikeHelth", found, opened);
+    CheckWhileOpen(window, "ConvertForm", found, opened, [](QDialog* d) {
+        QTest::mouseClick(d->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    });
+    const QString picture = window.dir.File("white.bmp");
+    QImage white(40, 30, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    ASSERT_TRUE(white.save(picture, "BMP"));
+    window.answerer.On("OpenDialog1", [&picture](QDialog* d) {
+        qobject_cast<QFileDialog*>(d)->selectFile(picture);
+        d->accept();
+    });
+    CheckWhileOpen(window, "Form5", found, opened, [](QDialog* d) {
+        d->findChild<QListWidget*>("ResolutionBox")->setCurrentRow(3);
+        QTest::mouseClick(d->findChild<QPushButton*>("Button5"), Qt::LeftButton);
+    });
+    for (const char* item : {"About1", "StrikeForce1", "Open"})
+        form.Item(item)->trigger();
+    EXPECT_TRUE(window.answerer.unexpected.isEmpty())
+        << window.answerer.unexpected.join(", ").toStdString();
+    EXPECT_EQ(opened, QStringList({"AboutBox", "StrikeHelth", "ConvertForm", "Form5"}));
+    ASSERT_FALSE(form.State().Picture.PicturePath.isEmpty());
+    // The caption names the chosen resolution in the file's words.
+    EXPECT_TRUE(form.windowTitle().contains("85.6  dpi  =  33.7 dots/cm"))
+        << form.windowTitle().toStdString();
+    // After the picture: the panels it brings up, the status line, the caption.
+    found += CyrillicTexts(&form);
+    EXPECT_TRUE(found.isEmpty()) << found.join('\n').toStdString();
+}
+
+TEST(EnglishWindow, TheJobsDurationAndCompletionTimeKeepTheFilesCaptions) {
+    WindowFixture window(WithEnglish());
+    TMenuForm& form = *window.form;
+    testing::OpenPicture(window);
+    form.State().Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+    form.Item("Print1")->trigger();
+    testing::Find<QPushButton>(form, "Button17")->click();
+    const QRegularExpression time("\\d\\d:\\d\\d:\\d\\d$");
+    const QString duration = testing::Find<QLabel>(form, "Label37")->text();
+    const QString completion = testing::Find<QLabel>(form, "Label35")->text();
+    EXPECT_TRUE(duration.startsWith("Job duration: ") && duration.contains(time))
+        << duration.toStdString();
+    EXPECT_TRUE(completion.startsWith("Completion time: ") && completion.contains(time))
+        << completion.toStdString();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&form] { return !form.Timers().Running(TimerId::Optimizing); }, 20000));
+}
+
+// What a file with the table's codes only leaves as built in, each by one element.
+TEST(EnglishWindow, AFileWithoutTheLaterCodesKeepsTheirBuiltInTexts) {
+    WindowFixture window(testing::WithFile("old.lng", "0010=File\r\n0044=Needle\r\n"));
+    TMenuForm& form = *window.form;
+    EXPECT_EQ(form.TopMenu(0)->text(), "File");
+    const std::pair<QString, QString> kept[] = {
+        {form.Item("StrikeForce1")->text(), "Сила удара"},
+        {form.Item("Left")->text(), "слева"},
+        {form.Item("STOP")->text(), "STOP"},
+        {testing::Find<QRadioButton>(form, "AllUp")->text(), "Поднята"},
+        {testing::Find<QGroupBox>(form, "GroupBox2")->title(), "Перемещение"},
+        {testing::Find<QLabel>(form, "Label18")->text(), "Размер рабочего поля"},
+        {testing::Find<QLabel>(form, "ErorCounterLabel")->text(), "Eror Counter"},
+        {form.StrikeHelth()->findChild<QLabel*>("Label1")->text(), "Сила удара"},
+        {form.Form5()->findChild<QListWidget*>("ResolutionBox")->item(0)->text(),
+         "101.6  dpi  =  40.0 т/см"},
+        {form.Form4()->windowTitle(), "Eror message."},
+    };
+    for (const auto& [shown, builtIn] : kept)
+        EXPECT_EQ(shown, builtIn);
+    // The table's own dialog texts still go empty where such a file is silent.
+    EXPECT_EQ(form.Form4()->findChild<QLabel*>("Label1")->text(), "");
+}
+
+// The catalogue's built-in texts of the Open road's dialogs are those the picture's own code
+// names, so the window without a language file reads as before.
+TEST(EnglishWindow, TheCataloguesOpenDialogTextsAreThePicturesOwn) {
+    const QStringList items = ResolutionBoxItems();
+    const TextCatalogue builtIn;
+    for (int index = 0; index < ResolutionCount; ++index)
+        EXPECT_EQ(ResolutionText(builtIn, index), items[index]) << index;
+    EXPECT_EQ(ResolutionText(builtIn, -1), items[0]);
+    EXPECT_EQ(ResolutionText(builtIn, ResolutionCount), items[0]);
+    const QStringList captions = AlignmentButtonCaptions();
+    for (int button = 1; button <= 9; ++button)
+        EXPECT_EQ(AlignmentButtonText(builtIn, button), captions[button - 1]) << button;
+    EXPECT_EQ(builtIn.Text(TextKey::ConvertFormTitle), ConvertFormCaption);
+    EXPECT_EQ(builtIn.Text(TextKey::ButtonOk), ConvertFormOk);
+    EXPECT_EQ(builtIn.Text(TextKey::Form5Title), Form5Caption);
+}
+
+} // namespace
+} // namespace zeb::app
