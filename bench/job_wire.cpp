@@ -79,17 +79,17 @@ QImage Bars() {
 bool StartBarsJob(zeb::Session& s, QuietOperator& op, const QString& picture,
                   const zeb::StartUpHooks& hooks) {
     zeb::StartUp(s, hooks);
-    zeb::OpenCommandContext ctx{op,         s.Tables,  s.Picture,
-                                s.Matrices, s.Place,   s.Config.ResolutionIndex,
-                                s.View,     s.Machine, &s.Dev};
+    zeb::OpenCommandContext ctx = zeb::OpenContext(s);
     zeb::OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [&picture] { return std::optional<QString>(picture); };
-    zeb::OpenClick(ctx, dialogs);
+    zeb::Tell(op, zeb::OpenPicture(ctx, dialogs));
     s.Levels.FirstPassLevels[4] = 40;
     s.Levels.FirstPassLevels[3] = 30;
     s.Levels.FirstPassLevels[2] = 20;
     s.Levels.FirstPassLevels[1] = 10;
-    return zeb::Button17Click(s).started;
+    const zeb::Result<zeb::JobStart> start = zeb::StartJob(s);
+    zeb::Tell(op, start);
+    return start && start->begun;
 }
 
 void PacedJob(benchmark::State& state) {
@@ -127,7 +127,7 @@ void PacedJob(benchmark::State& state) {
         const double cpuStart = CpuSeconds();
         zeb::TickResult result = zeb::TickResult::LineDone;
         while (timers.Running(zeb::TimerId::Optimizing)) {
-            result = zeb::OptimizingTimer(s).result;
+            result = zeb::RunNextPlanLine(s).result;
             ++lines;
         }
         const double seconds = wall.Seconds();
@@ -169,7 +169,7 @@ void InProcessJobLines(benchmark::State& state) {
         StartBarsJob(s, op, picture, {});
         state.ResumeTiming();
         while (timers.Running(zeb::TimerId::Optimizing)) {
-            zeb::OptimizingTimer(s);
+            zeb::RunNextPlanLine(s);
             ++lines;
         }
     }
@@ -186,14 +186,13 @@ void ProgressRecordUpdate(benchmark::State& state) {
     QTemporaryDir dir(QDir::current().filePath(QStringLiteral("progress-XXXXXX")));
     zeb::ProgressRecord record{1, 0, true, QByteArray(40, 'a'), QByteArray(40, 'b')};
     zeb::ProgressFile file;
-    if (!zeb::WriteProgressRecord(dir.path(), record).isEmpty() ||
-        !file.Open(dir.path()).isEmpty()) {
+    if (!zeb::WriteProgressRecord(dir.path(), record) || !file.Open(dir.path())) {
         state.SkipWithError("the progress record cannot be written here");
         return;
     }
     for (auto _ : state) {
         ++record.line;
-        if (!file.Update(record).isEmpty()) {
+        if (!file.Update(record)) {
             state.SkipWithError("an update failed");
             return;
         }

@@ -90,24 +90,27 @@ void BuildPlanOnPortrait(benchmark::State& state) {
     const zeb::PictureMatrices& portrait = ConvertedPortrait(megapixels);
     QTemporaryDir dir;
     QuietOperator op;
-    zeb::PlanOutcome outcome;
+    zeb::PlanFiles files;
     double planningNs = 0;
     for (auto _ : state) {
         state.PauseTiming();
         zeb::PictureMatrices matrices = portrait; // the planner marks the levels it emits
         state.ResumeTiming();
         const zeb::bench::Stopwatch watch;
-        outcome = zeb::BuildPlan(matrices, dir.path(), pass, op);
+        const zeb::Result<zeb::PlanFiles> planned = zeb::BuildPlan(matrices, dir.path(), pass, op);
         planningNs += watch.Seconds() * 1e9;
-        if (!outcome.Ok())
-            state.SkipWithError(outcome.error.toStdString().c_str());
+        if (!planned) {
+            state.SkipWithError(planned.Message().toStdString().c_str());
+            return;
+        }
+        files = *planned;
     }
     const double pixels = static_cast<double>(portrait.W) * portrait.H;
     state.counters["ns_per_pixel"] =
         planningNs / (pixels * static_cast<double>(state.iterations()));
-    state.counters["plan_MB"] = outcome.planBytes / 1e6;
-    state.counters["dump_MB"] = outcome.dumpBytes / 1e6;
-    state.counters["areas"] = outcome.areas;
+    state.counters["plan_MB"] = files.planBytes / 1e6;
+    state.counters["dump_MB"] = files.dumpBytes / 1e6;
+    state.counters["areas"] = files.areas;
     state.SetLabel(QStringLiteral("%1 x %2 %3")
                        .arg(portrait.W)
                        .arg(portrait.H)
@@ -132,10 +135,15 @@ void PreviewOnPortrait(benchmark::State& state) {
     zeb::JobPreview preview;
     for (auto _ : state) {
         const zeb::bench::Stopwatch plan;
-        const zeb::PlanText text = zeb::BuildPlanText(matrices, zeb::PassMode::TwoSided, &op);
+        const zeb::Result<zeb::PlanText> text =
+            zeb::BuildPlanText(matrices, zeb::PassMode::TwoSided, &op);
         planMs += plan.Seconds() * 1e3;
+        if (!text) {
+            state.SkipWithError("no plan");
+            break;
+        }
         const zeb::bench::Stopwatch walk;
-        preview = zeb::PreviewPlan(text.text, {inputs}, QStringLiteral("bench"));
+        preview = zeb::PreviewPlan(text->text, {inputs}, QStringLiteral("bench"));
         walkMs += walk.Seconds() * 1e3;
         const zeb::bench::Stopwatch draw;
         const QImage picture = zeb::PreviewPicture(preview);

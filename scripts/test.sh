@@ -15,7 +15,7 @@ git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'test
     | xargs -r clang-format --dry-run --Werror
 
 echo "== Build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEB_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 
 echo "== Tests"
@@ -30,7 +30,7 @@ echo "(package and its checks: $((SECONDS - started)) s)"
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEB_SANITIZE=ON \
-    -DZEB_BUILD_BENCH=OFF >/dev/null
+    -DZEB_BUILD_BENCH=OFF -DZEB_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 . scripts/sanitizer-options.sh
 ctest --test-dir build-asan --output-on-failure -j "$jobs"

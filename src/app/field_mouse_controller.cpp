@@ -34,16 +34,16 @@ FieldMouseController::FieldMouseController(TMenuForm& form) : QObject(&form), m_
     connect(image1, &FieldWidget::Released, this, [this] { Image1MouseUp(); });
     connect(image1, &FieldWidget::DoubleClicked, this, [this] { Image1DblClick(); });
     ConnectChangeBox();
-    form.Timers().OnTick(TimerId::Timer2, [this] { Timer2Timer(m_form.State().Timers); });
+    form.Timers().OnTick(TimerId::Timer2, [this] { StopFollowUpTimers(m_form.State().Timers); });
 }
 
 void FieldMouseController::ConnectChangeBox() {
-    Placement& place = m_form.State().Place;
+    const FieldMouseModes& modes = m_form.State().MouseModes;
     auto* marker = m_changeBox->findChild<QRadioButton*>("Marker");
-    marker->setChecked(place.MarkerChecked);
-    m_changeBox->findChild<QRadioButton*>("Igla")->setChecked(!place.MarkerChecked);
+    marker->setChecked(modes.DragMovesPicture);
+    m_changeBox->findChild<QRadioButton*>("Igla")->setChecked(!modes.DragMovesPicture);
     connect(marker, &QRadioButton::toggled, this,
-            [this](bool checked) { m_form.State().Place.MarkerChecked = checked; });
+            [this](bool checked) { m_form.State().MouseModes.DragMovesPicture = checked; });
     const std::pair<const char*, NeedleCarry> needles[] = {
         {"AllUp", NeedleCarry::AllUp},
         {"UpMove", NeedleCarry::UpMove},
@@ -51,37 +51,45 @@ void FieldMouseController::ConnectChangeBox() {
     };
     for (const auto& [name, carry] : needles) {
         auto* radio = m_changeBox->findChild<QRadioButton*>(name);
-        radio->setChecked(place.Needle == carry);
+        radio->setChecked(modes.Needle == carry);
         connect(radio, &QRadioButton::toggled, this, [this, carry](bool checked) {
             if (checked)
-                m_form.State().Place.Needle = carry;
+                m_form.State().MouseModes.Needle = carry;
         });
     }
 }
 
 FieldMouseContext FieldMouseController::Context() {
     Session& s = m_form.State();
-    return {s.Place, s.Config.ResolutionIndex, s.View, s.Picture.WorkPicture, s.Dev, s.Timers};
+    return {s.Place,
+            s.Drag,
+            s.MouseModes,
+            s.Job.Running,
+            s.Config.ResolutionIndex,
+            s.View,
+            s.Picture.WorkPicture,
+            s.Dev,
+            s.Timers};
 }
 
 void FieldMouseController::Image1MouseDown(int x, int y, Qt::MouseButton button) {
     FieldMouseContext ctx = Context();
-    Apply(zeb::Image1MouseDown(ctx, x, y, ToFieldButton(button)));
+    Apply(zeb::PressOnField(ctx, x, y, ToFieldButton(button)));
 }
 
 void FieldMouseController::Image1MouseMove(int x, int y) {
     FieldMouseContext ctx = Context();
-    Apply(zeb::Image1MouseMove(ctx, x, y));
+    Apply(zeb::DragOnField(ctx, x, y));
 }
 
 void FieldMouseController::Image1MouseUp() {
     FieldMouseContext ctx = Context();
-    Apply(zeb::Image1MouseUp(ctx));
+    Apply(zeb::ReleaseOnField(ctx));
 }
 
 void FieldMouseController::Image1DblClick() {
     FieldMouseContext ctx = Context();
-    Apply(zeb::Image1DblClick(ctx));
+    Apply(zeb::DoubleClickOnField(ctx));
 }
 
 void FieldMouseController::Apply(const FieldMouseResult& result) {

@@ -38,8 +38,12 @@ JobController::JobController(TMenuForm& form) : QObject(&form), m_form(form) {
 
     QtWindowTimers& timers = form.Timers();
     timers.OnTick(TimerId::Optimizing, [this] { OptimizingTick(); });
-    timers.OnTick(TimerId::CrushTimer, [this] { CrushTimerTimer(m_form.State()); });
-    timers.OnTick(TimerId::Timer3, [this] { Timer3Timer(m_form.State()); });
+    timers.OnTick(TimerId::CrushTimer,
+                  [this] { Tell(m_form, ResumeInterruptedJob(m_form.State())); });
+    timers.OnTick(TimerId::Timer3, [this] {
+        Session& s = m_form.State();
+        DropUnfinishedJob(s.StartDirectory, s.Timers);
+    });
     connect(&form, &TMenuForm::DialogsCreated, this, &JobController::DialogsCreated);
 }
 
@@ -53,24 +57,24 @@ void JobController::Print1Click() {
     PlaceOverField(panels.Frames().printReady, PanelInset, PanelInset);
     PlaceOverField(panels.Frames().printReady2, SecondPanelLeft, PanelInset);
     panels.OpenEngravingPanels();
-    zeb::Print1Click(m_form.State());
+    zeb::OpenEngravingProperties(m_form.State());
 }
 
 void JobController::Button17Click() {
     StrikeLevelPanels& panels = m_form.LevelPanels();
-    const JobStartOutcome outcome =
-        zeb::Button17Click(m_form.State(), [&panels] { panels.CloseEngravingPanels(); });
-    if (outcome.started)
-        ShowEstimate(outcome.estimate);
-    if (outcome.linkLost && m_form.Form4() && !m_form.Closing())
+    const Result<JobStart> start =
+        zeb::StartJob(m_form.State(), [&panels] { panels.CloseEngravingPanels(); });
+    Tell(m_form, start);
+    if (start && start->begun) {
+        Tell(m_form, start->estimate);
+        if (start->estimate)
+            ShowEstimate(*start->estimate);
+    }
+    if (start && !start->begun && m_form.Form4() && !m_form.Closing())
         m_form.Form4()->exec();
 }
 
 void JobController::ShowEstimate(const JobEstimate& estimate) {
-    if (!estimate.error.isEmpty()) {
-        m_form.ShowMessage(estimate.error);
-        return;
-    }
     const TextCatalogue& texts = m_form.State().Texts;
     if (auto* label = m_form.centralWidget()->findChild<QLabel*>("Label37"))
         label->setText(WithCaption(estimate.texts.duration, texts, 0));
@@ -80,7 +84,7 @@ void JobController::ShowEstimate(const JobEstimate& estimate) {
 
 void JobController::STOPClick() {
     Session& s = m_form.State();
-    if (!zeb::STOPClick(s))
+    if (!zeb::PauseJob(s))
         return;
     StrikeLevelPanels& panels = m_form.LevelPanels();
     panels.OpenAbortPanel(s.Job.SecondPassRunning, s.Levels.DoublePassPending);
@@ -94,7 +98,9 @@ void JobController::STOPClick() {
 }
 
 void JobController::Button27Click() {
-    if (zeb::Button27Click(m_form.State()))
+    const Outcome continued = zeb::ContinueJob(m_form.State());
+    Tell(m_form, continued);
+    if (continued)
         m_form.LevelPanels().CloseAbortPanel();
 }
 
@@ -102,13 +108,13 @@ void JobController::Button28Click() {
     Session& s = m_form.State();
     // Only a job in hand is ended.
     const bool jobHeld = s.Job.Plan != nullptr;
-    zeb::Button28Click(s);
+    zeb::EndJobForLater(s);
     if (jobHeld)
         m_form.LevelPanels().CloseAbortPanel();
 }
 
 void JobController::OptimizingTick() {
-    const TickOutcome outcome = OptimizingTimer(m_form.State());
+    const TickOutcome outcome = RunNextPlanLine(m_form.State());
     if (outcome.pictureChanged)
         m_form.Image1()->ImageChanged();
     if (outcome.result == TickResult::LinkLost && m_form.Form4() && !m_form.Closing())
@@ -126,12 +132,12 @@ void JobController::DialogsCreated() {
     });
     connect(form1, &TForm1::IgnoreChosen, this, [this] {
         Session& s = m_form.State();
-        s.Place.RecoveryPending = false;
+        s.Unfinished.Pending = false;
         s.Timers.Start(TimerId::Timer3, 1);
     });
     // An unfinished job is offered as soon as the dialogs exist, when the machine answers.
     const Session& s = m_form.State();
-    if (s.Place.RecoveryPending && s.Link.DeviceReady)
+    if (s.Unfinished.Pending && s.Link.DeviceReady)
         form1->exec();
 }
 

@@ -50,9 +50,7 @@ void TMenuForm::SettingsLoaded(const QStringList& problems, const std::array<boo
 }
 
 void TMenuForm::FormClose() {
-    const QString error = ShutDown(*m_session);
-    if (!error.isEmpty())
-        ShowMessage(error);
+    Tell(*this, ShutDown(*m_session));
 }
 
 void TMenuForm::ApplyMainWindowTexts() {

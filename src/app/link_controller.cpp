@@ -18,18 +18,20 @@ LinkController::LinkController(TMenuForm& form) : QObject(&form), m_form(form) {
     connect(form.Item("About1"), &QAction::triggered, this, &LinkController::AboutClick);
     form.Timers().OnTick(TimerId::Timer4, [this] {
         Session& s = m_form.State();
-        Timer4Timer(s.Dev, s.Timers);
+        KeepAliveTick(s.Dev, s.Timers);
     });
 }
 
 void LinkController::ComClick(int n) {
     Session& s = m_form.State();
-    const PortChoice choice = zeb::ComClick(s.Dev, n, s.Place.RecoveryPending);
+    const PortChoice choice = PortOfItem(n);
+    const Outcome answered = zeb::ChoosePort(s.Dev, choice.portName);
+    Tell(m_form, answered);
     for (int k = 1; k <= 8; ++k)
         m_form.Item(QStringLiteral("Com%1").arg(k) + QLatin1Char('1'))
             ->setChecked(k == choice.checkedPort);
     s.Config.PortName = choice.portName;
-    OfferRecovery(choice.outcome.showRecoveryDialog);
+    OfferRecovery(answered && s.Unfinished.Pending);
 }
 
 void LinkController::N5Click() {
@@ -37,8 +39,9 @@ void LinkController::N5Click() {
     LinkStatusTexts texts;
     texts.ready = s.Texts.Status(4);
     texts.found = s.Texts.Status(5);
-    const LinkCheckOutcome outcome = zeb::N5Click(s.Dev, texts, s.Place.RecoveryPending);
-    OfferRecovery(outcome.showRecoveryDialog);
+    const Outcome answered = zeb::TestLink(s.Dev, texts);
+    Tell(m_form, answered);
+    OfferRecovery(answered && s.Unfinished.Pending);
 }
 
 void LinkController::AboutClick() {

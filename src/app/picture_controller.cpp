@@ -71,36 +71,34 @@ void PictureController::DialogsCreated() {
     // FormCreate: the held resolution is selected once; later changes of the setting (the
     // calibration) do not reach the list.
     form5->SelectResolution(m_form.State().Config.ResolutionIndex);
-    connect(form5, &TForm5::ResolutionChanged, this, [this](int index) {
-        ResolutionBoxChange(m_form.State().Config.ResolutionIndex, index);
-    });
+    connect(form5, &TForm5::ResolutionChanged, this,
+            [this](int index) { ChooseResolution(m_form.State().Config.ResolutionIndex, index); });
     connect(form5, &TForm5::AlignmentButtonClicked, this, [this](int button) {
-        Form5AlignmentButtonClick(m_form.State().Place, button);
+        ChooseAlignment(m_form.State().Place, button);
         ShowAlignment();
     });
     connect(form5, &TForm5::Closed, this, &PictureController::Form5FormClose);
     connect(m_form.ConvertForm(), &TConvertForm::Button1Clicked, this,
-            [this](bool combined) { ConvertFormButton1Click(m_form.State().Picture, combined); });
+            [this](bool combined) { ChooseConversion(m_form.State().Picture, combined); });
 }
 
 void PictureController::OpenClick() {
     Session& s = m_form.State();
-    OpenCommandContext ctx{
-        s.Op,   s.Tables,  s.Picture, s.Matrices,          s.Place, s.Config.ResolutionIndex,
-        s.View, s.Machine, &s.Dev,    StatusTexts(s.Texts)};
+    OpenCommandContext ctx = OpenContext(s, StatusTexts(s.Texts));
     OpenCommandDialogs dialogs;
     dialogs.showConvertForm = [this] { m_form.ConvertForm()->exec(); };
     dialogs.runOpenDialog = [this] { return RunOpenDialog(); };
     dialogs.showForm5 = [this] { m_form.Form5()->exec(); };
     dialogs.setCaption = [this](const QString& caption) { m_form.setWindowTitle(caption); };
     dialogs.enableSelfTesting = [this] { m_form.Item("SelfTesting1")->setEnabled(true); };
-    zeb::OpenClick(ctx, dialogs);
+    const Outcome opened = zeb::OpenPicture(ctx, dialogs);
+    Tell(m_form, opened);
     m_form.Image1()->ImageChanged();
 }
 
 void PictureController::Save1Click() {
     Session& s = m_form.State();
-    zeb::Save1Click(s.Picture, s.Op, [this] { return RunSaveDialog(); });
+    Tell(m_form, zeb::SaveDotPictureAs(s.Picture, [this] { return RunSaveDialog(); }));
 }
 
 // LeftClick .. DownClick end here too: the item has toggled its own mark, and a click on a
@@ -114,9 +112,9 @@ void PictureController::ShowAlignment() {
 }
 
 void PictureController::Form5FormClose() {
-    // As zeb::Form5FormClose, with the resolution in the language file's words.
+    // As zeb::ConfirmPortraitProperties, with the resolution in the language file's words.
     Session& s = m_form.State();
-    zeb::ResolutionBoxChange(s.Config.ResolutionIndex, m_form.Form5()->SelectedResolution());
+    zeb::ChooseResolution(s.Config.ResolutionIndex, m_form.Form5()->SelectedResolution());
     m_form.setWindowTitle(m_form.windowTitle() + ResolutionText(s.Texts, s.Config.ResolutionIndex) +
                           QStringLiteral("    (") + s.Picture.PicturePath + QStringLiteral(")"));
 }

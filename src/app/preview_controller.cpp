@@ -23,7 +23,7 @@ PreviewController::PreviewController(TMenuForm& form)
 void PreviewController::Print1Click() {
     Session& s = m_form.State();
     const bool jobRunning = s.Timers.Running(TimerId::Optimizing);
-    m_button->setEnabled(!jobRunning && PlanInputProblem(s.Matrices).isEmpty());
+    m_button->setEnabled(!jobRunning && static_cast<bool>(CheckPlanInput(s.Matrices)));
 }
 
 QList<QPushButton*> PreviewController::PanelButtons() const {

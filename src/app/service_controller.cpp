@@ -23,9 +23,9 @@ ServiceController::ServiceController(TMenuForm& form) : QObject(&form), m_form(f
     // The service starts: "1" runs the plan file from its start, "2" cuts it at the position
     // the controller saved; the job runner does the rest.
     connect(form.Item("N11"), &QAction::triggered, this,
-            [this] { ServiceStartOne(m_form.State()); });
+            [this] { Tell(m_form, ServiceStartOne(m_form.State())); });
     connect(form.Item("N21"), &QAction::triggered, this,
-            [this] { ServiceStartTwo(m_form.State()); });
+            [this] { Tell(m_form, ServiceStartTwo(m_form.State())); });
     connect(form.Item("N3"), &QAction::triggered, this, &ServiceController::N3Click);
 
     auto* reveal = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12), &form);
@@ -50,11 +50,10 @@ void ServiceController::SelfTesting1Click(bool checked) {
 
 void ServiceController::N3Click() {
     Session& s = m_form.State();
-    const PlanOutcome outcome =
+    const Result<PlanFiles> planned =
         BuildPlan(s.Matrices, s.StartDirectory,
                   s.Levels.HighQuality() ? PassMode::OneSided : PassMode::TwoSided, s.Op);
-    if (!outcome.Ok())
-        m_form.ShowMessage(outcome.error);
+    Tell(m_form, planned);
 }
 
 void ServiceController::N8Click() {

@@ -71,10 +71,10 @@ void SetupController::N6Click() {
 }
 
 void SetupController::HeadMoveClick() {
-    Placement& place = m_form.State().Place;
-    zeb::HeadMoveClick(place);
+    Session& s = m_form.State();
+    zeb::ToggleHeadMove(s.MouseModes, s.Job.Running);
     // The item toggles its own mark; the model decides whether the mode is on.
-    m_form.Item("HeadMove")->setChecked(place.HeadMove);
+    m_form.Item("HeadMove")->setChecked(s.MouseModes.HeadMove);
 }
 
 void SetupController::N7Click() {

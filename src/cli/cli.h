@@ -2,6 +2,8 @@
 // zeb-cli: the core without a window. Each subcommand lives in its own file and registers
 // itself here; the dispatcher in zeb_cli_main.cpp finds it by name.
 
+#include "link/outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +34,13 @@ constexpr int ExitUsage = 2;
 
 // Prints "zeb-cli: MESSAGE" on standard error.
 void PrintError(const QString& message);
+// The one place zeb-cli shows why a core operation was not done: its message as PrintError
+// prints it; nothing when it was done or there is nothing to add.
+void PrintProblem(const Outcome& outcome);
+template <class T>
+void PrintProblem(const Result<T>& result) {
+    PrintProblem(result.AsOutcome());
+}
 void PrintOut(const QString& text);
 
 // The absolute path of the file `name` in the current directory; empty, with "no such file"

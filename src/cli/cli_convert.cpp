@@ -17,9 +17,8 @@ int RunConvert(const QStringList& list) {
     FreshOpen open;
     if (const int code = OpenFresh(open, args); code != ExitOk)
         return code;
-    const QString error = SaveDotPicture(open.work.picture.WorkPicture, args.output);
-    if (!error.isEmpty()) {
-        PrintError(error);
+    if (const Outcome saved = SaveDotPicture(open.work.picture.WorkPicture, args.output); !saved) {
+        PrintProblem(saved);
         return ExitFailed;
     }
     const PictureMatrices& matrices = open.work.matrices;

@@ -59,18 +59,18 @@ int RunEngrave(const QStringList& list) {
         CloseJobSession(*job);
         return ExitUsage;
     }
-    if (const auto problem = JobForceProblem(s, s.Levels.DoublePassPending)) {
-        PrintError(*problem);
+    if (const Outcome forces = CheckJobForces(s, s.Levels.DoublePassPending); !forces) {
+        PrintProblem(forces);
         CloseJobSession(*job);
         return ExitUsage;
     }
 
-    OpenCommandContext ctx{s.Op,       s.Tables,  s.Picture,
-                           s.Matrices, s.Place,   s.Config.ResolutionIndex,
-                           s.View,     s.Machine, &s.Dev};
+    OpenCommandContext ctx = OpenContext(s);
     OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [&path] { return path; };
-    if (OpenClick(ctx, dialogs) != OpenOutcome::Converted) {
+    if (const Outcome opened = OpenPicture(ctx, dialogs); !opened) {
+        job->op.FinishProgress();
+        PrintProblem(opened);
         CloseJobSession(*job);
         return ExitUsage;
     }
@@ -83,17 +83,20 @@ int RunEngrave(const QStringList& list) {
     if (!s.Picture.Tone.Neutral())
         PrintOut(ToneLevelsText(s.Picture.Tone) + QLatin1Char('\n'));
     PrintOut(ForcesText(s.Levels));
-    const JobStartOutcome start = Button17Click(s);
-    if (!start.started) {
-        if (start.linkLost)
+    const Result<JobStart> start = StartJob(s);
+    if (!start || !start->begun) {
+        job->op.FinishProgress();
+        PrintProblem(start);
+        if (start)
             PrintError(QStringLiteral("the link to the controller was lost while the job was "
                                       "being set up; \"zeb-cli resume\" starts it"));
         CloseJobSession(*job);
         return ExitFailed;
     }
-    if (start.estimate.error.isEmpty())
-        PrintOut(start.estimate.texts.duration + QLatin1Char('\n') +
-                 start.estimate.texts.completion + QLatin1Char('\n'));
+    // A plan the estimate could not read was read by nobody else either: the job says so.
+    if (const Result<JobEstimate>& estimate = start->estimate)
+        PrintOut(estimate->texts.duration + QLatin1Char('\n') + estimate->texts.completion +
+                 QLatin1Char('\n'));
     const int code = RunJob(*job);
     CloseJobSession(*job);
     return code;

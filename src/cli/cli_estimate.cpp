@@ -110,9 +110,10 @@ int RunEstimate(const QStringList& list) {
     EstimateInputs& in = args.inputs;
     if (args.forces) {
         // As a job start sends them: after the two register writes, at the motor values given.
-        if (const auto problem =
-                ProfileProblem(*args.forces, in.machine.MotorSpeed, in.machine.MotorSpeedScale)) {
-            PrintError(*problem);
+        if (const Outcome profiles = CheckStrikeProfiles(*args.forces, in.machine.MotorSpeed,
+                                                         in.machine.MotorSpeedScale);
+            !profiles) {
+            PrintProblem(profiles);
             return ExitUsage;
         }
         in.machine.ColumnTime = BuildStrikeProfiles(*args.forces, in.machine.MotorSpeed,
@@ -122,15 +123,15 @@ int RunEstimate(const QStringList& list) {
     const std::optional<QString> path = ExistingFile(args.plan);
     if (!path)
         return ExitUsage;
-    const PlanDuration duration = PlanFileDuration(*path, in);
-    if (!duration.error.isEmpty()) {
-        PrintError(duration.error);
+    const Result<qint64> units = PlanFileDuration(*path, in);
+    if (!units) {
+        PrintProblem(units);
         return ExitUsage;
     }
     const DurationTexts texts =
-        DurationTextsFor(duration.units, args.now ? *args.now : QDateTime::currentDateTime());
+        DurationTextsFor(*units, args.now ? *args.now : QDateTime::currentDateTime());
     PrintOut(QStringLiteral("T = %1 (10 us)\n%2\n%3\n")
-                 .arg(duration.units)
+                 .arg(*units)
                  .arg(texts.duration, texts.completion));
     return ExitOk;
 }

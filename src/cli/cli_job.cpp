@@ -77,7 +77,7 @@ int RunJob(JobSession& job) {
     elapsed.start();
     for (;;) {
         if (g_interrupted) {
-            Button28Click(s);
+            EndJobForLater(s);
             job.op.FinishProgress();
             PrintError(QStringLiteral("stopped by an interrupt; \"zeb-cli resume\" finishes the "
                                       "job"));
@@ -88,7 +88,7 @@ int RunJob(JobSession& job) {
             PrintError(QStringLiteral("the job is not running"));
             return ExitFailed;
         }
-        const TickOutcome outcome = OptimizingTimer(s);
+        const TickOutcome outcome = RunNextPlanLine(s);
         const bool last = outcome.result != TickResult::LineDone &&
                           outcome.result != TickResult::SecondPassStarted;
         job.op.ShowProgress(Progress(s, elapsed.elapsed()), last);
@@ -117,9 +117,7 @@ int RunJob(JobSession& job) {
 }
 
 void CloseJobSession(JobSession& job) {
-    const QString error = ShutDown(*job.session);
-    if (!error.isEmpty())
-        PrintError(error);
+    PrintProblem(ShutDown(*job.session));
 }
 
 } // namespace zeb::cli

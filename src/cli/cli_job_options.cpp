@@ -88,7 +88,7 @@ QString ReadJobOptions(const QStringList& list, JobOptions& job, std::vector<Opt
 
 void ApplyJobOptions(Session& s, const JobOptions& a) {
     if (a.combined)
-        ConvertFormButton1Click(s.Picture, *a.combined);
+        ChooseConversion(s.Picture, *a.combined);
     s.Picture.Tone = a.tone;
     if (a.oneSided)
         s.Levels.SetHighQuality(true);

@@ -44,8 +44,10 @@ int OpenFresh(FreshOpen& open, const OpenArgs& args) {
         return ExitUsage;
     open.work.picture.CombinedConversion = args.mode == "combined";
     open.work.picture.Tone = args.tone;
-    if (!AdoptPictureFile(open.work.ctx, *path))
+    if (const Outcome adopted = AdoptPictureFile(open.work.ctx, *path); !adopted) {
+        PrintProblem(adopted);
         return ExitUsage;
+    }
     PreparePicture(open.work.ctx);
     open.op.FinishProgress(); // the last status line stays on its own line
     if (!args.tone.Neutral())

@@ -29,27 +29,25 @@ int RunPlan(const QStringList& list) {
     if (const int code = OpenFresh(open, args); code != ExitOk)
         return code;
     if (!dump.isEmpty()) {
-        const QString error = WriteDotMapDump(open.work.matrices, dump, nullptr);
-        if (!error.isEmpty()) {
-            PrintError(error);
+        if (const Result<qint64> dumped = WriteDotMapDump(open.work.matrices, dump); !dumped) {
+            PrintProblem(dumped);
             return ExitFailed;
         }
     }
     const PassMode pass = oneSided ? PassMode::OneSided : PassMode::TwoSided;
-    const PlanText plan = BuildPlanText(open.work.matrices, pass, &open.op);
-    if (!plan.error.isEmpty()) {
-        PrintError(plan.error);
+    const Result<PlanText> plan = BuildPlanText(open.work.matrices, pass, &open.op);
+    if (!plan) {
+        PrintProblem(plan);
         return ExitUsage;
     }
-    const QString error = WritePlanFile(plan.text, args.output);
-    if (!error.isEmpty()) {
-        PrintError(error);
+    if (const Outcome written = WritePlanFile(plan->text, args.output); !written) {
+        PrintProblem(written);
         return ExitFailed;
     }
     PrintOut(QStringLiteral("%1: %2 bytes, %3 areas (%4)\n")
                  .arg(args.output)
-                 .arg(plan.text.size())
-                 .arg(plan.areas)
+                 .arg(plan->text.size())
+                 .arg(plan->areas)
                  .arg(oneSided ? QStringLiteral("one-sided") : QStringLiteral("two-sided")));
     return ExitOk;
 }

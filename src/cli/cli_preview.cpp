@@ -117,13 +117,15 @@ int PreviewOfPicture(PreviewSession& p, const PreviewArgs& args, JobPreview& pre
     if (!path)
         return ExitUsage;
     ApplyJobOptions(s, args.job);
-    OpenCommandContext ctx{s.Op,       s.Tables, s.Picture,
-                           s.Matrices, s.Place,  s.Config.ResolutionIndex,
-                           s.View,     s.Machine};
+    OpenCommandContext ctx = OpenContext(s);
+    ctx.device = nullptr; // a preview sends nothing to a machine
     OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [&path] { return path; };
-    if (OpenClick(ctx, dialogs) != OpenOutcome::Converted)
+    if (const Outcome opened = OpenPicture(ctx, dialogs); !opened) {
+        p.op.FinishProgress();
+        PrintProblem(opened);
         return ExitUsage;
+    }
     p.op.FinishProgress();
     PrintOut(QStringLiteral("%1 x %2 dots placed at column %3, row %4 of the work field\n")
                  .arg(s.Picture.WorkPicture.width())
@@ -149,8 +151,8 @@ int PreviewOfPlanFile(PreviewSession& p, const PreviewArgs& args, JobPreview& pr
         return ExitFailed;
     }
     const QByteArray plan = file.readAll();
-    if (const auto problem = JobForceProblem(s, false)) {
-        preview.error = *problem;
+    if (const Outcome forces = CheckJobForces(s, false); !forces) {
+        preview.error = forces.Message();
         return ExitOk;
     }
     s.Place.PictureOffsetX = args.offsetX;

@@ -54,8 +54,9 @@ int RunResume(const QStringList& list) {
         return ExitFailed;
     Session& s = *job->session;
     s.Job.WarmUpRounds = warmUps;
-    if (!CrushTimerTimer(s)) {
-        // Told why; every file is as it was.
+    if (const Outcome resumed = ResumeInterruptedJob(s); !resumed) {
+        // Every file is as it was.
+        PrintProblem(resumed);
         CloseJobSession(*job);
         return s.Link.DeviceReady ? ExitUsage : ExitFailed;
     }

@@ -21,6 +21,11 @@ void PrintError(const QString& message) {
     std::fflush(stderr);
 }
 
+void PrintProblem(const Outcome& outcome) {
+    if (!outcome && !outcome.Message().isEmpty())
+        PrintError(outcome.Message());
+}
+
 void PrintOut(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stdout);
     std::fflush(stdout);

@@ -18,12 +18,16 @@ constexpr qint64 HoursPerDay = 24;
 
 // One walk over the plan from its first line. `Reader` is PlanReader or PlanTextReader.
 template <class Reader>
-qint64 PassDuration(Reader& reader, const EstimateInputs& in) {
+Result<qint64> PassDuration(Reader& reader, const EstimateInputs& in) {
     DurationCounter counter(in);
-    PlanLine line;
-    while (reader.Next(line))
-        counter.Add(line.record);
-    return counter.Units();
+    for (;;) {
+        const Result<std::optional<PlanLine>> line = reader.Next();
+        if (!line)
+            return line.AsOutcome();
+        if (!*line)
+            return counter.Units();
+        counter.Add((*line)->record);
+    }
 }
 
 QString ClockText(qint64 hours, qint64 minutes, qint64 seconds) {
@@ -75,40 +79,33 @@ void DurationCounter::Add(const PlanRecord& record) {
     }
 }
 
-PlanDuration PlanTextDuration(QByteArrayView plan, const EstimateInputs& inputs,
-                              const QString& name) {
-    PlanDuration result;
+Result<qint64> PlanTextDuration(QByteArrayView plan, const EstimateInputs& inputs,
+                                const QString& name) {
     PlanTextReader reader(plan, name);
+    qint64 units = 0;
     for (int pass = 0; pass < (inputs.doublePassPending ? 2 : 1); ++pass) {
         reader.Rewind();
-        result.units += PassDuration(reader, inputs);
-        if (!reader.Error().isEmpty()) {
-            result.error = reader.Error();
-            result.units = 0;
-            break;
-        }
+        const Result<qint64> walked = PassDuration(reader, inputs);
+        if (!walked)
+            return walked;
+        units += *walked;
     }
-    return result;
+    return units;
 }
 
-PlanDuration PlanFileDuration(const QString& planPath, const EstimateInputs& inputs) {
-    PlanDuration result;
+Result<qint64> PlanFileDuration(const QString& planPath, const EstimateInputs& inputs) {
     PlanReader reader(planPath);
     const int passes = inputs.doublePassPending ? 2 : 1;
+    qint64 units = 0;
     for (int pass = 0; pass < passes; ++pass) {
-        if (!reader.Open()) {
-            result.error = reader.Error();
-            break;
-        }
-        result.units += PassDuration(reader, inputs);
-        if (!reader.Error().isEmpty()) {
-            result.error = reader.Error();
-            break;
-        }
+        if (Outcome opened = reader.Open(); !opened)
+            return opened;
+        const Result<qint64> walked = PassDuration(reader, inputs);
+        if (!walked)
+            return walked;
+        units += *walked;
     }
-    if (!result.error.isEmpty())
-        result.units = 0;
-    return result;
+    return units;
 }
 
 DurationTexts DurationTextsFor(qint64 units, const QDateTime& now) {
@@ -135,16 +132,12 @@ DurationTexts DurationTextsFor(qint64 units, const QDateTime& now) {
     return texts;
 }
 
-JobEstimate EstimateJobDuration(const QString& planPath, const EstimateInputs& inputs,
-                                const Clock& clock) {
-    JobEstimate estimate;
-    const PlanDuration duration = PlanFileDuration(planPath, inputs);
-    estimate.error = duration.error;
-    if (!estimate.error.isEmpty())
-        return estimate;
-    estimate.units = duration.units;
-    estimate.texts = DurationTextsFor(duration.units, clock.Now());
-    return estimate;
+Result<JobEstimate> EstimateJobDuration(const QString& planPath, const EstimateInputs& inputs,
+                                        const Clock& clock) {
+    const Result<qint64> units = PlanFileDuration(planPath, inputs);
+    if (!units)
+        return units.AsOutcome();
+    return JobEstimate{*units, DurationTextsFor(*units, clock.Now())};
 }
 
 } // namespace zeb

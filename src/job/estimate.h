@@ -5,6 +5,7 @@
 #include "job/plan_format.h"
 #include "link/clock.h"
 #include "link/link_state.h"
+#include "link/outcome.h"
 
 #include <QByteArrayView>
 #include <QDateTime>
@@ -28,18 +29,14 @@ struct EstimateInputs {
     int pictureOffsetY = 0;
 };
 
-struct PlanDuration {
-    qint64 units = 0; // T, in 10 us
-    QString error;    // the plan could not be read (file and line named); T is then 0
-};
-
-// T for the plan file at `planPath`.
-PlanDuration PlanFileDuration(const QString& planPath, const EstimateInputs& inputs);
+// T for the plan file at `planPath`, in 10 us; refused, naming the file and the line, when
+// the plan cannot be read.
+Result<qint64> PlanFileDuration(const QString& planPath, const EstimateInputs& inputs);
 
 // T for a plan held in memory, as PlanFileDuration gives it for the same bytes in a file;
 // `name` names the plan in the message of a bad line.
-PlanDuration PlanTextDuration(QByteArrayView plan, const EstimateInputs& inputs,
-                              const QString& name);
+Result<qint64> PlanTextDuration(QByteArrayView plan, const EstimateInputs& inputs,
+                                const QString& name);
 
 // The estimate's walk over one pass of a plan, record by record, the head taken to start at
 // row and column 0; `inputs.doublePassPending` is the caller's to honour. Units() is T so far,
@@ -70,10 +67,9 @@ DurationTexts DurationTextsFor(qint64 units, const QDateTime& now);
 struct JobEstimate {
     qint64 units = 0;
     DurationTexts texts;
-    QString error; // empty when the plan was read; the texts are empty otherwise
 };
 
-JobEstimate EstimateJobDuration(const QString& planPath, const EstimateInputs& inputs,
-                                const Clock& clock);
+Result<JobEstimate> EstimateJobDuration(const QString& planPath, const EstimateInputs& inputs,
+                                        const Clock& clock);
 
 } // namespace zeb

@@ -8,7 +8,7 @@
 
 namespace zeb {
 
-bool STOPClick(Session& s) {
+bool PauseJob(const JobParts& s) {
     if (!s.Job.Plan || !s.Timers.Running(TimerId::Optimizing))
         return false;
     s.Timers.Stop(TimerId::Optimizing);
@@ -17,46 +17,43 @@ bool STOPClick(Session& s) {
     return true;
 }
 
-bool Button27Click(Session& s) {
+Outcome ContinueJob(const JobParts& s) {
     if (!s.Job.Plan || s.Timers.Running(TimerId::Optimizing))
-        return false;
+        return Outcome::Failed({});
     StrikeLevels& levels = s.Levels;
     const bool secondPass = s.Job.SecondPassRunning;
     const StrikeLevelSet& forces = secondPass ? levels.SecondPassLevels : levels.FirstPassLevels;
     // Forces without a strike profile are named; the operator changes them on the panel,
     // which stays.
-    if (const auto problem =
-            ProfileProblem(forces, s.Machine.MotorSpeed, s.Machine.MotorSpeedScale)) {
-        s.Op.ShowMessage(*problem);
-        return false;
-    }
+    if (Outcome profiles =
+            CheckStrikeProfiles(forces, s.Machine.MotorSpeed, s.Machine.MotorSpeedScale);
+        !profiles)
+        return profiles;
     // The recovery file learns the new forces before the machine does: a resume after a later
     // interruption strikes with what the operator chose last.
-    QString error = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, secondPass));
-    if (error.isEmpty())
-        error = RecordProgress(s);
-    if (!error.isEmpty()) {
-        s.Op.ShowMessage(
+    Outcome recorded = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, secondPass));
+    if (recorded)
+        recorded = RecordProgress(s);
+    if (!recorded)
+        return Outcome::Failed(
             QStringLiteral("Не удаётся записать файл восстановления %1: %2")
-                .arg(QDir::toNativeSeparators(RecoveryFilePath(s.StartDirectory)), error));
-        return false;
-    }
-    if (!s.Dev.SetStrike(forces))
-        return false;
+                .arg(QDir::toNativeSeparators(RecoveryFilePath(s.StartDirectory)),
+                     recorded.Message()));
+    if (Outcome sent = s.Dev.SetStrike(forces); !sent)
+        return sent;
     s.Timers.Start(TimerId::Optimizing, 1);
-    return true;
+    return Outcome::Done();
 }
 
-void Button28Click(Session& s) {
+void EndJobForLater(const JobParts& s) {
     if (!s.Job.Plan)
         return;
     s.Dev.EndPrint();
-    s.Dev.Off();
+    s.Dev.SwitchOff();
     s.Timers.Stop(TimerId::Optimizing);
     s.Op.LockForJob();
-    s.Link.DeviceReady = false;
     s.Job.Plan.reset();
-    s.Place.JobRunning = false;
+    s.Job.Running = false;
 }
 
 } // namespace zeb

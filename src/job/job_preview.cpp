@@ -35,20 +35,20 @@ EstimateInputs JobPassInputs(const Session& s, const StrikeLevelSet& forces) {
 }
 
 JobPreview PreviewJob(Session& s) {
-    if (const QString problem = PlanInputProblem(s.Matrices); !problem.isEmpty())
-        return Refused(problem);
+    if (const Outcome picture = CheckPlanInput(s.Matrices); !picture)
+        return Refused(picture.Message());
     const bool doublePass = s.Levels.DoublePassPending;
-    if (const auto problem = JobForceProblem(s, doublePass))
-        return Refused(*problem);
+    if (const Outcome forces = CheckJobForces(s, doublePass); !forces)
+        return Refused(forces.Message());
     const PassMode pass = s.Levels.HighQuality() ? PassMode::OneSided : PassMode::TwoSided;
     // The dot image is read, not marked: only the planner's own working mask is rebuilt.
-    const PlanText plan = BuildPlanText(s.Matrices, pass, &s.Op);
-    if (!plan.error.isEmpty())
-        return Refused(plan.error);
+    const Result<PlanText> plan = BuildPlanText(s.Matrices, pass, &s.Op);
+    if (!plan)
+        return Refused(plan.Message());
     std::vector<EstimateInputs> passes{JobPassInputs(s, s.Levels.FirstPassLevels)};
     if (doublePass)
         passes.push_back(JobPassInputs(s, s.Levels.SecondPassLevels));
-    return PreviewPlan(plan.text, passes, QStringLiteral("задания"));
+    return PreviewPlan(plan->text, passes, QStringLiteral("задания"));
 }
 
 } // namespace zeb

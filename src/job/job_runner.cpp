@@ -20,7 +20,7 @@ constexpr int LowerRowOvershoot = 4;
 // Register 0x60 of the Y motor driver: the step scale.
 constexpr quint8 ScaleRegister = 0x60;
 
-void Paint(Session& s, int row, int firstColumn, int step, QByteArrayView digits,
+void Paint(const JobParts& s, int row, int firstColumn, int step, QByteArrayView digits,
            TickOutcome& outcome) {
     QImage& image = s.View.Image1;
     if (row < 0 || row >= image.height())
@@ -36,96 +36,92 @@ void Paint(Session& s, int row, int firstColumn, int step, QByteArrayView digits
     }
 }
 
-// Records the line about to be sent; false, told, when that failed.
-bool Recorded(Session& s) {
-    const QString error = RecordProgress(s);
-    if (!error.isEmpty())
-        s.Op.ShowMessage(error);
-    return error.isEmpty();
+int StepCount(qint64 steps) {
+    return static_cast<int>(std::min<qint64>(steps, INT_MAX));
 }
 
-bool Move(Session& s, int row, int column) {
+Outcome Move(const JobParts& s, int row, int column) {
     MachineState& m = s.Machine;
     const qint64 dy = qint64(row) - m.CurrentRow;
-    if (dy > 0 && !s.Dev.StepUp(static_cast<int>(std::min<qint64>(2 * dy, INT_MAX))))
-        return false;
+    if (dy > 0) {
+        if (Outcome up = s.Dev.StepUp(StepCount(2 * dy)); !up)
+            return up;
+    }
     if (dy < 0) {
-        const qint64 down = 2 * (-dy + LowerRowOvershoot);
-        if (!s.Dev.StepDown(static_cast<int>(std::min<qint64>(down, INT_MAX))))
-            return false;
+        if (Outcome down = s.Dev.StepDown(StepCount(2 * (-dy + LowerRowOvershoot))); !down)
+            return down;
+        // Two steps always fit a move.
         for (int i = 0; i < LowerRowOvershoot; ++i)
-            s.Dev.StepUp(2);
+            (void)s.Dev.StepUp(2);
     }
     m.CurrentRow = row;
     const qint64 dx = qint64(column) - m.CurrentCol;
-    if (dx > 0 && !s.Dev.Left(static_cast<int>(std::min<qint64>(dx, INT_MAX))))
-        return false;
-    if (dx < 0 && !s.Dev.Right(static_cast<int>(std::min<qint64>(-dx, INT_MAX))))
-        return false;
+    if (dx != 0) {
+        if (Outcome across = dx > 0 ? s.Dev.Left(StepCount(dx)) : s.Dev.Right(StepCount(-dx));
+            !across)
+            return across;
+    }
     m.CurrentCol = column;
-    return true;
+    return Outcome::Done();
 }
 
-bool ScaleY(Session& s, int value) {
-    if (value < 0 || value > 255) {
-        s.Op.ShowMessage(QStringLiteral("Значение %1 для регистра масштаба двигателя Y вне "
-                                        "пределов 0..255; работа остановлена.")
-                             .arg(value));
-        return false;
-    }
+Outcome ScaleY(const JobParts& s, int value) {
+    if (value < 0 || value > 255)
+        return Outcome::Failed(QStringLiteral("Значение %1 для регистра масштаба двигателя Y "
+                                              "вне пределов 0..255; работа остановлена.")
+                                   .arg(value));
     s.Dev.ProgY_Motor(ScaleRegister, static_cast<quint8>(value));
-    return true;
+    return Outcome::Done();
 }
 
 // A backward line in portrait mode goes in three parts when it is longer than two chunks:
 // the Y motor's scale is nudged one up for the first chunk and one down for the last, so the
 // line's ends come out as sharp as its middle.
-bool SendBackward(Session& s, const QByteArray& digits) {
+Outcome SendBackward(const JobParts& s, const QByteArray& digits) {
     const int chunk = s.Config.ChunkLength;
     const int length = static_cast<int>(digits.size());
     if (!s.Levels.PortraitMode || chunk < 1 || length <= 2 * chunk) {
         s.Dev.PrintLine(LineDirection::Backward, digits);
-        return true;
+        return Outcome::Done();
     }
     const int r = s.Config.ResolutionIndex;
-    if (!ScaleY(s, r + 17))
-        return false;
-    s.Dev.PrintLine(LineDirection::Backward, digits.first(chunk));
-    if (!ScaleY(s, r + 16))
-        return false;
-    s.Dev.PrintLine(LineDirection::Backward, digits.sliced(chunk, length - 2 * chunk));
-    if (!ScaleY(s, r + 15))
-        return false;
-    s.Dev.PrintLine(LineDirection::Backward, digits.last(chunk));
+    const QByteArray parts[] = {digits.first(chunk), digits.sliced(chunk, length - 2 * chunk),
+                                digits.last(chunk)};
+    // Each part with its own scale: one up, as set, one down.
+    for (int i = 0; i < 3; ++i) {
+        if (Outcome scaled = ScaleY(s, r + 17 - i); !scaled)
+            return scaled;
+        s.Dev.PrintLine(LineDirection::Backward, parts[i]);
+    }
     return ScaleY(s, r + 16);
 }
 
-bool StrikeLine(Session& s, const PlanRecord& record, TickOutcome& outcome) {
+Outcome StrikeLine(const JobParts& s, const PlanRecord& record, TickOutcome& outcome) {
     const QByteArray digits = StruckDigits(record.digits).toByteArray();
     if (digits.isEmpty())
-        return true;
-    if (!Recorded(s))
-        return false;
+        return Outcome::Done();
+    if (Outcome recorded = RecordProgress(s); !recorded)
+        return recorded;
     const bool forward = record.kind == PlanRecordKind::Forward;
     const int row = s.Machine.CurrentRow;
     const int start = s.Machine.CurrentCol;
     if (forward)
         s.Dev.PrintLine(LineDirection::Forward, digits);
-    else if (!SendBackward(s, digits))
-        return false;
+    else if (Outcome sent = SendBackward(s, digits); !sent)
+        return sent;
     if (s.SelfTest.Enabled)
         StepControl(s.Dev, s.SelfTest);
     Paint(s, row, forward ? start : start - 1, forward ? 1 : -1, digits, outcome);
     ++s.Job.StrikeLinesSent;
     for (char d : digits)
         s.Job.DotsStruck += d != '0';
-    return true;
+    return Outcome::Done();
 }
 
-// One plan line; false when it could not be carried out (the operator was told). Only strike
-// lines are recorded: a head stopped on a move or at the needle lies on the approach after
-// the last recorded strike line, where recovery looks next anyway.
-bool Execute(Session& s, const PlanLine& line, TickOutcome& outcome) {
+// One plan line, or why it could not be carried out. Only strike lines are recorded: a head
+// stopped on a move or at the needle lies on the approach after the last recorded strike
+// line, where recovery looks next anyway.
+Outcome Execute(const JobParts& s, const PlanLine& line, TickOutcome& outcome) {
     const PlanRecord& record = line.record;
     switch (record.kind) {
     case PlanRecordKind::Move:
@@ -135,47 +131,49 @@ bool Execute(Session& s, const PlanLine& line, TickOutcome& outcome) {
         return StrikeLine(s, record, outcome);
     case PlanRecordKind::NeedleUp:
         s.Dev.Up();
-        return true;
+        break;
     case PlanRecordKind::NeedleDown:
         s.Dev.Put(1);
-        return true;
+        break;
     case PlanRecordKind::Other:
-        return true;
+        break;
     }
-    return true;
+    return Outcome::Done();
 }
 
-void ClosePlan(Session& s) {
+void ClosePlan(const JobParts& s) {
     s.Job.Plan.reset();
-    s.Place.JobRunning = false;
+    s.Job.Running = false;
 }
 
-// The plan could not be carried on: ended as "Завершить работу" ends it, so it can be resumed.
-TickOutcome Stop(Session& s) {
-    Button28Click(s);
+// The plan could not be carried on. The operator is told at once, while the job stands where
+// it stopped (the message comes from inside the job loop, as a lost link's does), then the job
+// is ended as "Завершить работу" ends it, so it can be resumed.
+TickOutcome Stop(const JobParts& s, const Outcome& why) {
+    Tell(s.Op, why);
+    EndJobForLater(s);
     return {TickResult::Stopped, false};
 }
 
 // Some failures take the link down without marking LinkError (a data frame of a strike line
 // without answer, a greeting of the estimate); going on would only paint the rest and then
 // drop the recovery file as if the job were done.
-bool LinkDown(const Session& s) {
+bool LinkDown(const JobParts& s) {
     return s.Link.LinkError || (s.Job.LinkExpected && !s.Link.DeviceReady);
 }
 
-TickOutcome LinkStop(Session& s, bool pictureChanged) {
+TickOutcome LinkStop(const JobParts& s, bool pictureChanged) {
     s.Timers.Stop(TimerId::Optimizing);
     ClosePlan(s);
     s.Op.LockForJob();
     return {TickResult::LinkLost, pictureChanged};
 }
 
-TickOutcome Complete(Session& s) {
+TickOutcome Complete(const JobParts& s) {
     s.Timers.Stop(TimerId::Optimizing);
     s.Dev.EndPrint();
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
-    s.Dev.Off();
-    s.Link.DeviceReady = false;
+    s.Dev.SwitchOff();
     s.Op.LockForJob();
     RemoveJobRecords(s.StartDirectory);
     ClosePlan(s);
@@ -185,20 +183,21 @@ TickOutcome Complete(Session& s) {
 
 } // namespace
 
-QString RecordProgress(Session& s) {
+Outcome RecordProgress(const JobParts& s) {
     JobState& job = s.Job;
     const ProgressRecord record{job.Pass, job.PlanLine, job.Begun, job.PlanDigest, job.JobDigest};
     if (!job.Progress)
         return WriteProgressRecord(s.StartDirectory, record);
-    const QString error = job.Progress->Update(record);
-    if (error.isEmpty())
-        return {};
-    return QStringLiteral("Не удаётся записать файл %1 (%2): работа остановлена, чтобы при "
-                          "восстановлении не ударить точку дважды.")
-        .arg(QDir::toNativeSeparators(ProgressFilePath(s.StartDirectory)), error);
+    const Outcome updated = job.Progress->Update(record);
+    if (updated)
+        return updated;
+    return Outcome::Failed(
+        QStringLiteral("Не удаётся записать файл %1 (%2): работа остановлена, чтобы при "
+                       "восстановлении не ударить точку дважды.")
+            .arg(QDir::toNativeSeparators(ProgressFilePath(s.StartDirectory)), updated.Message()));
 }
 
-RecoveryRecord JobRecoveryRecord(const Session& s, bool secondPassStarted) {
+RecoveryRecord JobRecoveryRecord(const JobParts& s, bool secondPassStarted) {
     RecoveryRecord record;
     record.picturePath = s.Picture.PicturePath;
     record.offsetX = s.Place.PictureOffsetX;
@@ -211,22 +210,21 @@ RecoveryRecord JobRecoveryRecord(const Session& s, bool secondPassStarted) {
     return record;
 }
 
-QString OpenJobPlan(Session& s, int pass, const QString& path) {
-    QString error;
-    const QByteArray digest = FileDigest(path, &error);
-    if (digest.isEmpty())
-        return error;
+Outcome OpenJobPlan(const JobParts& s, int pass, const QString& path) {
+    const Result<QByteArray> digest = FileDigest(path);
+    if (!digest)
+        return digest.AsOutcome();
     auto reader = std::make_unique<PlanReader>(path);
-    if (!reader->Open())
-        return reader->Error();
+    if (Outcome opened = reader->Open(); !opened)
+        return opened;
     // Put in place whole, then held open for the updates line by line.
-    const ProgressRecord record{pass, 0, false, digest, JobDigest(JobRecoveryRecord(s, false))};
-    error = WriteProgressRecord(s.StartDirectory, record);
+    const ProgressRecord record{pass, 0, false, *digest, JobDigest(JobRecoveryRecord(s, false))};
     auto progress = std::make_unique<ProgressFile>();
-    if (error.isEmpty())
-        error = progress->Open(s.StartDirectory);
-    if (!error.isEmpty())
-        return error;
+    Outcome recorded = WriteProgressRecord(s.StartDirectory, record);
+    if (recorded)
+        recorded = progress->Open(s.StartDirectory);
+    if (!recorded)
+        return recorded;
     JobState& job = s.Job;
     job.Pass = record.pass;
     job.PlanLine = record.line;
@@ -238,26 +236,26 @@ QString OpenJobPlan(Session& s, int pass, const QString& path) {
     // A first pass with a second to follow counts its plan twice: the second is a copy.
     const int plans = pass == 1 && s.Levels.DoublePassPending ? 2 : 1;
     job.PlanBytesTotal = job.PlanBytesRead + plans * QFileInfo(path).size();
-    return {};
+    return Outcome::Done();
 }
 
-bool BeginJobLoop(Session& s) {
+Outcome BeginJobLoop(const JobParts& s) {
     s.Dev.BeginPrint();
     s.Job.LinkExpected = s.Link.DeviceReady;
     if (s.Link.DeviceReady) {
         // From here the machine's saved position belongs to this plan.
         s.Job.Begun = true;
-        if (!Recorded(s)) {
-            Button28Click(s);
-            return false;
+        if (Outcome recorded = RecordProgress(s); !recorded) {
+            EndJobForLater(s);
+            return recorded;
         }
     }
-    s.Place.JobRunning = true;
+    s.Job.Running = true;
     s.Timers.Start(TimerId::Optimizing, 1);
-    return true;
+    return Outcome::Done();
 }
 
-TickOutcome OptimizingTimer(Session& s) {
+TickOutcome RunNextPlanLine(const JobParts& s) {
     s.Op.LockForJob();
     JobState& job = s.Job;
     if (!job.Plan) {
@@ -267,46 +265,41 @@ TickOutcome OptimizingTimer(Session& s) {
     }
     if (LinkDown(s))
         return LinkStop(s, false);
-    PlanLine line;
-    if (!job.Plan->Next(line)) {
-        if (!job.Plan->Error().isEmpty()) {
-            s.Op.ShowMessage(job.Plan->Error());
-            return Stop(s);
-        }
+    const Result<std::optional<PlanLine>> next = job.Plan->Next();
+    if (!next)
+        return Stop(s, next.AsOutcome());
+    if (!*next) {
         if (!s.Levels.DoublePassPending)
             return Complete(s);
         return {StartSecondPass(s), false};
     }
+    const PlanLine& line = **next;
     job.PlanLine = line.number;
     job.PlanBytesRead += line.text.size() + 2;
     TickOutcome outcome;
-    if (!Execute(s, line, outcome)) {
-        const bool changed = outcome.pictureChanged;
-        outcome = Stop(s);
-        outcome.pictureChanged = changed;
-        return outcome;
-    }
+    // A line that fails has painted nothing: the marks come after the line was sent.
+    if (Outcome done = Execute(s, line, outcome); !done)
+        return Stop(s, done);
     if (LinkDown(s))
         return LinkStop(s, outcome.pictureChanged);
     return outcome;
 }
 
-TickResult StartSecondPass(Session& s) {
+TickResult StartSecondPass(const JobParts& s) {
     const bool linkUp = s.Link.DeviceReady;
     JobState& job = s.Job;
     job.SecondPassRunning = true;
     s.Timers.Stop(TimerId::Timer4);
-    QString error = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, true));
-    if (error.isEmpty())
-        error = OpenJobPlan(s, 2, QDir(s.StartDirectory).filePath(SecondPassPlanFileName));
-    if (!error.isEmpty()) {
+    Outcome opened = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, true));
+    if (opened)
+        opened = OpenJobPlan(s, 2, QDir(s.StartDirectory).filePath(SecondPassPlanFileName));
+    if (!opened) {
         // A file, not the link: the job is ended for a later resume.
-        s.Op.ShowMessage(error);
-        return Stop(s).result;
+        return Stop(s, opened).result;
     }
     s.Levels.DoublePassPending = false;
-    if (!s.Dev.SetStrike(s.Levels.SecondPassLevels))
-        return Stop(s).result;
+    if (Outcome profiles = s.Dev.SetStrike(s.Levels.SecondPassLevels); !profiles)
+        return Stop(s, profiles).result;
     s.Dev.SetMotorSpeedScale(s.Config.ResolutionIndex);
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
     if (linkUp && !s.Link.DeviceReady) {
@@ -315,10 +308,15 @@ TickResult StartSecondPass(Session& s) {
     }
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
-    return BeginJobLoop(s) ? TickResult::SecondPassStarted : TickResult::Stopped;
+    if (Outcome begun = BeginJobLoop(s); !begun) {
+        // Ended for later already; the operator learns why now.
+        Tell(s.Op, begun);
+        return TickResult::Stopped;
+    }
+    return TickResult::SecondPassStarted;
 }
 
-void Timer2Timer(WindowTimers& timers) {
+void StopFollowUpTimers(WindowTimers& timers) {
     timers.Stop(TimerId::Timer2);
     timers.Stop(TimerId::Timer3);
 }

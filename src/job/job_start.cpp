@@ -15,7 +15,7 @@ namespace {
 constexpr int JobGreetings = 5;
 
 // Back to where the panels were opened from: the menus as the link allows.
-void BackToIdle(Session& s) {
+void BackToIdle(const JobParts& s) {
     if (s.Link.DeviceReady)
         s.Op.UnlockUI();
     else
@@ -23,35 +23,36 @@ void BackToIdle(Session& s) {
 }
 
 // The plan as recovery and the second pass will read it; the second pass gets its own copy.
-QString WriteJobFiles(Session& s, const QString& planPath) {
+Outcome WriteJobFiles(const JobParts& s, const QString& planPath) {
     QFile plan(planPath);
     if (!plan.open(QIODevice::ReadOnly))
-        return QStringLiteral("Не удаётся прочитать файл плана %1: %2")
-            .arg(QDir::toNativeSeparators(planPath), plan.errorString());
+        return Outcome::Failed(QStringLiteral("Не удаётся прочитать файл плана %1: %2")
+                                   .arg(QDir::toNativeSeparators(planPath), plan.errorString()));
     const QByteArray bytes = plan.readAll();
     plan.close();
     if (s.Levels.DoublePassPending) {
-        const QString error =
-            WritePlanFile(bytes, QDir(s.StartDirectory).filePath(SecondPassPlanFileName));
-        if (!error.isEmpty())
-            return error;
+        if (Outcome copied =
+                WritePlanFile(bytes, QDir(s.StartDirectory).filePath(SecondPassPlanFileName));
+            !copied)
+            return copied;
     }
-    const QString error = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, false));
-    if (!error.isEmpty())
-        return QStringLiteral("Не удаётся записать файл восстановления %1: %2")
-            .arg(QDir::toNativeSeparators(RecoveryFilePath(s.StartDirectory)), error);
-    return {};
+    const Outcome recorded = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, false));
+    if (!recorded)
+        return Outcome::Failed(
+            QStringLiteral("Не удаётся записать файл восстановления %1: %2")
+                .arg(QDir::toNativeSeparators(RecoveryFilePath(s.StartDirectory)),
+                     recorded.Message()));
+    return Outcome::Done();
 }
 
 // Names the unfinished job as its recovery file records it.
 QString UnfinishedJobQuestion(const QString& startDirectory) {
-    QString error;
-    const std::optional<RecoveryRecord> job = ReadRecoveryFile(startDirectory, &error);
+    const Result<RecoveryRecord> job = ReadRecoveryFile(startDirectory);
     const QString what =
         job ? QStringLiteral("картинка %1, %2 проход")
                   .arg(QDir::toNativeSeparators(job->picturePath),
                        job->secondPassStarted ? QStringLiteral("второй") : QStringLiteral("первый"))
-            : error;
+            : job.Message();
     return QStringLiteral("Предыдущая работа не завершена (%1; файл %2).\n\nНачать новую работу? "
                           "Незавершённую тогда продолжить будет нельзя: её файлы восстановления "
                           "будут удалены.")
@@ -60,11 +61,11 @@ QString UnfinishedJobQuestion(const QString& startDirectory) {
 
 } // namespace
 
-void Print1Click(Session& s) {
+void OpenEngravingProperties(const JobParts& s) {
     s.Op.LockForJob();
 }
 
-std::optional<QString> JobForceProblem(const Session& s, bool doublePass) {
+Outcome CheckJobForces(const JobParts& s, bool doublePass) {
     const int speed = s.Machine.MotorSpeed;
     const int scale = 16 + s.Config.ResolutionIndex;
     for (int pass = 1; pass <= (doublePass ? 2 : 1); ++pass) {
@@ -77,41 +78,36 @@ std::optional<QString> JobForceProblem(const Session& s, bool doublePass) {
         for (int level = 4; level >= 1; --level) {
             const int lowest = pass == 2 && level == 4 ? 0 : 1;
             if (forces[level] < lowest || forces[level] > StrikeLevels::MaxForce)
-                return heading + QStringLiteral("сила уровня \"%1\" равна %2, такой ползунок не "
-                                                "показывает (%3..%4); установите её заново.")
-                                     .arg(8 * level)
-                                     .arg(forces[level])
-                                     .arg(lowest)
-                                     .arg(StrikeLevels::MaxForce);
+                return Outcome::Failed(
+                    heading + QStringLiteral("сила уровня \"%1\" равна %2, такой ползунок не "
+                                             "показывает (%3..%4); установите её заново.")
+                                  .arg(8 * level)
+                                  .arg(forces[level])
+                                  .arg(lowest)
+                                  .arg(StrikeLevels::MaxForce));
         }
-        if (auto problem = ProfileProblem(forces, speed, scale))
-            return heading + *problem;
+        if (Outcome profiles = CheckStrikeProfiles(forces, speed, scale); !profiles)
+            return Outcome::Failed(heading + profiles.Message());
     }
-    return std::nullopt;
+    return Outcome::Done();
 }
 
-JobStartOutcome Button17Click(Session& s, const std::function<void()>& choicesTaken) {
-    JobStartOutcome outcome;
+Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choicesTaken) {
     // Refused before anything is sent or written: the operator corrects the panel and starts
     // again.
-    const QString noPicture = PlanInputProblem(s.Matrices);
-    if (!noPicture.isEmpty()) {
-        s.Op.ShowMessage(noPicture);
-        return outcome;
-    }
-    if (const auto problem = JobForceProblem(s, s.Levels.DoublePassPending)) {
-        s.Op.ShowMessage(*problem);
-        return outcome;
-    }
+    if (Outcome picture = CheckPlanInput(s.Matrices); !picture)
+        return picture;
+    if (Outcome forces = CheckJobForces(s, s.Levels.DoublePassPending); !forces)
+        return forces;
     // An unfinished job is never replaced unasked: its plan and records go only when the
     // operator gives it up.
     if (RecoveryFileExists(s.StartDirectory)) {
         if (!s.Op.Confirm(UnfinishedJobQuestion(s.StartDirectory))) {
             BackToIdle(s);
-            return outcome;
+            return Outcome::Failed({});
         }
         RemoveJobRecords(s.StartDirectory);
-        s.Place.RecoveryPending = false;
+        s.Unfinished.Pending = false;
     }
 
     // A job started without the machine only paints the picture; one whose link fails while
@@ -127,11 +123,9 @@ JobStartOutcome Button17Click(Session& s, const std::function<void()>& choicesTa
         choicesTaken();
 
     const PassMode pass = s.Levels.HighQuality() ? PassMode::OneSided : PassMode::TwoSided;
-    const PlanOutcome plan = BuildPlan(s.Matrices, s.StartDirectory, pass, s.Op);
-    if (!plan.Ok()) {
-        s.Op.ShowMessage(plan.error);
+    if (const Result<PlanFiles> plan = BuildPlan(s.Matrices, s.StartDirectory, pass, s.Op); !plan) {
         BackToIdle(s);
-        return outcome;
+        return plan.AsOutcome();
     }
 
     for (int i = 0; i < JobGreetings; ++i)
@@ -141,43 +135,39 @@ JobStartOutcome Button17Click(Session& s, const std::function<void()>& choicesTa
 
     const QString planPath = QDir(s.StartDirectory).filePath(PlanFileName);
     s.Job = JobState{};
-    QString error = OpenJobPlan(s, 1, planPath);
-    if (error.isEmpty())
-        error = WriteJobFiles(s, planPath);
-    if (!error.isEmpty()) {
+    Outcome files = OpenJobPlan(s, 1, planPath);
+    if (files)
+        files = WriteJobFiles(s, planPath);
+    if (!files) {
         s.Job.Plan.reset();
-        s.Op.ShowMessage(error);
         BackToIdle(s);
-        return outcome;
+        return files;
     }
 
     s.Dev.SetMotorSpeedScale(s.Config.ResolutionIndex);
     s.Dev.SetMotorSpeed(s.Machine.MotorSpeed);
-    if (!s.Dev.SetStrike(s.Levels.FirstPassLevels)) {
+    if (Outcome profiles = s.Dev.SetStrike(s.Levels.FirstPassLevels); !profiles) {
         // Nothing was struck and no print job opened: the job never began.
         s.Job.Plan.reset();
         RemoveJobRecords(s.StartDirectory);
         BackToIdle(s);
-        return outcome;
+        return profiles;
     }
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
     if (linkUp && !s.Link.DeviceReady) {
         // Nothing was struck: the recovery file stays, and resuming starts the plan afresh.
         s.Job.Plan.reset();
         s.Op.LockForJob();
-        outcome.linkLost = true;
-        return outcome;
+        return JobStart{};
     }
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
-    if (!BeginJobLoop(s))
-        return outcome;
-    outcome.started = true;
-    outcome.estimate = EstimateJob(s, planPath);
-    return outcome;
+    if (Outcome begun = BeginJobLoop(s); !begun)
+        return begun;
+    return JobStart{true, EstimateJob(s, planPath)};
 }
 
-JobEstimate EstimateJob(Session& s, const QString& planPath) {
+Result<JobEstimate> EstimateJob(const JobParts& s, const QString& planPath) {
     s.Dev.MeasureLinkTime();
     EstimateInputs inputs;
     inputs.machine = s.Machine;
@@ -186,7 +176,7 @@ JobEstimate EstimateJob(Session& s, const QString& planPath) {
     inputs.doublePassPending = s.Levels.DoublePassPending;
     inputs.pictureOffsetX = s.Place.PictureOffsetX;
     inputs.pictureOffsetY = s.Place.PictureOffsetY;
-    JobEstimate estimate = EstimateJobDuration(planPath, inputs, s.Time);
+    Result<JobEstimate> estimate = EstimateJobDuration(planPath, inputs, s.Time);
     s.Machine.CurrentRow = 0;
     s.Machine.CurrentCol = 0;
     return estimate;

@@ -6,9 +6,11 @@
 #include "job/progress_record.h"
 
 #include <QByteArray>
+#include <QPoint>
 #include <QtGlobal>
 
 #include <memory>
+#include <optional>
 
 namespace zeb {
 
@@ -35,6 +37,9 @@ struct JobState {
     int PlanLine = 0;
     // Warm-up rounds of the next recovery start (SpinEdit4 of the unfinished-job dialog).
     int WarmUpRounds = 3;
+    // The job timer carries a plan (from BeginJobLoop until the plan is closed, a pause
+    // included): the field takes no orders from the mouse meanwhile.
+    bool Running = false;
 
     // What the job has done so far, for progress displays: plan bytes read (both passes),
     // strike lines sent and dots struck.
@@ -42,6 +47,18 @@ struct JobState {
     qint64 PlanBytesTotal = 0;
     qint64 StrikeLinesSent = 0;
     qint64 DotsStruck = 0;
+};
+
+// An unfinished job found at start-up by its recovery file. The window offers to finish it
+// while the machine answers, and its picture position wins over the alignment until the
+// operator gives it up or starts another job.
+struct UnfinishedJob {
+    bool Pending = false;
+    QPoint Place; // the recovery file's PictureOffsetX, PictureOffsetY
+
+    std::optional<QPoint> PinnedPlace() const {
+        return Pending ? std::optional<QPoint>(Place) : std::nullopt;
+    }
 };
 
 } // namespace zeb

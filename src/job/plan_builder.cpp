@@ -87,11 +87,11 @@ public:
         : m_w(matrices.W), m_h(matrices.H), m_cells(matrices), m_pass(pass), m_op(op),
           m_seeds(m_cells), m_steps(m_cells) {}
 
-    PlanText Run() {
+    Result<PlanText> Run() {
         m_text.reserve(static_cast<size_t>(m_w + 16) * static_cast<size_t>(m_h + 2));
         int seedRow = 0;
         int seedCol = 0;
-        while (m_result.error.isEmpty() && m_seeds.Next(seedRow, seedCol)) {
+        while (m_error.isEmpty() && m_seeds.Next(seedRow, seedCol)) {
             ++m_result.areas;
             if (m_op) {
                 m_op->ShowServiceValue(ServiceField::Label66, QString::number(seedRow));
@@ -103,10 +103,10 @@ public:
             TrimRuns(m_cells, m_box);
             WorkArea();
         }
-        if (m_result.error.isEmpty()) {
-            m_result.text = QByteArray(m_text.data(), static_cast<qsizetype>(m_text.size()));
-            m_result.struck = m_cells.TakeStruck();
-        }
+        if (!m_error.isEmpty())
+            return Outcome::Failed(m_error);
+        m_result.text = QByteArray(m_text.data(), static_cast<qsizetype>(m_text.size()));
+        m_result.struck = m_cells.TakeStruck();
         return std::move(m_result);
     }
 
@@ -118,7 +118,7 @@ private:
         m_leftmost.assign(rows, m_box.left);
         m_rightmost.assign(rows, m_box.right);
         Action action;
-        while (m_result.error.isEmpty()) {
+        while (m_error.isEmpty()) {
             switch (action.kind) {
             case Action::NextSeed:
                 return;
@@ -189,7 +189,7 @@ private:
     }
 
     std::optional<int> Strike(int row, int col, int step, qint32 endBit) {
-        if (!m_result.error.isEmpty())
+        if (!m_error.isEmpty())
             return std::nullopt;
         BeginRecord();
         Append(StrikeRecord(step > 0, {}));
@@ -271,11 +271,11 @@ private:
     }
 
     void Move(int row, int col) {
-        if (!m_result.error.isEmpty())
+        if (!m_error.isEmpty())
             return;
         const auto record = MoveRecord(row, col);
         if (!record) {
-            m_result.error =
+            m_error =
                 QStringLiteral("Изображение %1 x %2 слишком велико для плана: координата %3 не "
                                "помещается в 6 знаков записи перемещения.")
                     .arg(m_w)
@@ -292,7 +292,7 @@ private:
             m_text += PlanLineEnd;
     }
     void Record(const QByteArray& record) {
-        if (!m_result.error.isEmpty())
+        if (!m_error.isEmpty())
             return;
         BeginRecord();
         Append(record);
@@ -308,6 +308,7 @@ private:
     SeedSearch m_seeds;
     TraceSteps m_steps;
     PlanText m_result;
+    QString m_error;    // why the plan cannot be made; the planner stops at the first
     std::string m_text; // the plan as it grows; appending here stays cheap for every digit
     AreaBox m_box;
     int m_segmentRow = 0;
@@ -330,15 +331,16 @@ void MarkPending(PictureMatrices& m) {
 
 } // namespace
 
-QString PlanInputProblem(const PictureMatrices& m) {
+Outcome CheckPlanInput(const PictureMatrices& m) {
     if (m.W <= 0 || m.H <= 0)
-        return QStringLiteral("Нет изображения для плана.");
+        return Outcome::Failed(NoPictureToPlan());
     const auto fits = [&m](int rows, int cols) { return rows >= m.H + 4 && cols >= m.W + 4; };
     if (!fits(m.DotMap.Rows(), m.DotMap.Cols()) || !fits(m.DotLevels.Rows(), m.DotLevels.Cols()))
-        return QStringLiteral("Матрицы изображения %1 x %2 меньше, чем нужно для плана.")
-            .arg(m.W)
-            .arg(m.H);
-    return {};
+        return Outcome::Failed(
+            QStringLiteral("Матрицы изображения %1 x %2 меньше, чем нужно для плана.")
+                .arg(m.W)
+                .arg(m.H));
+    return Outcome::Done();
 }
 
 void MarkStruckDots(PictureMatrices& matrices, const PlanText& plan) {
@@ -350,11 +352,9 @@ void MarkStruckDots(PictureMatrices& matrices, const PlanText& plan) {
     }
 }
 
-PlanText BuildPlanText(PictureMatrices& matrices, PassMode pass, Operator* op) {
-    PlanText result;
-    result.error = PlanInputProblem(matrices);
-    if (!result.error.isEmpty())
-        return result;
+Result<PlanText> BuildPlanText(PictureMatrices& matrices, PassMode pass, Operator* op) {
+    if (Outcome input = CheckPlanInput(matrices); !input)
+        return input;
     MarkPending(matrices);
     return Planner(matrices, pass, op).Run();
 }

@@ -10,6 +10,7 @@
 // written outside the matrices.
 
 #include "link/operator.h"
+#include "link/outcome.h"
 #include "picture/matrices.h"
 
 #include <QByteArray>
@@ -26,43 +27,46 @@ enum class PassMode { OneSided, TwoSided };
 
 struct PlanText {
     QByteArray text; // the plan file, byte for byte
-    QString error;   // empty on success; then `text` is complete
     int areas = 0;   // seeds worked
     // Cells whose dot the plan strikes, row by row over W + 2 columns (see MarkStruckDots).
     std::vector<std::uint8_t> struck;
 };
 
-// Why the matrices cannot be planned (no picture, matrices smaller than W x H needs), or
-// empty.
-QString PlanInputProblem(const PictureMatrices& matrices);
+// The job start's refusal when no picture is open.
+inline QString NoPictureToPlan() {
+    return QStringLiteral("Нет изображения для плана.");
+}
+
+// Refused, saying why, when the matrices cannot be planned: no picture, or matrices smaller
+// than W x H needs.
+Outcome CheckPlanInput(const PictureMatrices& matrices);
 
 // Plans the dot image of `matrices` (DotMap, DotLevels and W x H), rebuilding PlanMask; the
 // dot image itself is not changed. `op`, when given, shows each seed's row and column in
-// label66 / label67 and may repaint once per seed.
-PlanText BuildPlanText(PictureMatrices& matrices, PassMode pass, Operator* op);
+// label66 / label67 and may repaint once per seed. Refused, saying why, when the matrices
+// cannot be planned or a move of the picture does not fit the plan's fields.
+Result<PlanText> BuildPlanText(PictureMatrices& matrices, PassMode pass, Operator* op);
 
 // Overwrites the level of every dot the plan strikes with -1, so a later plan of the same
 // dot image strikes nothing twice.
 void MarkStruckDots(PictureMatrices& matrices, const PlanText& plan);
 
-struct PlanOutcome {
-    QString error; // empty on success
+// What the planning step of a job start wrote.
+struct PlanFiles {
     qint64 planBytes = 0;
     qint64 dumpBytes = 0;
     int areas = 0;
-
-    bool Ok() const { return error.isEmpty(); }
 };
 
-// Writes a plan text to `path`, replacing the file only once the text is completely on disk.
-// Returns an error text naming the file, empty on success.
-QString WritePlanFile(const QByteArray& text, const QString& path);
+// Writes a plan text to `path`, replacing the file only once the text is completely on disk;
+// else the message naming the file.
+Outcome WritePlanFile(const QByteArray& text, const QString& path);
 
 // The whole planning step of a job start: writes the dump "123Bm.txt", then the plan
 // "123123123.txt" in `startDirectory`, then marks the struck dots (MarkStruckDots). The plan
 // file is replaced only by a complete plan: on any error the previous one stays as it was, the
-// dot image is unchanged, and the error says why.
-PlanOutcome BuildPlan(PictureMatrices& matrices, const QString& startDirectory, PassMode pass,
-                      Operator& op);
+// dot image is unchanged, and the message says why.
+Result<PlanFiles> BuildPlan(PictureMatrices& matrices, const QString& startDirectory, PassMode pass,
+                            Operator& op);
 
 } // namespace zeb

@@ -38,14 +38,14 @@ void AppendCell(QByteArray& out, qint32 value, const GreyTexts& greys) {
     out.append(cell, length);
 }
 
-QString WriteError(const QString& path, const QString& why) {
-    return QStringLiteral("Не удаётся записать файл %1: %2")
-        .arg(QDir::toNativeSeparators(path), why);
+Outcome WriteError(const QString& path, const QString& why) {
+    return Outcome::Failed(
+        QStringLiteral("Не удаётся записать файл %1: %2").arg(QDir::toNativeSeparators(path), why));
 }
 
 } // namespace
 
-QString WriteDotMapDump(const PictureMatrices& m, const QString& path, qint64* bytes) {
+Result<qint64> WriteDotMapDump(const PictureMatrices& m, const QString& path) {
     static const GreyTexts greys;
     // Nobody reads the dump back, so it is written straight, without the flush to disk that
     // the plan gets: for a large picture it is by far the bigger file.
@@ -71,9 +71,7 @@ QString WriteDotMapDump(const PictureMatrices& m, const QString& path, qint64* b
     file.close();
     if (file.error() != QFileDevice::NoError)
         return WriteError(path, file.errorString());
-    if (bytes)
-        *bytes = written;
-    return {};
+    return written;
 }
 
 } // namespace zeb

@@ -8,39 +8,32 @@
 
 namespace zeb {
 
-QString WritePlanFile(const QByteArray& text, const QString& path) {
+Outcome WritePlanFile(const QByteArray& text, const QString& path) {
     const QString error = WriteFileDurably(path, text);
     if (error.isEmpty())
-        return {};
-    return QStringLiteral("Не удаётся записать файл плана %1: %2")
-        .arg(QDir::toNativeSeparators(path), error);
+        return Outcome::Done();
+    return Outcome::Failed(QStringLiteral("Не удаётся записать файл плана %1: %2")
+                               .arg(QDir::toNativeSeparators(path), error));
 }
 
-PlanOutcome BuildPlan(PictureMatrices& matrices, const QString& startDirectory, PassMode pass,
-                      Operator& op) {
-    PlanOutcome outcome;
-    outcome.error = PlanInputProblem(matrices);
-    if (!outcome.Ok())
-        return outcome;
+Result<PlanFiles> BuildPlan(PictureMatrices& matrices, const QString& startDirectory, PassMode pass,
+                            Operator& op) {
+    if (Outcome input = CheckPlanInput(matrices); !input)
+        return input;
     const QDir dir(startDirectory);
-    outcome.error = WriteDotMapDump(matrices, dir.filePath(DotMapDumpFileName), &outcome.dumpBytes);
-    if (!outcome.Ok())
-        return outcome;
+    const Result<qint64> dump = WriteDotMapDump(matrices, dir.filePath(DotMapDumpFileName));
+    if (!dump)
+        return dump.AsOutcome();
 
-    PlanText plan = BuildPlanText(matrices, pass, &op);
-    outcome.areas = plan.areas;
-    if (!plan.error.isEmpty()) {
-        outcome.error = plan.error;
-        return outcome;
-    }
+    const Result<PlanText> plan = BuildPlanText(matrices, pass, &op);
+    if (!plan)
+        return plan.AsOutcome();
     // Recovery and the second pass rely on this file: it is replaced only when the new plan
     // is completely on disk.
-    outcome.error = WritePlanFile(plan.text, dir.filePath(PlanFileName));
-    if (!outcome.Ok())
-        return outcome;
-    MarkStruckDots(matrices, plan);
-    outcome.planBytes = plan.text.size();
-    return outcome;
+    if (Outcome written = WritePlanFile(plan->text, dir.filePath(PlanFileName)); !written)
+        return written;
+    MarkStruckDots(matrices, *plan);
+    return PlanFiles{plan->text.size(), *dump, plan->areas};
 }
 
 } // namespace zeb

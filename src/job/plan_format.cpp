@@ -78,24 +78,22 @@ QByteArray StrikeRecord(bool forward, QByteArrayView digits) {
     return text;
 }
 
-ParsedPlanLine ParsePlanLine(QByteArrayView line) {
-    ParsedPlanLine parsed;
-    PlanRecord& record = parsed.record;
+Result<PlanRecord> ParsePlanLine(QByteArrayView line) {
+    PlanRecord record;
     const QByteArrayView key = line.first(std::min<qsizetype>(line.size(), KeyLength));
     if (key == QByteArrayView(MovePrefix).first(KeyLength)) {
         record.kind = PlanRecordKind::Move;
         if (line.size() != MoveLength) {
-            parsed.error = QStringLiteral("запись перемещения должна занимать %1 знаков, а "
-                                          "занимает %2")
-                               .arg(MoveLength)
-                               .arg(line.size());
-            return parsed;
+            return Outcome::Failed(QStringLiteral("запись перемещения должна занимать %1 знаков, "
+                                                  "а занимает %2")
+                                       .arg(MoveLength)
+                                       .arg(line.size()));
         }
         const auto row = ParseField(line.sliced(RowField, FieldWidth));
         const auto column = ParseField(line.sliced(ColumnField, FieldWidth));
         if (!row || !column) {
-            parsed.error = QStringLiteral("в записи перемещения строка или столбец не число");
-            return parsed;
+            return Outcome::Failed(
+                QStringLiteral("в записи перемещения строка или столбец не число"));
         }
         record.row = *row;
         record.column = *column;
@@ -109,18 +107,16 @@ ParsedPlanLine ParsePlanLine(QByteArrayView line) {
         record.kind = forward ? PlanRecordKind::Forward : PlanRecordKind::Backward;
         const QByteArrayView prefix(forward ? ForwardPrefix : BackwardPrefix);
         if (!line.startsWith(prefix)) {
-            parsed.error = QStringLiteral("строка удара должна начинаться с \"%1\"")
-                               .arg(QString::fromLatin1(prefix));
-            return parsed;
+            return Outcome::Failed(QStringLiteral("строка удара должна начинаться с \"%1\"")
+                                       .arg(QString::fromLatin1(prefix)));
         }
         const QByteArrayView digits = line.sliced(DigitsStart);
         if (!StrikeDigitsValid(digits)) {
-            parsed.error = QStringLiteral("в строке удара допустимы только цифры 0..4");
-            return parsed;
+            return Outcome::Failed(QStringLiteral("в строке удара допустимы только цифры 0..4"));
         }
         record.digits = digits.toByteArray();
     }
-    return parsed;
+    return record;
 }
 
 QByteArrayView StruckDigits(QByteArrayView digits) {

@@ -12,6 +12,8 @@
 //   "KBack: " + digits        backward strike line, digit i at column (move column - i)
 // Coordinates are picture coordinates; readers add the picture offsets.
 
+#include "link/outcome.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -59,13 +61,9 @@ struct PlanRecord {
 };
 
 // Parses one line (without its line end). A record whose fields are malformed (a move whose
-// fields are not numbers, a strike line with characters other than '0'..'4') gives an error
-// text; lines that are no record at all are Other.
-struct ParsedPlanLine {
-    PlanRecord record;
-    QString error; // empty when the line is sound
-};
-ParsedPlanLine ParsePlanLine(QByteArrayView line);
+// fields are not numbers, a strike line with characters other than '0'..'4') is refused with
+// what is wrong with it; lines that are no record at all are Other.
+Result<PlanRecord> ParsePlanLine(QByteArrayView line);
 
 // The digits that execution and the estimate act on: trailing '0's dropped, so a line of
 // only '0's is empty. Recovery counts every digit instead.

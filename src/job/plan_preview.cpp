@@ -8,16 +8,20 @@ namespace zeb {
 
 namespace {
 
-// One pass over the plan, appending to `preview`. False at a bad line (told in the preview).
-bool WalkPass(PlanTextReader& reader, const EstimateInputs& in, int pass, JobPreview& preview) {
+// One pass over the plan, appending to `preview`. Refused at a bad line, naming it.
+Outcome WalkPass(PlanTextReader& reader, const EstimateInputs& in, int pass, JobPreview& preview) {
     DurationCounter clock(in);
     PassPreview counts;
     const qint64 startUnits = preview.units;
     HeadPoint head; // the reset before every pass homes the head
     preview.path.push_back(head);
-    PlanLine line;
-    while (reader.Next(line)) {
-        const PlanRecord& record = line.record;
+    for (;;) {
+        const Result<std::optional<PlanLine>> line = reader.Next();
+        if (!line)
+            return line.AsOutcome();
+        if (!*line)
+            break;
+        const PlanRecord& record = (*line)->record;
         clock.Add(record);
         if (record.kind == PlanRecordKind::Move) {
             head = {record.row + in.pictureOffsetY, record.column + in.pictureOffsetX};
@@ -48,12 +52,10 @@ bool WalkPass(PlanTextReader& reader, const EstimateInputs& in, int pass, JobPre
         preview.lines.push_back(std::move(strike));
         ++counts.strikeLines;
     }
-    if (!reader.Error().isEmpty())
-        return false;
     counts.units = clock.Units();
     preview.units += counts.units;
     preview.passes.push_back(counts);
-    return true;
+    return Outcome::Done();
 }
 
 } // namespace
@@ -64,10 +66,10 @@ JobPreview PreviewPlan(QByteArrayView plan, const std::vector<EstimateInputs>& p
     PlanTextReader reader(plan, name);
     for (std::size_t i = 0; i < passes.size(); ++i) {
         reader.Rewind();
-        if (!WalkPass(reader, passes[i], static_cast<int>(i) + 1, preview)) {
-            const QString error = reader.Error();
+        if (Outcome walked = WalkPass(reader, passes[i], static_cast<int>(i) + 1, preview);
+            !walked) {
             preview = JobPreview{};
-            preview.error = error;
+            preview.error = walked.Message();
             break;
         }
     }

@@ -6,64 +6,55 @@ namespace zeb {
 
 PlanReader::PlanReader(const QString& path) : m_path(path), m_file(path) {}
 
-bool PlanReader::Open() {
+Outcome PlanReader::Open() {
     m_file.close();
     m_lineNumber = 0;
-    m_error.clear();
-    if (!m_file.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("Не удаётся открыть файл плана %1: %2")
-                      .arg(QDir::toNativeSeparators(m_path), m_file.errorString());
-        return false;
-    }
-    return true;
+    m_failed = false;
+    if (!m_file.open(QIODevice::ReadOnly))
+        return Outcome::Failed(QStringLiteral("Не удаётся открыть файл плана %1: %2")
+                                   .arg(QDir::toNativeSeparators(m_path), m_file.errorString()));
+    return Outcome::Done();
 }
 
-bool PlanReader::AtEnd() const {
-    return !m_file.isOpen() || m_file.atEnd();
-}
-
-bool PlanReader::Next(PlanLine& line) {
-    if (!m_error.isEmpty() || !m_file.isOpen() || m_file.atEnd())
-        return false;
+Result<std::optional<PlanLine>> PlanReader::Next() {
+    if (m_failed || !m_file.isOpen() || m_file.atEnd())
+        return std::optional<PlanLine>();
     QByteArray text = m_file.readLine();
     ++m_lineNumber;
     if (!text.endsWith('\n')) {
         // Every line the program writes ends with CR LF; a file that stops inside a line
         // was cut short, and what is left of the line cannot be trusted.
-        Fail(m_lineNumber, QStringLiteral("файл обрывается внутри строки"));
-        return false;
+        return Fail(QStringLiteral("файл обрывается внутри строки"));
     }
     text.chop(text.endsWith("\r\n") ? 2 : 1);
-    ParsedPlanLine parsed = ParsePlanLine(text);
-    if (!parsed.error.isEmpty()) {
-        Fail(m_lineNumber, parsed.error);
-        return false;
-    }
-    line.number = m_lineNumber;
-    line.text = std::move(text);
-    line.record = std::move(parsed.record);
-    return true;
+    Result<PlanRecord> record = ParsePlanLine(text);
+    if (!record)
+        return Fail(record.Message());
+    return std::optional<PlanLine>(
+        PlanLine{m_lineNumber, std::move(text), std::move(record.Value())});
 }
 
-void PlanReader::Fail(int lineNumber, const QString& what) {
-    m_error = QStringLiteral("Файл плана %1, строка %2: %3")
-                  .arg(QDir::toNativeSeparators(m_path))
-                  .arg(lineNumber)
-                  .arg(what);
+Outcome PlanReader::Fail(const QString& what) {
+    m_failed = true;
+    return Outcome::Failed(QStringLiteral("Файл плана %1, строка %2: %3")
+                               .arg(QDir::toNativeSeparators(m_path))
+                               .arg(m_lineNumber)
+                               .arg(what));
 }
 
-PlanContents ReadPlan(const QString& path) {
-    PlanContents contents;
+Result<std::vector<PlanLine>> ReadPlan(const QString& path) {
     PlanReader reader(path);
-    if (!reader.Open()) {
-        contents.error = reader.Error();
-        return contents;
+    if (Outcome opened = reader.Open(); !opened)
+        return opened;
+    std::vector<PlanLine> lines;
+    for (;;) {
+        Result<std::optional<PlanLine>> line = reader.Next();
+        if (!line)
+            return line.AsOutcome();
+        if (!line.Value())
+            return lines;
+        lines.push_back(std::move(*line.Value()));
     }
-    PlanLine line;
-    while (reader.Next(line))
-        contents.lines.push_back(line);
-    contents.error = reader.Error();
-    return contents;
 }
 
 } // namespace zeb

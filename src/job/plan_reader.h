@@ -4,11 +4,13 @@
 // and the line, so a caller can refuse the plan instead of acting on part of it.
 
 #include "job/plan_format.h"
+#include "link/outcome.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace zeb {
@@ -23,29 +25,23 @@ class PlanReader {
 public:
     explicit PlanReader(const QString& path);
 
-    // Opens (or reopens) the file at its first line; false, with Error() set, when it cannot.
-    bool Open();
-    // The next line; false at the end of the file or at a bad line (Error() tells which).
-    bool Next(PlanLine& line);
-    // Empty while all is well.
-    const QString& Error() const { return m_error; }
-    bool AtEnd() const;
+    // Opens (or reopens) the file at its first line.
+    Outcome Open();
+    // The next line; nothing at the end of the file. A bad line is refused with the message
+    // naming it, and the reader gives nothing more after it.
+    Result<std::optional<PlanLine>> Next();
     const QString& Path() const { return m_path; }
 
 private:
-    void Fail(int lineNumber, const QString& what);
+    Outcome Fail(const QString& what);
 
     QString m_path;
     QFile m_file;
     int m_lineNumber = 0;
-    QString m_error;
+    bool m_failed = false;
 };
 
-// The whole plan at once; on a bad line `lines` holds what came before it.
-struct PlanContents {
-    std::vector<PlanLine> lines;
-    QString error;
-};
-PlanContents ReadPlan(const QString& path);
+// The whole plan at once, or the message of its first bad line.
+Result<std::vector<PlanLine>> ReadPlan(const QString& path);
 
 } // namespace zeb

@@ -8,37 +8,34 @@ PlanTextReader::PlanTextReader(QByteArrayView text, const QString& name)
 void PlanTextReader::Rewind() {
     m_at = 0;
     m_lineNumber = 0;
-    m_error.clear();
+    m_failed = false;
 }
 
-bool PlanTextReader::Next(PlanLine& line) {
-    if (!m_error.isEmpty() || m_at >= m_text.size())
-        return false;
+Result<std::optional<PlanLine>> PlanTextReader::Next() {
+    if (m_failed || m_at >= m_text.size())
+        return std::optional<PlanLine>();
     ++m_lineNumber;
     const qsizetype end = m_text.indexOf('\n', m_at);
     if (end < 0) {
         // As in a file: a plan that stops inside a line was cut short.
-        m_error = QStringLiteral("План %1, строка %2: план обрывается внутри строки")
-                      .arg(m_name)
-                      .arg(m_lineNumber);
-        return false;
+        m_failed = true;
+        return Outcome::Failed(QStringLiteral("План %1, строка %2: план обрывается внутри строки")
+                                   .arg(m_name)
+                                   .arg(m_lineNumber));
     }
     QByteArrayView text = m_text.sliced(m_at, end - m_at);
     m_at = end + 1;
     if (text.endsWith('\r'))
         text.chop(1);
-    ParsedPlanLine parsed = ParsePlanLine(text);
-    if (!parsed.error.isEmpty()) {
-        m_error = QStringLiteral("План %1, строка %2: %3")
-                      .arg(m_name)
-                      .arg(m_lineNumber)
-                      .arg(parsed.error);
-        return false;
+    Result<PlanRecord> parsed = ParsePlanLine(text);
+    if (!parsed) {
+        m_failed = true;
+        return Outcome::Failed(QStringLiteral("План %1, строка %2: %3")
+                                   .arg(m_name)
+                                   .arg(m_lineNumber)
+                                   .arg(parsed.Message()));
     }
-    line.number = m_lineNumber;
-    line.text = text.toByteArray();
-    line.record = std::move(parsed.record);
-    return true;
+    return std::optional<PlanLine>(PlanLine{m_lineNumber, text.toByteArray(), std::move(*parsed)});
 }
 
 } // namespace zeb

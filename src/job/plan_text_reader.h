@@ -9,6 +9,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
+
 namespace zeb {
 
 class PlanTextReader {
@@ -16,19 +18,18 @@ public:
     // `text` must outlive the reader; `name` names the plan in the messages.
     PlanTextReader(QByteArrayView text, const QString& name);
 
-    // Back to the first line, the error cleared.
+    // Back to the first line; a bad line met before is forgotten.
     void Rewind();
-    // The next line; false at the end of the text or at a bad line (Error() tells which).
-    bool Next(PlanLine& line);
-    // Empty while all is well.
-    const QString& Error() const { return m_error; }
+    // The next line; nothing at the end of the text. A bad line is refused with the message
+    // naming it, and the reader gives nothing more after it.
+    Result<std::optional<PlanLine>> Next();
 
 private:
     QByteArrayView m_text;
     QString m_name;
     qsizetype m_at = 0;
     int m_lineNumber = 0;
-    QString m_error;
+    bool m_failed = false;
 };
 
 } // namespace zeb

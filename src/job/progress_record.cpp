@@ -45,8 +45,9 @@ QString Native(const QString& startDirectory) {
     return QDir::toNativeSeparators(ProgressFilePath(startDirectory));
 }
 
-QString CannotWrite(const QString& startDirectory, const QString& why) {
-    return QStringLiteral("Не удаётся записать файл %1: %2").arg(Native(startDirectory), why);
+Outcome CannotWrite(const QString& startDirectory, const QString& why) {
+    return Outcome::Failed(
+        QStringLiteral("Не удаётся записать файл %1: %2").arg(Native(startDirectory), why));
 }
 
 } // namespace
@@ -59,16 +60,14 @@ QByteArray PlanDigest(const QByteArray& planBytes) {
     return QCryptographicHash::hash(planBytes, QCryptographicHash::Sha1).toHex();
 }
 
-QByteArray FileDigest(const QString& path, QString* error) {
+Result<QByteArray> FileDigest(const QString& path) {
     QFile file(path);
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || !hash.addData(&file)) {
-        *error =
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return Outcome::Failed(
             QStringLiteral("Не удаётся прочитать файл %1: %2")
                 .arg(QDir::toNativeSeparators(path),
-                     QFileInfo::exists(path) ? file.errorString() : QStringLiteral("файла нет"));
-        return {};
-    }
+                     QFileInfo::exists(path) ? file.errorString() : QStringLiteral("файла нет")));
     return hash.result().toHex();
 }
 
@@ -81,24 +80,22 @@ QByteArray JobDigest(const RecoveryRecord& record) {
     return QCryptographicHash::hash(bound, QCryptographicHash::Sha1).toHex();
 }
 
-QString WriteProgressRecord(const QString& startDirectory, const ProgressRecord& record) {
+Outcome WriteProgressRecord(const QString& startDirectory, const ProgressRecord& record) {
     const QString error = WriteFileDurably(ProgressFilePath(startDirectory), RecordBytes(record));
-    return error.isEmpty() ? QString() : CannotWrite(startDirectory, error);
+    return error.isEmpty() ? Outcome::Done() : CannotWrite(startDirectory, error);
 }
 
-std::optional<ProgressRecord> ReadProgressRecord(const QString& startDirectory, QString* problem) {
-    problem->clear();
+Result<std::optional<ProgressRecord>> ReadProgressRecord(const QString& startDirectory) {
     const QString path = ProgressFilePath(startDirectory);
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
-        return std::nullopt;
+        return std::optional<ProgressRecord>();
     QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        *problem = QStringLiteral("Файл %1 не читается: %2")
-                       .arg(Native(startDirectory),
-                            info.isFile() ? file.errorString() : QStringLiteral("это не файл"));
-        return std::nullopt;
-    }
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        return Outcome::Failed(
+            QStringLiteral("Файл %1 не читается: %2")
+                .arg(Native(startDirectory),
+                     info.isFile() ? file.errorString() : QStringLiteral("это не файл")));
     const QByteArray text = file.read(512);
     const QList<QByteArray> lines = text.split('\n');
     ProgressRecord record;
@@ -115,34 +112,34 @@ std::optional<ProgressRecord> ReadProgressRecord(const QString& startDirectory, 
     }
     if (!whole || !passOk || !lineOk || (record.pass != 1 && record.pass != 2) || record.line < 0 ||
         (lines[2].trimmed() != "0" && !record.begun) || !IsDigest(record.planDigest) ||
-        !IsDigest(record.jobDigest)) {
-        *problem = QStringLiteral("Файл %1 повреждён: в нём нет целой записи о ходе работы")
-                       .arg(Native(startDirectory));
-        return std::nullopt;
-    }
-    return record;
+        !IsDigest(record.jobDigest))
+        return Outcome::Failed(
+            QStringLiteral("Файл %1 повреждён: в нём нет целой записи о ходе работы")
+                .arg(Native(startDirectory)));
+    return std::optional<ProgressRecord>(record);
 }
 
-QString ProgressFile::Open(const QString& startDirectory) {
+Outcome ProgressFile::Open(const QString& startDirectory) {
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = ::open(QFile::encodeName(ProgressFilePath(startDirectory)).constData(),
                   O_WRONLY | O_CLOEXEC);
     if (m_fd < 0)
         return CannotWrite(startDirectory, QString::fromLocal8Bit(std::strerror(errno)));
-    return {};
+    return Outcome::Done();
 }
 
-QString ProgressFile::Update(const ProgressRecord& record) {
+Outcome ProgressFile::Update(const ProgressRecord& record) {
     const QByteArray text = RecordBytes(record);
     if (m_fd < 0)
-        return QStringLiteral("не открыт");
+        return Outcome::Failed(QStringLiteral("не открыт"));
     const ssize_t written = ::pwrite(m_fd, text.constData(), static_cast<size_t>(text.size()), 0);
     if (written != text.size())
-        return QString::fromLocal8Bit(std::strerror(written < 0 ? errno : ENOSPC));
+        return Outcome::Failed(QString::fromLocal8Bit(std::strerror(written < 0 ? errno : ENOSPC)));
     // On the disk before the line it names is sent: a power cut of the computer must not
     // leave a record older than what the machine did.
-    return SyncToDisk(m_fd);
+    const QString error = SyncToDisk(m_fd);
+    return error.isEmpty() ? Outcome::Done() : Outcome::Failed(error);
 }
 
 ProgressFile::~ProgressFile() {

@@ -41,34 +41,35 @@ QString ProgressFilePath(const QString& startDirectory);
 
 // Hex SHA-1 of a plan's bytes.
 QByteArray PlanDigest(const QByteArray& planBytes);
-// The same of a file; empty, with `error` set, when the file cannot be read.
-QByteArray FileDigest(const QString& path, QString* error);
+// The same of a file, or why it cannot be read.
+Result<QByteArray> FileDigest(const QString& path);
 // Hex SHA-1 of what fixes where the job's dots land: the picture path, the offsets and the
 // resolution (lines 1, 2, 3 and 13 of the recovery file). Forces and the pass marker may
 // change while a job runs and are not part of it.
 QByteArray JobDigest(const RecoveryRecord& record);
 
-// Replaces the record whole (WriteFileDurably). Empty on success, else why not, naming the
-// file; the old record is then still in place.
-QString WriteProgressRecord(const QString& startDirectory, const ProgressRecord& record);
+// Replaces the record whole (WriteFileDurably); else why not, naming the file, and the old
+// record is still in place.
+Outcome WriteProgressRecord(const QString& startDirectory, const ProgressRecord& record);
 
 // The record file held open for the updates of a running job, one before every strike line.
 // Every record has the same size, and an update rewrites it in place with a single write and
 // pushes it to the disk, so the file always holds one whole record, the old or the new.
 class ProgressFile {
 public:
-    // Opens the record WriteProgressRecord put in place; empty on success, else why not.
-    QString Open(const QString& startDirectory);
-    QString Update(const ProgressRecord& record);
+    // Opens the record WriteProgressRecord put in place.
+    Outcome Open(const QString& startDirectory);
+    // Replaces the record; on failure why, without the file's name.
+    Outcome Update(const ProgressRecord& record);
     ~ProgressFile();
 
 private:
     int m_fd = -1;
 };
 
-// The record. Nothing with `problem` empty when there is none; nothing with `problem` naming
-// the file when it cannot be read or is not a whole record.
-std::optional<ProgressRecord> ReadProgressRecord(const QString& startDirectory, QString* problem);
+// The record; nothing when there is none. Refused, naming the file, when it cannot be read or
+// is not a whole record.
+Result<std::optional<ProgressRecord>> ReadProgressRecord(const QString& startDirectory);
 
 // Removes the record; true when none is left.
 bool RemoveProgressRecord(const QString& startDirectory);

@@ -21,7 +21,7 @@ namespace {
 // How often the saved position may be asked for until two answers agree.
 constexpr int SavedPositionReadings = 4;
 
-QString PathIn(const Session& s, const char* name) {
+QString PathIn(const JobParts& s, const char* name) {
     return QDir(s.StartDirectory).filePath(QString::fromLatin1(name));
 }
 
@@ -34,15 +34,15 @@ QString NothingStarted() {
 }
 
 // Replaces `to` by `from` in one step, so there is never a moment without a plan.
-QString RenameOver(const QString& from, const QString& to) {
+Outcome RenameOver(const QString& from, const QString& to) {
     const QString error = RenameDurably(from, to);
     if (error.isEmpty())
-        return {};
-    return QStringLiteral("Не удаётся переименовать %1 в %2: %3")
-        .arg(Native(from), Native(to), error);
+        return Outcome::Done();
+    return Outcome::Failed(QStringLiteral("Не удаётся переименовать %1 в %2: %3")
+                               .arg(Native(from), Native(to), error));
 }
 
-void BackToIdle(Session& s) {
+void BackToIdle(const JobParts& s) {
     if (s.Link.DeviceReady)
         s.Op.UnlockUI();
     else
@@ -51,20 +51,23 @@ void BackToIdle(Session& s) {
 
 // A cut that a killed recovery left half done: "1.txt" was complete and the progress record
 // already named it, but it had not yet taken the plan's place. It is finished first.
-QString FinishInterruptedCut(Session& s, const ProgressRecord& progress, int pass,
+Outcome FinishInterruptedCut(const JobParts& s, const ProgressRecord& progress, int pass,
                              const QString& planPath) {
     const QString cutPath = PathIn(s, RecoveryPlanFileName);
     if (progress.pass != pass || !QFile::exists(cutPath))
-        return {};
-    QString error;
-    if (FileDigest(cutPath, &error) != progress.planDigest)
-        return {};
-    if (QFile::exists(planPath) && FileDigest(planPath, &error) == progress.planDigest)
-        return {};
+        return Outcome::Done();
+    // A digest that cannot be taken matches nothing.
+    const auto digestIs = [&progress](const QString& path) {
+        const Result<QByteArray> digest = FileDigest(path);
+        return digest && *digest == progress.planDigest;
+    };
+    if (!digestIs(cutPath))
+        return Outcome::Done();
+    if (QFile::exists(planPath) && digestIs(planPath))
+        return Outcome::Done();
     if (pass == 2) {
-        error = WritePlanFile({}, PathIn(s, PlanFileName));
-        if (!error.isEmpty())
-            return error;
+        if (Outcome emptied = WritePlanFile({}, PathIn(s, PlanFileName)); !emptied)
+            return emptied;
     }
     return RenameOver(cutPath, planPath);
 }
@@ -77,48 +80,47 @@ QString ChangedText(const QString& path, const QString& what) {
 }
 
 // What the progress record says of the plan that is to be cut: nothing when there is no
-// record (the whole plan is scanned), else its line and whether the pass had begun. Refuses,
+// record (the whole plan is scanned), else its line and whether the pass had begun. Refused,
 // naming the file that disagrees, when the record belongs to another plan or job.
-struct RecordWord {
-    std::optional<PlanProgress> progress;
-    QString refusal;
-};
-
-RecordWord CheckRecord(Session& s, const std::optional<ProgressRecord>& record, int pass,
-                       const QString& planPath, const QByteArray& planDigest, int planLines) {
+Result<std::optional<PlanProgress>> CheckRecord(const JobParts& s,
+                                                const std::optional<ProgressRecord>& record,
+                                                int pass, const QString& planPath,
+                                                const QByteArray& planDigest, int planLines) {
+    using Word = std::optional<PlanProgress>;
     if (!record)
-        return {};
+        return Word();
     if (record->pass == pass && record->planDigest == planDigest) {
         if (record->line > planLines)
-            return {{},
-                    QStringLiteral("Файл %1 называет строку %2 плана %3, а в плане %4 строк.")
-                            .arg(Native(ProgressFilePath(s.StartDirectory)))
-                            .arg(record->line)
-                            .arg(Native(planPath))
-                            .arg(planLines) +
-                        NothingStarted()};
-        return {PlanProgress{record->line, record->begun}, {}};
+            return Outcome::Failed(
+                QStringLiteral("Файл %1 называет строку %2 плана %3, а в плане %4 строк.")
+                    .arg(Native(ProgressFilePath(s.StartDirectory)))
+                    .arg(record->line)
+                    .arg(Native(planPath))
+                    .arg(planLines) +
+                NothingStarted());
+        return Word(PlanProgress{record->line, record->begun});
     }
     if (record->pass == pass)
-        return {{}, ChangedText(planPath, QStringLiteral("это не тот план, что выполнялся"))};
+        return Outcome::Failed(
+            ChangedText(planPath, QStringLiteral("это не тот план, что выполнялся")));
     // "Sec" is written only once the first pass has ended, before the second pass's record:
     // a record still of the first pass means the second opened nothing yet.
     const QString firstPlan = PathIn(s, PlanFileName);
-    QString error;
     if (pass == 2 && record->pass == 1) {
-        if (FileDigest(firstPlan, &error) == record->planDigest)
-            return {PlanProgress{0, false}, {}};
-        return {{}, ChangedText(firstPlan, QStringLiteral("это не тот план, что выполнялся"))};
+        const Result<QByteArray> digest = FileDigest(firstPlan);
+        if (digest && *digest == record->planDigest)
+            return Word(PlanProgress{0, false});
+        return Outcome::Failed(
+            ChangedText(firstPlan, QStringLiteral("это не тот план, что выполнялся")));
     }
-    return {{},
-            QStringLiteral("Файл %1 говорит о втором проходе, а файл восстановления %2 - о "
-                           "первом.")
-                    .arg(Native(ProgressFilePath(s.StartDirectory)),
-                         Native(RecoveryFilePath(s.StartDirectory))) +
-                NothingStarted()};
+    return Outcome::Failed(QStringLiteral("Файл %1 говорит о втором проходе, а файл "
+                                          "восстановления %2 - о первом.")
+                               .arg(Native(ProgressFilePath(s.StartDirectory)),
+                                    Native(RecoveryFilePath(s.StartDirectory))) +
+                           NothingStarted());
 }
 
-void TakeJobSettings(Session& s, const RecoveryRecord& record) {
+void TakeJobSettings(const JobParts& s, const RecoveryRecord& record) {
     s.Picture.PicturePath = record.picturePath;
     s.Place.PictureOffsetX = record.offsetX;
     s.Place.PictureOffsetY = record.offsetY;
@@ -131,62 +133,61 @@ void TakeJobSettings(Session& s, const RecoveryRecord& record) {
 // Puts the cut plan in place: "1.txt" written whole, the progress record pointing before its
 // first line (the job's digest carried over), then (a second pass emptying the first-pass
 // plan) the rename over the old plan.
-QString PlaceCut(Session& s, int pass, const QString& planPath, const PlanCut& cut,
+Outcome PlaceCut(const JobParts& s, int pass, const QString& planPath, const PlanCut& cut,
                  const QByteArray& jobDigest) {
     if (cut.kind == CutKind::Cut) {
         const QString cutPath = PathIn(s, RecoveryPlanFileName);
-        QString error = WritePlanFile(cut.text, cutPath);
-        if (error.isEmpty())
-            error = WriteProgressRecord(s.StartDirectory,
-                                        {pass, 0, false, PlanDigest(cut.text), jobDigest});
-        if (!error.isEmpty())
-            return error;
-        if (pass == 2) {
-            error = WritePlanFile({}, PathIn(s, PlanFileName));
-            if (!error.isEmpty())
-                return error;
-        }
+        Outcome written = WritePlanFile(cut.text, cutPath);
+        if (written)
+            written = WriteProgressRecord(s.StartDirectory,
+                                          {pass, 0, false, PlanDigest(cut.text), jobDigest});
+        if (written && pass == 2)
+            written = WritePlanFile({}, PathIn(s, PlanFileName));
+        if (!written)
+            return written;
         return RenameOver(cutPath, planPath);
     }
     // Nothing of this plan was done: it stays as it is.
-    return pass == 2 ? WritePlanFile({}, PathIn(s, PlanFileName)) : QString();
+    return pass == 2 ? WritePlanFile({}, PathIn(s, PlanFileName)) : Outcome::Done();
 }
 
-QString CutRefusal(const PlanCut& cut, const QString& planPath, HeadPosition saved,
+Outcome CutRefusal(const PlanCut& cut, const QString& planPath, HeadPosition saved,
                    const RecoveryRecord& record, const QString& recoveryPath) {
     if (cut.kind == CutKind::OutOfRange)
-        return QStringLiteral("План %1, строка %2: со смещением картинки из файла %3 (столбец "
-                              "%4, строка %5) головка уходит за пределы, в которых устройство "
-                              "сообщает позицию (столбцы 0..%6, строки 0..%7).")
-                   .arg(Native(planPath))
-                   .arg(cut.badLine)
-                   .arg(Native(recoveryPath))
-                   .arg(record.offsetX)
-                   .arg(record.offsetY)
-                   .arg(ReportableColumns - 1)
-                   .arg(ReportableRows - 1) +
-               NothingStarted();
-    return QStringLiteral("Сохранённая устройством позиция головки (строка %1, столбец %2) не "
-                          "лежит ни на одной строке плана %3, на которой работа могла "
-                          "прерваться.")
-               .arg(saved.row)
-               .arg(saved.column)
-               .arg(Native(planPath)) +
-           NothingStarted();
+        return Outcome::Failed(
+            QStringLiteral("План %1, строка %2: со смещением картинки из файла %3 (столбец "
+                           "%4, строка %5) головка уходит за пределы, в которых устройство "
+                           "сообщает позицию (столбцы 0..%6, строки 0..%7).")
+                .arg(Native(planPath))
+                .arg(cut.badLine)
+                .arg(Native(recoveryPath))
+                .arg(record.offsetX)
+                .arg(record.offsetY)
+                .arg(ReportableColumns - 1)
+                .arg(ReportableRows - 1) +
+            NothingStarted());
+    return Outcome::Failed(
+        QStringLiteral("Сохранённая устройством позиция головки (строка %1, столбец %2) не "
+                       "лежит ни на одной строке плана %3, на которой работа могла "
+                       "прерваться.")
+            .arg(saved.row)
+            .arg(saved.column)
+            .arg(Native(planPath)) +
+        NothingStarted());
 }
 
 } // namespace
 
-std::optional<HeadPosition> ReadSavedPosition(Session& s) {
+std::optional<HeadPosition> ReadSavedPosition(Device& device) {
     // Nothing on the wire checks the position bytes, and a wrong position would strike dots
     // twice: it counts once two readings agree.
     std::optional<HeadPosition> previous;
     for (int reading = 0; reading < SavedPositionReadings; ++reading) {
-        const std::optional<HeadPosition> saved = s.Dev.How();
+        const std::optional<HeadPosition> saved = device.How();
         if (!saved)
             return std::nullopt;
-        s.Op.ShowServiceValue(ServiceField::Edit3, QString::number(saved->row));
-        s.Op.ShowServiceValue(ServiceField::Edit4, QString::number(saved->column));
+        device.Op().ShowServiceValue(ServiceField::Edit3, QString::number(saved->row));
+        device.Op().ShowServiceValue(ServiceField::Edit4, QString::number(saved->column));
         if (previous && previous->row == saved->row && previous->column == saved->column)
             return saved;
         previous = saved;
@@ -194,98 +195,87 @@ std::optional<HeadPosition> ReadSavedPosition(Session& s) {
     return std::nullopt;
 }
 
-bool RecoverInterruptedJob(Session& s, std::optional<HeadPosition> saved) {
-    QString error;
-    const std::optional<RecoveryRecord> record = ReadRecoveryFile(s.StartDirectory, &error);
-    if (!record) {
-        s.Op.ShowMessage(error);
-        return false;
-    }
+Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> saved) {
+    const Result<RecoveryRecord> record = ReadRecoveryFile(s.StartDirectory);
+    if (!record)
+        return record.AsOutcome();
     const QString recoveryPath = RecoveryFilePath(s.StartDirectory);
-    if (record->resolutionIndex < 0 || record->resolutionIndex >= ResolutionCount) {
-        s.Op.ShowMessage(QStringLiteral("Файл восстановления %1, строка 13: разрешения %2 нет")
-                             .arg(Native(recoveryPath))
-                             .arg(record->resolutionIndex));
-        return false;
-    }
-    if (!saved) {
-        s.Op.ShowMessage(QStringLiteral("Устройство не сообщило надёжно позицию, на которой "
-                                        "прервалась работа.") +
-                         NothingStarted());
-        return false;
-    }
+    if (record->resolutionIndex < 0 || record->resolutionIndex >= ResolutionCount)
+        return Outcome::Failed(
+            QStringLiteral("Файл восстановления %1, строка 13: разрешения %2 нет")
+                .arg(Native(recoveryPath))
+                .arg(record->resolutionIndex));
+    if (!saved)
+        return Outcome::Failed(QStringLiteral("Устройство не сообщило надёжно позицию, на которой "
+                                              "прервалась работа.") +
+                               NothingStarted());
     const int scale = 16 + record->resolutionIndex;
     for (const StrikeLevelSet* forces : {&record->firstPass, &record->secondPass}) {
         if (forces == &record->secondPass && !record->secondPassFollows)
             break;
-        if (const auto problem = ProfileProblem(*forces, s.Machine.MotorSpeed, scale)) {
-            s.Op.ShowMessage(*problem);
-            return false;
-        }
+        if (Outcome profiles = CheckStrikeProfiles(*forces, s.Machine.MotorSpeed, scale); !profiles)
+            return profiles;
     }
 
-    const std::optional<ProgressRecord> progress = ReadProgressRecord(s.StartDirectory, &error);
-    if (!error.isEmpty()) {
-        s.Op.ShowMessage(error + QLatin1Char('.') + NothingStarted());
-        return false;
-    }
+    const Result<std::optional<ProgressRecord>> read = ReadProgressRecord(s.StartDirectory);
+    if (!read)
+        return Outcome::Failed(read.Message() + QLatin1Char('.') + NothingStarted());
+    const std::optional<ProgressRecord>& progress = *read;
     const QByteArray jobDigest = JobDigest(*record);
-    if (progress && progress->jobDigest != jobDigest) {
-        s.Op.ShowMessage(ChangedText(recoveryPath, QStringLiteral("картинка, её место на поле или "
-                                                                  "разрешение не те, с которыми "
-                                                                  "работа начиналась")));
-        return false;
-    }
+    if (progress && progress->jobDigest != jobDigest)
+        return Outcome::Failed(
+            ChangedText(recoveryPath, QStringLiteral("картинка, её место на поле или "
+                                                     "разрешение не те, с которыми "
+                                                     "работа начиналась")));
     const int pass = record->secondPassStarted ? 2 : 1;
     const QString planPath = PathIn(s, pass == 2 ? SecondPassPlanFileName : PlanFileName);
-    error = progress ? FinishInterruptedCut(s, *progress, pass, planPath) : QString();
-    const PlanContents plan = error.isEmpty() ? ReadPlan(planPath) : PlanContents{{}, error};
-    const QByteArray digest = plan.error.isEmpty() ? FileDigest(planPath, &error) : QByteArray();
-    if (!plan.error.isEmpty() || digest.isEmpty()) {
-        s.Op.ShowMessage(plan.error.isEmpty() ? error : plan.error);
-        return false;
+    if (progress) {
+        if (Outcome finished = FinishInterruptedCut(s, *progress, pass, planPath); !finished)
+            return finished;
     }
-    const int planLines = plan.lines.empty() ? 0 : plan.lines.back().number;
-    const RecordWord word = CheckRecord(s, progress, pass, planPath, digest, planLines);
-    if (!word.refusal.isEmpty()) {
-        s.Op.ShowMessage(word.refusal);
-        return false;
-    }
-    const PlanCut cut =
-        CutPlan(plan.lines, *saved, record->offsetX, record->offsetY, word.progress);
-    if (cut.kind == CutKind::NotFound || cut.kind == CutKind::OutOfRange) {
-        s.Op.ShowMessage(CutRefusal(cut, planPath, *saved, *record, recoveryPath));
-        return false;
-    }
-    error = PlaceCut(s, pass, planPath, cut, jobDigest);
-    if (error.isEmpty()) {
+    const Result<std::vector<PlanLine>> plan = ReadPlan(planPath);
+    if (!plan)
+        return plan.AsOutcome();
+    const Result<QByteArray> digest = FileDigest(planPath);
+    if (!digest)
+        return digest.AsOutcome();
+    const int planLines = plan->empty() ? 0 : plan->back().number;
+    const Result<std::optional<PlanProgress>> word =
+        CheckRecord(s, progress, pass, planPath, *digest, planLines);
+    if (!word)
+        return word.AsOutcome();
+    const PlanCut cut = CutPlan(*plan, *saved, record->offsetX, record->offsetY, *word);
+    if (cut.kind == CutKind::NotFound || cut.kind == CutKind::OutOfRange)
+        return CutRefusal(cut, planPath, *saved, *record, recoveryPath);
+    Outcome placed = PlaceCut(s, pass, planPath, cut, jobDigest);
+    if (placed) {
         TakeJobSettings(s, *record);
         const int warmUps = s.Job.WarmUpRounds;
         s.Job = JobState{};
         s.Job.WarmUpRounds = warmUps;
-        error = OpenJobPlan(s, 1, PathIn(s, PlanFileName));
+        placed = OpenJobPlan(s, 1, PathIn(s, PlanFileName));
     }
-    if (!error.isEmpty()) {
-        s.Op.ShowMessage(error);
-        return false;
-    }
+    if (!placed)
+        return placed;
     s.Dev.SetMotorSpeedScale(s.Config.ResolutionIndex);
-    s.Dev.SetStrike(s.Levels.FirstPassLevels);
-    return true;
+    // Checked above at the job's scale. A link lost on the way leaves the scale unsent and
+    // may refuse here; the operator hears of it, and the lost link stops the resume anyway.
+    Tell(s.Op, s.Dev.SetStrike(s.Levels.FirstPassLevels));
+    return Outcome::Done();
 }
 
-bool CrushTimerTimer(Session& s) {
+Outcome ResumeInterruptedJob(const JobParts& s) {
     const bool linkUp = s.Link.DeviceReady;
     s.Timers.Stop(TimerId::Timer4);
     s.Op.LockForJob();
-    const std::optional<HeadPosition> saved = ReadSavedPosition(s);
+    const std::optional<HeadPosition> saved = ReadSavedPosition(s.Dev);
     for (int round = 0; round < s.Job.WarmUpRounds; ++round)
         WarmUp(s.Dev, s.Texts.Status(8));
-    if (!RecoverInterruptedJob(s, saved)) {
+    if (Outcome recovered = RecoverInterruptedJob(s, saved); !recovered) {
         s.Timers.Stop(TimerId::CrushTimer);
         s.Job.Plan.reset();
         BackToIdle(s);
-        return false;
+        return recovered;
     }
     s.Dev.SetRegister54();
     s.Dev.SetRegister55();
@@ -295,33 +285,35 @@ bool CrushTimerTimer(Session& s) {
     if (linkUp && !s.Link.DeviceReady) {
         // The set-up did not reach the machine: nothing is begun. The cut plan is in place
         // and the progress record points before its first line, so the next try resumes here.
+        // The link told its loss itself.
         s.Job.Plan.reset();
         s.Op.LockForJob();
-        return false;
+        return Outcome::Failed({});
     }
     return BeginJobLoop(s);
 }
 
-void Timer3Timer(Session& s) {
-    RemoveJobRecords(s.StartDirectory);
-    s.Timers.Stop(TimerId::Timer3);
+void DropUnfinishedJob(const QString& startDirectory, WindowTimers& timers) {
+    RemoveJobRecords(startDirectory);
+    timers.Stop(TimerId::Timer3);
 }
 
-bool ServiceStartOne(Session& s) {
+Outcome ServiceStartOne(const JobParts& s) {
     s.Job = JobState{};
     const QString planPath = PathIn(s, PlanFileName);
-    QString error = OpenJobPlan(s, 1, planPath);
-    if (error.isEmpty()) {
+    Outcome opened = OpenJobPlan(s, 1, planPath);
+    if (opened) {
         // The service start's own short record: recovery refuses it by its missing lines.
         const QStringList lines{s.Picture.PicturePath, QString::number(s.Place.PictureOffsetX),
                                 QString::number(s.Place.PictureOffsetY),
                                 QString::number(s.Levels.SingleStrikeForce)};
-        error = WriteTextFileAtomically(RecoveryFilePath(s.StartDirectory), lines);
+        const QString error = WriteTextFileAtomically(RecoveryFilePath(s.StartDirectory), lines);
+        if (!error.isEmpty())
+            opened = Outcome::Failed(error);
     }
-    if (!error.isEmpty()) {
+    if (!opened) {
         s.Job.Plan.reset();
-        s.Op.ShowMessage(error);
-        return false;
+        return opened;
     }
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);
     s.Machine.CurrentRow = 0;
@@ -330,8 +322,8 @@ bool ServiceStartOne(Session& s) {
     return BeginJobLoop(s);
 }
 
-bool ServiceStartTwo(Session& s) {
-    const std::optional<HeadPosition> saved = ReadSavedPosition(s);
+Outcome ServiceStartTwo(const JobParts& s) {
+    const std::optional<HeadPosition> saved = ReadSavedPosition(s.Dev);
     return RecoverInterruptedJob(s, saved);
 }
 

@@ -44,14 +44,22 @@ std::optional<int> Number(const QStringList& lines, int line) {
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-// The file's first `lines` lines; nothing, with `error` naming the file, when it cannot be read.
-std::optional<QStringList> ReadLines(const QString& startDirectory, int lines, QString* error) {
+// The file's first `lines` lines, or why it cannot be read.
+Result<QStringList> ReadLines(const QString& startDirectory, int lines) {
     TextFileLines file = ReadTextLines(RecoveryFilePath(startDirectory), lines);
     if (file.ok)
         return std::move(file.lines);
-    *error = QStringLiteral("Файл восстановления %1 не читается: %2")
-                 .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)), file.error);
-    return std::nullopt;
+    return Outcome::Failed(
+        QStringLiteral("Файл восстановления %1 не читается: %2")
+            .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)), file.error));
+}
+
+// Line `line` missing, or not a number in its range.
+Outcome BadLine(const QString& startDirectory, const QStringList& lines, int line) {
+    return Outcome::Failed(Problem(startDirectory, line,
+                                   line > lines.size() ? QStringLiteral("нет строки")
+                                                       : QStringLiteral("не число в допустимых "
+                                                                        "пределах")));
 }
 
 } // namespace
@@ -84,28 +92,26 @@ QStringList RecoveryLines(const RecoveryRecord& record) {
     return lines;
 }
 
-QString WriteRecoveryFile(const QString& startDirectory, const RecoveryRecord& record) {
-    return WriteTextFileAtomically(RecoveryFilePath(startDirectory), RecoveryLines(record));
+Outcome WriteRecoveryFile(const QString& startDirectory, const RecoveryRecord& record) {
+    const QString error =
+        WriteTextFileAtomically(RecoveryFilePath(startDirectory), RecoveryLines(record));
+    return error.isEmpty() ? Outcome::Done() : Outcome::Failed(error);
 }
 
-std::optional<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory, QString* error) {
-    const std::optional<QStringList> read = ReadLines(startDirectory, 14, error);
+Result<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory) {
+    const Result<QStringList> read = ReadLines(startDirectory, 14);
     if (!read)
-        return std::nullopt;
+        return read.AsOutcome();
     const QStringList& lines = *read;
     RecoveryRecord record;
-    if (lines.size() < PicturePathLine) {
-        *error = Problem(startDirectory, PicturePathLine, QStringLiteral("нет строки"));
-        return std::nullopt;
-    }
+    if (lines.size() < PicturePathLine)
+        return BadLine(startDirectory, lines, PicturePathLine);
     record.picturePath = lines[PicturePathLine - 1];
+    Outcome bad = Outcome::Done();
     auto take = [&](int line, int low, int high, int& into) {
         const auto value = Number(lines, line);
         if (!value || *value < low || *value > high) {
-            *error = Problem(startDirectory, line,
-                             line > lines.size() ? QStringLiteral("нет строки")
-                                                 : QStringLiteral("не число в допустимых "
-                                                                  "пределах"));
+            bad = BadLine(startDirectory, lines, line);
             return false;
         }
         into = *value;
@@ -137,26 +143,21 @@ std::optional<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory, QS
         !take(SecondPassFollowsLine, 0, 1, follows) ||
         !takeForces(SecondForce8Line, record.secondPass, secondStruck, 0) ||
         !take(ResolutionLine, INT_MIN, INT_MAX, record.resolutionIndex))
-        return std::nullopt;
+        return bad;
     record.secondPassFollows = follows == 1;
     return record;
 }
 
-std::optional<RecoveryOffsets> ReadRecoveryOffsets(const QString& startDirectory, QString* error) {
-    const std::optional<QStringList> read = ReadLines(startDirectory, 3, error);
+Result<RecoveryOffsets> ReadRecoveryOffsets(const QString& startDirectory) {
+    const Result<QStringList> read = ReadLines(startDirectory, 3);
     if (!read)
-        return std::nullopt;
+        return read.AsOutcome();
     const QStringList& lines = *read;
     RecoveryOffsets offsets;
     for (int line : {OffsetXLine, OffsetYLine}) {
         const auto value = Number(lines, line);
-        if (!value || *value < MoveFieldMin || *value > MoveFieldMax) {
-            *error = Problem(startDirectory, line,
-                             line > lines.size() ? QStringLiteral("нет строки")
-                                                 : QStringLiteral("не число в допустимых "
-                                                                  "пределах"));
-            return std::nullopt;
-        }
+        if (!value || *value < MoveFieldMin || *value > MoveFieldMax)
+            return BadLine(startDirectory, lines, line);
         (line == OffsetXLine ? offsets.x : offsets.y) = *value;
     }
     return offsets;

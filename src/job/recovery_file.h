@@ -3,6 +3,7 @@
 // lines from the job start, a fourteenth ("Sec") once the second pass has begun.
 
 #include "link/link_state.h"
+#include "link/outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,20 +35,20 @@ void RemoveJobRecords(const QString& startDirectory);
 // Lines 1..13, and "Sec" as line 14 when the second pass has started.
 QStringList RecoveryLines(const RecoveryRecord& record);
 
-// Writes the file whole or not at all; empty on success, else why not.
-QString WriteRecoveryFile(const QString& startDirectory, const RecoveryRecord& record);
+// Writes the file whole or not at all; else why not.
+Outcome WriteRecoveryFile(const QString& startDirectory, const RecoveryRecord& record);
 
 // Reads all lines. A missing file, a missing line among 1..13 or a value that is not a number
-// in its range gives nothing and an error naming the file and the line. Offsets lie in the
+// in its range is refused with the message naming the file and the line. Offsets lie in the
 // plan's move field (-99999..999999): a larger one cannot put a dot on the field, and no sum
 // with it can overflow.
-std::optional<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory, QString* error);
+Result<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory);
 
 // The start-up check reads only the picture position (lines 2 and 3).
 struct RecoveryOffsets {
     int x = 0;
     int y = 0;
 };
-std::optional<RecoveryOffsets> ReadRecoveryOffsets(const QString& startDirectory, QString* error);
+Result<RecoveryOffsets> ReadRecoveryOffsets(const QString& startDirectory);
 
 } // namespace zeb

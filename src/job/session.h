@@ -9,7 +9,9 @@
 #include "link/operator.h"
 #include "link/serial_line.h"
 #include "link/window_timers.h"
+#include "picture/field_mouse.h"
 #include "picture/matrices.h"
+#include "picture/open_command.h"
 #include "picture/picture_state.h"
 #include "picture/placement.h"
 #include "picture/tone_tables.h"
@@ -55,9 +57,18 @@ struct Session {
     PictureMatrices Matrices;
     Placement Place;
     FieldView View;
+    FieldDrag Drag;
+    FieldMouseModes MouseModes;
 
-    // The engraving job.
+    // The engraving job, and the one found unfinished at start-up.
     JobState Job;
+    UnfinishedJob Unfinished;
 };
+
+// The Open command's context over the session's parts, the same for the window, zeb-cli and
+// the tests: the motor speed goes out through the session's device, and an unfinished job's
+// place wins over the alignment. `texts` are the status lines of the Open road (the window
+// hands in those of its status table).
+OpenCommandContext OpenContext(Session& s, PictureStatusTexts texts = {});
 
 } // namespace zeb

@@ -28,22 +28,18 @@ void StartUp(Session& s, const StartUpHooks& hooks) {
                                  : QStringLiteral("Файл языка %1 не читается: %2")
                                        .arg(language.fileName, language.error));
 
-    s.Line->SetPortDeviceName(s.Config.PortName);
-    s.Line->OpenPort();
+    s.Dev.OpenLine(s.Config.PortName);
 
-    s.Link.DeviceReady = true;
-    s.Place.JobRunning = false;
-    s.Place.RecoveryPending = false;
+    s.Job.Running = false;
+    s.Unfinished.Pending = false;
     s.Timers.Stop(TimerId::CrushTimer);
 
     if (RecoveryFileExists(s.StartDirectory)) {
-        QString problem;
-        if (const auto offsets = ReadRecoveryOffsets(s.StartDirectory, &problem)) {
-            s.Place.RecoveryOffsetX = offsets->x;
-            s.Place.RecoveryOffsetY = offsets->y;
-            s.Place.RecoveryPending = true;
+        if (const Result<RecoveryOffsets> offsets = ReadRecoveryOffsets(s.StartDirectory)) {
+            s.Unfinished.Place = QPoint(offsets->x, offsets->y);
+            s.Unfinished.Pending = true;
         } else if (hooks.recoveryFileUnreadable) {
-            hooks.recoveryFileUnreadable(problem);
+            hooks.recoveryFileUnreadable(offsets.Message());
         }
     }
 
@@ -60,7 +56,7 @@ void StartUp(Session& s, const StartUpHooks& hooks) {
     RebuildStrikePattern(s.Tables);
 }
 
-QString ShutDown(Session& s) {
+Outcome ShutDown(Session& s) {
     s.Dev.EndPrint();
     s.Dev.Off();
     s.Line->ClosePort();
@@ -68,7 +64,7 @@ QString ShutDown(Session& s) {
     s.Matrices.DotMap.Release();
     s.Matrices.DotLevels.Release();
     s.Matrices.PlanMask.Release();
-    return error;
+    return error.isEmpty() ? Outcome::Done() : Outcome::Failed(error);
 }
 
 } // namespace zeb

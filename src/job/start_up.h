@@ -31,8 +31,8 @@ struct StartUpHooks {
 void StartUp(Session& s, const StartUpHooks& hooks);
 
 // The window's close, in its order: print job ended and machine off (nothing is sent while the
-// link is down), port closed, settings saved, matrices released. Returns the save's error
-// text, empty when it was saved.
-QString ShutDown(Session& s);
+// link is down), port closed, settings saved, matrices released. Refused, saying why, when
+// the settings could not be saved.
+Outcome ShutDown(Session& s);
 
 } // namespace zeb

@@ -1,7 +1,6 @@
 #include "link/clock.h"
 
 #include <chrono>
-#include <thread>
 
 namespace zeb {
 
@@ -21,11 +20,6 @@ qint64 SystemClock::MonotonicMs() const {
 
 QDateTime SystemClock::Now() const {
     return QDateTime::currentDateTime();
-}
-
-void SystemClock::SleepMs(qint64 ms) {
-    if (ms > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 } // namespace zeb

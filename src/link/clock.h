@@ -15,8 +15,6 @@ public:
     virtual qint64 MonotonicMs() const = 0;
     // Wall-clock time of day.
     virtual QDateTime Now() const = 0;
-    // Lets time pass: real clocks sleep, the virtual clock just moves on.
-    virtual void SleepMs(qint64 ms) = 0;
 };
 
 class SystemClock final : public Clock {
@@ -24,7 +22,6 @@ public:
     SystemClock();
     qint64 MonotonicMs() const override;
     QDateTime Now() const override;
-    void SleepMs(qint64 ms) override;
 
 private:
     qint64 m_startNs;
@@ -36,7 +33,6 @@ public:
         : m_start(start) {}
     qint64 MonotonicMs() const override { return m_nowMs; }
     QDateTime Now() const override { return m_start.addMSecs(m_nowMs); }
-    void SleepMs(qint64 ms) override { Advance(ms); }
     void Advance(qint64 ms) { m_nowMs += ms > 0 ? ms : 0; }
     void AdvanceTo(qint64 ms) { m_nowMs = ms > m_nowMs ? ms : m_nowMs; }
 

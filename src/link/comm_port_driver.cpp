@@ -72,14 +72,11 @@ bool CommPortDriver1::OpenPort() {
     // the parity enable bit without an error, so the open succeeds there too, and the parity
     // kind (PARODD) still reaches the line settings the other end can read.
     if (!m_port.open(QIODevice::ReadWrite) &&
-        !(ClearLeftoverInputFlags(m_port.portName()) && m_port.open(QIODevice::ReadWrite))) {
-        m_portHandle = -1;
+        !(ClearLeftoverInputFlags(m_port.portName()) && m_port.open(QIODevice::ReadWrite)))
         return false;
-    }
     // Bytes waiting from before the open were meant for an earlier program (a pseudo-terminal
     // keeps them while nobody has it open); a real port starts empty, and so does this one.
     m_port.clear(QSerialPort::AllDirections);
-    m_portHandle = m_port.handle();
     SetPortOk(true);
     return true;
 }

@@ -22,9 +22,6 @@ public:
     void SetParityOdd() override;
     void SetParityEven() override;
 
-    // Descriptor of the open port; -1 after a failed open. Closing does not reset it.
-    qintptr PortHandle() const { return m_portHandle; }
-
     // The system's name for a port name of the settings: "comN" is the N-th serial port
     // ("COMN" on Windows, "/dev/ttyS(N-1)" elsewhere); anything else is a device path as is.
     static QString SystemPortName(const QString& name);
@@ -36,7 +33,6 @@ private:
     void ApplyParity(QSerialPort::Parity parity);
 
     QSerialPort m_port;
-    qintptr m_portHandle = -1;
 };
 
 } // namespace zeb

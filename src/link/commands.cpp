@@ -26,41 +26,40 @@ qint64 Device::StepTimeTimes100() const {
     return 3 * qint64(m_machine.MotorSpeed) * m_machine.MotorSpeedScale;
 }
 
-bool Device::Move(quint8 command, const QString& name, int n, qint64 limitMs) {
+Outcome Device::Move(quint8 command, const QString& name, int n, qint64 limitMs) {
     if (n < 0 || n > MaxSteps) {
         // Two bytes carry the count: a larger one would wrap into a short move.
-        m_op.ShowMessage(QStringLiteral("Перемещение %1 на %2 шагов невозможно: "
-                                        "не более %3 шагов за одну команду")
-                             .arg(name)
-                             .arg(n)
-                             .arg(MaxSteps));
-        return false;
+        return Outcome::Failed(QStringLiteral("Перемещение %1 на %2 шагов невозможно: "
+                                              "не более %3 шагов за одну команду")
+                                   .arg(name)
+                                   .arg(n)
+                                   .arg(MaxSteps));
     }
     if (n == 0 || !m_link.DeviceReady)
-        return true;
+        return Outcome::Done();
     m_op.SetCursor(CursorShape::Busy);
     SetCommand(MoveCode(command, n), name, static_cast<int>(limitMs));
     SendCommand();
     WaitLongEnd();
-    return true;
+    return Outcome::Done();
 }
 
-bool Device::StepUp(int n) {
+Outcome Device::StepUp(int n) {
     return Move(0x10, QStringLiteral("StepUp"), n,
                 StepTimeTimes100() * n / 100 + m_machine.LinkTime + 3000);
 }
 
-bool Device::StepDown(int n) {
+Outcome Device::StepDown(int n) {
     return Move(0x11, QStringLiteral("StepDown"), n,
                 StepTimeTimes100() * n / 100 + m_machine.LinkTime + 3000);
 }
 
-bool Device::Left(int n) {
+Outcome Device::Left(int n) {
     return Move(0x12, QStringLiteral("Left"), n,
                 StepTimeTimes100() * n / 100 + m_machine.LinkTime + 1000);
 }
 
-bool Device::Right(int n) {
+Outcome Device::Right(int n) {
     return Move(0x13, QStringLiteral("Right"), n,
                 StepTimeTimes100() * (n - 1) / 100 + m_machine.LinkTime + 1000);
 }
@@ -113,6 +112,11 @@ void Device::Off() {
     // really stepped forward (a failed send leaves it where it was).
     if (m_link.SeqNo != before)
         m_link.SeqNo = static_cast<quint8>((m_link.SeqNo + 15) % 16);
+}
+
+void Device::SwitchOff() {
+    Off();
+    m_link.DeviceReady = false;
 }
 
 void Device::WarmUpStrike() {

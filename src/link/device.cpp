@@ -17,6 +17,12 @@ void Device::UnlockUI() {
     m_op.UnlockUI();
 }
 
+void Device::OpenLine(const QString& portName) {
+    m_line.SetPortDeviceName(portName);
+    m_line.OpenPort();
+    m_link.DeviceReady = true;
+}
+
 void Device::StartLogEntry() {
     m_link.CommandLogIndex = m_link.CommandLogIndex % 10 + 1;
     m_link.CommandLog[static_cast<size_t>(m_link.CommandLogIndex - 1)] =

@@ -6,6 +6,7 @@
 #include "link/clock.h"
 #include "link/link_state.h"
 #include "link/operator.h"
+#include "link/outcome.h"
 #include "link/serial_line.h"
 
 #include <QByteArray>
@@ -25,6 +26,30 @@ struct HeadPosition {
     int column = 0; // 256 * byte3 + byte4
 };
 
+// How one exchange of the transport ended. The kind is judged from the byte that came; the
+// byte itself is kept, because the greeting takes from a rejection the number the controller
+// expects and the command log writes what came.
+enum class AnswerKind {
+    Expected,  // the byte that was waited for
+    Rejected,  // 0x9s: a frame refused or a command failed; s is the number expected next
+    Busy,      // 0x2s: the controller is still at work on command s
+    WrongByte, // any other byte
+    Silent,    // no byte came, not even to the error inquiry
+    LinkDown,  // nothing was waited for: the link was down, or went down here (and was told)
+};
+
+struct Answer {
+    AnswerKind kind = AnswerKind::LinkDown;
+    quint8 byte = 0; // the byte that came; 0 when none did
+
+    bool Came() const { return kind != AnswerKind::Silent && kind != AnswerKind::LinkDown; }
+    // This very byte came.
+    bool Is(quint8 b) const { return Came() && byte == b; }
+};
+
+// The kind of `byte` when `expected` was waited for.
+Answer ClassifyAnswer(quint8 byte, quint8 expected);
+
 // The time units of the strike phases once a job start has written registers 0x55 and 0x54
 // (SetRegister55, SetRegister54): TickA and TickB from then on.
 inline constexpr int JobTickA = 64;
@@ -43,6 +68,9 @@ public:
            SelfTestState& selfTest);
 
     SerialLine& Line() { return m_line; }
+    // The link's state is the link's to write: the transport, the greetings and the commands
+    // below. Others read it.
+    const LinkState& Link() const { return m_link; }
     LinkState& Link() { return m_link; }
     MachineState& Machine() { return m_machine; }
     Clock& Time() { return m_clock; }
@@ -52,39 +80,47 @@ public:
     void SetCommandLogSink(CommandLogSink* sink) { m_sink = sink; }
 
     // --- transport ---
-    int SendCommand();
-    int SendData();
-    int ReadAnswer(int expected);
-    int ErrorInquiry();
-    int WaitEnd();
-    int WaitChunk();
-    int WaitLongEnd();
+    // The current command's frame until it is accepted; a new command opens a log entry. A
+    // data frame is sent only while the link is up.
+    Answer SendCommand();
+    Answer SendData();
+    // The end byte 0x5s, or 0x6s for a stored data frame; the sequence number steps on.
+    Answer WaitEnd();
+    Answer WaitChunk();
+    // The end of a long command, within its limit (LongTimeout).
+    Answer WaitLongEnd();
     void Hi();
     void DumpCommandLog();
     // The link is lost / back: forwards to the operator (kept here so every caller locks the
     // same way).
     void LockUI();
     void UnlockUI();
+    // Opens the serial line on `portName`; the link counts as up until an exchange says
+    // otherwise.
+    void OpenLine(const QString& portName);
 
     // --- commands ---
-    // Moves; n is a step count 1..65535. A count above 65535 (or below 0) is refused with a
-    // message and nothing is sent; the result is false then. A count of 0 sends nothing (a
-    // zero would go out as 65536 steps).
-    bool StepUp(int n);
-    bool StepDown(int n);
-    bool Left(int n);
-    bool Right(int n);
+    // Moves; n is a step count 1..65535. A count above 65535 (or below 0) is refused with the
+    // operator's message and nothing is sent. A count of 0 sends nothing (a zero would go out
+    // as 65536 steps).
+    Outcome StepUp(int n);
+    Outcome StepDown(int n);
+    Outcome Left(int n);
+    Outcome Right(int n);
     // Resets the controller; the limit grows with the work field (width x height dots).
     void ResetError(int fieldWidth, int fieldHeight);
     void Up();
     void Put(int v);
     void Off();
+    // Off at the end of a job: the head is switched off and the link counts as down, so the
+    // machine is sent nothing more until a greeting ("Тест", "Порт", the next start) finds it.
+    void SwitchOff();
     void WarmUpStrike();
     void BeginPrint();
     void EndPrint();
-    // Sends the four strike profiles of `levels`. False, with a message and nothing sent, when
-    // a phase duration of some level would leave 0..255 (see ProfileProblem).
-    bool SetStrike(const StrikeLevelSet& levels);
+    // Sends the four strike profiles of `levels`. Refused, nothing sent, when a phase duration
+    // of some level would leave 0..255 (see CheckStrikeProfiles).
+    Outcome SetStrike(const StrikeLevelSet& levels);
     // One line of dots: one character per dot, '0'..'4' (anything else counts as 0).
     void PrintLine(LineDirection direction, const QByteArray& digits);
     // Step counters of the controller; empty when the link is down.
@@ -121,11 +157,14 @@ private:
     // The link is lost: DeviceReady false, LinkError true, menus locked, the message shown.
     void LoseLink(const QString& message);
     void SetCommand(const QByteArray& code, const QString& name, int limitMs);
-    int Exchange(bool newCommand);
-    int WaitFor(quint8 endKind, bool logWord);
+    Answer Exchange(bool newCommand);
+    // One byte; anything but `expected` is followed by the error inquiry, whose answer counts.
+    Answer ReadAnswer(quint8 expected);
+    Answer ErrorInquiry(quint8 expected);
+    Answer WaitFor(quint8 endKind, bool logWord);
     GreetingRound GreetOnce();
     void GreetingFailed(const QString& message);
-    bool Move(quint8 command, const QString& name, int n, qint64 limitMs);
+    Outcome Move(quint8 command, const QString& name, int n, qint64 limitMs);
     void ShortCommand(const QByteArray& code, const QString& name, int limitMs);
     bool ProgMotor(quint8 command, quint8 reg, quint8 value);
     std::optional<HeadPosition> ReadPosition(int bytes, bool echoUntilDone);
@@ -146,13 +185,13 @@ private:
 qint64 ResetLimitMs(int fieldWidth, int fieldHeight);
 
 // The 32 profile bytes SetStrike sends for `levels` at step time P = MotorSpeed x
-// MotorSpeedScale, or a message naming the first level whose phase would leave 0..255.
+// MotorSpeedScale; CheckStrikeProfiles refuses them with a message naming the first level
+// whose phase would leave 0..255.
 struct StrikeProfiles {
     QByteArray bytes;                // 32 bytes: level 1 first, (code, duration) x 4 per level
     std::array<int, 5> columnTime{}; // ColumnTime[0..4] for these profiles
 };
-std::optional<QString> ProfileProblem(const StrikeLevelSet& levels, int motorSpeed,
-                                      int motorSpeedScale);
+Outcome CheckStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed, int motorSpeedScale);
 StrikeProfiles BuildStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed,
                                    int motorSpeedScale, int tickA, int tickB);
 

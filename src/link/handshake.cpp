@@ -33,58 +33,45 @@ void StartUpLink(Device& device, WindowTimers& timers, int fieldWidth, int field
     device.ResetError(fieldWidth, fieldHeight);
 }
 
-LinkCheckOutcome PortCheck(Device& device, bool recoveryPending) {
-    LinkState& link = device.Link();
-    Operator& op = device.Op();
-    link.DeviceReady = true;
-    device.Hi();
-    LinkCheckOutcome outcome;
-    if (link.DeviceReady) {
-        op.ShowMessage(messages::DeviceReadyText());
-        device.UnlockUI();
-        link.LinkError = false;
-        outcome.ready = true;
-        outcome.showRecoveryDialog = recoveryPending;
-    } else {
-        op.ShowMessage(messages::NotAnswering());
-        device.LockUI();
-        link.LinkError = true;
-    }
-    return outcome;
-}
-
-PortChoice ComClick(Device& device, int n, bool recoveryPending) {
+PortChoice PortOfItem(int n) {
     PortChoice choice;
     choice.checkedPort = qBound(1, n, 8);
     choice.portName = QStringLiteral("com%1").arg(choice.checkedPort);
-    SerialLine& line = device.Line();
-    line.ClosePort();
-    line.SetPortDeviceName(choice.portName);
-    line.OpenPort();
-    choice.outcome = PortCheck(device, recoveryPending);
     return choice;
 }
 
-LinkCheckOutcome N5Click(Device& device, const LinkStatusTexts& texts, bool recoveryPending) {
+Outcome ChoosePort(Device& device, const QString& portName) {
     LinkState& link = device.Link();
-    SerialLine& line = device.Line();
-    line.ClosePort();
-    line.OpenPort();
-    link.DeviceReady = true;
+    device.Line().ClosePort();
+    device.OpenLine(portName);
     device.Hi();
-    LinkCheckOutcome outcome;
     if (!link.DeviceReady) {
         device.LockUI();
         link.LinkError = true;
-        return outcome;
+        return Outcome::Failed(messages::NotAnswering());
+    }
+    device.Op().ShowMessage(messages::DeviceReadyText());
+    device.UnlockUI();
+    link.LinkError = false;
+    return Outcome::Done();
+}
+
+Outcome TestLink(Device& device, const LinkStatusTexts& texts) {
+    LinkState& link = device.Link();
+    SerialLine& line = device.Line();
+    line.ClosePort();
+    device.OpenLine(line.PortDeviceName());
+    device.Hi();
+    if (!link.DeviceReady) {
+        device.LockUI();
+        link.LinkError = true;
+        return Outcome::Failed({});
     }
     device.Op().ShowMessage(texts.ready);
     device.UnlockUI();
     link.LinkError = false;
     ShowDeviceName(device, texts.found);
-    outcome.ready = true;
-    outcome.showRecoveryDialog = recoveryPending;
-    return outcome;
+    return Outcome::Done();
 }
 
 QString DeviceNameText(const QByteArray& bytes) {
@@ -108,7 +95,7 @@ void ShowDeviceName(Device& device, const QString& foundText) {
     device.Op().ShowMessage(foundText + QLatin1Char(' ') + DeviceNameText(name));
 }
 
-void Timer4Timer(Device& device, WindowTimers& timers) {
+void KeepAliveTick(Device& device, WindowTimers& timers) {
     LinkState& link = device.Link();
     ++link.KeepAliveCount;
     device.Hi();

@@ -35,26 +35,22 @@ constexpr qint64 BusyWaitMarginMs = 5000;
 // was opened and DeviceReady set true.
 void StartUpLink(Device& device, WindowTimers& timers, int fieldWidth, int fieldHeight);
 
-// What the window does after a port change or a link test.
-struct LinkCheckOutcome {
-    bool ready = false;              // the greeting succeeded
-    bool showRecoveryDialog = false; // show the unfinished-job dialog TForm1 now
-};
-
-// Greets the machine after a port change and tells the operator the outcome.
-LinkCheckOutcome PortCheck(Device& device, bool recoveryPending);
-
-// The items "Com1".."Com8" of "Порт" (Com11Click .. Com81Click): port n = 1..8 is reopened
-// and greeted. The window checks item `checkedPort` only and keeps `portName` as PortName.
+// The items "Com1".."Com8" of "Порт": item n = 1..8 (any other n counts as the nearer end).
+// The window checks item `checkedPort` only and keeps `portName` as PortName.
 struct PortChoice {
     int checkedPort = 1; // 1..8
     QString portName;    // "com1".."com8"
-    LinkCheckOutcome outcome;
 };
-PortChoice ComClick(Device& device, int n, bool recoveryPending);
+PortChoice PortOfItem(int n);
 
-// "Тест" (N5Click): reopens the port, greets and shows the device's name.
-LinkCheckOutcome N5Click(Device& device, const LinkStatusTexts& texts, bool recoveryPending);
+// A port change: the line reopened on `portName` and the machine greeted. Done, with the
+// ready text shown, when it answers: the link is up and the menus unlocked. Refused with
+// "Устройство не отвечает" when not, after the greeting told its own failure.
+Outcome ChoosePort(Device& device, const QString& portName);
+
+// "Тест": reopens the port, greets and shows the ready text and the device's name. Refused
+// when the machine does not answer; the greeting has told why, there is nothing to add.
+Outcome TestLink(Device& device, const LinkStatusTexts& texts);
 
 // Reads the 33 bytes of the device's name (parameter memory 80..112) and shows them after
 // the status text 9010 and one space.
@@ -65,6 +61,6 @@ void ShowDeviceName(Device& device, const QString& foundText);
 QString DeviceNameText(const QByteArray& bytes);
 
 // One tick of Timer4: greets the machine, stops after a failure or the tenth greeting.
-void Timer4Timer(Device& device, WindowTimers& timers);
+void KeepAliveTick(Device& device, WindowTimers& timers);
 
 } // namespace zeb

@@ -1,7 +1,10 @@
 #pragma once
 // What a core operation came to, one type for every layer above the transport: done, or not
 // done with the operator's message saying why. The window and zeb-cli show the message, each
-// in one place; core code never shows it itself. A value-returning operation uses Result<T>.
+// in one place (Tell, and zeb-cli's PrintProblem); core code never shows it itself. A
+// value-returning operation uses Result<T>.
+
+#include "link/operator.h"
 
 #include <QString>
 
@@ -40,7 +43,9 @@ public:
     const T& Value() const { return *m_value; }
     T& Value() { return *m_value; }
     const T& operator*() const { return *m_value; }
+    T& operator*() { return *m_value; }
     const T* operator->() const { return &*m_value; }
+    T* operator->() { return &*m_value; }
     const QString& Message() const { return m_message; }
     Outcome AsOutcome() const { return Ok() ? Outcome::Done() : Outcome::Failed(m_message); }
 
@@ -48,5 +53,17 @@ private:
     std::optional<T> m_value;
     QString m_message;
 };
+
+// Shows the operator why `outcome` was not done, as a modal message; nothing when it was
+// done or there is nothing to add.
+inline void Tell(Operator& op, const Outcome& outcome) {
+    if (!outcome && !outcome.Message().isEmpty())
+        op.ShowMessage(outcome.Message());
+}
+
+template <class T>
+void Tell(Operator& op, const Result<T>& result) {
+    Tell(op, result.AsOutcome());
+}
 
 } // namespace zeb

@@ -42,26 +42,26 @@ int BrightnessOf(int level) {
 
 } // namespace
 
-std::optional<QString> ProfileProblem(const StrikeLevelSet& levels, int motorSpeed,
-                                      int motorSpeedScale) {
+Outcome CheckStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed, int motorSpeedScale) {
     const int p = motorSpeed * motorSpeedScale;
     for (int level = 1; level <= 4; ++level) {
         for (const Phase& phase : Phases(levels[level], p)) {
             if (phase.duration >= 0 && phase.duration <= 255)
                 continue;
-            return QStringLiteral("Нет профиля удара для уровня \"%1\" (KnockHelth%2): сила "
-                                  "удара %3 не подходит к скорости двигателя %4 (масштаб %5), "
-                                  "длительность фазы %6 больше 255. Увеличьте силу удара или "
-                                  "уменьшите скорость двигателя.")
-                .arg(BrightnessOf(level))
-                .arg(level)
-                .arg(levels[level])
-                .arg(motorSpeed)
-                .arg(motorSpeedScale)
-                .arg(phase.duration);
+            return Outcome::Failed(
+                QStringLiteral("Нет профиля удара для уровня \"%1\" (KnockHelth%2): сила "
+                               "удара %3 не подходит к скорости двигателя %4 (масштаб %5), "
+                               "длительность фазы %6 больше 255. Увеличьте силу удара или "
+                               "уменьшите скорость двигателя.")
+                    .arg(BrightnessOf(level))
+                    .arg(level)
+                    .arg(levels[level])
+                    .arg(motorSpeed)
+                    .arg(motorSpeedScale)
+                    .arg(phase.duration));
         }
     }
-    return std::nullopt;
+    return Outcome::Done();
 }
 
 StrikeProfiles BuildStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed,
@@ -73,7 +73,7 @@ StrikeProfiles BuildStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed,
     for (int level = 1; level <= 4; ++level) {
         qint64 t = 0;
         for (const Phase& phase : Phases(levels[level], static_cast<int>(p))) {
-            // Callers check ProfileProblem first; a duration never goes out wrapped.
+            // Callers check CheckStrikeProfiles first; a duration never goes out wrapped.
             const int duration = qBound(0, phase.duration, 255);
             profiles.bytes.append(static_cast<char>(phase.code));
             profiles.bytes.append(static_cast<char>(duration));
@@ -84,14 +84,13 @@ StrikeProfiles BuildStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed,
     return profiles;
 }
 
-bool Device::SetStrike(const StrikeLevelSet& levels) {
-    if (const std::optional<QString> problem =
-            ProfileProblem(levels, m_machine.MotorSpeed, m_machine.MotorSpeedScale)) {
-        m_op.ShowMessage(*problem);
-        return false;
-    }
+Outcome Device::SetStrike(const StrikeLevelSet& levels) {
+    if (Outcome profiles =
+            CheckStrikeProfiles(levels, m_machine.MotorSpeed, m_machine.MotorSpeedScale);
+        !profiles)
+        return profiles;
     if (!m_link.DeviceReady)
-        return true;
+        return Outcome::Done();
     const QString name = QStringLiteral("SetStrike");
     ShortCommand(QByteArray("\x1B\x44\x01\x01", 4), name, 1000);
     const StrikeProfiles profiles = BuildStrikeProfiles(
@@ -101,7 +100,7 @@ bool Device::SetStrike(const StrikeLevelSet& levels) {
     // lost link stops the rest instead of failing each of them in turn.
     for (qsizetype offset = 0; offset < profiles.bytes.size(); offset += 4)
         ShortCommand(profiles.bytes.mid(offset, 4), name, 1000);
-    return true;
+    return Outcome::Done();
 }
 
 } // namespace zeb

@@ -6,7 +6,6 @@
 #include "link/link_messages.h"
 
 #include <array>
-#include <cstdlib>
 #include <utility>
 
 namespace zeb {
@@ -16,19 +15,32 @@ constexpr std::array<quint8, 6> InquiryBytes{0x81, 0x81, 0x18, 0x18, 0x88, 0x0F}
 const QByteArray GreetingCode("\x1B\x01\x00\x00", 4);
 } // namespace
 
-int Device::SendCommand() {
+Answer ClassifyAnswer(quint8 byte, quint8 expected) {
+    if (byte == expected)
+        return {AnswerKind::Expected, byte};
+    switch (byte & 0xF0) {
+    case AnswerRejected:
+        return {AnswerKind::Rejected, byte};
+    case AnswerInquiry:
+        return {AnswerKind::Busy, byte};
+    default:
+        return {AnswerKind::WrongByte, byte};
+    }
+}
+
+Answer Device::SendCommand() {
     return Exchange(true);
 }
 
-int Device::SendData() {
+Answer Device::SendData() {
     if (!m_link.DeviceReady)
-        return 0;
+        return {};
     return Exchange(false);
 }
 
 // A new command clears LinkError and opens a log entry; a data frame of a strike line
 // belongs to the entry of its line command.
-int Device::Exchange(bool newCommand) {
+Answer Device::Exchange(bool newCommand) {
     if (newCommand) {
         m_link.LinkError = false;
         StartLogEntry();
@@ -45,22 +57,22 @@ int Device::Exchange(bool newCommand) {
             const bool replaced =
                 newCommand && m_link.LanguageLoaded && !m_link.PortCheckMessage.isEmpty();
             m_op.ShowMessage(replaced ? m_link.PortCheckMessage : messages::PortCheck());
-            return 0;
+            return {};
         }
-        const int a = ReadAnswer(AnswerAccepted | s);
-        if (a == (AnswerAccepted | s)) {
+        const Answer a = ReadAnswer(AnswerAccepted | s);
+        if (a.Is(AnswerAccepted | s)) {
             m_line.WriteByte(s ^ ConfirmMask);
             m_link.DeviceReady = true;
             return a;
         }
         // A controller that rejects the same frame without end is as good as gone.
-        const bool rejected = a == (AnswerRejected | s);
-        if (a == -1 || (rejected && round >= MaxRounds)) {
+        const bool rejected = a.Is(AnswerRejected | s);
+        if (a.kind == AnswerKind::Silent || (rejected && round >= MaxRounds)) {
             const bool linkError = m_link.LinkError;
             LoseLink(messages::CommandFailed() + m_link.CmdName);
             if (!newCommand)
                 m_link.LinkError = linkError;
-            return 0;
+            return {};
         }
         if (rejected)
             continue;
@@ -72,23 +84,24 @@ int Device::Exchange(bool newCommand) {
     }
 }
 
-int Device::ReadAnswer(int expected) {
+Answer Device::ReadAnswer(quint8 expected) {
     quint8 b = 0;
     const bool ok = m_line.ReadByte(b);
     Log(LogHex(expected));
     Log(LogHex(b));
     if (ok && b == expected) {
         Log(QStringLiteral("OK"));
-        return expected;
+        return {AnswerKind::Expected, expected};
     }
-    const int r = ErrorInquiry();
+    const Answer r = ErrorInquiry(expected);
     Log(ok ? QStringLiteral("<>==>") : QStringLiteral("Not Answer==>"));
-    Log(LogHex(std::abs(r)));
+    // The log writes an inquiry nobody answered as 1.
+    Log(LogHex(r.Came() ? r.byte : 1));
     DumpCommandLog();
     return r;
 }
 
-int Device::ErrorInquiry() {
+Answer Device::ErrorInquiry(quint8 expected) {
     m_op.Beep();
     m_line.SetParityOdd();
     quint8 a = 0;
@@ -102,51 +115,53 @@ int Device::ErrorInquiry() {
     }
     m_line.SetParityEven();
     if (!answered)
-        return -1;
+        return {AnswerKind::Silent, 0};
+    // A busy controller waits for the host's reply; one that cannot go out is no answer.
     if (a == (AnswerInquiry | m_link.SeqNo) && !m_line.WriteByte(InquiryReply))
-        return -1;
-    return a;
+        return {AnswerKind::Silent, 0};
+    return ClassifyAnswer(a, expected);
 }
 
-int Device::WaitEnd() {
+Answer Device::WaitEnd() {
     return WaitFor(AnswerFinished, true);
 }
 
-int Device::WaitChunk() {
+Answer Device::WaitChunk() {
     return WaitFor(AnswerStored, false);
 }
 
-int Device::WaitFor(quint8 endKind, bool logWord) {
+Answer Device::WaitFor(quint8 endKind, bool logWord) {
     if (!m_link.DeviceReady)
-        return 0;
+        return {};
     if (logWord)
         Log(QStringLiteral("  EndComand  "));
     const qint64 start = m_clock.MonotonicMs();
-    int r = 0;
+    Answer r;
     for (int round = 1;; ++round) {
         const quint8 s = m_link.SeqNo;
         r = ReadAnswer(endKind | s);
-        if (r < 0 || r == (endKind | s) || r == (AnswerRejected | m_link.NextSeqNo()))
+        if (r.kind == AnswerKind::Silent || r.Is(endKind | s) ||
+            r.Is(AnswerRejected | m_link.NextSeqNo()))
             break;
         // A busy controller is given at least twice the command's limit and 16 rounds;
         // after that it is treated as lost rather than waited for without end.
         if (round >= MaxRounds && m_clock.MonotonicMs() - start > 2 * qint64(m_link.LongTimeout)) {
             LoseLink(messages::CommandFailed() + m_link.CmdName);
-            return -1;
+            return {};
         }
-        if (r == (AnswerRejected | s)) {
+        if (r.Is(AnswerRejected | s)) {
             SendCommand();
             if (!m_link.DeviceReady)
-                return 0;
+                return {};
         }
     }
     m_link.SeqNo = m_link.NextSeqNo();
     return r;
 }
 
-int Device::WaitLongEnd() {
+Answer Device::WaitLongEnd() {
     if (!m_link.DeviceReady)
-        return 0;
+        return {};
     Log(QStringLiteral("  LongEndComand  "));
     m_link.CmdStartTime = m_clock.MonotonicMs();
     for (;;) {
@@ -161,22 +176,22 @@ int Device::WaitLongEnd() {
             Log(QStringLiteral(" Ok "));
             m_op.SetCursor(CursorShape::Normal);
             m_link.SeqNo = m_link.NextSeqNo();
-            return b;
+            return {AnswerKind::Expected, b};
         }
         if (ok && b == (AnswerRejected | s)) {
             Log(QStringLiteral(" False "));
             m_link.SeqNo = m_link.NextSeqNo();
-            return b;
+            return {AnswerKind::Rejected, b};
         }
         if (ok) {
             // Any other byte ends the wait as if it were the end byte.
             m_link.SeqNo = m_link.NextSeqNo();
-            return AnswerFinished | s;
+            return ClassifyAnswer(b, AnswerFinished | s);
         }
         if (elapsed >= m_link.LongTimeout) {
             Log(messages::NotAnswering() + QLatin1Char(' '));
             LoseLink(messages::NotAnswering() + QLatin1Char(' ') + m_link.CmdName);
-            return 0;
+            return {};
         }
     }
 }
@@ -194,34 +209,34 @@ Device::GreetingRound Device::GreetOnce() {
         LockUI();
         return GreetingRound::Failed;
     }
-    const int a = ReadAnswer(AnswerAccepted | s);
-    if (a == 0xFF || a == -1) {
-        GreetingFailed(a == 0xFF ? messages::GreetingRefused() : messages::GreetingUnanswered());
+    const Answer a = ReadAnswer(AnswerAccepted | s);
+    if (a.kind == AnswerKind::Silent || a.Is(0xFF)) {
+        GreetingFailed(a.Came() ? messages::GreetingRefused() : messages::GreetingUnanswered());
         return GreetingRound::Failed;
     }
-    if ((a & 0xF0) == AnswerInquiry) {
+    if (a.kind == AnswerKind::Busy) {
         // At work on a command of its own, so the frame was not taken: one read's time before
         // the next frame, rather than asking again at the speed of the wire.
         quint8 late = 0;
         m_line.ReadByte(late);
         return GreetingRound::Busy;
     }
-    if ((a & 0xF0) == AnswerRejected) {
+    if (a.kind == AnswerKind::Rejected) {
         // The controller expects another number: take it and greet again.
-        m_link.SeqNo = static_cast<quint8>(a & 0x0F);
+        m_link.SeqNo = static_cast<quint8>(a.byte & 0x0F);
         return GreetingRound::Again;
     }
-    if (a != (AnswerAccepted | s))
+    if (a.kind != AnswerKind::Expected)
         return GreetingRound::Again;
     m_line.WriteByte(s ^ ConfirmMask);
-    const int r = ReadAnswer(AnswerFinished | s);
-    if (r < 0 || r == (AnswerFinished | s))
+    const Answer r = ReadAnswer(AnswerFinished | s);
+    if (r.kind == AnswerKind::Silent || r.kind == AnswerKind::Expected)
         return GreetingRound::Settled;
     // Taken, but behind the work in progress; the end read has waited already.
-    if ((r & 0xF0) == AnswerInquiry)
+    if (r.kind == AnswerKind::Busy)
         return GreetingRound::Busy;
-    if (r == (AnswerRejected | m_link.NextSeqNo()))
-        m_link.SeqNo = static_cast<quint8>(r & 0x0F);
+    if (r.Is(AnswerRejected | m_link.NextSeqNo()))
+        m_link.SeqNo = static_cast<quint8>(r.byte & 0x0F);
     return GreetingRound::Again;
 }
 

@@ -16,21 +16,22 @@ QPoint HandleInPicture(const Placement& p, int k) {
 
 } // namespace
 
-FieldMouseResult Image1MouseDown(FieldMouseContext& ctx, int x, int y, FieldButton button) {
+FieldMouseResult PressOnField(FieldMouseContext& ctx, int x, int y, FieldButton button) {
     Placement& p = ctx.placement;
+    FieldDrag& drag = ctx.drag;
     FieldMouseResult result;
-    if (p.JobRunning)
+    if (ctx.jobRunning)
         return result;
     ctx.device.SetMotorSpeedScale(ctx.resolutionIndex);
     if (button == FieldButton::Left) {
-        p.MouseHeld = true;
-        if (p.HeadMove)
-            ToolMove(ctx.device, ctx.timers, p.Needle, x, y);
-        p.GrabbedHandle = HitTest(p, x, y);
-        if (p.GrabbedHandle != 0) {
-            const QPoint& h = p.HandlePoints[p.GrabbedHandle - 1];
-            p.GrabOffsetX = x - h.x();
-            p.GrabOffsetY = y - h.y();
+        drag.MouseHeld = true;
+        if (ctx.modes.HeadMove)
+            ToolMove(ctx.device, ctx.timers, ctx.modes.Needle, x, y);
+        drag.GrabbedHandle = HitTest(p, x, y);
+        if (drag.GrabbedHandle != 0) {
+            const QPoint& h = p.HandlePoints[drag.GrabbedHandle - 1];
+            drag.GrabOffsetX = x - h.x();
+            drag.GrabOffsetY = y - h.y();
         }
     } else if (button == FieldButton::Right && HitTest(p, x, y) != 0) {
         result.showChangeBoxAt = QPoint(x + 20, y);
@@ -38,57 +39,60 @@ FieldMouseResult Image1MouseDown(FieldMouseContext& ctx, int x, int y, FieldButt
     return result;
 }
 
-FieldMouseResult Image1MouseMove(FieldMouseContext& ctx, int x, int y) {
+FieldMouseResult DragOnField(FieldMouseContext& ctx, int x, int y) {
     Placement& p = ctx.placement;
+    FieldDrag& drag = ctx.drag;
     FieldMouseResult result;
-    if (p.JobRunning || !p.MouseHeld || !p.MarkerChecked || p.GrabbedHandle == 0)
+    if (ctx.jobRunning || !drag.MouseHeld || !ctx.modes.DragMovesPicture || drag.GrabbedHandle == 0)
         return result;
     DrawHandleMarkers(ctx.view.Image1, p); // erases them: the pen inverts
-    const QPoint inPicture = HandleInPicture(p, p.GrabbedHandle);
-    p.DragOffsetX = x - p.GrabOffsetX - inPicture.x();
-    p.DragOffsetY = y - p.GrabOffsetY - inPicture.y();
-    p.Dragged = true;
-    RecomputeHandles(p);
+    const QPoint inPicture = HandleInPicture(p, drag.GrabbedHandle);
+    drag.OffsetX = x - drag.GrabOffsetX - inPicture.x();
+    drag.OffsetY = y - drag.GrabOffsetY - inPicture.y();
+    drag.Dragged = true;
+    RecomputeHandles(p, QPoint(drag.OffsetX, drag.OffsetY));
     DrawHandleMarkers(ctx.view.Image1, p);
     result.repaint = true;
     return result;
 }
 
-FieldMouseResult Image1MouseUp(FieldMouseContext& ctx) {
+FieldMouseResult ReleaseOnField(FieldMouseContext& ctx) {
     Placement& p = ctx.placement;
+    FieldDrag& drag = ctx.drag;
     FieldMouseResult result;
-    if (p.JobRunning)
+    if (ctx.jobRunning)
         return result;
-    p.MouseHeld = false;
-    if (p.Dragged) {
-        p.PictureOffsetX = p.DragOffsetX;
-        p.PictureOffsetY = p.DragOffsetY;
+    drag.MouseHeld = false;
+    if (drag.Dragged) {
+        p.PictureOffsetX = drag.OffsetX;
+        p.PictureOffsetY = drag.OffsetY;
         p.PictureWidth = ctx.workPicture.width();
         p.PictureHeight = ctx.workPicture.height();
-        RedrawWorkField(ctx.view, p, ctx.workPicture, ctx.resolutionIndex);
-        p.Dragged = false;
+        DrawWorkField(ctx.view, p, ctx.workPicture);
+        drag.Dragged = false;
         result.repaint = true;
     }
     return result;
 }
 
-FieldMouseResult Image1DblClick(FieldMouseContext& ctx) {
-    Placement& p = ctx.placement;
-    if (p.JobRunning)
+FieldMouseResult DoubleClickOnField(FieldMouseContext& ctx) {
+    const Placement& p = ctx.placement;
+    const FieldDrag& drag = ctx.drag;
+    if (ctx.jobRunning)
         return {};
     ctx.device.SetMotorSpeedScale(ctx.resolutionIndex);
-    if (!p.HeadMove && !p.MarkerChecked && p.GrabbedHandle != 0) {
-        const QPoint& h = p.HandlePoints[p.GrabbedHandle - 1];
-        ToolMove(ctx.device, ctx.timers, p.Needle, h.x(), h.y());
+    if (!ctx.modes.HeadMove && !ctx.modes.DragMovesPicture && drag.GrabbedHandle != 0) {
+        const QPoint& h = p.HandlePoints[drag.GrabbedHandle - 1];
+        ToolMove(ctx.device, ctx.timers, ctx.modes.Needle, h.x(), h.y());
     }
     return {};
 }
 
-void HeadMoveClick(Placement& p) {
-    if (p.HeadMove)
-        p.HeadMove = false;
-    else if (!p.JobRunning)
-        p.HeadMove = true;
+void ToggleHeadMove(FieldMouseModes& modes, bool jobRunning) {
+    if (modes.HeadMove)
+        modes.HeadMove = false;
+    else if (!jobRunning)
+        modes.HeadMove = true;
 }
 
 } // namespace zeb

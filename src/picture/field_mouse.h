@@ -17,8 +17,33 @@ namespace zeb {
 
 enum class FieldButton { Left, Right, Middle };
 
+// A handle held and dragged over the field: the field's mouse handling owns it.
+struct FieldDrag {
+    int OffsetX = 0; // where the picture's top-left corner goes while the handle is dragged
+    int OffsetY = 0;
+    int GrabbedHandle = 0; // 1..9 under the last left press, or 0
+    int GrabOffsetX = 0;   // press position minus the grabbed handle's point
+    int GrabOffsetY = 0;
+    bool MouseHeld = false;
+    bool Dragged = false;
+};
+
+// What the operator chose the mouse to do on the field.
+struct FieldMouseModes {
+    // "Перемещение иглы" is checked: a left press also moves the needle there.
+    bool HeadMove = false;
+    // The tool panel's choice: a drag moves the picture's handles ("маркера"), or a double
+    // click on a handle carries the needle there ("иглы", the default).
+    bool DragMovesPicture = false;
+    // How the needle is carried on those moves.
+    NeedleCarry Needle = NeedleCarry::UpMove;
+};
+
 struct FieldMouseContext {
     Placement& placement;
+    FieldDrag& drag;
+    const FieldMouseModes& modes;
+    const bool& jobRunning;        // a job carries a plan: the field takes no orders
     const qint32& resolutionIndex; // the setting
     FieldView& view;
     const QImage& workPicture;
@@ -34,12 +59,12 @@ struct FieldMouseResult {
     std::optional<QPoint> showChangeBoxAt;
 };
 
-FieldMouseResult Image1MouseDown(FieldMouseContext& ctx, int x, int y, FieldButton button);
-FieldMouseResult Image1MouseMove(FieldMouseContext& ctx, int x, int y);
-FieldMouseResult Image1MouseUp(FieldMouseContext& ctx);
-FieldMouseResult Image1DblClick(FieldMouseContext& ctx);
+FieldMouseResult PressOnField(FieldMouseContext& ctx, int x, int y, FieldButton button);
+FieldMouseResult DragOnField(FieldMouseContext& ctx, int x, int y);
+FieldMouseResult ReleaseOnField(FieldMouseContext& ctx);
+FieldMouseResult DoubleClickOnField(FieldMouseContext& ctx);
 
 // "Перемещение иглы": unchecking is always possible, checking not while a job runs.
-void HeadMoveClick(Placement& p);
+void ToggleHeadMove(FieldMouseModes& modes, bool jobRunning);
 
 } // namespace zeb

@@ -25,29 +25,28 @@ qint64 SaturatingAdd(qint64 a, qint64 b) {
 
 } // namespace
 
-void ConvertFormButton1Click(PictureState& picture, bool radioButton3Checked) {
-    picture.CombinedConversion = radioButton3Checked;
+void ChooseConversion(PictureState& picture, bool combined) {
+    picture.CombinedConversion = combined;
 }
 
-bool AdoptPictureFile(OpenCommandContext& ctx, const QString& path) {
+Outcome AdoptPictureFile(OpenCommandContext& ctx, const QString& path) {
     // The held matrices are released before the new ones are sized, so they count as free.
     const qint64 available =
         SaturatingAdd(ctx.availableMemory ? ctx.availableMemory() : SystemAvailableMemory(),
                       HeldMatrixBytes(ctx.matrices));
-    LoadedPicture loaded = LoadPictureFile(path, available);
-    if (!loaded.Ok()) {
-        ctx.op.ShowMessage(loaded.error);
-        return false;
-    }
-    ctx.picture.WorkPicture = std::move(loaded.picture);
-    ctx.picture.InvertedOverBlack = std::move(loaded.invertedOverBlack);
+    QImage inverted;
+    Result<QImage> loaded = LoadPictureFile(path, available, &inverted);
+    if (!loaded)
+        return loaded.AsOutcome();
+    ctx.picture.WorkPicture = std::move(loaded.Value());
+    ctx.picture.InvertedOverBlack = std::move(inverted);
     ctx.picture.PicturePath = path;
     // A new picture starts from zeroed matrices. The planner's mask goes too: it holds nothing
     // of the new picture, and keeping it would raise the memory peak of the Open.
     ctx.matrices.DotMap.Release();
     ctx.matrices.DotLevels.Release();
     ctx.matrices.PlanMask.Release();
-    return true;
+    return Outcome::Done();
 }
 
 void PreparePicture(OpenCommandContext& ctx) {
@@ -71,7 +70,7 @@ void PreparePicture(OpenCommandContext& ctx) {
     ConvertPicture(ctx.matrices, picture, ctx.tables, mode, ctx.op, ctx.texts);
 }
 
-OpenOutcome OpenClick(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs) {
+Outcome OpenPicture(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs) {
     if (dialogs.showConvertForm)
         dialogs.showConvertForm();
     const std::optional<QString> path =
@@ -80,28 +79,27 @@ OpenOutcome OpenClick(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs
         if (dialogs.setCaption)
             dialogs.setCaption(OpenCaption);
         ctx.op.ShowStatus(ctx.texts.Loading);
-        if (!AdoptPictureFile(ctx, *path))
-            return OpenOutcome::LoadFailed;
+        if (Outcome adopted = AdoptPictureFile(ctx, *path); !adopted)
+            return adopted;
         if (dialogs.showForm5)
             dialogs.showForm5();
         if (dialogs.enableSelfTesting)
             dialogs.enableSelfTesting();
     }
     PreparePicture(ctx);
-    RedrawWorkField(ctx.view, ctx.placement, ctx.picture.WorkPicture, ctx.resolutionIndex);
+    RedrawWorkField(ctx.view, ctx.placement, ctx.picture.WorkPicture, ctx.resolutionIndex,
+                    ctx.pinnedPlace);
     if (ctx.device && ctx.device->Link().DeviceReady)
         ctx.device->SetMotorSpeed(ctx.device->Machine().MotorSpeed);
-    return OpenOutcome::Converted;
+    return Outcome::Done();
 }
 
-void Save1Click(const PictureState& picture, Operator& op,
-                const std::function<std::optional<QString>()>& runSaveDialog) {
+Outcome SaveDotPictureAs(const PictureState& picture,
+                         const std::function<std::optional<QString>()>& runSaveDialog) {
     const std::optional<QString> path = runSaveDialog ? runSaveDialog() : std::nullopt;
     if (!path)
-        return;
-    const QString error = SaveDotPicture(picture.WorkPicture, *path);
-    if (!error.isEmpty())
-        op.ShowMessage(error);
+        return Outcome::Done();
+    return SaveDotPicture(picture.WorkPicture, *path);
 }
 
 } // namespace zeb

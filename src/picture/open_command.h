@@ -27,8 +27,9 @@ inline const QString OpenCaption = QStringLiteral("ZEB-5.5 ");
 inline const QString ConvertFormCaption = QStringLiteral("ConvertForm");
 inline const QString ConvertFormOk = QStringLiteral("Ok");
 
-// TConvertForm's Ok button; closing the dialog any other way leaves the choice as it was.
-void ConvertFormButton1Click(PictureState& picture, bool radioButton3Checked);
+// The conversion dialog's Ok: the combined conversion or the diffusion one. Closing the
+// dialog any other way leaves the choice as it was.
+void ChooseConversion(PictureState& picture, bool combined);
 
 struct OpenCommandContext {
     Operator& op;
@@ -43,6 +44,8 @@ struct OpenCommandContext {
     PictureStatusTexts texts{};
     // Memory the process may still take; empty for the system's own figure.
     std::function<qint64()> availableMemory{};
+    // A place that wins over the alignment: an unfinished job's.
+    std::optional<QPoint> pinnedPlace{};
 };
 
 // Everything one Open needs when no window holds it (zeb-cli, measurements): the tables
@@ -61,38 +64,36 @@ struct StandaloneOpen {
 };
 
 struct OpenCommandDialogs {
-    // TConvertForm, modal; its Ok button calls ConvertFormButton1Click.
+    // TConvertForm, modal; its Ok button calls ChooseConversion.
     std::function<void()> showConvertForm;
     // OpenDialog1 with every picture format: the confirmed file, or nothing when cancelled.
     std::function<std::optional<QString>()> runOpenDialog;
-    // TForm5, modal: ResolutionBoxChange / Form5FormClose / Form5AlignmentButtonClick.
+    // TForm5, modal: ChooseResolution / ConfirmPortraitProperties / ChooseAlignment.
     std::function<void()> showForm5;
     std::function<void(const QString&)> setCaption;
     // The self-test menu entry becomes usable once a picture was opened.
     std::function<void()> enableSelfTesting;
 };
 
-enum class OpenOutcome {
-    Converted,  // a new picture, or the one held again after a cancelled or missing file
-    LoadFailed, // the file could not be read; the operator was told, nothing held changed
-};
+// The whole Open command: a new picture converted, or the one held converted again after a
+// cancelled or missing file. Not done, with the message naming the file, when the file could
+// not be read: nothing held changed then.
+Outcome OpenPicture(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs);
 
-// OpenClick: the whole Open command.
-OpenOutcome OpenClick(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs);
-
-// Reads a file for the Open command: a clear message through the operator and false when it
-// cannot be taken (nothing held is touched then); otherwise the picture replaces WorkPicture,
-// PicturePath is set and the matrices are released, so the new picture starts from zeroed
-// ones and the old ones no longer take memory.
-bool AdoptPictureFile(OpenCommandContext& ctx, const QString& path);
+// Reads a file for the Open command. When it cannot be taken, the message says why and nothing
+// held is touched; otherwise the picture replaces WorkPicture, PicturePath is set and the
+// matrices are released, so the new picture starts from zeroed ones and the old ones no longer
+// take memory.
+Outcome AdoptPictureFile(OpenCommandContext& ctx, const QString& path);
 
 // Steps 3 to 7 of Open: tool position 0, 0; the matrices sized for WorkPicture (gauge), filled
 // through the tone controls (PictureState::Tone) and the curve of the chosen conversion,
 // converted; WorkPicture becomes the dot picture.
 void PreparePicture(OpenCommandContext& ctx);
 
-// Save1Click: writes WorkPicture as a 24-bit Windows bitmap under the name SaveDialog1 gives.
-void Save1Click(const PictureState& picture, Operator& op,
-                const std::function<std::optional<QString>()>& runSaveDialog);
+// "Сохранить": writes WorkPicture as a 24-bit Windows bitmap under the name the save dialog
+// gives; nothing when it was cancelled.
+Outcome SaveDotPictureAs(const PictureState& picture,
+                         const std::function<std::optional<QString>()>& runSaveDialog);
 
 } // namespace zeb

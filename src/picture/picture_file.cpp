@@ -50,8 +50,8 @@ QString TooLarge(const QString& path, QSize size, qint64 need, qint64 available)
         .arg(available / MiB);
 }
 
-LoadedPicture Failure(QString message) {
-    return LoadedPicture{QImage(), std::move(message)};
+Outcome Failure(QString message) {
+    return Outcome::Failed(std::move(message));
 }
 
 QString NotAPicture(const QString& path) {
@@ -65,19 +65,16 @@ bool Fits(qint64 need, qint64 availableBytes) {
 struct PictureHeader {
     QByteArray format; // the reader's name of it
     QSize size;        // invalid when the header does not tell
-    QString fault;     // the operator's message; empty when the picture may be read
 };
 
 // Reads the header on `device`: a file no reader knows, or a picture whose Open would need
 // more than `availableBytes`, is refused. The file's bytes are held while the picture is
 // decoded, then given back before the matrices are sized.
-PictureHeader ReadHeader(const QString& path, QIODevice& device, qint64 availableBytes) {
+Result<PictureHeader> ReadHeader(const QString& path, QIODevice& device, qint64 availableBytes) {
     QImageReader reader(&device);
-    PictureHeader header{reader.format(), QSize(), QString()};
-    if (header.format.isEmpty() || !reader.canRead()) {
-        header.fault = NotAPicture(path);
-        return header;
-    }
+    PictureHeader header{reader.format(), QSize()};
+    if (header.format.isEmpty() || !reader.canRead())
+        return Failure(NotAPicture(path));
     header.size = reader.size();
     if (!header.size.isValid())
         return header; // the decoded picture is checked instead
@@ -86,7 +83,7 @@ PictureHeader ReadHeader(const QString& path, QIODevice& device, qint64 availabl
     const qint64 need =
         std::max(PictureMemoryNeed(w, h), Sum(device.size(), Product(Product(w, h), 4)));
     if (!Fits(need, availableBytes) || w > INT_MAX / 2 || h > INT_MAX / 2)
-        header.fault = TooLarge(path, header.size, need, availableBytes);
+        return Failure(TooLarge(path, header.size, need, availableBytes));
     return header;
 }
 
@@ -167,12 +164,14 @@ void NormalizePictureFormat(QImage& picture, QImage* invertedOverBlack) {
     picture.reinterpretAsFormat(QImage::Format_RGB32);
 }
 
-LoadedPicture ReadPictureBytes(const QString& path, QByteArray bytes, qint64 availableBytes) {
+Result<QImage> ReadPictureBytes(const QString& path, QByteArray bytes, qint64 availableBytes,
+                                QImage* invertedOverBlack) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    const PictureHeader header = ReadHeader(path, buffer, availableBytes);
-    if (!header.fault.isEmpty())
-        return Failure(header.fault);
+    const Result<PictureHeader> read = ReadHeader(path, buffer, availableBytes);
+    if (!read)
+        return read.AsOutcome();
+    const PictureHeader& header = *read;
     switch (CheckPictureStructure(header.format, bytes)) {
     case PictureStructure::Whole:
         break;
@@ -205,26 +204,26 @@ LoadedPicture ReadPictureBytes(const QString& path, QByteArray bytes, qint64 ava
     const qint64 need = PictureMemoryNeed(picture.width(), picture.height());
     if (!Fits(need, availableBytes))
         return Failure(TooLarge(path, picture.size(), need, availableBytes));
-    QImage inverted;
-    NormalizePictureFormat(picture, &inverted);
-    return LoadedPicture{std::move(picture), QString(), std::move(inverted)};
+    NormalizePictureFormat(picture, invertedOverBlack);
+    return picture;
 }
 
-LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes) {
+Result<QImage> LoadPictureFile(const QString& path, qint64 availableBytes,
+                               QImage* invertedOverBlack) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Failure(QStringLiteral("Не удалось открыть файл %1: %2.")
                            .arg(Quoted(path), file.errorString()));
     // A file that is no picture, or a picture too large, is refused before it is read whole.
-    if (const QString fault = ReadHeader(path, file, availableBytes).fault; !fault.isEmpty())
-        return Failure(fault);
+    if (const Result<PictureHeader> header = ReadHeader(path, file, availableBytes); !header)
+        return header.AsOutcome();
     file.seek(0);
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return Failure(QStringLiteral("Не удалось прочитать файл %1: %2.")
                            .arg(Quoted(path), file.errorString()));
     file.close();
-    return ReadPictureBytes(path, std::move(bytes), availableBytes);
+    return ReadPictureBytes(path, std::move(bytes), availableBytes, invertedOverBlack);
 }
 
 QString PictureFileFilter() {
@@ -234,25 +233,25 @@ QString PictureFileFilter() {
     return QStringLiteral("Изображения (%1);;Все файлы (*)").arg(patterns.join(' '));
 }
 
-QString SaveDotPicture(const QImage& picture, const QString& path) {
+Outcome SaveDotPicture(const QImage& picture, const QString& path) {
     // Qt writes 32-bit pictures as 24-bit bitmaps; other forms are brought to that first.
     const QImage image = picture.format() == QImage::Format_RGB32
                              ? picture
                              : picture.convertToFormat(QImage::Format_RGB32);
     QSaveFile file(path);
+    const auto failed = [&path](const QString& why) {
+        return Failure(QStringLiteral("Не удалось записать файл %1: %2.").arg(Quoted(path), why));
+    };
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Не удалось записать файл %1: %2.")
-            .arg(Quoted(path), file.errorString());
+        return failed(file.errorString());
     QImageWriter writer(&file, "bmp");
     if (!writer.write(image)) {
         file.cancelWriting();
-        return QStringLiteral("Не удалось записать файл %1: %2.")
-            .arg(Quoted(path), writer.errorString());
+        return failed(writer.errorString());
     }
     if (!file.commit())
-        return QStringLiteral("Не удалось записать файл %1: %2.")
-            .arg(Quoted(path), file.errorString());
-    return QString();
+        return failed(file.errorString());
+    return Outcome::Done();
 }
 
 } // namespace zeb

@@ -3,20 +3,13 @@
 // memory check that refuses a picture the machine cannot hold, and saving the dot picture as a
 // 24-bit Windows bitmap.
 
+#include "link/outcome.h"
+
 #include <QImage>
 #include <QString>
 #include <QtGlobal>
 
 namespace zeb {
-
-struct LoadedPicture {
-    QImage picture; // Format_RGB32 or Format_Grayscale8; null on failure
-    QString error;  // the operator's message, naming the file; empty on success
-    // For a picture with an alpha channel, its inverted colour laid over black (see
-    // InvertedOverBlack); null otherwise.
-    QImage invertedOverBlack = {};
-    bool Ok() const { return error.isEmpty(); }
-};
 
 // Bytes an Open of a W x H picture holds at its peak: the decoded picture and the three
 // matrices. Negative sizes count as 0; a need beyond qint64 gives the largest qint64.
@@ -26,17 +19,20 @@ qint64 PictureMemoryNeed(qint64 width, qint64 height);
 // group limit); the largest qint64 when it cannot be told.
 qint64 SystemAvailableMemory();
 
-// Reads `path`. A file that is no picture, one cut short or damaged (see
-// CheckPictureStructure), or one whose Open would need more than `availableBytes` gives a
-// message and a null picture; nothing else is touched. Pixels with transparency are
-// composited over black (not engraved); photos are turned upright by their orientation tag.
-LoadedPicture LoadPictureFile(const QString& path, qint64 availableBytes);
+// Reads `path` into Format_RGB32 or Format_Grayscale8. A file that is no picture, one cut
+// short or damaged (see CheckPictureStructure), or one whose Open would need more than
+// `availableBytes` gives the operator's message naming the file; nothing else is touched. Pixels
+// with transparency are composited over black (not engraved); photos are turned upright by their
+// orientation tag. `invertedOverBlack`, when given, gets what NormalizePictureFormat gives it.
+Result<QImage> LoadPictureFile(const QString& path, qint64 availableBytes,
+                               QImage* invertedOverBlack = nullptr);
 
 // The same on a file's bytes already in memory; `path` only names the file in the messages.
 // Every check of LoadPictureFile runs here and nothing touches the file system, so any bytes
 // may come in; a picture whose header asks for more than `availableBytes` is refused before
 // the decoder allocates it.
-LoadedPicture ReadPictureBytes(const QString& path, QByteArray bytes, qint64 availableBytes);
+Result<QImage> ReadPictureBytes(const QString& path, QByteArray bytes, qint64 availableBytes,
+                                QImage* invertedOverBlack = nullptr);
 
 // Brings any picture into Format_RGB32 or Format_Grayscale8, the two forms the conversion
 // reads and writes; transparent parts are composited over black. When `invertedOverBlack` is
@@ -48,8 +44,7 @@ void NormalizePictureFormat(QImage& picture, QImage* invertedOverBlack = nullptr
 QString PictureFileFilter();
 
 // Writes `picture` as a 24-bit Windows bitmap under `path` exactly as given (no extension is
-// added), replacing the file only once it is complete. Returns the operator's message, or an
-// empty text on success.
-QString SaveDotPicture(const QImage& picture, const QString& path);
+// added), replacing the file only once it is complete; else the operator's message.
+Outcome SaveDotPicture(const QImage& picture, const QString& path);
 
 } // namespace zeb

@@ -60,7 +60,7 @@ QSize FieldSize(QSize image1, int resolutionIndex) {
     return QSize(scaled(image1.width()), scaled(image1.height()));
 }
 
-void PlacePicture(Placement& p, QSize field, QSize picture) {
+void PlacePicture(Placement& p, QSize field, QSize picture, std::optional<QPoint> pinned) {
     const int w = picture.width();
     const int h = picture.height();
     int x = 0;
@@ -87,21 +87,25 @@ void PlacePicture(Placement& p, QSize field, QSize picture) {
         y = field.height() - h;
         break;
     }
-    if (p.RecoveryPending) {
-        x = p.RecoveryOffsetX;
-        y = p.RecoveryOffsetY;
+    if (pinned) {
+        x = pinned->x();
+        y = pinned->y();
     }
-    p.PictureOffsetX = p.DragOffsetX = x;
-    p.PictureOffsetY = p.DragOffsetY = y;
+    p.PictureOffsetX = x;
+    p.PictureOffsetY = y;
     p.PictureWidth = w;
     p.PictureHeight = h;
 }
 
 void RecomputeHandles(Placement& p) {
+    RecomputeHandles(p, QPoint(p.PictureOffsetX, p.PictureOffsetY));
+}
+
+void RecomputeHandles(Placement& p, QPoint topLeft) {
     const std::array<int, 3> xs = {0, p.PictureWidth / 2, p.PictureWidth};
     const std::array<int, 3> ys = {0, p.PictureHeight / 2, p.PictureHeight};
     for (int k = 0; k < 9; ++k)
-        p.HandlePoints[k] = QPoint(p.DragOffsetX + xs[k % 3], p.DragOffsetY + ys[k / 3]);
+        p.HandlePoints[k] = topLeft + QPoint(xs[k % 3], ys[k / 3]);
 }
 
 int HitTest(const Placement& p, int x, int y) {
@@ -120,12 +124,14 @@ void DrawHandleMarkers(QImage& image1, const Placement& p) {
     }
 }
 
-void RedrawWorkField(FieldView& view, Placement& p, const QImage& workPicture,
-                     int resolutionIndex) {
+void RedrawWorkField(FieldView& view, Placement& p, const QImage& workPicture, int resolutionIndex,
+                     std::optional<QPoint> pinned) {
+    PlacePicture(p, FieldSize(view.Image1.size(), resolutionIndex), workPicture.size(), pinned);
+    DrawWorkField(view, p, workPicture);
+}
+
+void DrawWorkField(FieldView& view, Placement& p, const QImage& workPicture) {
     view.Image1.fill(Qt::black);
-    const QSize field = FieldSize(view.Image1.size(), resolutionIndex);
-    if (!p.Dragged)
-        PlacePicture(p, field, workPicture.size());
     RecomputeHandles(p);
     if (!workPicture.isNull() && !view.Image1.isNull()) {
         QPainter painter(&view.Image1);

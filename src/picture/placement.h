@@ -1,13 +1,15 @@
 #pragma once
 // Where the picture goes on the work field: the field size at the chosen resolution, the nine
-// alignments, the position of an unfinished job, the handles with their inverting markers, and
-// the redraw of the field view that the window shows as Image1. One field pixel is one dot.
+// alignments, a position that wins over them (an unfinished job's), the handles with their
+// inverting markers, and the redraw of the field view that the window shows as Image1. One
+// field pixel is one dot.
 
 #include <QImage>
 #include <QPoint>
 #include <QSize>
 
 #include <array>
+#include <optional>
 
 namespace zeb {
 
@@ -23,42 +25,23 @@ enum class NeedleCarry {
 
 inline constexpr int ResolutionCount = 9; // indices 0..8
 
-// The resolution index (0..8, dot pitch 0.25 mm x (16 + i) / 16) is not held here: it is a
-// setting, and the operations below take the one the settings hold.
+// The picture's place on the field. The resolution index (0..8, dot pitch 0.25 mm x (16 + i)
+// / 16) is not held here: it is a setting, and the operations below take the one the settings
+// hold. The place of a handle being dragged is the field mouse's (FieldDrag).
 struct Placement {
-    // The checks of the hidden "Расположение" menu.
+    // The alignment the operator chose (the "Расположение" menu, the portrait properties).
     HorizontalAlignment Horizontal = HorizontalAlignment::Center;
     VerticalAlignment Vertical = VerticalAlignment::Center;
 
-    // Committed top-left field position of the picture; may be negative.
+    // Top-left field position of the picture; may be negative.
     int PictureOffsetX = 0;
     int PictureOffsetY = 0;
-    // The position while a handle is dragged; equal to the committed one otherwise.
-    int DragOffsetX = 0;
-    int DragOffsetY = 0;
     // Size of the working picture at the last redraw.
     int PictureWidth = 0;
     int PictureHeight = 0;
-    // Handles 1..9 at index 0..8: corners, edge middles and centre of the placed picture.
+    // Handles 1..9 at index 0..8: corners, edge middles and centre of the placed picture (of
+    // where a drag has it while a handle is dragged).
     std::array<QPoint, 9> HandlePoints{};
-    int GrabbedHandle = 0; // 1..9 under the last left press, or 0
-    int GrabOffsetX = 0;   // press position minus the grabbed handle's point
-    int GrabOffsetY = 0;
-    bool MouseHeld = false;
-    bool Dragged = false;
-
-    // An unfinished job was found at start-up: its picture position wins over the alignment.
-    bool RecoveryPending = false;
-    int RecoveryOffsetX = 0;
-    int RecoveryOffsetY = 0;
-
-    // A job is running: the field ignores the mouse.
-    bool JobRunning = false;
-    // "Перемещение иглы" is checked: a left press also moves the needle there.
-    bool HeadMove = false;
-    // ChangeBox: `Marker` checked (drag moves the picture's handles) or `Igla` (the default).
-    bool MarkerChecked = false;
-    NeedleCarry Needle = NeedleCarry::UpMove;
 };
 
 // The window's view of the work field.
@@ -80,18 +63,23 @@ void SetImage1Size(FieldView& view, int width, int height);
 // outside 0..8 counts as 0.
 QSize FieldSize(QSize image1, int resolutionIndex);
 
-// Step 3 of the redraw: offsets from the alignment (or the unfinished job), drag position
-// reset, picture size noted.
-void PlacePicture(Placement& p, QSize field, QSize picture);
+// Step 3 of the redraw: offsets from the alignment, or `pinned` when given (an unfinished
+// job's place); picture size noted.
+void PlacePicture(Placement& p, QSize field, QSize picture, std::optional<QPoint> pinned);
+// The handles of the picture at its place, or with its top-left corner at `topLeft`.
 void RecomputeHandles(Placement& p);
+void RecomputeHandles(Placement& p, QPoint topLeft);
 // The first handle whose point lies less than 10 dots away on both axes; 0 for none.
 int HitTest(const Placement& p, int x, int y);
 // Draws the nine 20 x 20 markers in blue with an inverting pen: drawing them again restores
 // the view exactly, which is how a drag erases them.
 void DrawHandleMarkers(QImage& image1, const Placement& p);
 
-// The redraw: Image1 black, the picture placed (unless a drag is being committed), handles,
-// the working picture unscaled at its place, the markers.
-void RedrawWorkField(FieldView& view, Placement& p, const QImage& workPicture, int resolutionIndex);
+// The redraw of the Open command: the picture placed (PlacePicture), then drawn.
+void RedrawWorkField(FieldView& view, Placement& p, const QImage& workPicture, int resolutionIndex,
+                     std::optional<QPoint> pinned);
+// The field drawn with the picture where it is placed: Image1 black, handles, the working
+// picture unscaled at its place, the markers.
+void DrawWorkField(FieldView& view, Placement& p, const QImage& workPicture);
 
 } // namespace zeb

@@ -28,20 +28,20 @@ QStringList AlignmentButtonCaptions() {
             QStringLiteral("Right Bottom")};
 }
 
-void ResolutionBoxChange(qint32& resolutionIndex, int selectedIndex) {
+void ChooseResolution(qint32& resolutionIndex, int selectedIndex) {
     if (IsResolution(selectedIndex))
         resolutionIndex = selectedIndex;
 }
 
-void Form5FormClose(qint32& resolutionIndex, int selectedIndex, const QString& picturePath,
-                    QString& caption) {
-    ResolutionBoxChange(resolutionIndex, selectedIndex);
+void ConfirmPortraitProperties(qint32& resolutionIndex, int selectedIndex,
+                               const QString& picturePath, QString& caption) {
+    ChooseResolution(resolutionIndex, selectedIndex);
     const int shown = IsResolution(resolutionIndex) ? resolutionIndex : 0;
     caption += ResolutionBoxItems().at(shown) + QStringLiteral("    (") + picturePath +
                QStringLiteral(")");
 }
 
-void Form5AlignmentButtonClick(Placement& p, int button) {
+void ChooseAlignment(Placement& p, int button) {
     if (button < 1 || button > 9)
         return;
     static constexpr HorizontalAlignment columns[] = {

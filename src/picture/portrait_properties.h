@@ -16,17 +16,17 @@ QStringList ResolutionBoxItems();
 // Button1..Button9 in reading order: "Left Top" .. "Right Bottom".
 QStringList AlignmentButtonCaptions();
 
-// ResolutionBoxChange: the selected item becomes the resolution. No selection (-1) and the
+// The resolution list: the selected item becomes the resolution. No selection (-1) and the
 // empty last item are no resolution: the index held stays.
-void ResolutionBoxChange(qint32& resolutionIndex, int selectedIndex);
+void ChooseResolution(qint32& resolutionIndex, int selectedIndex);
 
-// FormClose: as ResolutionBoxChange, then the caption gets the resolution's text, then
+// The dialog closed: as ChooseResolution, then the caption gets the resolution's text, then
 // "    (", the picture's path and ")".
-void Form5FormClose(qint32& resolutionIndex, int selectedIndex, const QString& picturePath,
-                    QString& caption);
+void ConfirmPortraitProperties(qint32& resolutionIndex, int selectedIndex,
+                               const QString& picturePath, QString& caption);
 
-// Button1Click .. Button9Click (button 1..9): the alignment of the button's caption. The
-// dialog closes afterwards.
-void Form5AlignmentButtonClick(Placement& p, int button);
+// The alignment buttons 1..9: the alignment of the button's caption. The dialog closes
+// afterwards.
+void ChooseAlignment(Placement& p, int button);
 
 } // namespace zeb

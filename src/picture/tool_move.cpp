@@ -14,6 +14,12 @@ int StepCount(qint64 steps) {
     return static_cast<int>(std::min<qint64>(steps, INT_MAX));
 }
 
+// A move by hand tells a refused axis at once and still moves the other one, so the tool
+// gets as near as it can while the operator watches.
+void TellRefusal(Device& device, const Outcome& moved) {
+    Tell(device.Op(), moved);
+}
+
 } // namespace
 
 int MoveAxes(Device& device, int x, int y) {
@@ -21,10 +27,8 @@ int MoveAxes(Device& device, int x, int y) {
     int travel = 0;
     const qint64 columns = std::abs(static_cast<qint64>(x) - machine.CurrentCol);
     if (columns > 0) {
-        if (x > machine.CurrentCol)
-            device.Left(StepCount(columns));
-        else
-            device.Right(StepCount(columns));
+        TellRefusal(device, x > machine.CurrentCol ? device.Left(StepCount(columns))
+                                                   : device.Right(StepCount(columns)));
         if (columns <= MaxStepCount) {
             travel += static_cast<int>(columns);
             machine.CurrentCol = x;
@@ -33,10 +37,7 @@ int MoveAxes(Device& device, int x, int y) {
     const qint64 rows = std::abs(static_cast<qint64>(y) - machine.CurrentRow);
     if (rows > 0) {
         const int steps = StepCount(2 * rows);
-        if (y > machine.CurrentRow)
-            device.StepUp(steps);
-        else
-            device.StepDown(steps);
+        TellRefusal(device, y > machine.CurrentRow ? device.StepUp(steps) : device.StepDown(steps));
         if (steps <= MaxStepCount) {
             travel += static_cast<int>(rows);
             machine.CurrentRow = y;

@@ -17,12 +17,12 @@ int MoveAxes(Device& device, int x, int y);
 
 // Moves the tool to field point (x, y) and returns the distance covered in dots (columns plus
 // rows). CurrentCol and CurrentRow follow the move even while the link is down; an axis whose
-// count would not fit a move command is refused by the device with its message and keeps its
-// count, so the tracked position stays where the head is.
+// count would not fit a move command is refused by the device, told to the operator at once,
+// and keeps its count, so the tracked position stays where the head is.
 int MoveTool(Device& device, NeedleCarry carry, int x, int y);
 
 // The tool move of the work field: MoveTool, then Timer2 started with travel x 100 ms, the
-// travel taken as a 16-bit count. Timer2's tick (Timer2Timer, with the job runner, whose end
+// travel taken as a 16-bit count. Timer2's tick (StopFollowUpTimers, with the job runner, whose end
 // starts the same timer) stops Timer2 and Timer3.
 void ToolMove(Device& device, WindowTimers& timers, NeedleCarry carry, int x, int y);
 

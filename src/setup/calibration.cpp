@@ -55,13 +55,13 @@ void MeasurePatternLines(Device& device, QStringList& report, const StrikeLevelS
 void MeasureMoves(Device& device, QStringList& report, qint64 greetingTime) {
     const struct {
         const char* label;
-        bool (Device::*move)(int);
+        Outcome (Device::*move)(int);
     } moves[] = {{"Left=", &Device::Left},
                  {"Right=", &Device::Right},
                  {"Up=", &Device::StepUp},
                  {"Down=", &Device::StepDown}};
     for (const auto& m : moves) {
-        const qint64 t = TimeOf(device, [&] { (device.*m.move)(MoveSteps); });
+        const qint64 t = TimeOf(device, [&] { Tell(device.Op(), (device.*m.move)(MoveSteps)); });
         Write(report, QString::fromLatin1(m.label), (t - greetingTime / 100) / 4);
     }
 }
@@ -87,7 +87,7 @@ QString TimingValueText(qint64 ms) {
 
 void MeasurePatternLine(Device& device, QStringList& report, const StrikeLevelSet& activeLevels,
                         int n, qint64 lineTime, LineDirection direction) {
-    device.SetStrike(activeLevels);
+    Tell(device.Op(), device.SetStrike(activeLevels));
     const qint64 t = TimeOf(device, [&] { device.PrintLine(direction, Dots('1', PatternDots)); });
     Write(report, QString::number(n) + QLatin1Char('='), t - lineTime / 100);
 }

@@ -114,13 +114,6 @@ std::optional<FaultPlan> ParseFaultPlan(const QString& spec, quint32 seed, QStri
     return plan;
 }
 
-QStringList FaultNames() {
-    QStringList names;
-    for (const FaultField& f : Fields())
-        names << QLatin1String(f.name);
-    return names;
-}
-
 QString FaultHelp() {
     QString text;
     for (const FaultField& f : Fields())

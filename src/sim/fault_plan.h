@@ -1,7 +1,7 @@
 #pragma once
 // Seeded random faults of the virtual controller, parsed from a spec such as
-// "drop-rx=0.01,corrupt-tx=0.005,stop-mid-line=3" with a seed. The names are listed by
-// FaultNames() and documented in zeb-sim --help.
+// "drop-rx=0.01,corrupt-tx=0.005,stop-mid-line=3" with a seed. The names and what their
+// values mean are listed by FaultHelp() for zeb-sim --help.
 
 #include <QString>
 #include <QStringList>
@@ -29,7 +29,6 @@ struct FaultPlan {
 
 // Parses "name=value,name,..."; an unknown name or a bad value gives an error text.
 std::optional<FaultPlan> ParseFaultPlan(const QString& spec, quint32 seed, QString* error);
-QStringList FaultNames();
 // One line per fault name with what its value means, for zeb-sim --help.
 QString FaultHelp();
 

@@ -109,10 +109,6 @@ int VirtualController::SavedColumn() const {
     return m_model->Machine().Saved().column;
 }
 
-int VirtualController::SavedRow() const {
-    return m_model->Machine().Saved().rowSteps / 2;
-}
-
 int VirtualController::ProfileForce(int level) const {
     if (level < 1 || level > 4)
         return 0;

@@ -108,7 +108,6 @@ public:
     int ExpectedSeqNo() const;
     bool PrintJobOpen() const;         // between BeginPrint and EndPrint
     int SavedColumn() const;           // the position How reports, field columns
-    int SavedRow() const;              // the same, motor steps / 2
     int ProfileForce(int level) const; // force read from the stored profile of level 1..4
 
 private:

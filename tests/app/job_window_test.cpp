@@ -131,7 +131,7 @@ void StopTheJob(TMenuForm& form, bool secondPass = false) {
     Find<QPushButton>(form, "Button17")->click();
     ASSERT_TRUE(form.Timers().Running(TimerId::Optimizing));
     for (int tick = 0; tick < 10000; ++tick) {
-        const TickResult result = OptimizingTimer(s).result;
+        const TickResult result = RunNextPlanLine(s).result;
         if (!secondPass || result == TickResult::SecondPassStarted)
             break;
         ASSERT_EQ(result, TickResult::LineDone);
@@ -254,7 +254,7 @@ void LayOutUnfinishedJob(const QString& dir) {
     record.offsetX = 100;
     record.offsetY = 50;
     record.firstPass = Forces(40, 30, 20, 10);
-    WriteRecoveryFile(dir, record);
+    ASSERT_TRUE(WriteRecoveryFile(dir, record));
 }
 
 TEST(JobWindow, AnUnfinishedJobIsNotOfferedAtStartWithoutTheMachine) {
@@ -263,7 +263,7 @@ TEST(JobWindow, AnUnfinishedJobIsNotOfferedAtStartWithoutTheMachine) {
     setup.machine = [](sim::VirtualController& vc) { vc.SetSilent(true); };
     WindowFixture window(setup);
     EXPECT_FALSE(window.answerer.unexpected.contains("Form1"));
-    EXPECT_TRUE(window.form->State().Place.RecoveryPending);
+    EXPECT_TRUE(window.form->State().Unfinished.Pending);
 }
 
 TEST(JobWindow, FinishingTheUnfinishedJobWarmsUpAndStrikesTheRest) {
@@ -329,7 +329,7 @@ TEST(JobWindow, IgnoringTheUnfinishedJobDeletesItsRecord) {
 
     EXPECT_TRUE(QTest::qWaitFor(
         [&window] { return !QFile::exists(window.dir.File("ErorFile.txt")); }, 5000));
-    EXPECT_FALSE(window.form->State().Place.RecoveryPending);
+    EXPECT_FALSE(window.form->State().Unfinished.Pending);
     EXPECT_TRUE(window.controller.Workpiece().empty());
     EXPECT_TRUE(QFile::exists(window.dir.File("123123123.txt")));
 }

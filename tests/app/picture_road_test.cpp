@@ -173,14 +173,14 @@ TEST(PictureRoad, TheMouseOnTheField) {
     EXPECT_TRUE(form.Timers().Timer(TimerId::Timer2)->isActive());
     // While a job runs the field takes no orders, and the item is not switched on, but
     // always off.
-    s.Place.JobRunning = true;
+    s.Job.Running = true;
     QTest::mouseClick(image1, Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(window.controller.Trace().size(), from + 6);
     for (int twice = 0; twice < 2; ++twice)
         form.Item("HeadMove")->trigger();
     EXPECT_FALSE(form.Item("HeadMove")->isChecked());
-    EXPECT_FALSE(s.Place.HeadMove);
-    s.Place.JobRunning = false;
+    EXPECT_FALSE(s.MouseModes.HeadMove);
+    s.Job.Running = false;
 
     // A right press on a handle shows ChangeBox beside it; handles 4, 5, 6 are at
     // (920, 1170), (970, 1170), (1020, 1170).

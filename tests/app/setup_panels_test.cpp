@@ -41,8 +41,8 @@ TEST(SetupPanels, GeometryShowsThePositionBoxWithItsCaptionsAndCarriesTheNeedle)
     TMenuForm& form = *window.form;
     Session& s = form.State();
     s.Config.ResolutionIndex = 1;
-    s.Place.DragOffsetX = 200;
-    s.Place.DragOffsetY = 300;
+    s.Place.PictureOffsetX = 200;
+    s.Place.PictureOffsetY = 300;
     s.Place.PictureWidth = 60;
     s.Place.PictureHeight = 40;
     RecomputeHandles(s.Place);
@@ -193,7 +193,7 @@ TEST(ServiceItems, ServiceStartsOneAndTwo) {
     // The controller's column counter runs two ahead after the strike line.
     window.controller.ShiftCountersAfterNextLine(2);
     for (int tick = 0; tick < 10 && form.Timers().Running(TimerId::Optimizing); ++tick)
-        OptimizingTimer(form.State());
+        RunNextPlanLine(form.State());
     EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
     QStringList positions;
     for (const char* name : {"CountPosXEdit", "RealPosXEdit", "CountPosYEdit", "RealPosYEdit"})

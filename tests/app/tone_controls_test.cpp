@@ -40,7 +40,7 @@ QImage CoreDots(const QString& path, const ToneLevels& levels) {
     open.picture.Tone = levels;
     OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
-    EXPECT_EQ(OpenClick(open.ctx, dialogs), OpenOutcome::Converted);
+    EXPECT_TRUE(OpenPicture(open.ctx, dialogs));
     return open.picture.WorkPicture;
 }
 

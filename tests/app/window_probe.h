@@ -65,12 +65,10 @@ inline void OpenPicture(WindowFixture& window) {
     const QString path = window.dir.File("letters.bmp");
     image.save(path, "BMP");
     Session& s = window.form->State();
-    OpenCommandContext ctx{*window.form, s.Tables,  s.Picture,
-                           s.Matrices,   s.Place,   s.Config.ResolutionIndex,
-                           s.View,       s.Machine, &s.Dev};
+    OpenCommandContext ctx = OpenContext(s);
     OpenCommandDialogs dialogs;
     dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
-    ASSERT_EQ(OpenClick(ctx, dialogs), OpenOutcome::Converted);
+    ASSERT_TRUE(OpenPicture(ctx, dialogs));
     window.form->Image1()->ImageChanged();
 }
 

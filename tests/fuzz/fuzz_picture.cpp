@@ -12,7 +12,7 @@ constexpr qint64 AvailableBytes = 16 * 1024 * 1024;
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    zeb::LoadPictureFile(zeb::fuzz::WriteInput(QStringLiteral("picture"), data, size),
-                         AvailableBytes);
+    static_cast<void>(zeb::LoadPictureFile(
+        zeb::fuzz::WriteInput(QStringLiteral("picture"), data, size), AvailableBytes));
     return 0;
 }

@@ -29,22 +29,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const zeb::HeadPosition saved{(256 * data[0] + data[1]) / 2, 256 * data[2] + data[3]};
     const std::int32_t record = Int32At(data + 12);
-    const zeb::PlanContents plan = zeb::ReadPlan(zeb::fuzz::WriteInput(
-        QString::fromLatin1(zeb::PlanFileName), data + HeaderSize, size - HeaderSize));
+    const auto plan = zeb::ReadPlan(zeb::fuzz::WriteInput(QString::fromLatin1(zeb::PlanFileName),
+                                                          data + HeaderSize, size - HeaderSize));
+    // Recovery cuts only a plan the reader takes whole.
+    if (!plan)
+        return 0;
     const std::optional<zeb::PlanProgress> progress =
         record < 0
             ? std::nullopt
             : std::optional<zeb::PlanProgress>({record & 0x3FFFFFFF, (record & 0x40000000) != 0});
     const zeb::PlanCut cut =
-        zeb::CutPlan(plan.lines, saved, Int32At(data + 4), Int32At(data + 8), progress);
+        zeb::CutPlan(*plan, saved, Int32At(data + 4), Int32At(data + 8), progress);
     // A plan that reaches where the controller cannot report is refused with its line.
     if (cut.kind == zeb::CutKind::OutOfRange && (cut.badLine < 1 || !cut.text.isEmpty()))
         std::abort();
     // The remaining plan is written as a plan file and run: every line of it must be one the
     // plan reader takes.
     for (const QByteArray& line : cut.text.split('\n')) {
-        if (!line.isEmpty() &&
-            (!line.endsWith('\r') || !zeb::ParsePlanLine(line.chopped(1)).error.isEmpty()))
+        if (!line.isEmpty() && (!line.endsWith('\r') || !zeb::ParsePlanLine(line.chopped(1))))
             std::abort();
     }
     return 0;

@@ -7,12 +7,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     zeb::fuzz::WriteInput(zeb::ProgressFileName, data, size);
     const QString directory = zeb::fuzz::StartDirectory();
-    QString problem;
-    const auto record = zeb::ReadProgressRecord(directory, &problem);
+    const auto record = zeb::ReadProgressRecord(directory);
     // Whatever the reader takes, the writer must write back in a form the reader takes again
     // unchanged: a running job rewrites the record before every line.
-    if (record && (!zeb::WriteProgressRecord(directory, *record).isEmpty() ||
-                   zeb::ReadProgressRecord(directory, &problem) != record))
+    if (!record || !*record)
+        return 0;
+    if (!zeb::WriteProgressRecord(directory, **record))
+        std::abort();
+    const auto again = zeb::ReadProgressRecord(directory);
+    if (!again || *again != *record)
         std::abort();
     return 0;
 }

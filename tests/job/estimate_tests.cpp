@@ -33,12 +33,18 @@ struct EstimateTest : ::testing::Test {
     }();
 };
 
+// T of a plan that must be readable.
+qint64 Units(const Result<qint64>& units) {
+    EXPECT_TRUE(units) << units.Message().toStdString();
+    return units ? *units : -1;
+}
+
 TEST_F(EstimateTest, WithoutDeviceOnlyColumnTimesCount) {
     in.deviceReady = false;
     // "1204": 763 + 800 + 527 + 1000; "440" without its trailing zero: 1000 + 1000.
-    EXPECT_EQ(PlanFileDuration(plan, in).units, 3090 + 2000);
+    EXPECT_EQ(Units(PlanFileDuration(plan, in)), 3090 + 2000);
     // At program start no SetStrike has run: every column time is 0.
-    EXPECT_EQ(PlanFileDuration(plan, EstimateInputs{}).units, 0);
+    EXPECT_EQ(Units(PlanFileDuration(plan, EstimateInputs{})), 0);
 }
 
 TEST_F(EstimateTest, WithDeviceMovesNeedleAndColumnsCountAndTheDoublePassTwice) {
@@ -50,9 +56,9 @@ TEST_F(EstimateTest, WithDeviceMovesNeedleAndColumnsCountAndTheDoublePassTwice) 
     // GoTo (23, 16): 400 + trunc(994.5) = 1394; going left: 800 + trunc(497.25) = 1297.
     // KBack 44: 2000. Up: 400.
     const qint64 expected = 22279 + 6864 + 400 + 3090 + 1394 + 1297 + 2000 + 400;
-    EXPECT_EQ(PlanFileDuration(plan, in).units, expected);
+    EXPECT_EQ(Units(PlanFileDuration(plan, in)), expected);
     in.doublePassPending = true;
-    EXPECT_EQ(PlanFileDuration(plan, in).units, 2 * expected);
+    EXPECT_EQ(Units(PlanFileDuration(plan, in)), 2 * expected);
 
     // Strike lines of zeros only add nothing; each move costs L for rows and L for columns.
     WritePlan(
@@ -60,7 +66,7 @@ TEST_F(EstimateTest, WithDeviceMovesNeedleAndColumnsCountAndTheDoublePassTwice) 
     in.pictureOffsetX = 0;
     in.pictureOffsetY = 0;
     in.doublePassPending = false;
-    EXPECT_EQ(PlanFileDuration(plan, in).units, 4 * 400);
+    EXPECT_EQ(Units(PlanFileDuration(plan, in)), 4 * 400);
 }
 
 TEST(Estimate, DurationAndCompletionTexts) {
@@ -88,19 +94,20 @@ TEST(Estimate, DurationAndCompletionTexts) {
 TEST_F(EstimateTest, EstimateJobDurationReadsTheClockAndNamesABadPlan) {
     in.machine.ColumnTime = {0, 0, 0, 0, 360'000'000 / 2}; // half an hour per "4"
     VirtualClock clock(QDateTime(QDate(2026, 1, 5), QTime(22, 15, 30)));
-    JobEstimate estimate = EstimateJobDuration(plan, in, clock);
-    ASSERT_EQ(estimate.error, QString());
-    EXPECT_EQ(estimate.units, 3 * 180'000'000);
-    EXPECT_EQ(estimate.texts.duration, "Длительность работы: 01:30:00");
-    EXPECT_EQ(estimate.texts.completion, "Время завершения работы: 23:45:30");
+    Result<JobEstimate> estimate = EstimateJobDuration(plan, in, clock);
+    ASSERT_EQ(estimate.Message(), QString());
+    EXPECT_EQ(estimate->units, 3 * 180'000'000);
+    EXPECT_EQ(estimate->texts.duration, "Длительность работы: 01:30:00");
+    EXPECT_EQ(estimate->texts.completion, "Время завершения работы: 23:45:30");
 
     WritePlan(PlanLines({"", "GoTo:      2     3", "Down: ", "GoTo:      x     3"}));
     estimate = EstimateJobDuration(plan, in, clock);
-    EXPECT_TRUE(estimate.error.contains("123123123.txt") && estimate.error.contains("строка 4"))
-        << estimate.error.toStdString();
-    EXPECT_EQ(estimate.texts.duration, QString());
+    EXPECT_TRUE(estimate.Message().contains("123123123.txt") &&
+                estimate.Message().contains("строка 4"))
+        << estimate.Message().toStdString();
+    EXPECT_FALSE(estimate); // no texts to show
     estimate = EstimateJobDuration(dir.File("absent.txt"), in, clock);
-    EXPECT_TRUE(estimate.error.contains("absent.txt"));
+    EXPECT_TRUE(estimate.Message().contains("absent.txt"));
 }
 
 } // namespace

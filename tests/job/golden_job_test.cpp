@@ -224,9 +224,8 @@ public:
         const char* plan = lines[0].trimmed() == "2" ? "123Sec.txt" : "123123123.txt";
         EXPECT_EQ(lines[3].trimmed(), PlanDigest(rig.Read(plan)))
             << "ErorProgress.txt at " << moment << " names another plan than " << plan;
-        QString problem;
-        std::optional<RecoveryRecord> job = ReadRecoveryFile(rig.dir.Path(), &problem);
-        ASSERT_TRUE(job) << problem.toStdString();
+        Result<RecoveryRecord> job = ReadRecoveryFile(rig.dir.Path());
+        ASSERT_TRUE(job) << job.Message().toStdString();
         EXPECT_EQ(lines[4].trimmed(), JobDigest(*job))
             << "ErorProgress.txt at " << moment << " names another job than ErorFile.txt";
         job->picturePath = NormalisedPath(job->picturePath);
@@ -235,10 +234,11 @@ public:
     }
 
     // What the estimate told the operator at the job start.
-    void Estimate(const JobEstimate& estimate) {
+    void Estimate(const Result<JobEstimate>& estimate) {
+        ASSERT_TRUE(estimate) << estimate.Message().toStdString();
         TakeOperator();
-        m_operator << QStringLiteral("estimate: ") + estimate.texts.duration
-                   << QStringLiteral("completion: ") + estimate.texts.completion;
+        m_operator << QStringLiteral("estimate: ") + estimate->texts.duration
+                   << QStringLiteral("completion: ") + estimate->texts.completion;
     }
 
     // The files left in the start directory, the trace, the wire and the operator's log.
@@ -345,7 +345,7 @@ private:
 // "Гравировка": the panels opened, then set as an operator sets them, each pass's forces in
 // individual mode.
 void SetUpPanels(Session& s, bool oneSided, bool portrait, bool doublePass) {
-    Print1Click(s);
+    OpenEngravingProperties(s);
     StrikeLevels& levels = s.Levels;
     levels.ChooseForces(1, Forces(40, 30, 20, 10));
     levels.ChooseForces(2, Forces(16, 12, 8, 4));
@@ -364,7 +364,7 @@ std::string Told(const JobRig& rig) {
 // Ticks the job until the first pass hands over to the second.
 void RunToSecondPass(JobRig& rig) {
     for (int tick = 0; tick < 10000; ++tick) {
-        const TickResult result = OptimizingTimer(*rig.s).result;
+        const TickResult result = RunNextPlanLine(*rig.s).result;
         if (result == TickResult::SecondPassStarted)
             return;
         ASSERT_EQ(result, TickResult::LineDone) << Told(rig);
@@ -394,9 +394,9 @@ TEST(GoldenJob, DoublePassJobsFromOpenToClose) {
         SetUpPanels(*rig.s, c.oneSided, c.portrait, true);
 
         run.Step(QStringLiteral("Работа"));
-        const JobStartOutcome start = Button17Click(*rig.s);
-        ASSERT_TRUE(start.started) << Told(rig);
-        run.Estimate(start.estimate);
+        const Result<JobStart> start = rig.Start();
+        ASSERT_TRUE(Begun(start)) << Told(rig);
+        run.Estimate(start->estimate);
         for (const char* file :
              {"123123123.txt", "123Sec.txt", "123Bm.txt", "ErorFile.txt", "Zeb.ini"})
             run.File(file, "start");
@@ -410,7 +410,7 @@ TEST(GoldenJob, DoublePassJobsFromOpenToClose) {
         ASSERT_EQ(rig.Run().back(), TickResult::Completed) << Told(rig);
 
         run.Step(QStringLiteral("закрытие программы"));
-        EXPECT_EQ(ShutDown(*rig.s), QString());
+        EXPECT_EQ(ShutDown(*rig.s).Message(), QString());
         run.File("Zeb.ini", "close");
         run.Finish();
     }
@@ -422,15 +422,15 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     rig.OpenPicture(Ramp(), true);
     SetUpPanels(*rig.s, false, true, true);
     run.Step(QStringLiteral("Работа"));
-    ASSERT_TRUE(Button17Click(*rig.s).started) << Told(rig);
+    ASSERT_TRUE(Begun(rig.Start())) << Told(rig);
     run.Step(QStringLiteral("первый проход, 8 строк"));
     rig.Run(8);
 
     run.Step(QStringLiteral("STOP"));
-    ASSERT_TRUE(STOPClick(*rig.s)) << Told(rig);
+    ASSERT_TRUE(PauseJob(*rig.s)) << Told(rig);
     run.Step(QStringLiteral("Продолжить работу с силами 60, 50, 24, 8"));
     rig.s->Levels.FirstPassLevels = Forces(60, 50, 24, 8); // each on its own slider
-    ASSERT_TRUE(Button27Click(*rig.s)) << Told(rig);
+    ASSERT_TRUE(rig.Shown(ContinueJob(*rig.s))) << Told(rig);
     run.File("ErorFile.txt", "continued");
     run.Progress("continued");
     run.Step(QStringLiteral("первый проход, ещё 7 строк"));
@@ -440,7 +440,7 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     run.Restart();
     rig.s->Job.WarmUpRounds = 1;
     run.Step(QStringLiteral("Завершить незавершенный проект"));
-    ASSERT_TRUE(CrushTimerTimer(*rig.s)) << Told(rig);
+    ASSERT_TRUE(rig.Shown(ResumeInterruptedJob(*rig.s))) << Told(rig);
     for (const char* file : {"123123123.txt", "123Sec.txt", "ErorFile.txt"})
         run.File(file, "resumed-first-pass");
     run.Progress("resumed-first-pass");
@@ -454,7 +454,7 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     run.Restart();
     rig.s->Job.WarmUpRounds = 1;
     run.Step(QStringLiteral("Завершить незавершенный проект"));
-    ASSERT_TRUE(CrushTimerTimer(*rig.s)) << Told(rig);
+    ASSERT_TRUE(rig.Shown(ResumeInterruptedJob(*rig.s))) << Told(rig);
     for (const char* file : {"123123123.txt", "123Sec.txt", "ErorFile.txt"})
         run.File(file, "resumed-second-pass");
     run.Progress("resumed-second-pass");
@@ -462,7 +462,7 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     ASSERT_EQ(rig.Run().back(), TickResult::Completed) << Told(rig);
 
     run.Step(QStringLiteral("закрытие программы"));
-    EXPECT_EQ(ShutDown(*rig.s), QString());
+    EXPECT_EQ(ShutDown(*rig.s).Message(), QString());
     run.File("Zeb.ini", "close");
     run.Finish();
 }
@@ -477,7 +477,7 @@ TEST(GoldenService, CalibrationReport) {
                     rig.s->StartDirectory);
     run.File("timing.txt", "calibrated");
     run.Step(QStringLiteral("закрытие программы"));
-    EXPECT_EQ(ShutDown(*rig.s), QString());
+    EXPECT_EQ(ShutDown(*rig.s).Message(), QString());
     run.File("Zeb.ini", "close");
     run.Finish();
 }
@@ -495,7 +495,7 @@ TEST(GoldenService, SelfTestLogOfAJobWithAPositionMismatchAndAnAnswerError) {
     run.File("testing.txt", "switched-on");
     SetUpPanels(*rig.s, false, true, false);
     run.Step(QStringLiteral("Работа"));
-    ASSERT_TRUE(Button17Click(*rig.s).started) << Told(rig);
+    ASSERT_TRUE(Begun(rig.Start())) << Told(rig);
     rig.Run(20);
     run.Step(QStringLiteral("неверный ответ контроллера, работа до конца"));
     rig.vc.AnswerNextFrameWrongly();

@@ -28,7 +28,8 @@ inline std::map<Dot, int> PlannedDots(const QByteArray& plan, int offsetX, int o
     for (QByteArray line : plan.split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
-        const PlanRecord record = ParsePlanLine(line).record;
+        const Result<PlanRecord> parsed = ParsePlanLine(line);
+        const PlanRecord record = parsed ? *parsed : PlanRecord{};
         if (record.kind == PlanRecordKind::Move) {
             row = record.row + offsetY;
             column = record.column + offsetX;

@@ -4,7 +4,7 @@
 //
 // How to drive it:
 //   - JobRig rig; rig.OpenPicture(image);     the Open road with a picture made in the test;
-//   - Button17Click(*rig.s); rig.Run();       a job start, then ticks until the timer stops;
+//   - rig.Start(); rig.Run();                 a job start, then ticks until the timer stops;
 //   - rig.WritePlan("GoTo: ...", ...)         a plan file of hand-written lines;
 //   - rig.Restart();                          the program killed and started again: a new
 //                                             session on the same controller and files;
@@ -44,6 +44,11 @@ inline QImage Blocks() {
     return image;
 }
 
+// The job start began the job on the machine.
+inline bool Begun(const Result<JobStart>& start) {
+    return start && start->begun;
+}
+
 struct JobRig {
     using LineWrapper = std::function<std::unique_ptr<SerialLine>(std::unique_ptr<SerialLine>)>;
 
@@ -70,12 +75,27 @@ struct JobRig {
         const QString path = dir.File(QStringLiteral("picture.bmp"));
         image.save(path, "BMP");
         s->Picture.CombinedConversion = combined;
-        OpenCommandContext ctx{*op,         s->Tables,  s->Picture,
-                               s->Matrices, s->Place,   s->Config.ResolutionIndex,
-                               s->View,     s->Machine, &s->Dev};
+        OpenCommandContext ctx = OpenContext(*s);
         OpenCommandDialogs dialogs;
         dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
-        OpenClick(ctx, dialogs);
+        Tell(*op, zeb::OpenPicture(ctx, dialogs));
+    }
+
+    // What the window does with a core operation's outcome: tells the operator why it was not
+    // done. True when it was.
+    bool Shown(const Outcome& outcome) {
+        Tell(*op, outcome);
+        return outcome.Ok();
+    }
+
+    // "Работа" as the window runs it: the job start, then what it came to told to the
+    // operator (why it did not start; why there is no estimate).
+    Result<JobStart> Start() {
+        Result<JobStart> start = zeb::StartJob(*s);
+        Tell(*op, start);
+        if (start && start->begun)
+            Tell(*op, start->estimate);
+        return start;
     }
 
     // "Работа" on `image` with the first pass's forces 40, 30, 20, 10 and the second's 16, 12,
@@ -85,7 +105,7 @@ struct JobRig {
         s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
         s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
         s->Levels.DoublePassPending = doublePass;
-        return Button17Click(*s).started;
+        return Begun(Start());
     }
 
     // Lines of a plan file, each ended with CR LF.
@@ -117,7 +137,7 @@ struct JobRig {
     std::vector<TickResult> Run(int maxTicks = 100000) {
         std::vector<TickResult> results;
         while (timers->Running(TimerId::Optimizing) && maxTicks-- > 0)
-            results.push_back(OptimizingTimer(*s).result);
+            results.push_back(RunNextPlanLine(*s).result);
         if (results.empty())
             results.push_back(TickResult::NotRunning);
         return results;

@@ -14,13 +14,13 @@ namespace {
 void StartPlan(JobRig& rig, const QStringList& lines) {
     rig.WritePlan("123123123.txt", lines);
     rig.s->Dev.SetMotorSpeedScale(rig.s->Config.ResolutionIndex);
-    rig.s->Dev.SetStrike(Forces(40, 30, 20, 10));
-    ASSERT_TRUE(ServiceStartOne(*rig.s));
+    EXPECT_TRUE(rig.s->Dev.SetStrike(Forces(40, 30, 20, 10)));
+    ASSERT_TRUE(rig.Shown(ServiceStartOne(*rig.s)));
     rig.Sent();
 }
 
 TickResult Tick(JobRig& rig) {
-    return OptimizingTimer(*rig.s).result;
+    return RunNextPlanLine(*rig.s).result;
 }
 
 TEST(JobRunner, BackwardLinesSplitInPortraitModeOnly) {
@@ -68,9 +68,9 @@ TEST(JobRunner, ZeroDigitsSendNothingAndMarksGoWhereTheDotsAre) {
     Tick(rig);
     Tick(rig);
     rig.Sent(true);
-    EXPECT_FALSE(OptimizingTimer(*rig.s).pictureChanged);
+    EXPECT_FALSE(RunNextPlanLine(*rig.s).pictureChanged);
     EXPECT_TRUE(rig.Sent(true).isEmpty());
-    EXPECT_TRUE(OptimizingTimer(*rig.s).pictureChanged);
+    EXPECT_TRUE(RunNextPlanLine(*rig.s).pictureChanged);
     EXPECT_EQ(rig.Sent(true), QStringList({"1B 21 00 03"}));
     Tick(rig);
     Tick(rig);
@@ -96,8 +96,8 @@ TEST(JobRunner, AnEmptyPlanEndsTheJobAtTheFirstTick) {
     EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
     EXPECT_TRUE(rig.timers->Running(TimerId::Timer2));
     EXPECT_TRUE(rig.op->jobLocked);
-    EXPECT_FALSE(rig.s->Place.JobRunning);
-    Timer2Timer(*rig.timers);
+    EXPECT_FALSE(rig.s->Job.Running);
+    StopFollowUpTimers(*rig.timers);
     EXPECT_FALSE(rig.timers->Running(TimerId::Timer2));
 }
 
@@ -117,8 +117,8 @@ public:
     void SetParityEven() override { m_inner->SetParityEven(); }
     bool WriteByte(quint8 b) override {
         if (m_previous == 0x1B && (b == 0x20 || b == 0x21)) {
-            QString problem;
-            const auto record = ReadProgressRecord(m_directory, &problem);
+            const auto read = ReadProgressRecord(m_directory);
+            const std::optional<ProgressRecord> record = read ? *read : std::nullopt;
             *m_seen << (record && record->begun ? record->line : -1);
         }
         m_previous = b;

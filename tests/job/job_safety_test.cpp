@@ -85,16 +85,16 @@ TEST(JobSafety, APrintJobNeverOpenedRunsWholeWhereverTheMachineStopped) {
     rig.Restart();
     EXPECT_FALSE(rig.StartJob(Blocks()));
     ASSERT_TRUE(rig.Exists("ErorFile.txt"));
-    QString problem;
-    const auto record = ReadProgressRecord(rig.dir.Path(), &problem);
-    ASSERT_TRUE(record) << problem.toStdString();
+    const auto read = ReadProgressRecord(rig.dir.Path());
+    ASSERT_TRUE(read && *read) << read.Message().toStdString();
+    const std::optional<ProgressRecord>& record = *read;
     EXPECT_FALSE(record->begun);
     const QByteArray plan = rig.Read("123123123.txt");
 
     rig.wrapLine = {};
     rig.Restart();
     rig.s->Job.WarmUpRounds = 0;
-    ASSERT_TRUE(CrushTimerTimer(*rig.s));
+    ASSERT_TRUE(rig.Shown(ResumeInterruptedJob(*rig.s)));
     ASSERT_EQ(rig.Run().back(), TickResult::Completed);
 
     const auto planned =

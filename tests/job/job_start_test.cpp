@@ -26,9 +26,9 @@ TEST(JobStart, SendsTheSetUpInOrderAndWritesTheRecoveryFile) {
     rig.s->Config.ResolutionIndex = 2;
     rig.Sent();
 
-    const JobStartOutcome start = Button17Click(*rig.s);
+    const Result<JobStart> start = rig.Start();
 
-    ASSERT_TRUE(start.started);
+    ASSERT_TRUE(Begun(start));
     // The set-up, then the estimate measures the link anew: 101 greetings, nothing else.
     EXPECT_EQ(rig.Sent().join(' '),
               QStringLiteral("Hi Hi Hi Hi Hi SetRegister54 SetRegister55 ProgX_Motor ProgY_Motor "
@@ -39,8 +39,10 @@ TEST(JobStart, SendsTheSetUpInOrderAndWritesTheRecoveryFile) {
     EXPECT_TRUE(rig.vc.PrintJobOpen());
     EXPECT_TRUE(rig.timers->Running(TimerId::Optimizing));
     EXPECT_FALSE(rig.timers->Running(TimerId::Timer4));
-    EXPECT_TRUE(rig.s->Place.JobRunning);
-    EXPECT_TRUE(start.estimate.texts.duration.startsWith(QStringLiteral("Длительность работы: ")));
+    EXPECT_TRUE(rig.s->Job.Running);
+    ASSERT_TRUE(start->estimate);
+    EXPECT_TRUE(
+        start->estimate->texts.duration.startsWith(QStringLiteral("Длительность работы: ")));
 
     const QStringList recovery = QStringList{rig.dir.File(QStringLiteral("picture.bmp")),
                                              QString::number(rig.s->Place.PictureOffsetX),
@@ -48,15 +50,15 @@ TEST(JobStart, SendsTheSetUpInOrderAndWritesTheRecoveryFile) {
                                  QStringLiteral("10 20 30 40 0 4 8 12 0 2").split(' ');
     EXPECT_EQ(Lines(rig.Read("ErorFile.txt")), recovery);
     EXPECT_FALSE(rig.Exists("123Sec.txt"));
-    QString problem;
-    const auto progress = ReadProgressRecord(rig.dir.Path(), &problem);
-    ASSERT_TRUE(progress) << problem.toStdString();
+    const auto read = ReadProgressRecord(rig.dir.Path());
+    ASSERT_TRUE(read && *read) << read.Message().toStdString();
+    const std::optional<ProgressRecord>& progress = *read;
     EXPECT_EQ(progress->pass, 1);
     EXPECT_EQ(progress->line, 0);
     // The print job is open: from here the machine's saved position is this job's.
     EXPECT_TRUE(progress->begun);
     EXPECT_EQ(progress->planDigest, PlanDigest(rig.Read("123123123.txt")));
-    const auto recorded = ReadRecoveryFile(rig.dir.Path(), &problem);
+    const auto recorded = ReadRecoveryFile(rig.dir.Path());
     ASSERT_TRUE(recorded);
     EXPECT_EQ(progress->jobDigest, JobDigest(*recorded));
 }
@@ -86,7 +88,7 @@ TEST(JobStart, RefusesBeforeAnythingIsSent) {
     // force of 0 leaves 320; 200 leaves 120.
     const StrikeLevelSet strong = Forces(200, 200, 200, 200);
     const Row rows[] = {
-        {"no picture", false, 12, Forces(3, 2, 1, 1), strong, false, ""},
+        {"no picture", false, 12, Forces(3, 2, 1, 1), strong, false, "Нет изображения для плана."},
         {"first pass", true, 40, Forces(200, 200, 200, 1), strong, false, "уровня \"8\""},
         {"second pass", true, 40, strong, Forces(0, 200, 200, 200), true, "Второй проход"},
         // First start without Zeb.ini: a slider set to where it stood kept the force 0.
@@ -106,7 +108,7 @@ TEST(JobStart, RefusesBeforeAnythingIsSent) {
         rig.s->Levels.DoublePassPending = row.doublePass;
         rig.Sent();
 
-        EXPECT_FALSE(Button17Click(*rig.s).started);
+        EXPECT_FALSE(Begun(rig.Start()));
 
         EXPECT_TRUE(rig.Sent().isEmpty());
         ASSERT_EQ(rig.op->messages.size(), 1);

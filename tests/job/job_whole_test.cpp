@@ -14,7 +14,7 @@ TEST(WholeJob, TheSecondPassRecordsItselfBeforeItStrikes) {
     JobRig rig;
     ASSERT_TRUE(rig.StartJob(Blocks(), true));
     for (TickResult r = TickResult::LineDone; r == TickResult::LineDone;)
-        r = OptimizingTimer(*rig.s).result;
+        r = RunNextPlanLine(*rig.s).result;
 
     EXPECT_TRUE(rig.s->Job.SecondPassRunning);
     EXPECT_FALSE(rig.s->Levels.DoublePassPending);
@@ -33,14 +33,14 @@ TEST(WholeJob, StopThenNewForcesThenContinueThenKilledAndResumed) {
     ASSERT_TRUE(rig.StartJob(Blocks(), false, true));
     Session& s = *rig.s;
     while (rig.vc.Workpiece().size() < 40)
-        ASSERT_EQ(OptimizingTimer(s).result, TickResult::LineDone);
+        ASSERT_EQ(RunNextPlanLine(s).result, TickResult::LineDone);
     const size_t before = rig.vc.Workpiece().size();
 
-    ASSERT_TRUE(STOPClick(s));
+    ASSERT_TRUE(PauseJob(s));
     EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
-    EXPECT_FALSE(STOPClick(s)); // STOP acts only while the job runs
+    EXPECT_FALSE(PauseJob(s)); // STOP acts only while the job runs
     s.Levels.FirstPassLevels = Forces(60, 50, 24, 8);
-    ASSERT_TRUE(Button27Click(s));
+    ASSERT_TRUE(rig.Shown(ContinueJob(s)));
     // The recovery file holds the new forces before the machine gets them.
     EXPECT_TRUE(rig.Read("ErorFile.txt").contains("\r\n8\r\n24\r\n50\r\n60\r\n0\r\n"));
     const QByteArray plan = rig.Read("123123123.txt");
@@ -51,7 +51,7 @@ TEST(WholeJob, StopThenNewForcesThenContinueThenKilledAndResumed) {
     // Killed, started again and resumed: the rest is struck with the forces chosen last.
     rig.Restart();
     rig.s->Job.WarmUpRounds = 0;
-    ASSERT_TRUE(CrushTimerTimer(*rig.s));
+    ASSERT_TRUE(rig.Shown(ResumeInterruptedJob(*rig.s)));
     EXPECT_EQ(rig.Run().back(), TickResult::Completed);
 
     const auto planned = PlannedDots(plan, offsetX, offsetY);
@@ -70,12 +70,12 @@ TEST(WholeJob, ContinueRefusesForcesWithoutAProfile) {
     JobRig rig;
     ASSERT_TRUE(rig.StartJob(Blocks()));
     rig.Run(1);
-    ASSERT_TRUE(STOPClick(*rig.s));
+    ASSERT_TRUE(PauseJob(*rig.s));
     rig.s->Machine.MotorSpeed = 40; // P = 640: a force of 1 has no profile
     rig.s->Levels.FirstPassLevels = Forces(200, 200, 200, 1);
     rig.Sent();
 
-    EXPECT_FALSE(Button27Click(*rig.s));
+    EXPECT_FALSE(rig.Shown(ContinueJob(*rig.s)));
     EXPECT_TRUE(rig.Sent().isEmpty());
     EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
     EXPECT_EQ(rig.op->messages.size(), 1);
@@ -85,10 +85,10 @@ TEST(WholeJob, EndKeepsTheRecoveryFileAndSwitchesTheMachineOff) {
     JobRig rig;
     ASSERT_TRUE(rig.StartJob(Blocks()));
     rig.Run(2);
-    ASSERT_TRUE(STOPClick(*rig.s));
+    ASSERT_TRUE(PauseJob(*rig.s));
     rig.Sent();
 
-    Button28Click(*rig.s);
+    EndJobForLater(*rig.s);
 
     EXPECT_EQ(rig.Sent(), QStringList({"EndPrint", "Off"}));
     EXPECT_FALSE(rig.s->Link.DeviceReady);

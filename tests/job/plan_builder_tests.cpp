@@ -15,9 +15,9 @@ using testing::PlanLines;
 using testing::SetRun;
 
 QByteArray Plan(PictureMatrices m, PassMode pass) {
-    PlanText plan = BuildPlanText(m, pass, nullptr);
-    EXPECT_EQ(plan.error, QString());
-    return plan.text;
+    const Result<PlanText> plan = BuildPlanText(m, pass, nullptr);
+    EXPECT_EQ(plan.Message(), QString());
+    return plan ? plan->text : QByteArray();
 }
 
 using Passes = std::vector<PassMode>;
@@ -138,9 +138,10 @@ TEST(PlanBuilder, ApproachColumns) {
 
 TEST(PlanBuilder, StruckLevelsBecomeMinusOneOnlyOnceThePlanIsKept) {
     PictureMatrices m = GridPicture({".....", ".402.", ".....", "..#.."});
-    const PlanText plan = BuildPlanText(m, PassMode::TwoSided, nullptr);
+    const Result<PlanText> plan = BuildPlanText(m, PassMode::TwoSided, nullptr);
+    ASSERT_TRUE(plan);
     EXPECT_EQ(m.DotLevels.At(2, 3), 255.0) << "planning alone leaves the dot image as it is";
-    MarkStruckDots(m, plan);
+    MarkStruckDots(m, *plan);
     EXPECT_EQ(m.DotLevels.At(2, 3), -1.0);
     EXPECT_EQ(m.DotLevels.At(2, 4), 0.0);
     EXPECT_EQ(m.DotLevels.At(2, 5), -1.0);

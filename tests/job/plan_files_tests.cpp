@@ -48,14 +48,41 @@ TEST(PlanFormat, ParsesEveryKindOfLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
-        const ParsedPlanLine parsed = ParsePlanLine(c.line);
-        EXPECT_EQ(parsed.record.kind, c.kind);
-        EXPECT_EQ(!parsed.error.isEmpty(), c.bad);
-        if (!c.bad) {
-            EXPECT_EQ(parsed.record.row, c.row);
-            EXPECT_EQ(parsed.record.column, c.column);
-            EXPECT_EQ(parsed.record.digits, QByteArray(c.digits));
+        const Result<PlanRecord> parsed = ParsePlanLine(c.line);
+        EXPECT_EQ(!parsed, c.bad);
+        if (!parsed) {
+            // A bad record is refused as the kind of record it is.
+            EXPECT_TRUE(parsed.Message().contains(c.kind == K::Move ? "перемещения" : "удара"))
+                << parsed.Message().toStdString();
+        } else {
+            EXPECT_EQ(parsed->kind, c.kind);
+            EXPECT_EQ(parsed->row, c.row);
+            EXPECT_EQ(parsed->column, c.column);
+            EXPECT_EQ(parsed->digits, QByteArray(c.digits));
         }
+    }
+}
+
+// What a reader gets through: the lines before it stops, and why it stopped, if it did.
+struct ReadThrough {
+    size_t lines = 0;
+    QString error;
+};
+
+ReadThrough ReadLineByLine(const QString& path) {
+    PlanReader reader(path);
+    ReadThrough through;
+    if (const Outcome opened = reader.Open(); !opened) {
+        through.error = opened.Message();
+        return through;
+    }
+    for (;;) {
+        const Result<std::optional<PlanLine>> line = reader.Next();
+        if (!line)
+            through.error = line.Message();
+        if (!line || !*line)
+            return through;
+        ++through.lines;
     }
 }
 
@@ -75,24 +102,27 @@ TEST(PlanReader, ReadsUpToTheFirstBadLineAndNamesFileAndLine) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes.constData());
         testing::WriteAll(path, c.bytes);
-        const PlanContents plan = ReadPlan(path);
-        EXPECT_EQ(plan.lines.size(), c.lines) << "the lines before a bad one are kept";
+        const ReadThrough plan = ReadLineByLine(path);
+        EXPECT_EQ(plan.lines, c.lines) << "the lines before a bad one are read";
         if (c.error.isEmpty()) {
             EXPECT_EQ(plan.error, QString());
         } else {
             EXPECT_TRUE(plan.error.contains(c.error) && plan.error.contains("123123123.txt"))
                 << plan.error.toStdString();
+            EXPECT_EQ(ReadPlan(path).Message(), plan.error) << "the whole plan is refused";
         }
     }
-    const PlanContents plan = ReadPlan(path); // the last file, read whole
-    ASSERT_EQ(plan.lines.size(), 5u);
-    EXPECT_EQ(plan.lines[1].number, 2);
-    EXPECT_EQ(plan.lines[1].record.row, 1);
-    EXPECT_EQ(plan.lines[3].text, "Knock: 4400");
-    EXPECT_EQ(plan.lines[3].record.digits, "4400") << "recovery sees every digit";
+    const Result<std::vector<PlanLine>> plan = ReadPlan(path); // the last file, read whole
+    ASSERT_TRUE(plan);
+    ASSERT_EQ(plan->size(), 5u);
+    EXPECT_EQ((*plan)[1].number, 2);
+    EXPECT_EQ((*plan)[1].record.row, 1);
+    EXPECT_EQ((*plan)[3].text, "Knock: 4400");
+    EXPECT_EQ((*plan)[3].record.digits, "4400") << "recovery sees every digit";
 }
 
-PlanOutcome Build(PictureMatrices& m, const QString& dir, PassMode pass = PassMode::TwoSided) {
+Result<PlanFiles> Build(PictureMatrices& m, const QString& dir,
+                        PassMode pass = PassMode::TwoSided) {
     testing::RecordingOperator op;
     return BuildPlan(m, dir, pass, op);
 }
@@ -102,26 +132,26 @@ TEST(PlanFiles, WritesPlanAndDumpInTheStartDirectory) {
     PictureMatrices m = GridPicture({"..", ".4"});
     m.DotMap.At(2, 2) = 7;
     m.DotMap.At(1, 1) = 255;
-    const PlanOutcome outcome = Build(m, dir.Path());
-    ASSERT_TRUE(outcome.Ok()) << outcome.error.toStdString();
+    const Result<PlanFiles> outcome = Build(m, dir.Path());
+    ASSERT_TRUE(outcome) << outcome.Message().toStdString();
     // Only (1, 1) is searched for seeds in a 2 x 2 picture; its area reaches (2, 2), and
     // (1, 1) itself, of level 0, is trimmed away.
     const QByteArray plan = PlanLines({"", "GoTo:      2     2", "Down: ", "Knock: 4", "Up  : "});
     EXPECT_EQ(ReadAll(dir.File("123123123.txt")), plan.toStdString());
-    EXPECT_EQ(outcome.planBytes, plan.size());
+    EXPECT_EQ(outcome->planBytes, plan.size());
     // Rows 0..3 of DotMap, columns 0..3, four characters a cell, after an empty line.
     const QByteArray dump = PlanLines(
         {"", "   0   0   0   0", "   0 255   0   0", "   0   0   7   0", "   0   0   0   0"});
     EXPECT_EQ(ReadAll(dir.File("123Bm.txt")), dump.toStdString());
-    EXPECT_EQ(outcome.dumpBytes, dump.size());
-    EXPECT_EQ(outcome.areas, 1);
+    EXPECT_EQ(outcome->dumpBytes, dump.size());
+    EXPECT_EQ(outcome->areas, 1);
 
     // Values wider than four characters are written whole.
     m = BlackPicture(1, 1);
     m.DotMap.At(0, 0) = 12345;
     m.DotMap.At(0, 1) = -5;
     m.DotMap.At(1, 2) = -1234;
-    ASSERT_TRUE(Build(m, dir.Path()).Ok());
+    ASSERT_TRUE(Build(m, dir.Path()));
     EXPECT_EQ(ReadAll(dir.File("123Bm.txt")),
               PlanLines({"", "12345  -5   0", "   0   0-1234", "   0   0   0"}).toStdString());
     EXPECT_EQ(ReadAll(dir.File("123123123.txt")), "") << "nothing to strike, an empty plan";
@@ -137,14 +167,14 @@ TEST(PlanFiles, CoordinateTooWideIsRefusedAndTheOldPlanStays) {
     testing::SetRun(m, 1, 2, w - 1, '0');
     testing::SetRun(m, 2, 1, w - 2, '0');
     testing::SetRun(m, 2, w - 1, w - 1, '4');
-    const PlanOutcome outcome = Build(m, dir.Path(), PassMode::OneSided);
-    EXPECT_FALSE(outcome.Ok());
-    EXPECT_TRUE(outcome.error.contains("100051 x 3")) << outcome.error.toStdString();
-    EXPECT_TRUE(outcome.error.contains("-100028")) << outcome.error.toStdString();
+    const Result<PlanFiles> outcome = Build(m, dir.Path(), PassMode::OneSided);
+    EXPECT_FALSE(outcome);
+    EXPECT_TRUE(outcome.Message().contains("100051 x 3")) << outcome.Message().toStdString();
+    EXPECT_TRUE(outcome.Message().contains("-100028")) << outcome.Message().toStdString();
     EXPECT_EQ(ReadAll(dir.File("123123123.txt")), "\r\nGoTo:      1     1\r\n");
     // Two-sided it turns into the next row from the right: every move fits, and both dots
     // are still there to strike.
-    EXPECT_TRUE(Build(m, dir.Path()).Ok());
+    EXPECT_TRUE(Build(m, dir.Path()));
     EXPECT_EQ(ReadAll(dir.File("123123123.txt")),
               PlanLines({"", "GoTo:      1     1", "Down: ", "Knock: 4", "GoTo:      2100051",
                          "KBack: 4", "Up  : "})
@@ -156,9 +186,9 @@ TEST(PlanFiles, CoordinateTooWideIsRefusedAndTheOldPlanStays) {
 TEST(PlanFiles, UnwritableDirectoryIsNamed) {
     testing::ScopedStartDirectory dir;
     PictureMatrices m = GridPicture({"....", ".4..", "...."});
-    const PlanOutcome outcome = Build(m, dir.File("gone"));
-    EXPECT_FALSE(outcome.Ok());
-    EXPECT_TRUE(outcome.error.contains("gone")) << outcome.error.toStdString();
+    const Result<PlanFiles> outcome = Build(m, dir.File("gone"));
+    EXPECT_FALSE(outcome);
+    EXPECT_TRUE(outcome.Message().contains("gone")) << outcome.Message().toStdString();
     EXPECT_EQ(m.DotLevels.At(2, 3), 255.0) << "a plan that was not kept marks nothing";
 }
 
@@ -179,7 +209,7 @@ TEST(PlanGolden, PlansMatchTheGoldenFiles) {
         for (PassMode pass : {PassMode::TwoSided, PassMode::OneSided}) {
             testing::ScopedStartDirectory dir;
             PictureMatrices m = GridPicture(rows);
-            ASSERT_TRUE(Build(m, dir.Path(), pass).Ok());
+            ASSERT_TRUE(Build(m, dir.Path(), pass));
             const QString expected =
                 name + (pass == PassMode::TwoSided ? ".two-sided.txt" : ".one-sided.txt");
             const std::string plan = ReadAll(dir.File(PlanFileName));

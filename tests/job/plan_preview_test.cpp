@@ -84,8 +84,8 @@ TEST(PlanPreview, TheClockIsTheEstimatesAndABadLineLeavesNothing) {
     const JobPreview preview = PreviewPlan(plan, {first, second}, QStringLiteral("t"));
     ASSERT_TRUE(preview.Ok());
     ASSERT_EQ(preview.passes.size(), 2u);
-    EXPECT_EQ(preview.passes[0].units, PlanTextDuration(plan, first, QString()).units);
-    EXPECT_EQ(preview.passes[1].units, PlanTextDuration(plan, second, QString()).units);
+    EXPECT_EQ(preview.passes[0].units, *PlanTextDuration(plan, first, QString()));
+    EXPECT_EQ(preview.passes[1].units, *PlanTextDuration(plan, second, QString()));
     EXPECT_EQ(preview.units, preview.passes[0].units + preview.passes[1].units);
     // Each pass ends with the needle's "Up  : ", one link time after its last line.
     EXPECT_EQ(preview.lines.back().doneUnits, preview.units - 400);
@@ -105,9 +105,11 @@ TEST(PlanPreview, TheClockIsTheEstimatesAndABadLineLeavesNothing) {
     file.close();
     EstimateInputs twice = first;
     twice.doublePassPending = true;
-    EXPECT_EQ(PlanTextDuration(plan, twice, QString()).units,
-              PlanFileDuration(dir.File("plan.txt"), twice).units);
-    EXPECT_EQ(PlanTextDuration(plan, twice, QString()).units, 2 * preview.passes[0].units);
+    const Result<qint64> fromText = PlanTextDuration(plan, twice, QString());
+    const Result<qint64> fromFile = PlanFileDuration(dir.File("plan.txt"), twice);
+    ASSERT_TRUE(fromText && fromFile);
+    EXPECT_EQ(*fromText, *fromFile);
+    EXPECT_EQ(*fromText, 2 * preview.passes[0].units);
 
     struct Row {
         const char* name;
@@ -126,7 +128,7 @@ TEST(PlanPreview, TheClockIsTheEstimatesAndABadLineLeavesNothing) {
         EXPECT_TRUE(broken.lines.empty());
         EXPECT_TRUE(broken.path.empty());
         EXPECT_EQ(broken.units, 0);
-        EXPECT_FALSE(PlanTextDuration(row.text, first, QString()).error.isEmpty());
+        EXPECT_FALSE(PlanTextDuration(row.text, first, QString()));
     }
 }
 
@@ -184,8 +186,9 @@ TEST(JobPreview, BuiltInMemoryItIsWhatTheJobThenStrikes) {
         EXPECT_EQ(preview.passes.size(), row.doublePass ? 2u : 1u);
         EXPECT_EQ(preview.offField > 0, !row.offset.isNull());
 
-        const JobStartOutcome start = Button17Click(s);
-        ASSERT_TRUE(start.started);
+        const Result<JobStart> start = StartJob(s);
+        ASSERT_TRUE(start && start->begun) << start.Message().toStdString();
+        ASSERT_TRUE(start->estimate) << start->estimate.Message().toStdString();
         rig.Run();
         EXPECT_TRUE(Workpiece(rig.vc) == PreviewPicture(preview));
         qint64 dots = 0;
@@ -195,7 +198,7 @@ TEST(JobPreview, BuiltInMemoryItIsWhatTheJobThenStrikes) {
         EXPECT_EQ(dots, static_cast<qint64>(rig.vc.Workpiece().size()));
         EXPECT_EQ(static_cast<qint64>(preview.lines.size()), s.Job.StrikeLinesSent);
         if (!row.doublePass) {
-            EXPECT_EQ(preview.units, start.estimate.units);
+            EXPECT_EQ(preview.units, start->estimate->units);
         }
     }
 }

@@ -50,10 +50,10 @@ Replay ReplayPlan(const QByteArray& plan, const PictureMatrices& before) {
         const QString at = QString("line %1: ").arg(i + 1);
         if (!lines[i].endsWith('\r') || (i > 0 && lines[i] == "\r"))
             problem(at + "empty or without CR LF");
-        const ParsedPlanLine parsed = ParsePlanLine(lines[i].chopped(lines[i].endsWith('\r')));
-        if (!parsed.error.isEmpty())
-            problem(at + parsed.error);
-        const PlanRecord& record = parsed.record;
+        const Result<PlanRecord> parsed = ParsePlanLine(lines[i].chopped(lines[i].endsWith('\r')));
+        if (!parsed)
+            problem(at + parsed.Message());
+        const PlanRecord record = parsed ? *parsed : PlanRecord{};
         if (record.kind == PlanRecordKind::Move) {
             row = record.row;
             col = record.column;
@@ -101,11 +101,12 @@ Replay ReplayPlan(const QByteArray& plan, const PictureMatrices& before) {
 
 Replay PlanAndReplay(const PictureMatrices& picture, PassMode pass) {
     PictureMatrices m = picture;
-    const PlanText plan = BuildPlanText(m, pass, nullptr);
-    EXPECT_EQ(plan.error, QString());
-    Replay replay = ReplayPlan(plan.text, picture);
+    const Result<PlanText> plan = BuildPlanText(m, pass, nullptr);
+    EXPECT_EQ(plan.Message(), QString());
+    const QByteArray text = plan ? plan->text : QByteArray();
+    Replay replay = ReplayPlan(text, picture);
     if (!replay.problems.isEmpty())
-        replay.problems << QString::fromLatin1(plan.text);
+        replay.problems << QString::fromLatin1(text);
     return replay;
 }
 
@@ -149,7 +150,9 @@ TEST(PlanPromises, DotsInEveryMarginStayInsideTheMatrices) {
 TEST(PlanPromises, PlanMaskOfAnotherSizeIsRebuilt) {
     PictureMatrices m = GridPicture({"....", ".44.", "...."});
     m.PlanMask.Resize(2, 2);
-    EXPECT_EQ(BuildPlanText(m, PassMode::TwoSided, nullptr).text,
+    const Result<PlanText> plan = BuildPlanText(m, PassMode::TwoSided, nullptr);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->text,
               testing::PlanLines({"", "GoTo:      2     2", "Down: ", "Knock: 44", "Up  : "}));
     EXPECT_EQ(m.PlanMask.Rows(), 3 + 5);
     EXPECT_EQ(m.PlanMask.Cols(), 4 + 5);
@@ -157,11 +160,11 @@ TEST(PlanPromises, PlanMaskOfAnotherSizeIsRebuilt) {
 
 TEST(PlanPromises, MatricesTooSmallOrNoPictureAreRefused) {
     PictureMatrices none;
-    EXPECT_FALSE(BuildPlanText(none, PassMode::TwoSided, nullptr).error.isEmpty());
+    EXPECT_FALSE(BuildPlanText(none, PassMode::TwoSided, nullptr).Message().isEmpty());
     PictureMatrices small = BlackPicture(5, 5);
     small.DotLevels.Resize(8, 8);
-    const PlanText plan = BuildPlanText(small, PassMode::TwoSided, nullptr);
-    EXPECT_TRUE(plan.error.contains("5 x 5")) << plan.error.toStdString();
+    const Result<PlanText> plan = BuildPlanText(small, PassMode::TwoSided, nullptr);
+    EXPECT_TRUE(plan.Message().contains("5 x 5")) << plan.Message().toStdString();
 }
 
 // Random pictures, small enough to replay quickly: sparse ones break into many areas and

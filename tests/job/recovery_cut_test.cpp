@@ -19,7 +19,9 @@ std::vector<PlanLine> Plan(const char* joined) {
         PlanLine line;
         line.number = static_cast<int>(lines.size()) + 1;
         line.text = text;
-        line.record = ParsePlanLine(text).record;
+        const Result<PlanRecord> record = ParsePlanLine(text);
+        EXPECT_TRUE(record) << text.constData();
+        line.record = record ? *record : PlanRecord{};
         lines.push_back(line);
     }
     return lines;

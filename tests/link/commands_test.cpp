@@ -18,10 +18,10 @@ TEST(Commands, WireCodesNamesAndLimits) {
         int limit;
     };
     const Row rows[] = {
-        {[](Device& d) { d.StepUp(1); }, "StepUp", "1B 10 00 00 0B", 3400},
-        {[](Device& d) { d.StepDown(2); }, "StepDown", "1B 11 00 01 0B", 3400},
-        {[](Device& d) { d.Left(256); }, "Left", "1B 12 00 FF F6", 1492},
-        {[](Device& d) { d.Right(3); }, "Right", "1B 13 00 02 0A", 1400},
+        {[](Device& d) { EXPECT_TRUE(d.StepUp(1)); }, "StepUp", "1B 10 00 00 0B", 3400},
+        {[](Device& d) { EXPECT_TRUE(d.StepDown(2)); }, "StepDown", "1B 11 00 01 0B", 3400},
+        {[](Device& d) { EXPECT_TRUE(d.Left(256)); }, "Left", "1B 12 00 FF F6", 1492},
+        {[](Device& d) { EXPECT_TRUE(d.Right(3)); }, "Right", "1B 13 00 02 0A", 1400},
         {[](Device& d) { d.Up(); }, "Up", "1B FF 01 01 E4", 100},
         {[](Device& d) { d.Put(0); }, "Put", "1B FE 00 00 E5", 100},
         {[](Device& d) { d.Off(); }, "Off", "1B FD 01 01 E6", 1000},
@@ -59,9 +59,9 @@ TEST(Commands, MoveLimitsFollowTheStepTime) {
     rig.machine.MotorSpeedScale = 17; // P = 12 x 17 = 204
     rig.machine.LinkTime = 400;
     const std::pair<std::function<void(Device&)>, int> moves[] = {
-        {[](Device& d) { d.StepUp(100); }, 4012},
-        {[](Device& d) { d.Left(100); }, 2012},
-        {[](Device& d) { d.Right(100); }, 2005}};
+        {[](Device& d) { EXPECT_TRUE(d.StepUp(100)); }, 4012},
+        {[](Device& d) { EXPECT_TRUE(d.Left(100)); }, 2012},
+        {[](Device& d) { EXPECT_TRUE(d.Right(100)); }, 2005}};
     for (const auto& [move, limit] : moves) {
         move(rig.dev);
         EXPECT_EQ(rig.link.LongTimeout, limit);
@@ -80,10 +80,10 @@ TEST(Commands, MoveLimitsFollowTheStepTime) {
 
 TEST(Commands, MoveCountsOutsideTwoBytesAreRefused) {
     LinkRig rig;
-    EXPECT_TRUE(rig.dev.StepUp(0)); // would otherwise go out as FF FF: 65536 steps
-    EXPECT_FALSE(rig.dev.StepUp(65536));
-    EXPECT_FALSE(rig.dev.Right(100000));
-    EXPECT_FALSE(rig.dev.Left(-3));
+    EXPECT_TRUE(rig.Shown(rig.dev.StepUp(0))); // would otherwise go out as FF FF: 65536 steps
+    EXPECT_FALSE(rig.Shown(rig.dev.StepUp(65536)));
+    EXPECT_FALSE(rig.Shown(rig.dev.Right(100000)));
+    EXPECT_FALSE(rig.Shown(rig.dev.Left(-3)));
     EXPECT_TRUE(rig.vc.Trace().empty());
     ASSERT_EQ(rig.op.messages.size(), 3);
     for (const char* part : {"StepUp", "65536", "65535"})
@@ -138,7 +138,7 @@ TEST(Commands, SetStrikeWithoutAProfileSendsNothing) {
     rig.machine.MotorSpeedScale = 20; // resolution index 4: P = 600
     rig.machine.ColumnTime = {1, 2, 3, 4, 5};
     // Force 2 leaves (600 - 4) div 2 = 298 for a phase.
-    EXPECT_FALSE(rig.dev.SetStrike(StrikeLevelSet{{0, 100, 2, 100, 100}}));
+    EXPECT_FALSE(rig.Shown(rig.dev.SetStrike(StrikeLevelSet{{0, 100, 2, 100, 100}})));
     EXPECT_TRUE(rig.vc.Trace().empty());
     ASSERT_EQ(rig.op.messages.size(), 1);
     for (const char* part :
@@ -168,9 +168,9 @@ TEST(Commands, BackwardLineWithLowCountByteZeroIsGreetedFirst) {
 
 TEST(Commands, MonitorAndHowReadThePosition) {
     LinkRig rig;
-    rig.dev.BeginPrint(); // the controller saves the position while a job runs
-    rig.dev.StepUp(10);   // five rows
-    rig.dev.Left(300);
+    rig.dev.BeginPrint();            // the controller saves the position while a job runs
+    EXPECT_TRUE(rig.dev.StepUp(10)); // five rows
+    EXPECT_TRUE(rig.dev.Left(300));
     rig.tap.Wire();
     std::optional<HeadPosition> position = rig.dev.Monitor();
     ASSERT_TRUE(position.has_value());

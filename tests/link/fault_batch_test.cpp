@@ -34,9 +34,9 @@ TEST(LinkUnderFaults, SeededBatchNeverHangsAndReportsLossAsItShould) {
                 rig.link.DeviceReady = true;
                 rig.dev.Hi();
             }
-            rig.dev.StepUp(2);
-            rig.dev.Left(3);
-            rig.dev.SetStrike(StrikeLevelSet{{0, 20, 40, 60, 80}});
+            EXPECT_TRUE(rig.dev.StepUp(2));
+            EXPECT_TRUE(rig.dev.Left(3));
+            EXPECT_TRUE(rig.dev.SetStrike(StrikeLevelSet{{0, 20, 40, 60, 80}}));
             rig.dev.PrintLine(LineDirection::Forward, "12340000432"); // seven strikes
             rig.dev.Monitor();
             rig.dev.Up();

@@ -65,9 +65,9 @@ TEST(StrikeProfiles, ColumnTimeTruncatesExactlyAtWholeValues) {
 
 TEST(StrikeProfiles, DurationsAbove255HaveNoProfile) {
     // P = 510 with force 0 leaves 255: fine. P = 512 leaves 256: refused.
-    EXPECT_EQ(ProfileProblem(StrikeLevelSet{}, 30, 17), std::nullopt);
-    EXPECT_EQ(ProfileProblem(StrikeLevelSet{{0, 10, 20, 40, 200}}, 12, 17), std::nullopt);
-    EXPECT_NE(ProfileProblem(StrikeLevelSet{}, 32, 16), std::nullopt);
+    EXPECT_TRUE(CheckStrikeProfiles(StrikeLevelSet{}, 30, 17));
+    EXPECT_TRUE(CheckStrikeProfiles(StrikeLevelSet{{0, 10, 20, 40, 200}}, 12, 17));
+    EXPECT_FALSE(CheckStrikeProfiles(StrikeLevelSet{}, 32, 16));
 }
 
 } // namespace

@@ -35,7 +35,7 @@ TEST(Handshake, StartUpWithAWillingMachineThenTheKeepAlive) {
     int ticks = 0;
     for (; rig.timers.Running(TimerId::Timer4) && ticks < 50; ++ticks) {
         rig.clock.Advance(KeepAliveIntervalMs);
-        Timer4Timer(rig.dev, rig.timers);
+        KeepAliveTick(rig.dev, rig.timers);
     }
     EXPECT_EQ(ticks, 10);
     EXPECT_EQ(rig.Commands().mid(expected.size()), QStringList(10, QStringLiteral("Hi")));
@@ -43,11 +43,11 @@ TEST(Handshake, StartUpWithAWillingMachineThenTheKeepAlive) {
     EXPECT_TRUE(rig.op.messages.isEmpty());
     // Started again, it stops at the first greeting that fails.
     rig.timers.Start(TimerId::Timer4, KeepAliveIntervalMs);
-    Timer4Timer(rig.dev, rig.timers);
-    Timer4Timer(rig.dev, rig.timers);
+    KeepAliveTick(rig.dev, rig.timers);
+    KeepAliveTick(rig.dev, rig.timers);
     EXPECT_TRUE(rig.timers.Running(TimerId::Timer4));
     rig.vc.SetSilent(true);
-    Timer4Timer(rig.dev, rig.timers);
+    KeepAliveTick(rig.dev, rig.timers);
     EXPECT_FALSE(rig.timers.Running(TimerId::Timer4));
     EXPECT_EQ(rig.link.KeepAliveCount, 3);
     rig.ExpectLost(QStringLiteral("Устройство не отвечает Hi_Test"));
@@ -179,10 +179,10 @@ TEST(Handshake, StartUpWithASilentMotorDriver) {
 TEST(Handshake, PortChangeToAMissingPortThenToAnAnsweringOne) {
     LinkRig rig;
     rig.simLine.SetMissingPort(QStringLiteral("com5"));
-    PortChoice choice = ComClick(rig.dev, 5, true);
+    PortChoice choice = PortOfItem(5);
     EXPECT_EQ(choice.checkedPort, 5);
+    EXPECT_FALSE(rig.Shown(ChoosePort(rig.dev, choice.portName)));
     EXPECT_EQ(rig.tap.PortDeviceName(), QStringLiteral("com5"));
-    EXPECT_FALSE(choice.outcome.ready);
     EXPECT_EQ(rig.op.messages, QStringList({QStringLiteral("Ошибка связи."),
                                             QStringLiteral("Устройство не отвечает")}));
     EXPECT_FALSE(rig.link.DeviceReady);
@@ -190,15 +190,16 @@ TEST(Handshake, PortChangeToAMissingPortThenToAnAnsweringOne) {
     EXPECT_TRUE(rig.op.locked);
 
     rig.op.messages.clear();
-    choice = ComClick(rig.dev, 3, true);
+    choice = PortOfItem(3);
     EXPECT_EQ(choice.portName, QStringLiteral("com3"));
-    EXPECT_TRUE(choice.outcome.ready);
-    EXPECT_TRUE(choice.outcome.showRecoveryDialog);
+    EXPECT_TRUE(rig.Shown(ChoosePort(rig.dev, choice.portName)));
     EXPECT_EQ(rig.op.messages, QStringList{QStringLiteral("Устройство готово к работе")});
     EXPECT_TRUE(rig.link.DeviceReady);
     EXPECT_FALSE(rig.link.LinkError);
     EXPECT_FALSE(rig.op.locked);
-    EXPECT_FALSE(ComClick(rig.dev, 2, false).outcome.showRecoveryDialog);
+    // Items outside 1..8 are the nearer end.
+    EXPECT_EQ(PortOfItem(0).portName, QStringLiteral("com1"));
+    EXPECT_EQ(PortOfItem(9).checkedPort, 8);
 }
 
 TEST(Handshake, LinkTestShowsTheDevicesNameWithUnprintableBytesVisible) {
@@ -209,9 +210,7 @@ TEST(Handshake, LinkTestShowsTheDevicesNameWithUnprintableBytesVisible) {
     rig.link.DeviceReady = false;
     LinkStatusTexts texts;
     texts.found = QStringLiteral("Found: ");
-    const LinkCheckOutcome outcome = N5Click(rig.dev, texts, false);
-    EXPECT_TRUE(outcome.ready);
-    EXPECT_FALSE(outcome.showRecoveryDialog);
+    EXPECT_TRUE(rig.Shown(TestLink(rig.dev, texts)));
     EXPECT_EQ(rig.op.messages, QStringList({QStringLiteral("Устройство готово к работе"),
                                             QStringLiteral("Found:  ZEB\\x00\\x01Грав\\x7F\\x98я") +
                                                 QString(21, u' ')}));
@@ -221,8 +220,7 @@ TEST(Handshake, LinkTestShowsTheDevicesNameWithUnprintableBytesVisible) {
 
     rig.op.messages.clear();
     rig.vc.SetSilent(true); // and again with the machine gone: no name is read
-    const LinkCheckOutcome lost = N5Click(rig.dev, texts, true);
-    EXPECT_FALSE(lost.ready || lost.showRecoveryDialog);
+    EXPECT_FALSE(rig.Shown(TestLink(rig.dev, texts)));
     rig.ExpectLost(QStringLiteral("Устройство не отвечает Hi_Test"));
     EXPECT_TRUE(rig.link.LinkError);
 }

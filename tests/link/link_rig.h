@@ -91,6 +91,12 @@ struct LinkRig {
         vc.SetExpectedSeqNo(seqNo);
         return *this;
     }
+    // What the window does with an operation's outcome: tells the operator why it was not
+    // done. True when it was.
+    bool Shown(const Outcome& outcome) {
+        Tell(op, outcome);
+        return outcome.Ok();
+    }
     // What the controller saw, in order: command names, or frames as hex.
     QStringList Commands() const { return Traced(false); }
     QStringList Frames() const { return Traced(true); }

@@ -47,7 +47,7 @@ TEST(Transport, ExchangesOnTheWire) {
          [](LinkRig& r) {
              EXPECT_EQ(r.clock.MonotonicMs(), 3500);
              EXPECT_TRUE(r.link.LinkError);
-             r.dev.Left(5); // nothing more goes out while the link is down
+             EXPECT_TRUE(r.dev.Left(5)); // nothing more goes out while the link is down
              r.dev.Put(0);
              EXPECT_EQ(r.tap.Wire(), QString());
              EXPECT_EQ(r.op.messages.size(), 1);
@@ -155,7 +155,7 @@ TEST(Transport, LongWaitEndsOnItsLimitAlsoAcrossTheHour) {
     LinkRig rig(options);
     rig.machine.MotorSpeedScale = 17;
     rig.StartAt(3);
-    rig.dev.StepUp(400);
+    EXPECT_TRUE(rig.dev.StepUp(400));
     const QRegularExpression entry(
         QStringLiteral("^3; StepUp; A3; A3; OK;   LongEndComand  ; (0; )+53;  Ok ; $"));
     EXPECT_TRUE(entry.match(rig.link.CommandLog[0]).hasMatch())

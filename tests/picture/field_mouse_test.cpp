@@ -52,7 +52,7 @@ TEST(ToolMoveTest, NeedleStatesMovesAndTheFollowUpTimer) {
         EXPECT_TRUE(rig.op.messages.isEmpty());
         // Timer2's tick stops itself and Timer3.
         rig.timers.Start(TimerId::Timer3, 1);
-        Timer2Timer(rig.timers);
+        StopFollowUpTimers(rig.timers);
         EXPECT_FALSE(rig.timers.Running(TimerId::Timer2));
         EXPECT_FALSE(rig.timers.Running(TimerId::Timer3));
     }
@@ -66,45 +66,49 @@ protected:
         CreateWorkField(view, 1930, 2330);
         picture = QImage(100, 50, QImage::Format_RGB32);
         picture.fill(qRgb(255, 255, 255));
-        RedrawWorkField(view, placement, picture, resolution);
+        RedrawWorkField(view, placement, picture, resolution, std::nullopt);
     }
 
     LinkRig rig;
     Placement placement;
+    FieldDrag drag;
+    FieldMouseModes modes;
+    bool jobRunning = false;
     qint32 resolution = 0;
     FieldView view;
     QImage picture;
-    FieldMouseContext ctx{placement, resolution, view, picture, rig.dev, rig.timers};
+    FieldMouseContext ctx{placement, drag,    modes,   jobRunning, resolution,
+                          view,      picture, rig.dev, rig.timers};
 };
 
 TEST_F(FieldMouseTest, APressProgramsTheStepSizeAndGrabsAHandleARightPressOpensChangeBox) {
     resolution = 3;
-    EXPECT_FALSE(Image1MouseDown(ctx, 973, 1172, FieldButton::Left).showChangeBoxAt);
+    EXPECT_FALSE(PressOnField(ctx, 973, 1172, FieldButton::Left).showChangeBoxAt);
     EXPECT_EQ(rig.NamedCodes(),
               (QStringList{"ProgX_Motor 1B 40 60 13", "ProgY_Motor 1B 41 60 13"}));
-    EXPECT_TRUE(placement.MouseHeld);
-    EXPECT_EQ(placement.GrabbedHandle, 5);
-    EXPECT_EQ(QPoint(placement.GrabOffsetX, placement.GrabOffsetY), QPoint(3, 2));
-    Image1MouseUp(ctx);
-    EXPECT_EQ(Image1MouseDown(ctx, 1021, 1190, FieldButton::Right).showChangeBoxAt,
+    EXPECT_TRUE(drag.MouseHeld);
+    EXPECT_EQ(drag.GrabbedHandle, 5);
+    EXPECT_EQ(QPoint(drag.GrabOffsetX, drag.GrabOffsetY), QPoint(3, 2));
+    ReleaseOnField(ctx);
+    EXPECT_EQ(PressOnField(ctx, 1021, 1190, FieldButton::Right).showChangeBoxAt,
               QPoint(1041, 1190));
-    EXPECT_FALSE(placement.MouseHeld);
-    EXPECT_FALSE(Image1MouseDown(ctx, 700, 700, FieldButton::Right).showChangeBoxAt);
+    EXPECT_FALSE(drag.MouseHeld);
+    EXPECT_FALSE(PressOnField(ctx, 700, 700, FieldButton::Right).showChangeBoxAt);
 }
 
 TEST_F(FieldMouseTest, AMarkerDragMovesThePictureOnReleaseAndOpenRestoresTheAlignment) {
-    placement.MarkerChecked = true;
-    Image1MouseDown(ctx, 920, 1145, FieldButton::Left); // handle 1
-    ASSERT_EQ(placement.GrabbedHandle, 1);
-    EXPECT_TRUE(Image1MouseMove(ctx, 400, 300).repaint);
-    EXPECT_TRUE(placement.Dragged);
-    EXPECT_EQ(QPoint(placement.DragOffsetX, placement.DragOffsetY), QPoint(400, 300));
+    modes.DragMovesPicture = true;
+    PressOnField(ctx, 920, 1145, FieldButton::Left); // handle 1
+    ASSERT_EQ(drag.GrabbedHandle, 1);
+    EXPECT_TRUE(DragOnField(ctx, 400, 300).repaint);
+    EXPECT_TRUE(drag.Dragged);
+    EXPECT_EQ(QPoint(drag.OffsetX, drag.OffsetY), QPoint(400, 300));
     EXPECT_EQ(placement.PictureOffsetX, 920);               // committed only on release
     EXPECT_EQ(view.Image1.pixel(910, 1135), qRgb(0, 0, 0)); // old marker erased
     EXPECT_EQ(view.Image1.pixel(390, 290), 0xFFFFFF00u);    // new one drawn
 
-    EXPECT_TRUE(Image1MouseUp(ctx).repaint);
-    EXPECT_FALSE(placement.Dragged || placement.MouseHeld);
+    EXPECT_TRUE(ReleaseOnField(ctx).repaint);
+    EXPECT_FALSE(drag.Dragged || drag.MouseHeld);
     EXPECT_EQ(QPoint(placement.PictureOffsetX, placement.PictureOffsetY), QPoint(400, 300));
     EXPECT_EQ(view.Image1.pixel(430, 315), qRgb(255, 255, 255));
 
@@ -115,23 +119,23 @@ TEST_F(FieldMouseTest, AMarkerDragMovesThePictureOnReleaseAndOpenRestoresTheAlig
     PictureMatrices matrices;
     OpenCommandContext open{rig.op,    tables,     state, matrices,
                             placement, resolution, view,  rig.machine};
-    OpenClick(open, OpenCommandDialogs{});
+    ASSERT_TRUE(OpenPicture(open, OpenCommandDialogs{}));
     EXPECT_EQ(QPoint(placement.PictureOffsetX, placement.PictureOffsetY), QPoint(920, 1145));
 }
 
 TEST_F(FieldMouseTest, WithTheNeedleChosenOrAJobRunningADragMovesNothing) {
-    for (bool jobRunning : {true, false}) {
-        SCOPED_TRACE(jobRunning ? "job running" : "needle chosen");
-        placement.JobRunning = jobRunning;
-        placement.MarkerChecked = jobRunning;
+    for (bool running : {true, false}) {
+        SCOPED_TRACE(running ? "job running" : "needle chosen");
+        jobRunning = running;
+        modes.DragMovesPicture = running;
         const QImage before = view.Image1;
-        Image1MouseDown(ctx, 920, 1145, FieldButton::Left);
-        EXPECT_FALSE(Image1MouseMove(ctx, 400, 300).repaint);
-        Image1MouseUp(ctx);
-        if (jobRunning) { // not even a double click reaches the controller
-            Image1DblClick(ctx);
+        PressOnField(ctx, 920, 1145, FieldButton::Left);
+        EXPECT_FALSE(DragOnField(ctx, 400, 300).repaint);
+        ReleaseOnField(ctx);
+        if (running) { // not even a double click reaches the controller
+            DoubleClickOnField(ctx);
             EXPECT_TRUE(rig.vc.Trace().empty());
-            EXPECT_EQ(placement.GrabbedHandle, 0);
+            EXPECT_EQ(drag.GrabbedHandle, 0);
         }
         EXPECT_EQ(view.Image1, before);
         EXPECT_EQ(placement.PictureOffsetX, 920);
@@ -139,9 +143,9 @@ TEST_F(FieldMouseTest, WithTheNeedleChosenOrAJobRunningADragMovesNothing) {
 }
 
 TEST_F(FieldMouseTest, ADoubleClickCarriesTheNeedleToTheGrabbedHandle) {
-    Image1MouseDown(ctx, 1018, 1196, FieldButton::Left); // handle 9
-    Image1MouseUp(ctx);
-    Image1DblClick(ctx);
+    PressOnField(ctx, 1018, 1196, FieldButton::Left); // handle 9
+    ReleaseOnField(ctx);
+    DoubleClickOnField(ctx);
     EXPECT_EQ(rig.NamedCodes().join(", "), "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
                                            "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
                                            "Up 1B FF 01 01, Left 1B 12 03 FB, StepUp 1B 10 09 55, "
@@ -152,19 +156,19 @@ TEST_F(FieldMouseTest, ADoubleClickCarriesTheNeedleToTheGrabbedHandle) {
 
 TEST_F(FieldMouseTest, WithNeedleMoveOnAPressMovesTheNeedleAndADoubleClickDoesNot) {
     // "Перемещение иглы" is not checked while a job runs, and unchecked at any time.
-    placement.JobRunning = true;
-    HeadMoveClick(placement);
-    EXPECT_FALSE(placement.HeadMove);
-    placement.JobRunning = false;
-    HeadMoveClick(placement);
-    ASSERT_TRUE(placement.HeadMove);
-    placement.Needle = NeedleCarry::AllDown;
-    Image1MouseDown(ctx, 40, 25, FieldButton::Left);
+    jobRunning = true;
+    ToggleHeadMove(modes, jobRunning);
+    EXPECT_FALSE(modes.HeadMove);
+    jobRunning = false;
+    ToggleHeadMove(modes, jobRunning);
+    ASSERT_TRUE(modes.HeadMove);
+    modes.Needle = NeedleCarry::AllDown;
+    PressOnField(ctx, 40, 25, FieldButton::Left);
     EXPECT_EQ(rig.NamedCodes().join(", "), "ProgX_Motor 1B 40 60 10, ProgY_Motor 1B 41 60 10, "
                                            "Put 1B FE 00 00, Left 1B 12 00 27, StepUp 1B 10 00 31");
     EXPECT_EQ(rig.timers.Interval(TimerId::Timer2), 6500);
-    Image1MouseUp(ctx);
-    Image1DblClick(ctx);
+    ReleaseOnField(ctx);
+    DoubleClickOnField(ctx);
     EXPECT_EQ(rig.NamedCodes().size(), 7);
 }
 

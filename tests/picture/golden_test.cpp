@@ -48,9 +48,9 @@ TEST_P(GoldenTest, LevelsAndDotsMatchTheReference) {
     ToneTables tables = StartupToneTables();
     for (const QString& run : combined ? QStringList{"", "-second"} : QStringList{""}) {
         SCOPED_TRACE((stem + run).toStdString());
-        const LoadedPicture loaded = LoadPictureFile(Data(QString(name) + ".bmp"), 1 << 30);
-        ASSERT_TRUE(loaded.Ok()) << loaded.error.toStdString();
-        QImage picture = loaded.picture;
+        const Result<QImage> loaded = LoadPictureFile(Data(QString(name) + ".bmp"), 1 << 30);
+        ASSERT_TRUE(loaded.Ok()) << loaded.Message().toStdString();
+        QImage picture = loaded.Value();
         testing::RecordingOperator op;
         PictureMatrices m;
         AllocatePictureMatrices(m, picture.width(), picture.height(), &op);

@@ -24,14 +24,15 @@ protected:
     }
 
     // The conversion choice (Ok with RadioButton3 checked or not; nothing for the close box),
-    // the file (nothing for Cancel), TForm5 closed with `resolutionSelected` (-1: none).
-    OpenOutcome Open(std::optional<bool> radioButton3, std::optional<QString> file,
-                     int resolutionSelected = -1) {
+    // the file (nothing for Cancel), TForm5 closed with `resolutionSelected` (-1: none). What
+    // it came to is told as the window tells it.
+    Outcome Open(std::optional<bool> radioButton3, std::optional<QString> file,
+                 int resolutionSelected = -1) {
         OpenCommandDialogs d;
         d.showConvertForm = [=, this] {
             calls << "convert-form";
             if (radioButton3)
-                ConvertFormButton1Click(picture, *radioButton3);
+                ChooseConversion(picture, *radioButton3);
         };
         d.runOpenDialog = [=, this] {
             calls << "open-dialog";
@@ -45,7 +46,9 @@ protected:
         };
         d.setCaption = [this](const QString& text) { caption = text; };
         d.enableSelfTesting = [this] { calls << "self-testing"; };
-        return OpenClick(ctx, d);
+        Outcome opened = OpenPicture(ctx, d);
+        Tell(op, opened);
+        return opened;
     }
 
     QString WritePicture(const QString& name, int w, int h, int grey) {
@@ -82,7 +85,7 @@ protected:
 
 TEST_F(OpenCommandTest, ANewPictureGoesAllTheWayAndSaveWritesItsDots) {
     const QString path = WritePicture("white.bmp", 6, 4, 255);
-    EXPECT_EQ(Open(false, path, 8), OpenOutcome::Converted);
+    EXPECT_TRUE(Open(false, path, 8));
     EXPECT_EQ(calls, (QStringList{"convert-form", "open-dialog", "form5", "self-testing"}));
     EXPECT_EQ(caption, "ZEB-5.5 [8]");
     EXPECT_EQ(picture.PicturePath, path);
@@ -95,28 +98,28 @@ TEST_F(OpenCommandTest, ANewPictureGoesAllTheWayAndSaveWritesItsDots) {
     EXPECT_EQ(view.Image1.pixel(67 + 1, 34 + 1), qRgb(255, 255, 255));
 
     const QString target = dir.filePath("dots");
-    Save1Click(picture, op, [] { return std::optional<QString>(); });
+    Tell(op, SaveDotPictureAs(picture, [] { return std::optional<QString>(); }));
     EXPECT_FALSE(QFile::exists(target));
-    Save1Click(picture, op, [&] { return std::optional<QString>(target); });
+    Tell(op, SaveDotPictureAs(picture, [&] { return std::optional<QString>(target); }));
     EXPECT_EQ(QImage(target, "BMP").pixel(5, 3), qRgb(255, 255, 255));
     EXPECT_TRUE(op.messages.isEmpty());
 }
 
 TEST_F(OpenCommandTest, TheConversionChoiceDecidesTheCurveAndTheCloseBoxKeepsIt) {
     const QString path = WritePicture("grey.bmp", 30, 20, 150);
-    Open(true, path);
+    ASSERT_TRUE(Open(true, path));
     EXPECT_TRUE(picture.CombinedConversion);
     EXPECT_TRUE(Tones().contains(128) || Tones().contains(192) || Tones().contains(64));
-    Open(false, path);
+    ASSERT_TRUE(Open(false, path));
     EXPECT_FALSE(picture.CombinedConversion);
     EXPECT_EQ(Tones(), (QSet<int>{0, 255}));
-    Open(std::nullopt, path); // closed with the close box
+    ASSERT_TRUE(Open(std::nullopt, path)); // closed with the close box
     EXPECT_FALSE(picture.CombinedConversion);
 }
 
 TEST_F(OpenCommandTest, CancellingConvertsThePictureHeldAgainEmptyOrNot) {
     rig.link.DeviceReady = false; // and the motor speed is not sent
-    EXPECT_EQ(Open(false, std::nullopt), OpenOutcome::Converted);
+    EXPECT_TRUE(Open(false, std::nullopt));
     EXPECT_TRUE(rig.vc.Trace().empty());
     EXPECT_EQ(calls, (QStringList{"convert-form", "open-dialog"}));
     EXPECT_EQ(caption, "ZEB-5.6");
@@ -124,16 +127,16 @@ TEST_F(OpenCommandTest, CancellingConvertsThePictureHeldAgainEmptyOrNot) {
     EXPECT_EQ(machine.CurrentCol, 0);
 
     const QString path = WritePicture("white.bmp", 6, 4, 255);
-    Open(false, path);
+    ASSERT_TRUE(Open(false, path));
     ASSERT_EQ(Dot(1, 1), 255);
-    Open(std::nullopt, std::nullopt);
+    ASSERT_TRUE(Open(std::nullopt, std::nullopt));
     // The dot picture shifted once more: dot rows 0..1 and columns 0..1 are empty now.
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x)
             EXPECT_EQ(Dot(x, y), x >= 2 && y >= 2 ? 255 : 0) << x << "," << y;
     EXPECT_EQ(picture.PicturePath, path);
     // A file name that does not exist is ignored without a message, and converts again.
-    Open(std::nullopt, dir.filePath("gone.bmp"));
+    ASSERT_TRUE(Open(std::nullopt, dir.filePath("gone.bmp")));
     EXPECT_TRUE(op.messages.isEmpty());
     EXPECT_EQ(Dot(2, 2), 0);
     EXPECT_EQ(Dot(3, 3), 255);
@@ -141,7 +144,7 @@ TEST_F(OpenCommandTest, CancellingConvertsThePictureHeldAgainEmptyOrNot) {
 
 TEST_F(OpenCommandTest, ABrokenOrTooLargeFileChangesNothingHeld) {
     const QString good = WritePicture("white.bmp", 6, 4, 255);
-    Open(false, good);
+    ASSERT_TRUE(Open(false, good));
     const QImage heldPicture = picture.WorkPicture;
     const QString broken = dir.filePath("broken.jpg");
     QFile file(broken);
@@ -166,7 +169,7 @@ TEST_F(OpenCommandTest, ABrokenOrTooLargeFileChangesNothingHeld) {
     for (const auto& [path, says] : cases) {
         op.messages.clear();
         machine.CurrentCol = 9;
-        EXPECT_EQ(Open(false, path), OpenOutcome::LoadFailed);
+        EXPECT_FALSE(Open(false, path));
         ASSERT_EQ(op.messages.size(), 1);
         EXPECT_TRUE(op.messages[0].contains(QString::fromUtf8(says)))
             << op.messages[0].toStdString();
@@ -179,7 +182,7 @@ TEST_F(OpenCommandTest, ABrokenOrTooLargeFileChangesNothingHeld) {
         EXPECT_EQ(machine.CurrentCol, 9);
     }
     ctx.availableMemory = [] { return PictureMemoryNeed(300, 200); };
-    EXPECT_EQ(Open(false, large), OpenOutcome::Converted);
+    EXPECT_TRUE(Open(false, large));
     EXPECT_EQ(matrices.W, 300);
 }
 

@@ -118,28 +118,28 @@ TEST(PictureFileCheckTest, EveryCutOfEverySampleIsRefusedOrGivesTheWholePicture)
     for (const Sample& sample : Samples()) {
         SCOPED_TRACE(sample.name);
         const QString path = QDir::temp().filePath(sample.name);
-        const LoadedPicture whole = ReadPictureBytes(path, sample.bytes, GiB);
-        ASSERT_TRUE(whole.Ok()) << whole.error.toStdString();
+        const Result<QImage> whole = ReadPictureBytes(path, sample.bytes, GiB);
+        ASSERT_TRUE(whole.Ok()) << whole.Message().toStdString();
         if (!sample.expected.isNull()) {
-            EXPECT_EQ(whole.picture.convertToFormat(QImage::Format_RGB32), sample.expected);
+            EXPECT_EQ(whole.Value().convertToFormat(QImage::Format_RGB32), sample.expected);
         }
         for (qint64 n = 0; n < sample.bytes.size(); ++n) {
             const QByteArray prefix = sample.bytes.left(n);
-            const LoadedPicture loaded = ReadPictureBytes(path, prefix, GiB);
+            const Result<QImage> loaded = ReadPictureBytes(path, prefix, GiB);
             if (loaded.Ok()) {
-                EXPECT_EQ(loaded.picture, whole.picture) << "cut at " << n;
+                EXPECT_EQ(loaded.Value(), whole.Value()) << "cut at " << n;
             } else {
-                EXPECT_TRUE(loaded.error.contains(QDir::toNativeSeparators(path))) << n;
+                EXPECT_TRUE(loaded.Message().contains(QDir::toNativeSeparators(path))) << n;
             }
             if (*sample.format && n < sample.bytes.size() - sample.tail) {
                 EXPECT_NE(CheckPictureStructure(sample.format, prefix), PictureStructure::Whole)
                     << "cut at " << n;
             }
         }
-        const LoadedPicture twoThirds =
+        const Result<QImage> twoThirds =
             ReadPictureBytes(path, sample.bytes.left(sample.bytes.size() * 2 / 3), GiB);
-        EXPECT_TRUE(twoThirds.error.contains(QString::fromUtf8(sample.cutSays)))
-            << twoThirds.error.toStdString();
+        EXPECT_TRUE(twoThirds.Message().contains(QString::fromUtf8(sample.cutSays)))
+            << twoThirds.Message().toStdString();
     }
 }
 
@@ -175,15 +175,17 @@ TEST(PictureFileCheckTest, RunLengthStreamsMustGiveEveryPixelWithinTheFile) {
         const QByteArray file =
             RunLengthBitmap(c.bits == 8 ? 4 : 5, c.bits == 8 ? 2 : 1, c.bits, c.stream);
         EXPECT_EQ(CheckPictureStructure("bmp", file), c.structure);
-        const LoadedPicture loaded = ReadPictureBytes("runs.bmp", file, GiB);
+        const Result<QImage> loaded = ReadPictureBytes("runs.bmp", file, GiB);
         if (*c.picture) {
-            EXPECT_EQ(loaded.picture.convertToFormat(QImage::Format_RGB32), Greys(c.picture));
+            ASSERT_TRUE(loaded.Ok()) << loaded.Message().toStdString();
+            EXPECT_EQ(loaded.Value().convertToFormat(QImage::Format_RGB32), Greys(c.picture));
         } else {
             EXPECT_FALSE(loaded.Ok());
         }
     }
     EXPECT_TRUE(ReadPictureBytes("gaps.bmp", RunLengthBitmap(4, 2, 8, "0401 0001"), GiB)
-                    .error.contains(QString::fromUtf8("пропущена часть точек")));
+                    .Message()
+                    .contains(QString::fromUtf8("пропущена часть точек")));
 }
 
 QByteArray Png(std::initializer_list<const char*> hexChunks) {
@@ -248,12 +250,11 @@ TEST(PictureFileCheckTest, HostileHeadersAreRefusedWithoutOverflow) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.bytes) == c.bytes.size());
         file.close();
-        for (const LoadedPicture& loaded :
+        for (const Result<QImage>& loaded :
              {ReadPictureBytes(path, c.bytes, GiB), LoadPictureFile(path, GiB)}) {
             EXPECT_FALSE(loaded.Ok());
-            EXPECT_TRUE(loaded.picture.isNull());
-            EXPECT_TRUE(loaded.error.contains(QDir::toNativeSeparators(path)))
-                << loaded.error.toStdString();
+            EXPECT_TRUE(loaded.Message().contains(QDir::toNativeSeparators(path)))
+                << loaded.Message().toStdString();
         }
     }
 }

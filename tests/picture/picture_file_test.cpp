@@ -49,29 +49,28 @@ TEST_F(PictureFileTest, BrokenFilesAreRefusedWithTheirNameAndNoPicture) {
     };
     for (const auto& [name, bytes, phrase] : cases) {
         const QString path = Write(name, bytes);
-        const LoadedPicture loaded = LoadPictureFile(path, Plenty);
+        const Result<QImage> loaded = LoadPictureFile(path, Plenty);
         EXPECT_FALSE(loaded.Ok()) << name;
-        EXPECT_TRUE(loaded.picture.isNull()) << name;
-        EXPECT_TRUE(loaded.error.contains(QDir::toNativeSeparators(path))) << name;
-        EXPECT_TRUE(loaded.error.contains(QString::fromUtf8(phrase)))
-            << name << ": " << loaded.error.toStdString();
+        EXPECT_TRUE(loaded.Message().contains(QDir::toNativeSeparators(path))) << name;
+        EXPECT_TRUE(loaded.Message().contains(QString::fromUtf8(phrase)))
+            << name << ": " << loaded.Message().toStdString();
     }
-    EXPECT_TRUE(LoadPictureFile(dir.filePath("gone.bmp"), Plenty).error.contains("gone.bmp"));
-    const LoadedPicture whole = LoadPictureFile(Write("runs.bmp", runs), Plenty);
-    ASSERT_TRUE(whole.Ok()) << whole.error.toStdString();
-    EXPECT_EQ(whole.picture.size(), QSize(120, 90));
+    EXPECT_TRUE(LoadPictureFile(dir.filePath("gone.bmp"), Plenty).Message().contains("gone.bmp"));
+    const Result<QImage> whole = LoadPictureFile(Write("runs.bmp", runs), Plenty);
+    ASSERT_TRUE(whole.Ok()) << whole.Message().toStdString();
+    EXPECT_EQ(whole.Value().size(), QSize(120, 90));
 }
 
 TEST_F(PictureFileTest, CompletePicturesOfEveryCommonFormatLoadAndAreOffered) {
     const QImage picture = Gradient(31, 17);
     for (const char* format : {"BMP", "PNG", "JPG", "PPM"}) {
         const QString path = Write(QString("ok.") + format, Encode(picture, format));
-        const LoadedPicture loaded = LoadPictureFile(path, Plenty);
-        ASSERT_TRUE(loaded.Ok()) << format << loaded.error.toStdString();
-        EXPECT_EQ(loaded.picture.size(), QSize(31, 17)) << format;
-        EXPECT_EQ(loaded.picture.format(), QImage::Format_RGB32) << format;
+        const Result<QImage> loaded = LoadPictureFile(path, Plenty);
+        ASSERT_TRUE(loaded.Ok()) << format << loaded.Message().toStdString();
+        EXPECT_EQ(loaded.Value().size(), QSize(31, 17)) << format;
+        EXPECT_EQ(loaded.Value().format(), QImage::Format_RGB32) << format;
         if (QByteArray(format) != "JPG") { // lossless formats keep every red value
-            EXPECT_EQ(qRed(loaded.picture.pixel(30, 16)), (30 * 7 + 16) % 256) << format;
+            EXPECT_EQ(qRed(loaded.Value().pixel(30, 16)), (30 * 7 + 16) % 256) << format;
         }
     }
     // A JPEG with bytes after its end marker is complete.
@@ -81,21 +80,22 @@ TEST_F(PictureFileTest, CompletePicturesOfEveryCommonFormatLoadAndAreOffered) {
     // Grey pictures stay one byte per pixel.
     QImage grey(4, 3, QImage::Format_Grayscale8);
     grey.fill(qRgb(77, 77, 77));
-    const LoadedPicture loaded = LoadPictureFile(Write("grey.png", Encode(grey, "PNG")), Plenty);
-    EXPECT_EQ(loaded.picture.format(), QImage::Format_Grayscale8);
-    EXPECT_EQ(qRed(loaded.picture.pixel(3, 2)), 77);
+    const Result<QImage> loaded = LoadPictureFile(Write("grey.png", Encode(grey, "PNG")), Plenty);
+    ASSERT_TRUE(loaded.Ok());
+    EXPECT_EQ(loaded.Value().format(), QImage::Format_Grayscale8);
+    EXPECT_EQ(qRed(loaded.Value().pixel(3, 2)), 77);
 }
 
 TEST_F(PictureFileTest, TransparentPixelsAreTakenOverBlack) {
     QImage picture(2, 1, QImage::Format_ARGB32);
     picture.setPixel(0, 0, qRgba(255, 255, 255, 0));
     picture.setPixel(1, 0, qRgba(255, 0, 0, 128));
-    const LoadedPicture loaded =
+    const Result<QImage> loaded =
         LoadPictureFile(Write("alpha.png", Encode(picture, "PNG")), Plenty);
     ASSERT_TRUE(loaded.Ok());
-    EXPECT_EQ(loaded.picture.format(), QImage::Format_RGB32);
-    EXPECT_EQ(loaded.picture.pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(loaded.picture.pixel(1, 0), qRgb(128, 0, 0));
+    EXPECT_EQ(loaded.Value().format(), QImage::Format_RGB32);
+    EXPECT_EQ(loaded.Value().pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(loaded.Value().pixel(1, 0), qRgb(128, 0, 0));
 }
 
 TEST_F(PictureFileTest, PhotosAreTurnedUprightByTheirOrientationTag) {
@@ -107,7 +107,9 @@ TEST_F(PictureFileTest, PhotosAreTurnedUprightByTheirOrientationTag) {
         GTEST_SKIP() << "this Qt writes no orientation tag";
     writer.setTransformation(QImageIOHandler::TransformationRotate90);
     ASSERT_TRUE(writer.write(Gradient(40, 10)));
-    EXPECT_EQ(LoadPictureFile(Write("turned.jpg", bytes), Plenty).picture.size(), QSize(10, 40));
+    const Result<QImage> turned = LoadPictureFile(Write("turned.jpg", bytes), Plenty);
+    ASSERT_TRUE(turned.Ok());
+    EXPECT_EQ(turned.Value().size(), QSize(10, 40));
 }
 
 TEST_F(PictureFileTest, APictureTooLargeForMemoryIsRefusedBeforeDecoding) {
@@ -116,11 +118,11 @@ TEST_F(PictureFileTest, APictureTooLargeForMemoryIsRefusedBeforeDecoding) {
     const qint64 need = 20000 + 67392 + 23100;
     EXPECT_EQ(PictureMemoryNeed(100, 50), need);
     const QString path = Write("big.png", Encode(Gradient(100, 50), "PNG"));
-    const LoadedPicture refused = LoadPictureFile(path, need - 1);
+    const Result<QImage> refused = LoadPictureFile(path, need - 1);
     EXPECT_FALSE(refused.Ok());
-    EXPECT_TRUE(refused.picture.isNull());
     for (const char* part : {"слишком велико", "100 × 50", "big.png"})
-        EXPECT_TRUE(refused.error.contains(QString::fromUtf8(part))) << refused.error.toStdString();
+        EXPECT_TRUE(refused.Message().contains(QString::fromUtf8(part)))
+            << refused.Message().toStdString();
     EXPECT_TRUE(LoadPictureFile(path, need).Ok());
 
     // A PNG whose header declares 60000 x 60000 pixels over the data of an 8 x 8 picture.
@@ -138,9 +140,9 @@ TEST_F(PictureFileTest, APictureTooLargeForMemoryIsRefusedBeforeDecoding) {
             crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
     }
     put32(29, ~crc);
-    const LoadedPicture huge = LoadPictureFile(Write("huge.png", png), qint64(1) << 34);
+    const Result<QImage> huge = LoadPictureFile(Write("huge.png", png), qint64(1) << 34);
     EXPECT_FALSE(huge.Ok());
-    EXPECT_TRUE(huge.error.contains("60000 × 60000")) << huge.error.toStdString();
+    EXPECT_TRUE(huge.Message().contains("60000 × 60000")) << huge.Message().toStdString();
 }
 
 TEST_F(PictureFileTest, SavedDotPictureIsA24BitBitmapUnderTheNameGiven) {
@@ -149,7 +151,7 @@ TEST_F(PictureFileTest, SavedDotPictureIsA24BitBitmapUnderTheNameGiven) {
         dots.fill(qRgb(0, 0, 0));
         dots.setPixel(1, 2, qRgb(192, 192, 192));
         const QString path = dir.filePath("dots");
-        ASSERT_EQ(SaveDotPicture(dots, path), QString());
+        ASSERT_EQ(SaveDotPicture(dots, path).Message(), QString());
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
@@ -161,6 +163,7 @@ TEST_F(PictureFileTest, SavedDotPictureIsA24BitBitmapUnderTheNameGiven) {
         EXPECT_FALSE(QFile::exists(path + ".bmp"));
     }
     EXPECT_TRUE(SaveDotPicture(Gradient(2, 2), dir.filePath("no-such-folder/dots.bmp"))
+                    .Message()
                     .contains("dots.bmp"));
 }
 

@@ -44,33 +44,31 @@ TEST(PlacePictureTest, TheNineButtonsPlaceAPictureOnTheDefaultField) {
                                {1840, 1145}, {0, 2290}, {920, 2290}, {1840, 2290}};
     for (int button = 1; button <= 9; ++button) {
         Placement p;
-        Form5AlignmentButtonClick(p, button);
-        p.DragOffsetX = 5; // a previous drag is forgotten
-        PlacePicture(p, FieldSize(QSize(1940, 2340), 0), QSize(100, 50));
+        ChooseAlignment(p, button);
+        RecomputeHandles(p, QPoint(5, 0)); // where a previous drag had them
+        PlacePicture(p, FieldSize(QSize(1940, 2340), 0), QSize(100, 50), std::nullopt);
         EXPECT_EQ(Offset(p), expected[button - 1]) << button;
-        EXPECT_EQ(QPoint(p.DragOffsetX, p.DragOffsetY), expected[button - 1]) << button;
+        RecomputeHandles(p); // the drag is forgotten
+        EXPECT_EQ(p.HandlePoints[0], expected[button - 1]) << button;
         EXPECT_EQ(QSize(p.PictureWidth, p.PictureHeight), QSize(100, 50));
     }
 }
 
 TEST(PlacePictureTest, LargerPicturesGoNegativeAndAnUnfinishedJobKeepsItsPlace) {
     Placement p;
-    Form5AlignmentButtonClick(p, 9);
-    PlacePicture(p, QSize(1940, 2340), QSize(2001, 2500));
+    ChooseAlignment(p, 9);
+    PlacePicture(p, QSize(1940, 2340), QSize(2001, 2500), std::nullopt);
     EXPECT_EQ(Offset(p), QPoint(-61, -160));
-    Form5AlignmentButtonClick(p, 8);
-    PlacePicture(p, QSize(1940, 2340), QSize(2001, 50));
+    ChooseAlignment(p, 8);
+    PlacePicture(p, QSize(1940, 2340), QSize(2001, 50), std::nullopt);
     EXPECT_EQ(p.PictureOffsetX, 970 - 1000);
-    p.RecoveryPending = true;
-    p.RecoveryOffsetX = 123;
-    p.RecoveryOffsetY = -4;
-    PlacePicture(p, QSize(1940, 2340), QSize(100, 50));
+    PlacePicture(p, QSize(1940, 2340), QSize(100, 50), QPoint(123, -4));
     EXPECT_EQ(Offset(p), QPoint(123, -4));
 }
 
 TEST(HandlesTest, NinePointsAndTheHitTest) {
     Placement p;
-    PlacePicture(p, QSize(1940, 2340), QSize(101, 51));
+    PlacePicture(p, QSize(1940, 2340), QSize(101, 51), std::nullopt);
     RecomputeHandles(p);
     const std::array<QPoint, 9> expected = {
         QPoint(920, 1145), QPoint(970, 1145), QPoint(1021, 1145),
@@ -84,8 +82,8 @@ TEST(HandlesTest, NinePointsAndTheHitTest) {
         EXPECT_EQ(HitTest(p, x, y), handle) << x << "," << y;
 
     // Overlapping squares: the lower-numbered handle wins.
-    Form5AlignmentButtonClick(p, 1);
-    PlacePicture(p, QSize(1940, 2340), QSize(10, 6));
+    ChooseAlignment(p, 1);
+    PlacePicture(p, QSize(1940, 2340), QSize(10, 6), std::nullopt);
     RecomputeHandles(p); // handles 1, 2, 3 at x 0, 5, 10; 4..6 at y 3
     for (auto [x, y, handle] : std::initializer_list<std::tuple<int, int, int>>{
              {5, 3, 1}, {12, 0, 2}, {16, 3, 3}, {16, 12, 6}, {16, 14, 9}})
@@ -120,17 +118,17 @@ TEST(RedrawTest, PictureUnscaledAtItsPlaceWithMarkers) {
     FieldView view;
     CreateWorkField(view, 1930, 2330);
     Placement p;
-    RedrawWorkField(view, p, WhitePicture(100, 50), 0);
+    RedrawWorkField(view, p, WhitePicture(100, 50), 0, std::nullopt);
     EXPECT_EQ(Offset(p), QPoint(920, 1145));
     EXPECT_EQ(view.Image1.pixel(1019, 1170), White);
     EXPECT_EQ(view.Image1.pixel(1040, 1170), Black);
     EXPECT_EQ(view.Image1.pixel(910, 1135), Yellow); // handle 1's marker
-    RedrawWorkField(view, p, WhitePicture(100, 50), 8);
+    RedrawWorkField(view, p, WhitePicture(100, 50), 8, std::nullopt);
     EXPECT_EQ(Offset(p), QPoint(596, 755));
     EXPECT_EQ(view.Image1.pixel(950, 1160), Black);
     // No picture: the markers of an empty one at the centre.
     CreateWorkField(view, 100, 60);
-    RedrawWorkField(view, p, QImage(), 0);
+    RedrawWorkField(view, p, QImage(), 0, std::nullopt);
     EXPECT_EQ(Offset(p), QPoint(55, 35));
 }
 
@@ -145,7 +143,7 @@ TEST(PortraitPropertiesTest, CloseTakesTheSelectionOrKeepsTheIndexHeld) {
     for (auto [held, selected, after, shown] : cases) {
         qint32 index = held;
         QString caption = "ZEB-5.5 ";
-        Form5FormClose(index, selected, "C:\\pictures\\cat.bmp", caption);
+        ConfirmPortraitProperties(index, selected, "C:\\pictures\\cat.bmp", caption);
         EXPECT_EQ(index, after);
         EXPECT_EQ(caption,
                   QString("ZEB-5.5 ") + QString::fromUtf8(shown) + "    (C:\\pictures\\cat.bmp)");

@@ -16,8 +16,8 @@ using testing::LinkRig;
 // (140, 70).
 Placement PlacedPicture() {
     Placement place;
-    place.DragOffsetX = 100;
-    place.DragOffsetY = 50;
+    place.PictureOffsetX = 100;
+    place.PictureOffsetY = 50;
     place.PictureWidth = 40;
     place.PictureHeight = 20;
     RecomputeHandles(place);
@@ -71,8 +71,8 @@ TEST(PositionToolTest, OtherPointsTakeTheMotorScaleFirstAndTheNeedleAsChosen) {
 TEST(PositionToolTest, ACountPastSixteenBitsIsRefusedAndThatAxisKeepsItsCount) {
     LinkRig rig;
     Placement place;
-    place.DragOffsetX = 70000;
-    place.DragOffsetY = 10;
+    place.PictureOffsetX = 70000;
+    place.PictureOffsetY = 10;
     RecomputeHandles(place);
     PositionTool(rig.dev, place, 0, NeedleCarry::AllUp, 1);
     EXPECT_EQ(rig.NamedCodes().join(", "), "Up 1B FF 01 01, ProgX_Motor 1B 40 60 10, "
