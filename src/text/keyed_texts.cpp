@@ -41,6 +41,8 @@ const std::vector<KeyedText>& KeyedTexts() {
         {TextKey::SettingsProblemsHeading, "Zeb.ini:\n%1"},
         {TextKey::FileWrittenPartly, "записано только %1 из %2 байт (%3)"},
 
+        // The device link, pictures and their files, the command-line tool.
+
         // Calibration and self-test.
         {TextKey::CalibrationDeviceUnavailable, "Устройство не доступно."},
         {TextKey::CalibrationAlreadyDone, "Устройство уже калибровано."},
@@ -140,6 +142,8 @@ const std::vector<KeyedText>& KeyedTexts() {
         {TextKey::Resolution6, "  73.9  dpi  =  29.1 т/см", 3606},
         {TextKey::Resolution7, "  70.7  dpi  =  27.8 т/см", 3607},
         {TextKey::Resolution8, "  67.7  dpi  =  26.7 т/см", 3608},
+
+        // Jobs, plans, estimates and recovery.
 
         // The job's preview.
         {TextKey::PreviewButton, "Предпросмотр", 3801},

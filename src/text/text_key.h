@@ -55,6 +55,9 @@ enum class TextKey {
     SettingsProblemsHeading, // "Zeb.ini:\n%1", the window's one message of all problems
     FileWrittenPartly,       // a durable write that stopped short
 
+    // --- The device link, pictures and their files, the command-line tool
+    // (src/link, src/picture, src/cli)
+
     // --- Calibration and self-test
     CalibrationDeviceUnavailable,
     CalibrationAlreadyDone,
@@ -162,6 +165,8 @@ enum class TextKey {
     Resolution6,
     Resolution7,
     Resolution8,
+
+    // --- Jobs, plans, estimates and recovery (src/job)
 
     // --- The job's preview
     PreviewButton,
