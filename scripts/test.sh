@@ -21,6 +21,19 @@ cmake --build build -j "$jobs"
 echo "== Tests"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+echo "== Without the window: the core, zeb-cli, zeb-sim and their tests (ZEB_GUI=OFF)"
+cmake -S . -B build-nogui -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEB_GUI=OFF \
+    -DZEB_BUILD_BENCH=OFF -DZEB_WERROR=ON >/dev/null
+cmake --build build-nogui -j "$jobs"
+for program in build-nogui/zeb-cli build-nogui/zeb-sim \
+    $(find build-nogui/tests -maxdepth 1 -type f -executable -name 'test_*'); do
+    if readelf -d "$program" | grep -q 'libQt6Widgets'; then
+        echo "$program needs Qt Widgets although the window is not built" >&2
+        exit 1
+    fi
+done
+ctest --test-dir build-nogui --output-on-failure -j "$jobs"
+
 echo "== Debian package"
 started=$SECONDS
 rm -f build/zeb_*.deb

@@ -1,7 +1,7 @@
 // zeb-cli settings and the force options of every command: the default file with the port
 // given, names that would break a line of Zeb.ini, one order and the sliders' ranges for
 // --forces, and a Zeb.ini that cannot be read or written.
-#include "app/window_probe.h"
+#include "common/start_files.h"
 #include "common/temp_dir.h"
 #include "e2e/e2e_rig.h"
 
