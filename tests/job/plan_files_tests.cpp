@@ -91,7 +91,7 @@ TEST(PlanTextReader, TellsTheBadLineInFull) {
             if (!line || !*line)
                 break;
         }
-        EXPECT_EQ(message, QString::fromUtf8(c.message));
+        EXPECT_EQ(message.toStdString(), std::string(c.message));
     }
 }
 
