@@ -2,6 +2,7 @@
 
 #include "job/plan_reader.h"
 #include "job/plan_text_reader.h"
+#include "text/text_catalogue.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -127,7 +128,7 @@ DurationTexts DurationTextsFor(qint64 units, const QDateTime& now) {
                        done.time().toString(QStringLiteral("hh:mm:ss"));
     texts.duration = QStringLiteral("Длительность работы: ");
     if (days > 0)
-        texts.duration += QStringLiteral("%1Сут.+ ").arg(days);
+        texts.duration += TextCatalogue::BuiltIn(TextKey::EstimateDays).arg(days);
     texts.duration += ClockText(hours, minutes, seconds);
     return texts;
 }

@@ -3,6 +3,7 @@
 // recovery.
 #include "job/job_runner.h"
 #include "job/progress_record.h"
+#include "text/text_catalogue.h"
 
 #include <QDir>
 
@@ -36,7 +37,7 @@ Outcome ContinueJob(const JobParts& s) {
         recorded = RecordProgress(s);
     if (!recorded)
         return Outcome::Failed(
-            QStringLiteral("Не удаётся записать файл восстановления %1: %2")
+            s.Texts.Text(TextKey::JobRecoveryNotWritten)
                 .arg(QDir::toNativeSeparators(RecoveryFilePath(s.StartDirectory)),
                      recorded.Message()));
     if (Outcome sent = s.Dev.SetStrike(forces); !sent)

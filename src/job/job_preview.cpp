@@ -2,6 +2,7 @@
 
 #include "job/job_start.h"
 #include "job/plan_builder.h"
+#include "text/text_catalogue.h"
 
 namespace zeb {
 
@@ -48,7 +49,7 @@ JobPreview PreviewJob(Session& s) {
     std::vector<EstimateInputs> passes{JobPassInputs(s, s.Levels.FirstPassLevels)};
     if (doublePass)
         passes.push_back(JobPassInputs(s, s.Levels.SecondPassLevels));
-    return PreviewPlan(plan->text, passes, QStringLiteral("задания"));
+    return PreviewPlan(plan->text, passes, s.Texts.Text(TextKey::JobPreviewPlanName));
 }
 
 } // namespace zeb

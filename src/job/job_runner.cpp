@@ -3,6 +3,7 @@
 #include "job/plan_format.h"
 #include "job/progress_record.h"
 #include "setup/self_test.h"
+#include "text/text_catalogue.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,9 +68,7 @@ Outcome Move(const JobParts& s, int row, int column) {
 
 Outcome ScaleY(const JobParts& s, int value) {
     if (value < 0 || value > 255)
-        return Outcome::Failed(QStringLiteral("Значение %1 для регистра масштаба двигателя Y "
-                                              "вне пределов 0..255; работа остановлена.")
-                                   .arg(value));
+        return Outcome::Failed(s.Texts.Text(TextKey::JobScaleOutside).arg(value));
     s.Dev.ProgY_Motor(ScaleRegister, static_cast<quint8>(value));
     return Outcome::Done();
 }
@@ -192,8 +191,7 @@ Outcome RecordProgress(const JobParts& s) {
     if (updated)
         return updated;
     return Outcome::Failed(
-        QStringLiteral("Не удаётся записать файл %1 (%2): работа остановлена, чтобы при "
-                       "восстановлении не ударить точку дважды.")
+        s.Texts.Text(TextKey::JobProgressNotWritten)
             .arg(QDir::toNativeSeparators(ProgressFilePath(s.StartDirectory)), updated.Message()));
 }
 

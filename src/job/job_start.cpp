@@ -4,6 +4,7 @@
 #include "job/plan_builder.h"
 #include "job/plan_format.h"
 #include "setup/settings_file.h"
+#include "text/text_catalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +27,7 @@ void BackToIdle(const JobParts& s) {
 Outcome WriteJobFiles(const JobParts& s, const QString& planPath) {
     QFile plan(planPath);
     if (!plan.open(QIODevice::ReadOnly))
-        return Outcome::Failed(QStringLiteral("Не удаётся прочитать файл плана %1: %2")
+        return Outcome::Failed(s.Texts.Text(TextKey::JobPlanNotRead)
                                    .arg(QDir::toNativeSeparators(planPath), plan.errorString()));
     const QByteArray bytes = plan.readAll();
     plan.close();
@@ -39,7 +40,7 @@ Outcome WriteJobFiles(const JobParts& s, const QString& planPath) {
     const Outcome recorded = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, false));
     if (!recorded)
         return Outcome::Failed(
-            QStringLiteral("Не удаётся записать файл восстановления %1: %2")
+            s.Texts.Text(TextKey::JobRecoveryNotWritten)
                 .arg(QDir::toNativeSeparators(RecoveryFilePath(s.StartDirectory)),
                      recorded.Message()));
     return Outcome::Done();
@@ -49,13 +50,13 @@ Outcome WriteJobFiles(const JobParts& s, const QString& planPath) {
 QString UnfinishedJobQuestion(const QString& startDirectory) {
     const Result<RecoveryRecord> job = ReadRecoveryFile(startDirectory);
     const QString what =
-        job ? QStringLiteral("картинка %1, %2 проход")
+        job ? TextCatalogue::BuiltIn(TextKey::JobUnfinishedWhat)
                   .arg(QDir::toNativeSeparators(job->picturePath),
-                       job->secondPassStarted ? QStringLiteral("второй") : QStringLiteral("первый"))
+                       job->secondPassStarted
+                           ? TextCatalogue::BuiltIn(TextKey::JobUnfinishedSecondPass)
+                           : TextCatalogue::BuiltIn(TextKey::JobUnfinishedFirstPass))
             : job.Message();
-    return QStringLiteral("Предыдущая работа не завершена (%1; файл %2).\n\nНачать новую работу? "
-                          "Незавершённую тогда продолжить будет нельзя: её файлы восстановления "
-                          "будут удалены.")
+    return TextCatalogue::BuiltIn(TextKey::JobUnfinishedQuestion)
         .arg(what, QDir::toNativeSeparators(RecoveryFilePath(startDirectory)));
 }
 
@@ -71,20 +72,18 @@ Outcome CheckJobForces(const JobParts& s, bool doublePass) {
     for (int pass = 1; pass <= (doublePass ? 2 : 1); ++pass) {
         const StrikeLevelSet& forces =
             pass == 1 ? s.Levels.FirstPassLevels : s.Levels.SecondPassLevels;
-        const QString heading =
-            pass == 1 ? QStringLiteral("Первый проход: ") : QStringLiteral("Второй проход: ");
+        const QString heading = pass == 1 ? s.Texts.Text(TextKey::JobFirstPassHeading)
+                                          : s.Texts.Text(TextKey::JobSecondPassHeading);
         // A force its slider cannot show (a slider set to where it already stood keeps the
         // force it had) is never struck unseen.
         for (int level = 4; level >= 1; --level) {
             const int lowest = pass == 2 && level == 4 ? 0 : 1;
             if (forces[level] < lowest || forces[level] > StrikeLevels::MaxForce)
-                return Outcome::Failed(
-                    heading + QStringLiteral("сила уровня \"%1\" равна %2, такой ползунок не "
-                                             "показывает (%3..%4); установите её заново.")
-                                  .arg(8 * level)
-                                  .arg(forces[level])
-                                  .arg(lowest)
-                                  .arg(StrikeLevels::MaxForce));
+                return Outcome::Failed(heading + s.Texts.Text(TextKey::JobForceOutsideSlider)
+                                                     .arg(8 * level)
+                                                     .arg(forces[level])
+                                                     .arg(lowest)
+                                                     .arg(StrikeLevels::MaxForce));
         }
         if (Outcome profiles = CheckStrikeProfiles(forces, speed, scale); !profiles)
             return Outcome::Failed(heading + profiles.Message());

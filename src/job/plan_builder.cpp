@@ -2,6 +2,7 @@
 
 #include "job/plan_area.h"
 #include "job/plan_format.h"
+#include "text/text_catalogue.h"
 
 #include <cstdlib>
 #include <optional>
@@ -275,12 +276,10 @@ private:
             return;
         const auto record = MoveRecord(row, col);
         if (!record) {
-            m_error =
-                QStringLiteral("Изображение %1 x %2 слишком велико для плана: координата %3 не "
-                               "помещается в 6 знаков записи перемещения.")
-                    .arg(m_w)
-                    .arg(m_h)
-                    .arg(FitsMoveField(row) ? col : row);
+            m_error = TextCatalogue::BuiltIn(TextKey::PlanPictureTooLarge)
+                          .arg(m_w)
+                          .arg(m_h)
+                          .arg(FitsMoveField(row) ? col : row);
             return;
         }
         Record(*record);
@@ -337,9 +336,7 @@ Outcome CheckPlanInput(const PictureMatrices& m) {
     const auto fits = [&m](int rows, int cols) { return rows >= m.H + 4 && cols >= m.W + 4; };
     if (!fits(m.DotMap.Rows(), m.DotMap.Cols()) || !fits(m.DotLevels.Rows(), m.DotLevels.Cols()))
         return Outcome::Failed(
-            QStringLiteral("Матрицы изображения %1 x %2 меньше, чем нужно для плана.")
-                .arg(m.W)
-                .arg(m.H));
+            TextCatalogue::BuiltIn(TextKey::PlanMatricesTooSmall).arg(m.W).arg(m.H));
     return Outcome::Done();
 }
 

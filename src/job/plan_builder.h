@@ -12,6 +12,7 @@
 #include "link/operator.h"
 #include "link/outcome.h"
 #include "picture/matrices.h"
+#include "text/text_catalogue.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,7 +35,7 @@ struct PlanText {
 
 // The job start's refusal when no picture is open.
 inline QString NoPictureToPlan() {
-    return QStringLiteral("Нет изображения для плана.");
+    return TextCatalogue::BuiltIn(TextKey::PlanNoPicture);
 }
 
 // Refused, saying why, when the matrices cannot be planned: no picture, or matrices smaller

@@ -1,6 +1,7 @@
 #include "job/plan_dump.h"
 
 #include "job/plan_format.h"
+#include "text/text_catalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,8 +40,8 @@ void AppendCell(QByteArray& out, qint32 value, const GreyTexts& greys) {
 }
 
 Outcome WriteError(const QString& path, const QString& why) {
-    return Outcome::Failed(
-        QStringLiteral("Не удаётся записать файл %1: %2").arg(QDir::toNativeSeparators(path), why));
+    return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::JobFileNotWritten)
+                               .arg(QDir::toNativeSeparators(path), why));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "job/plan_dump.h"
 #include "job/plan_format.h"
 #include "setup/durable_file.h"
+#include "text/text_catalogue.h"
 
 #include <QDir>
 
@@ -12,7 +13,7 @@ Outcome WritePlanFile(const QByteArray& text, const QString& path) {
     const QString error = WriteFileDurably(path, text);
     if (error.isEmpty())
         return Outcome::Done();
-    return Outcome::Failed(QStringLiteral("Не удаётся записать файл плана %1: %2")
+    return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::PlanFileNotWritten)
                                .arg(QDir::toNativeSeparators(path), error));
 }
 

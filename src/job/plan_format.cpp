@@ -1,5 +1,7 @@
 #include "job/plan_format.h"
 
+#include "text/text_catalogue.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -84,16 +86,13 @@ Result<PlanRecord> ParsePlanLine(QByteArrayView line) {
     if (key == QByteArrayView(MovePrefix).first(KeyLength)) {
         record.kind = PlanRecordKind::Move;
         if (line.size() != MoveLength) {
-            return Outcome::Failed(QStringLiteral("запись перемещения должна занимать %1 знаков, "
-                                                  "а занимает %2")
-                                       .arg(MoveLength)
-                                       .arg(line.size()));
+            return Outcome::Failed(
+                TextCatalogue::BuiltIn(TextKey::PlanMoveLength).arg(MoveLength).arg(line.size()));
         }
         const auto row = ParseField(line.sliced(RowField, FieldWidth));
         const auto column = ParseField(line.sliced(ColumnField, FieldWidth));
         if (!row || !column) {
-            return Outcome::Failed(
-                QStringLiteral("в записи перемещения строка или столбец не число"));
+            return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::PlanMoveNotANumber));
         }
         record.row = *row;
         record.column = *column;
@@ -107,12 +106,12 @@ Result<PlanRecord> ParsePlanLine(QByteArrayView line) {
         record.kind = forward ? PlanRecordKind::Forward : PlanRecordKind::Backward;
         const QByteArrayView prefix(forward ? ForwardPrefix : BackwardPrefix);
         if (!line.startsWith(prefix)) {
-            return Outcome::Failed(QStringLiteral("строка удара должна начинаться с \"%1\"")
-                                       .arg(QString::fromLatin1(prefix)));
+            return Outcome::Failed(
+                TextCatalogue::BuiltIn(TextKey::PlanStrikePrefix).arg(QString::fromLatin1(prefix)));
         }
         const QByteArrayView digits = line.sliced(DigitsStart);
         if (!StrikeDigitsValid(digits)) {
-            return Outcome::Failed(QStringLiteral("в строке удара допустимы только цифры 0..4"));
+            return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::PlanStrikeDigits));
         }
         record.digits = digits.toByteArray();
     }

@@ -1,5 +1,7 @@
 #include "job/plan_reader.h"
 
+#include "text/text_catalogue.h"
+
 #include <QDir>
 
 namespace zeb {
@@ -11,7 +13,7 @@ Outcome PlanReader::Open() {
     m_lineNumber = 0;
     m_failed = false;
     if (!m_file.open(QIODevice::ReadOnly))
-        return Outcome::Failed(QStringLiteral("Не удаётся открыть файл плана %1: %2")
+        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::PlanFileNotOpened)
                                    .arg(QDir::toNativeSeparators(m_path), m_file.errorString()));
     return Outcome::Done();
 }
@@ -24,7 +26,7 @@ Result<std::optional<PlanLine>> PlanReader::Next() {
     if (!text.endsWith('\n')) {
         // Every line the program writes ends with CR LF; a file that stops inside a line
         // was cut short, and what is left of the line cannot be trusted.
-        return Fail(QStringLiteral("файл обрывается внутри строки"));
+        return Fail(TextCatalogue::BuiltIn(TextKey::PlanFileCut));
     }
     text.chop(text.endsWith("\r\n") ? 2 : 1);
     Result<PlanRecord> record = ParsePlanLine(text);
@@ -36,7 +38,7 @@ Result<std::optional<PlanLine>> PlanReader::Next() {
 
 Outcome PlanReader::Fail(const QString& what) {
     m_failed = true;
-    return Outcome::Failed(QStringLiteral("Файл плана %1, строка %2: %3")
+    return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::PlanFileLine)
                                .arg(QDir::toNativeSeparators(m_path))
                                .arg(m_lineNumber)
                                .arg(what));

@@ -1,5 +1,7 @@
 #include "job/plan_text_reader.h"
 
+#include "text/text_catalogue.h"
+
 namespace zeb {
 
 PlanTextReader::PlanTextReader(QByteArrayView text, const QString& name)
@@ -19,9 +21,8 @@ Result<std::optional<PlanLine>> PlanTextReader::Next() {
     if (end < 0) {
         // As in a file: a plan that stops inside a line was cut short.
         m_failed = true;
-        return Outcome::Failed(QStringLiteral("План %1, строка %2: план обрывается внутри строки")
-                                   .arg(m_name)
-                                   .arg(m_lineNumber));
+        return Outcome::Failed(
+            TextCatalogue::BuiltIn(TextKey::PlanTextCut).arg(m_name).arg(m_lineNumber));
     }
     QByteArrayView text = m_text.sliced(m_at, end - m_at);
     m_at = end + 1;
@@ -30,7 +31,7 @@ Result<std::optional<PlanLine>> PlanTextReader::Next() {
     Result<PlanRecord> parsed = ParsePlanLine(text);
     if (!parsed) {
         m_failed = true;
-        return Outcome::Failed(QStringLiteral("План %1, строка %2: %3")
+        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::PlanTextLine)
                                    .arg(m_name)
                                    .arg(m_lineNumber)
                                    .arg(parsed.Message()));

@@ -1,6 +1,7 @@
 #include "job/progress_record.h"
 
 #include "setup/durable_file.h"
+#include "text/text_catalogue.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -47,7 +48,7 @@ QString Native(const QString& startDirectory) {
 
 Outcome CannotWrite(const QString& startDirectory, const QString& why) {
     return Outcome::Failed(
-        QStringLiteral("Не удаётся записать файл %1: %2").arg(Native(startDirectory), why));
+        TextCatalogue::BuiltIn(TextKey::JobFileNotWritten).arg(Native(startDirectory), why));
 }
 
 } // namespace
@@ -64,10 +65,11 @@ Result<QByteArray> FileDigest(const QString& path) {
     QFile file(path);
     QCryptographicHash hash(QCryptographicHash::Sha1);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        return Outcome::Failed(
-            QStringLiteral("Не удаётся прочитать файл %1: %2")
-                .arg(QDir::toNativeSeparators(path),
-                     QFileInfo::exists(path) ? file.errorString() : QStringLiteral("файла нет")));
+        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::JobFileNotRead)
+                                   .arg(QDir::toNativeSeparators(path),
+                                        QFileInfo::exists(path)
+                                            ? file.errorString()
+                                            : TextCatalogue::BuiltIn(TextKey::JobFileMissing)));
     return hash.result().toHex();
 }
 
@@ -92,10 +94,11 @@ Result<std::optional<ProgressRecord>> ReadProgressRecord(const QString& startDir
         return std::optional<ProgressRecord>();
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return Outcome::Failed(
-            QStringLiteral("Файл %1 не читается: %2")
-                .arg(Native(startDirectory),
-                     info.isFile() ? file.errorString() : QStringLiteral("это не файл")));
+        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::ProgressFileUnreadable)
+                                   .arg(Native(startDirectory),
+                                        info.isFile()
+                                            ? file.errorString()
+                                            : TextCatalogue::BuiltIn(TextKey::ProgressNotAFile)));
     const QByteArray text = file.read(512);
     const QList<QByteArray> lines = text.split('\n');
     ProgressRecord record;
@@ -114,8 +117,7 @@ Result<std::optional<ProgressRecord>> ReadProgressRecord(const QString& startDir
         (lines[2].trimmed() != "0" && !record.begun) || !IsDigest(record.planDigest) ||
         !IsDigest(record.jobDigest))
         return Outcome::Failed(
-            QStringLiteral("Файл %1 повреждён: в нём нет целой записи о ходе работы")
-                .arg(Native(startDirectory)));
+            TextCatalogue::BuiltIn(TextKey::ProgressFileDamaged).arg(Native(startDirectory)));
     return std::optional<ProgressRecord>(record);
 }
 
@@ -132,7 +134,7 @@ Outcome ProgressFile::Open(const QString& startDirectory) {
 Outcome ProgressFile::Update(const ProgressRecord& record) {
     const QByteArray text = RecordBytes(record);
     if (m_fd < 0)
-        return Outcome::Failed(QStringLiteral("не открыт"));
+        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::ProgressFileNotOpen));
     const ssize_t written = ::pwrite(m_fd, text.constData(), static_cast<size_t>(text.size()), 0);
     if (written != text.size())
         return Outcome::Failed(QString::fromLocal8Bit(std::strerror(written < 0 ? errno : ENOSPC)));

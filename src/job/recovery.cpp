@@ -10,6 +10,7 @@
 #include "setup/durable_file.h"
 #include "setup/settings_text_file.h"
 #include "setup/warm_up.h"
+#include "text/text_catalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +31,7 @@ QString Native(const QString& path) {
 }
 
 QString NothingStarted() {
-    return QStringLiteral(" Файлы оставлены как есть, работа не запущена.");
+    return TextCatalogue::BuiltIn(TextKey::RecoveryNothingStarted);
 }
 
 // Replaces `to` by `from` in one step, so there is never a moment without a plan.
@@ -38,8 +39,8 @@ Outcome RenameOver(const QString& from, const QString& to) {
     const QString error = RenameDurably(from, to);
     if (error.isEmpty())
         return Outcome::Done();
-    return Outcome::Failed(QStringLiteral("Не удаётся переименовать %1 в %2: %3")
-                               .arg(Native(from), Native(to), error));
+    return Outcome::Failed(
+        TextCatalogue::BuiltIn(TextKey::RecoveryNotRenamed).arg(Native(from), Native(to), error));
 }
 
 void BackToIdle(const JobParts& s) {
@@ -73,9 +74,7 @@ Outcome FinishInterruptedCut(const JobParts& s, const ProgressRecord& progress, 
 }
 
 QString ChangedText(const QString& path, const QString& what) {
-    return QStringLiteral("Файл %1 изменён после того, как работа прервалась (%2): продолжать "
-                          "её по нему нельзя, точки легли бы не туда.")
-               .arg(Native(path), what) +
+    return TextCatalogue::BuiltIn(TextKey::RecoveryFileChanged).arg(Native(path), what) +
            NothingStarted();
 }
 
@@ -91,18 +90,17 @@ Result<std::optional<PlanProgress>> CheckRecord(const JobParts& s,
         return Word();
     if (record->pass == pass && record->planDigest == planDigest) {
         if (record->line > planLines)
-            return Outcome::Failed(
-                QStringLiteral("Файл %1 называет строку %2 плана %3, а в плане %4 строк.")
-                    .arg(Native(ProgressFilePath(s.StartDirectory)))
-                    .arg(record->line)
-                    .arg(Native(planPath))
-                    .arg(planLines) +
-                NothingStarted());
+            return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::RecoveryLineBeyondPlan)
+                                       .arg(Native(ProgressFilePath(s.StartDirectory)))
+                                       .arg(record->line)
+                                       .arg(Native(planPath))
+                                       .arg(planLines) +
+                                   NothingStarted());
         return Word(PlanProgress{record->line, record->begun});
     }
     if (record->pass == pass)
         return Outcome::Failed(
-            ChangedText(planPath, QStringLiteral("это не тот план, что выполнялся")));
+            ChangedText(planPath, TextCatalogue::BuiltIn(TextKey::RecoveryOtherPlan)));
     // "Sec" is written only once the first pass has ended, before the second pass's record:
     // a record still of the first pass means the second opened nothing yet.
     const QString firstPlan = PathIn(s, PlanFileName);
@@ -111,10 +109,9 @@ Result<std::optional<PlanProgress>> CheckRecord(const JobParts& s,
         if (digest && *digest == record->planDigest)
             return Word(PlanProgress{0, false});
         return Outcome::Failed(
-            ChangedText(firstPlan, QStringLiteral("это не тот план, что выполнялся")));
+            ChangedText(firstPlan, TextCatalogue::BuiltIn(TextKey::RecoveryOtherPlan)));
     }
-    return Outcome::Failed(QStringLiteral("Файл %1 говорит о втором проходе, а файл "
-                                          "восстановления %2 - о первом.")
+    return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::RecoveryPassMismatch)
                                .arg(Native(ProgressFilePath(s.StartDirectory)),
                                     Native(RecoveryFilePath(s.StartDirectory))) +
                            NothingStarted());
@@ -154,26 +151,20 @@ Outcome PlaceCut(const JobParts& s, int pass, const QString& planPath, const Pla
 Outcome CutRefusal(const PlanCut& cut, const QString& planPath, HeadPosition saved,
                    const RecoveryRecord& record, const QString& recoveryPath) {
     if (cut.kind == CutKind::OutOfRange)
-        return Outcome::Failed(
-            QStringLiteral("План %1, строка %2: со смещением картинки из файла %3 (столбец "
-                           "%4, строка %5) головка уходит за пределы, в которых устройство "
-                           "сообщает позицию (столбцы 0..%6, строки 0..%7).")
-                .arg(Native(planPath))
-                .arg(cut.badLine)
-                .arg(Native(recoveryPath))
-                .arg(record.offsetX)
-                .arg(record.offsetY)
-                .arg(ReportableColumns - 1)
-                .arg(ReportableRows - 1) +
-            NothingStarted());
-    return Outcome::Failed(
-        QStringLiteral("Сохранённая устройством позиция головки (строка %1, столбец %2) не "
-                       "лежит ни на одной строке плана %3, на которой работа могла "
-                       "прерваться.")
-            .arg(saved.row)
-            .arg(saved.column)
-            .arg(Native(planPath)) +
-        NothingStarted());
+        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::RecoveryOutOfRange)
+                                   .arg(Native(planPath))
+                                   .arg(cut.badLine)
+                                   .arg(Native(recoveryPath))
+                                   .arg(record.offsetX)
+                                   .arg(record.offsetY)
+                                   .arg(ReportableColumns - 1)
+                                   .arg(ReportableRows - 1) +
+                               NothingStarted());
+    return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::RecoveryPositionOffPlan)
+                               .arg(saved.row)
+                               .arg(saved.column)
+                               .arg(Native(planPath)) +
+                           NothingStarted());
 }
 
 } // namespace
@@ -201,14 +192,11 @@ Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> sav
         return record.AsOutcome();
     const QString recoveryPath = RecoveryFilePath(s.StartDirectory);
     if (record->resolutionIndex < 0 || record->resolutionIndex >= ResolutionCount)
-        return Outcome::Failed(
-            QStringLiteral("Файл восстановления %1, строка 13: разрешения %2 нет")
-                .arg(Native(recoveryPath))
-                .arg(record->resolutionIndex));
+        return Outcome::Failed(s.Texts.Text(TextKey::RecoveryNoResolution)
+                                   .arg(Native(recoveryPath))
+                                   .arg(record->resolutionIndex));
     if (!saved)
-        return Outcome::Failed(QStringLiteral("Устройство не сообщило надёжно позицию, на которой "
-                                              "прервалась работа.") +
-                               NothingStarted());
+        return Outcome::Failed(s.Texts.Text(TextKey::RecoveryNoPosition) + NothingStarted());
     const int scale = 16 + record->resolutionIndex;
     for (const StrikeLevelSet* forces : {&record->firstPass, &record->secondPass}) {
         if (forces == &record->secondPass && !record->secondPassFollows)
@@ -223,10 +211,7 @@ Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> sav
     const std::optional<ProgressRecord>& progress = *read;
     const QByteArray jobDigest = JobDigest(*record);
     if (progress && progress->jobDigest != jobDigest)
-        return Outcome::Failed(
-            ChangedText(recoveryPath, QStringLiteral("картинка, её место на поле или "
-                                                     "разрешение не те, с которыми "
-                                                     "работа начиналась")));
+        return Outcome::Failed(ChangedText(recoveryPath, s.Texts.Text(TextKey::RecoveryOtherJob)));
     const int pass = record->secondPassStarted ? 2 : 1;
     const QString planPath = PathIn(s, pass == 2 ? SecondPassPlanFileName : PlanFileName);
     if (progress) {

@@ -3,6 +3,7 @@
 #include "job/plan_format.h"
 #include "job/progress_record.h"
 #include "setup/settings_text_file.h"
+#include "text/text_catalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +31,7 @@ enum Line {
 };
 
 QString Problem(const QString& startDirectory, int line, const QString& what) {
-    return QStringLiteral("Файл восстановления %1, строка %2: %3")
+    return TextCatalogue::BuiltIn(TextKey::RecoveryFileLine)
         .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)))
         .arg(line)
         .arg(what);
@@ -50,16 +51,16 @@ Result<QStringList> ReadLines(const QString& startDirectory, int lines) {
     if (file.ok)
         return std::move(file.lines);
     return Outcome::Failed(
-        QStringLiteral("Файл восстановления %1 не читается: %2")
+        TextCatalogue::BuiltIn(TextKey::RecoveryFileUnreadable)
             .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)), file.error));
 }
 
 // Line `line` missing, or not a number in its range.
 Outcome BadLine(const QString& startDirectory, const QStringList& lines, int line) {
     return Outcome::Failed(Problem(startDirectory, line,
-                                   line > lines.size() ? QStringLiteral("нет строки")
-                                                       : QStringLiteral("не число в допустимых "
-                                                                        "пределах")));
+                                   line > lines.size()
+                                       ? TextCatalogue::BuiltIn(TextKey::RecoveryLineMissing)
+                                       : TextCatalogue::BuiltIn(TextKey::RecoveryLineNotANumber)));
 }
 
 } // namespace

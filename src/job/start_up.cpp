@@ -4,6 +4,7 @@
 #include "link/handshake.h"
 #include "setup/language_file.h"
 #include "setup/settings_file.h"
+#include "text/text_catalogue.h"
 
 #include <QDir>
 
@@ -25,7 +26,7 @@ void StartUp(Session& s, const StartUpHooks& hooks) {
     if (hooks.languageLoaded)
         hooks.languageLoaded(language.error.isEmpty()
                                  ? QString()
-                                 : QStringLiteral("Файл языка %1 не читается: %2")
+                                 : s.Texts.Text(TextKey::LanguageFileUnreadable)
                                        .arg(language.fileName, language.error));
 
     s.Dev.OpenLine(s.Config.PortName);

@@ -167,6 +167,58 @@ enum class TextKey {
     Resolution8,
 
     // --- Jobs, plans, estimates and recovery (src/job)
+    // Plans: their records, files and the planner.
+    PlanMoveLength, // %1 wanted, %2 found
+    PlanMoveNotANumber,
+    PlanStrikePrefix, // %1 the record's prefix
+    PlanStrikeDigits,
+    PlanTextCut,  // %1 the plan's name, %2 line
+    PlanTextLine, // %1 plan, %2 line, %3 what is wrong
+    PlanFileNotOpened,
+    PlanFileCut,
+    PlanFileLine, // %1 file, %2 line, %3 what is wrong
+    PlanFileNotWritten,
+    PlanNoPicture,
+    PlanPictureTooLarge, // %1 x %2 dots, %3 the coordinate
+    PlanMatricesTooSmall,
+    // The job: its start, run and preview.
+    JobPlanNotRead,
+    JobRecoveryNotWritten,
+    JobUnfinishedWhat, // %1 picture, %2 the pass below
+    JobUnfinishedFirstPass,
+    JobUnfinishedSecondPass,
+    JobUnfinishedQuestion, // %1 the job, %2 its recovery file
+    JobFirstPassHeading,   // put before a refused force
+    JobSecondPassHeading,
+    JobForceOutsideSlider, // %1 level, %2 force, %3..%4 the slider
+    JobScaleOutside,
+    JobProgressNotWritten,
+    JobPreviewPlanName, // the plan's name in PlanTextLine
+    LanguageFileUnreadable,
+    EstimateDays, // %1 whole days before hh:mm:ss
+    JobFileNotWritten,
+    JobFileNotRead,
+    JobFileMissing,
+    // The progress record and the recovery of an interrupted job.
+    ProgressFileUnreadable,
+    ProgressNotAFile,
+    ProgressFileDamaged,
+    ProgressFileNotOpen, // the progress record's file
+    RecoveryFileLine,    // %1 file, %2 line, %3 what is wrong
+    RecoveryFileUnreadable,
+    RecoveryLineMissing,
+    RecoveryLineNotANumber,
+    RecoveryNothingStarted, // added to a refused recovery
+    RecoveryNotRenamed,
+    RecoveryFileChanged, // %1 file, %2 what changed
+    RecoveryLineBeyondPlan,
+    RecoveryOtherPlan,
+    RecoveryPassMismatch,
+    RecoveryOutOfRange, // %1 plan, %2 line, %3 file, %4 %5 offset, %6 %7 limits
+    RecoveryPositionOffPlan,
+    RecoveryNoResolution,
+    RecoveryNoPosition,
+    RecoveryOtherJob,
 
     // --- The job's preview
     PreviewButton,

@@ -5,6 +5,7 @@
 #include "job/plan_builder.h"
 #include "job/plan_format.h"
 #include "job/plan_reader.h"
+#include "job/plan_text_reader.h"
 
 #include "common/recording_operator.h"
 #include "common/temp_dir.h"
@@ -60,6 +61,37 @@ TEST(PlanFormat, ParsesEveryKindOfLine) {
             EXPECT_EQ(parsed->column, c.column);
             EXPECT_EQ(parsed->digits, QByteArray(c.digits));
         }
+    }
+}
+
+// The whole message of a bad plan line, as the operator reads it: the plan and line named in
+// front, then what is wrong with the record, its numbers in their places.
+TEST(PlanTextReader, TellsTheBadLineInFull) {
+    const struct {
+        QByteArray text;
+        const char* message;
+    } cases[] = {
+        {"GoTo:      2\r\n",
+         "План задания, строка 1: запись перемещения должна занимать 18 знаков, а занимает 12"},
+        {"Down: \r\nGoTo:      x     3\r\n",
+         "План задания, строка 2: в записи перемещения строка или столбец не число"},
+        {"\r\nUp  : \r\nKnock:12\r\n",
+         "План задания, строка 3: строка удара должна начинаться с \"Knock: \""},
+        {"KBack: 0450\r\n", "План задания, строка 1: в строке удара допустимы только цифры 0..4"},
+        {"Down: \r\nUp  : ", "План задания, строка 2: план обрывается внутри строки"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.constData());
+        PlanTextReader reader(c.text, QStringLiteral("задания"));
+        QString message;
+        for (;;) {
+            const Result<std::optional<PlanLine>> line = reader.Next();
+            if (!line)
+                message = line.Message();
+            if (!line || !*line)
+                break;
+        }
+        EXPECT_EQ(message.toStdString(), std::string(c.message));
     }
 }
 
