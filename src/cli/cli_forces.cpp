@@ -1,5 +1,7 @@
 #include "cli/cli_forces.h"
 
+#include "text/text_catalogue.h"
+
 #include <QStringList>
 
 namespace zeb::cli {
@@ -62,16 +64,13 @@ void ChooseForces(Settings& settings, StrikeLevels& levels, int pass,
 QString TakenForcesRefusal(Settings& settings, bool secondPassToo) {
     const std::array<bool, 2>& faulty = settings.LevelLinesFaulty;
     if ((faulty[0] || faulty[1]) && settings.KeepFileReason.isEmpty())
-        settings.KeepFileReason = QStringLiteral("силы, взятые вместо его неверных строк, никто "
-                                                 "не выбирал, и он остаётся как есть");
+        settings.KeepFileReason = TextCatalogue::BuiltIn(TextKey::CliForcesFileKept);
     for (int pass = 1; pass <= (secondPassToo ? 2 : 1); ++pass) {
         if (!faulty[static_cast<size_t>(pass - 1)])
             continue;
         const int first = pass == 1 ? 1 : 6;
-        return QStringLiteral("Zeb.ini: силы %1 прохода не из файла (строки %2..%3 неверны или "
-                              "их нет, или файл не читается), и их никто не выбирал. Задайте "
-                              "их: %4 F32,F24,F16,F8, или исправьте Zeb.ini.")
-            .arg(pass == 1 ? QStringLiteral("первого") : QStringLiteral("второго"))
+        return TextCatalogue::BuiltIn(TextKey::CliForcesNotChosen)
+            .arg(TextCatalogue::BuiltIn(pass == 1 ? TextKey::CliFirstPass : TextKey::CliSecondPass))
             .arg(first)
             .arg(first + 4)
             .arg(OptionOf(pass));

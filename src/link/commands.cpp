@@ -3,7 +3,7 @@
 
 #include "link/device.h"
 #include "link/frames.h"
-#include "link/link_messages.h"
+#include "text/text_catalogue.h"
 
 namespace zeb {
 
@@ -29,11 +29,8 @@ qint64 Device::StepTimeTimes100() const {
 Outcome Device::Move(quint8 command, const QString& name, int n, qint64 limitMs) {
     if (n < 0 || n > MaxSteps) {
         // Two bytes carry the count: a larger one would wrap into a short move.
-        return Outcome::Failed(QStringLiteral("Перемещение %1 на %2 шагов невозможно: "
-                                              "не более %3 шагов за одну команду")
-                                   .arg(name)
-                                   .arg(n)
-                                   .arg(MaxSteps));
+        return Outcome::Failed(
+            TextCatalogue::BuiltIn(TextKey::LinkMoveTooLong).arg(name).arg(n).arg(MaxSteps));
     }
     if (n == 0 || !m_link.DeviceReady)
         return Outcome::Done();
@@ -169,7 +166,7 @@ std::optional<HeadPosition> Device::ReadPosition(int count, bool echoUntilDone) 
         for (int round = 0; round < MaxRounds && read && !echoed; ++round)
             echoed = m_line.WriteByte(bytes[i]);
         if (!read || !echoed) {
-            LoseLink(messages::NotAnswering() + QLatin1Char(' ') + m_link.CmdName);
+            LoseLink(TextCatalogue::BuiltIn(TextKey::LinkCommandNotAnswering).arg(m_link.CmdName));
             return std::nullopt;
         }
     }
@@ -237,8 +234,9 @@ bool Device::ProgMotor(quint8 command, quint8 reg, quint8 value) {
     if (!m_line.ReadByte(b)) {
         m_link.DeviceReady = false;
         LockUI();
-        m_op.ShowMessage(axisX ? messages::NotAnswering() + m_link.CmdName
-                               : messages::DriverYSilent());
+        m_op.ShowMessage(
+            axisX ? TextCatalogue::BuiltIn(TextKey::LinkDriverXSilent).arg(m_link.CmdName)
+                  : TextCatalogue::BuiltIn(TextKey::LinkDriverYSilent));
         return false;
     }
     const bool ok = b == (AnswerFinished | m_link.SeqNo);

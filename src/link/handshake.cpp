@@ -1,7 +1,5 @@
 #include "link/handshake.h"
 
-#include "link/link_messages.h"
-
 #include <QStringDecoder>
 
 namespace zeb {
@@ -20,12 +18,12 @@ void StartUpLink(Device& device, WindowTimers& timers, int fieldWidth, int field
     // A driver command sends nothing and reports no failure while the link is down.
     const bool xOk = device.ProgX_Motor(0x60, 16);
     if (!xOk) {
-        op.ShowMessage(messages::DriverXFailed());
+        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::LinkDriverXFailed));
         link.DeviceReady = false;
         device.LockUI();
     }
     if (!device.ProgY_Motor(0x60, 16)) {
-        op.ShowMessage(messages::DriverYFailed());
+        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::LinkDriverYFailed));
         link.DeviceReady = false;
         device.LockUI();
     }
@@ -48,9 +46,9 @@ Outcome ChoosePort(Device& device, const QString& portName) {
     if (!link.DeviceReady) {
         device.LockUI();
         link.LinkError = true;
-        return Outcome::Failed(messages::NotAnswering());
+        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::LinkNotAnswering));
     }
-    device.Op().ShowMessage(messages::DeviceReadyText());
+    device.Op().ShowMessage(TextCatalogue::BuiltIn(9009));
     device.UnlockUI();
     link.LinkError = false;
     return Outcome::Done();

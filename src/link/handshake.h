@@ -4,8 +4,8 @@
 // window wires its menus and Timer4 to these calls and does what the results ask.
 
 #include "link/device.h"
-#include "link/link_messages.h"
 #include "link/window_timers.h"
+#include "text/text_catalogue.h"
 
 #include <QString>
 
@@ -17,8 +17,8 @@ constexpr int KeepAliveGreetings = 10;
 
 // Status texts 9009 and 9010 of the language table, with their built-in defaults.
 struct LinkStatusTexts {
-    QString ready = messages::DeviceReadyText(); // 9009
-    QString found = messages::DeviceFoundText(); // 9010
+    QString ready = TextCatalogue::BuiltIn(9009);
+    QString found = TextCatalogue::BuiltIn(9010);
 };
 
 // How long, in ms, a greeting waits for a controller busy with an earlier command on a

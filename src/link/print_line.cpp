@@ -3,6 +3,7 @@
 
 #include "link/device.h"
 #include "link/frames.h"
+#include "text/text_catalogue.h"
 
 namespace zeb {
 
@@ -14,7 +15,7 @@ void Device::PrintLine(LineDirection direction, const QByteArray& digits) {
     const qsizetype dots = digits.size();
     if (dots > 0xFFFF) {
         // The dot count goes in two bytes; a longer line would strike a wrapped count.
-        m_op.ShowMessage(QStringLiteral("Строка из %1 точек длиннее допустимой (65535)").arg(dots));
+        m_op.ShowMessage(TextCatalogue::BuiltIn(TextKey::LinkLineTooLong).arg(dots));
         return;
     }
     const bool forward = direction == LineDirection::Forward;

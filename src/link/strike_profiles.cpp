@@ -2,6 +2,7 @@
 // time of one dot column that the duration estimate uses.
 
 #include "link/device.h"
+#include "text/text_catalogue.h"
 
 #include <array>
 
@@ -48,17 +49,13 @@ Outcome CheckStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed, int mo
         for (const Phase& phase : Phases(levels[level], p)) {
             if (phase.duration >= 0 && phase.duration <= 255)
                 continue;
-            return Outcome::Failed(
-                QStringLiteral("Нет профиля удара для уровня \"%1\" (KnockHelth%2): сила "
-                               "удара %3 не подходит к скорости двигателя %4 (масштаб %5), "
-                               "длительность фазы %6 больше 255. Увеличьте силу удара или "
-                               "уменьшите скорость двигателя.")
-                    .arg(BrightnessOf(level))
-                    .arg(level)
-                    .arg(levels[level])
-                    .arg(motorSpeed)
-                    .arg(motorSpeedScale)
-                    .arg(phase.duration));
+            return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::LinkNoStrikeProfile)
+                                       .arg(BrightnessOf(level))
+                                       .arg(level)
+                                       .arg(levels[level])
+                                       .arg(motorSpeed)
+                                       .arg(motorSpeedScale)
+                                       .arg(phase.duration));
         }
     }
     return Outcome::Done();

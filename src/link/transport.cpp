@@ -3,7 +3,7 @@
 
 #include "link/device.h"
 #include "link/frames.h"
-#include "link/link_messages.h"
+#include "text/text_catalogue.h"
 
 #include <array>
 #include <utility>
@@ -56,7 +56,7 @@ Answer Device::Exchange(bool newCommand) {
             LockUI();
             const bool replaced =
                 newCommand && m_link.LanguageLoaded && !m_link.PortCheckMessage.isEmpty();
-            m_op.ShowMessage(replaced ? m_link.PortCheckMessage : messages::PortCheck());
+            m_op.ShowMessage(replaced ? m_link.PortCheckMessage : TextCatalogue::BuiltIn(9001));
             return {};
         }
         const Answer a = ReadAnswer(AnswerAccepted | s);
@@ -69,7 +69,7 @@ Answer Device::Exchange(bool newCommand) {
         const bool rejected = a.Is(AnswerRejected | s);
         if (a.kind == AnswerKind::Silent || (rejected && round >= MaxRounds)) {
             const bool linkError = m_link.LinkError;
-            LoseLink(messages::CommandFailed() + m_link.CmdName);
+            LoseLink(TextCatalogue::BuiltIn(TextKey::LinkCommandFailed).arg(m_link.CmdName));
             if (!newCommand)
                 m_link.LinkError = linkError;
             return {};
@@ -146,7 +146,7 @@ Answer Device::WaitFor(quint8 endKind, bool logWord) {
         // A busy controller is given at least twice the command's limit and 16 rounds;
         // after that it is treated as lost rather than waited for without end.
         if (round >= MaxRounds && m_clock.MonotonicMs() - start > 2 * qint64(m_link.LongTimeout)) {
-            LoseLink(messages::CommandFailed() + m_link.CmdName);
+            LoseLink(TextCatalogue::BuiltIn(TextKey::LinkCommandFailed).arg(m_link.CmdName));
             return {};
         }
         if (r.Is(AnswerRejected | s)) {
@@ -189,8 +189,8 @@ Answer Device::WaitLongEnd() {
             return ClassifyAnswer(b, AnswerFinished | s);
         }
         if (elapsed >= m_link.LongTimeout) {
-            Log(messages::NotAnswering() + QLatin1Char(' '));
-            LoseLink(messages::NotAnswering() + QLatin1Char(' ') + m_link.CmdName);
+            Log(TextCatalogue::BuiltIn(TextKey::LinkNotAnswering) + QLatin1Char(' '));
+            LoseLink(TextCatalogue::BuiltIn(TextKey::LinkCommandNotAnswering).arg(m_link.CmdName));
             return {};
         }
     }
@@ -203,15 +203,16 @@ Device::GreetingRound Device::GreetOnce() {
     Log(QStringLiteral("Hi"));
     if (!m_line.WriteString(CommandFrame(GreetingCode, s))) {
         const bool replaced = m_link.LanguageLoaded && !m_link.LinkErrorMessage.isEmpty();
-        m_op.ShowMessage(replaced ? m_link.LinkErrorMessage : messages::LinkFailed());
-        Log(messages::LinkFailed());
+        m_op.ShowMessage(replaced ? m_link.LinkErrorMessage : TextCatalogue::BuiltIn(9002));
+        Log(TextCatalogue::BuiltIn(9002));
         m_link.DeviceReady = false;
         LockUI();
         return GreetingRound::Failed;
     }
     const Answer a = ReadAnswer(AnswerAccepted | s);
     if (a.kind == AnswerKind::Silent || a.Is(0xFF)) {
-        GreetingFailed(a.Came() ? messages::GreetingRefused() : messages::GreetingUnanswered());
+        GreetingFailed(a.Came() ? TextCatalogue::BuiltIn(TextKey::LinkGreetingRefused)
+                                : TextCatalogue::BuiltIn(TextKey::LinkGreetingUnanswered));
         return GreetingRound::Failed;
     }
     if (a.kind == AnswerKind::Busy) {
@@ -258,12 +259,12 @@ void Device::Hi() {
         const bool busy = round == GreetingRound::Busy;
         if (busy && m_clock.MonotonicMs() - start < m_link.BusyWaitLimit) {
             if (!std::exchange(waiting, true))
-                m_op.ShowWaiting(messages::WaitingForDevice());
+                m_op.ShowWaiting(TextCatalogue::BuiltIn(TextKey::LinkWaiting));
             continue;
         }
         if (busy || ++rounds == MaxRounds) {
             // Answers keep coming, but the greeting never settles.
-            GreetingFailed(messages::GreetingRefused());
+            GreetingFailed(TextCatalogue::BuiltIn(TextKey::LinkGreetingRefused));
             round = GreetingRound::Failed;
             break;
         }

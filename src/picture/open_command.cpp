@@ -2,6 +2,7 @@
 
 #include "picture/halftone.h"
 #include "picture/picture_file.h"
+#include "text/text_catalogue.h"
 
 #include <QFileInfo>
 
@@ -77,7 +78,7 @@ Outcome OpenPicture(OpenCommandContext& ctx, const OpenCommandDialogs& dialogs) 
         dialogs.runOpenDialog ? dialogs.runOpenDialog() : std::nullopt;
     if (path && QFileInfo::exists(*path)) {
         if (dialogs.setCaption)
-            dialogs.setCaption(OpenCaption);
+            dialogs.setCaption(TextCatalogue::BuiltIn(TextKey::PictureOpenCaption));
         ctx.op.ShowStatus(ctx.texts.Loading);
         if (Outcome adopted = AdoptPictureFile(ctx, *path); !adopted)
             return adopted;

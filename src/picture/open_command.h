@@ -19,14 +19,6 @@
 
 namespace zeb {
 
-// The window's caption once a file is confirmed; TForm5's close appends the resolution and
-// the path.
-inline const QString OpenCaption = QStringLiteral("ZEB-5.5 ");
-
-// TConvertForm's texts the language table gives no code (the coded ones are the catalogue's).
-inline const QString ConvertFormCaption = QStringLiteral("ConvertForm");
-inline const QString ConvertFormOk = QStringLiteral("Ok");
-
 // The conversion dialog's Ok: the combined conversion or the diffusion one. Closing the
 // dialog any other way leaves the choice as it was.
 void ChooseConversion(PictureState& picture, bool combined);

@@ -2,6 +2,7 @@
 
 #include "picture/picture_file_check.h"
 #include "picture/tone_levels.h"
+#include "text/text_catalogue.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -41,8 +42,7 @@ QString Quoted(const QString& path) {
 }
 
 QString TooLarge(const QString& path, QSize size, qint64 need, qint64 available) {
-    return QStringLiteral("Изображение %1 слишком велико: %2 × %3 точек. Для него нужно %4 МБ "
-                          "памяти, доступно %5 МБ.")
+    return TextCatalogue::BuiltIn(TextKey::PictureTooLarge)
         .arg(Quoted(path))
         .arg(size.width())
         .arg(size.height())
@@ -55,7 +55,7 @@ Outcome Failure(QString message) {
 }
 
 QString NotAPicture(const QString& path) {
-    return QStringLiteral("Файл %1 не является изображением или повреждён.").arg(Quoted(path));
+    return TextCatalogue::BuiltIn(TextKey::PictureNotAPicture).arg(Quoted(path));
 }
 
 bool Fits(qint64 need, qint64 availableBytes) {
@@ -176,14 +176,11 @@ Result<QImage> ReadPictureBytes(const QString& path, QByteArray bytes, qint64 av
     case PictureStructure::Whole:
         break;
     case PictureStructure::Cut:
-        return Failure(
-            QStringLiteral("Файл %1 обрезан: изображение в нём неполное.").arg(Quoted(path)));
+        return Failure(TextCatalogue::BuiltIn(TextKey::PictureCut).arg(Quoted(path)));
     case PictureStructure::Damaged:
         return Failure(NotAPicture(path));
     case PictureStructure::Gaps:
-        return Failure(QStringLiteral("В файле %1 пропущена часть точек изображения: их цвет "
-                                      "не задан.")
-                           .arg(Quoted(path)));
+        return Failure(TextCatalogue::BuiltIn(TextKey::PictureGaps).arg(Quoted(path)));
     }
 
     buffer.seek(0);
@@ -197,7 +194,7 @@ Result<QImage> ReadPictureBytes(const QString& path, QByteArray bytes, qint64 av
     }
     QImage picture = reader.read();
     if (picture.isNull())
-        return Failure(QStringLiteral("Не удалось прочитать изображение из файла %1 (%2).")
+        return Failure(TextCatalogue::BuiltIn(TextKey::PictureNotDecoded)
                            .arg(Quoted(path), reader.errorString()));
     buffer.close();
     bytes.clear();
@@ -212,7 +209,7 @@ Result<QImage> LoadPictureFile(const QString& path, qint64 availableBytes,
                                QImage* invertedOverBlack) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Failure(QStringLiteral("Не удалось открыть файл %1: %2.")
+        return Failure(TextCatalogue::BuiltIn(TextKey::PictureNotOpened)
                            .arg(Quoted(path), file.errorString()));
     // A file that is no picture, or a picture too large, is refused before it is read whole.
     if (const Result<PictureHeader> header = ReadHeader(path, file, availableBytes); !header)
@@ -220,8 +217,8 @@ Result<QImage> LoadPictureFile(const QString& path, qint64 availableBytes,
     file.seek(0);
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return Failure(QStringLiteral("Не удалось прочитать файл %1: %2.")
-                           .arg(Quoted(path), file.errorString()));
+        return Failure(
+            TextCatalogue::BuiltIn(TextKey::PictureNotRead).arg(Quoted(path), file.errorString()));
     file.close();
     return ReadPictureBytes(path, std::move(bytes), availableBytes, invertedOverBlack);
 }
@@ -230,7 +227,7 @@ QString PictureFileFilter() {
     QStringList patterns;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-    return QStringLiteral("Изображения (%1);;Все файлы (*)").arg(patterns.join(' '));
+    return TextCatalogue::BuiltIn(TextKey::PictureFileFilter).arg(patterns.join(' '));
 }
 
 Outcome SaveDotPicture(const QImage& picture, const QString& path) {
@@ -240,7 +237,7 @@ Outcome SaveDotPicture(const QImage& picture, const QString& path) {
                              : picture.convertToFormat(QImage::Format_RGB32);
     QSaveFile file(path);
     const auto failed = [&path](const QString& why) {
-        return Failure(QStringLiteral("Не удалось записать файл %1: %2.").arg(Quoted(path), why));
+        return Failure(TextCatalogue::BuiltIn(TextKey::PictureNotWritten).arg(Quoted(path), why));
     };
     if (!file.open(QIODevice::WriteOnly))
         return failed(file.errorString());

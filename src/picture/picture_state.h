@@ -3,6 +3,7 @@
 // conversion it goes through. Owned by the main window (or zeb-cli) for the whole run.
 
 #include "picture/tone_levels.h"
+#include "text/text_catalogue.h"
 
 #include <QImage>
 #include <QString>
@@ -33,11 +34,11 @@ struct PictureState {
 // The status lines of the Open road, as the status-text table holds them (entries 6, 7, 1, 2
 // and 3); the window hands in the translated ones when a language file replaced them.
 struct PictureStatusTexts {
-    QString Loading = QStringLiteral("Загрузка файла");
-    QString Preparing = QStringLiteral("Подготовка данных");
-    QString Converting = QStringLiteral("Преобразование изображения");
-    QString Transferring = QStringLiteral("Перенос данных");
-    QString Ready = QStringLiteral("Изображение готово");
+    QString Loading = TextCatalogue::BuiltIn(9006);
+    QString Preparing = TextCatalogue::BuiltIn(9007);
+    QString Converting = TextCatalogue::BuiltIn(9003);
+    QString Transferring = TextCatalogue::BuiltIn(9004);
+    QString Ready = TextCatalogue::BuiltIn(9005);
 };
 
 } // namespace zeb

@@ -1,5 +1,7 @@
 #include "picture/portrait_properties.h"
 
+#include "text/text_catalogue.h"
+
 namespace zeb {
 
 namespace {
@@ -11,21 +13,26 @@ bool IsResolution(int index) {
 } // namespace
 
 QStringList ResolutionBoxItems() {
+    // The list's last line is empty.
     return {
-        QStringLiteral("101.6  dpi  =  40.0 т/см"),  QStringLiteral("  95.6  dpi  =  37.6 т/см"),
-        QStringLiteral("  90.3  dpi  =  35.6 т/см"), QStringLiteral("  85.6  dpi  =  33.7 т/см"),
-        QStringLiteral("  81.3  dpi  =  32.0 т/см"), QStringLiteral("  77.4  dpi  =  30.5 т/см"),
-        QStringLiteral("  73.9  dpi  =  29.1 т/см"), QStringLiteral("  70.7  dpi  =  27.8 т/см"),
-        QStringLiteral("  67.7  dpi  =  26.7 т/см"), QString(),
+        TextCatalogue::BuiltIn(TextKey::Resolution0), TextCatalogue::BuiltIn(TextKey::Resolution1),
+        TextCatalogue::BuiltIn(TextKey::Resolution2), TextCatalogue::BuiltIn(TextKey::Resolution3),
+        TextCatalogue::BuiltIn(TextKey::Resolution4), TextCatalogue::BuiltIn(TextKey::Resolution5),
+        TextCatalogue::BuiltIn(TextKey::Resolution6), TextCatalogue::BuiltIn(TextKey::Resolution7),
+        TextCatalogue::BuiltIn(TextKey::Resolution8), QString(),
     };
 }
 
 QStringList AlignmentButtonCaptions() {
-    return {QStringLiteral("Left Top"),      QStringLiteral("Center Top"),
-            QStringLiteral("Right Top"),     QStringLiteral("Left Center"),
-            QStringLiteral("Center Center"), QStringLiteral("Right Center"),
-            QStringLiteral("Left Bottom"),   QStringLiteral("Center Bottom"),
-            QStringLiteral("Right Bottom")};
+    return {TextCatalogue::BuiltIn(TextKey::AlignLeftTop),
+            TextCatalogue::BuiltIn(TextKey::AlignCenterTop),
+            TextCatalogue::BuiltIn(TextKey::AlignRightTop),
+            TextCatalogue::BuiltIn(TextKey::AlignLeftCenter),
+            TextCatalogue::BuiltIn(TextKey::AlignCenterCenter),
+            TextCatalogue::BuiltIn(TextKey::AlignRightCenter),
+            TextCatalogue::BuiltIn(TextKey::AlignLeftBottom),
+            TextCatalogue::BuiltIn(TextKey::AlignCenterBottom),
+            TextCatalogue::BuiltIn(TextKey::AlignRightBottom)};
 }
 
 void ChooseResolution(qint32& resolutionIndex, int selectedIndex) {

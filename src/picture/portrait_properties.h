@@ -9,8 +9,6 @@
 
 namespace zeb {
 
-inline const QString Form5Caption = QStringLiteral("Portret_Properties");
-
 // The items of ResolutionBox, index = ResolutionIndex, exactly as shown; the tenth is empty.
 QStringList ResolutionBoxItems();
 // Button1..Button9 in reading order: "Left Top" .. "Right Bottom".

@@ -1,4 +1,5 @@
 #include "picture/tone_levels.h"
+#include "text/text_catalogue.h"
 
 #include <QLocale>
 
@@ -13,17 +14,16 @@ bool ToneLevels::Neutral() const {
 
 QString ToneLevelsProblem(const ToneLevels& levels) {
     if (levels.black < 0 || levels.black > 255 || levels.white < 0 || levels.white > 255)
-        return QStringLiteral("Чёрная и белая точки должны лежать в пределах 0..255 (чёрная %1, "
-                              "белая %2).")
+        return TextCatalogue::BuiltIn(TextKey::ToneOutsideRange)
             .arg(levels.black)
             .arg(levels.white);
     if (levels.black >= levels.white)
-        return QStringLiteral("Чёрная точка (%1) должна быть меньше белой (%2).")
+        return TextCatalogue::BuiltIn(TextKey::ToneBlackNotBelowWhite)
             .arg(levels.black)
             .arg(levels.white);
     // Written so that a gamma that is no number fails too.
     if (!(levels.gamma >= MinToneGamma && levels.gamma <= MaxToneGamma))
-        return QStringLiteral("Гамма %1 вне пределов 0.1..10.").arg(GammaText(levels.gamma));
+        return TextCatalogue::BuiltIn(TextKey::ToneGammaOutside).arg(GammaText(levels.gamma));
     return {};
 }
 
@@ -88,12 +88,12 @@ QImage InvertedOverBlack(const QImage& picture) {
 QString ToneLevelsText(const ToneLevels& levels) {
     if (levels.Neutral())
         return {};
-    QString text = QStringLiteral("Тон: чёрная точка %1, белая точка %2, гамма %3")
+    QString text = TextCatalogue::BuiltIn(TextKey::ToneNote)
                        .arg(levels.black)
                        .arg(levels.white)
                        .arg(GammaText(levels.gamma));
     if (levels.invert)
-        text += QStringLiteral(", инверсия");
+        text += TextCatalogue::BuiltIn(TextKey::ToneNoteInverted);
     return text;
 }
 

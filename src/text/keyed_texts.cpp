@@ -42,6 +42,47 @@ const std::vector<KeyedText>& KeyedTexts() {
         {TextKey::FileWrittenPartly, "записано только %1 из %2 байт (%3)"},
 
         // The device link, pictures and their files, the command-line tool.
+        {TextKey::LinkCommandFailed, "Ошибка команды %1"},
+        {TextKey::LinkNotAnswering, "Устройство не отвечает"},
+        {TextKey::LinkCommandNotAnswering, "Устройство не отвечает %1"},
+        {TextKey::LinkGreetingRefused, "Устройство не отвечает Hi"},
+        {TextKey::LinkGreetingUnanswered, "Устройство не отвечает Hi_Test"},
+        {TextKey::LinkWaiting, "Ожидание устройства..."},
+        {TextKey::LinkDriverXSilent, "Устройство не отвечает%1"},
+        {TextKey::LinkDriverYSilent, "Устройство не отвечает ProgY_Motor"},
+        {TextKey::LinkDriverXFailed, "Не отвечает драйвер двигателя X "},
+        {TextKey::LinkDriverYFailed, "Не отвечает драйвер двигателя Y "},
+        {TextKey::LinkMoveTooLong,
+         "Перемещение %1 на %2 шагов невозможно: не более %3 шагов за одну команду"},
+        {TextKey::LinkLineTooLong, "Строка из %1 точек длиннее допустимой (65535)"},
+        {TextKey::LinkNoStrikeProfile,
+         "Нет профиля удара для уровня \"%1\" (KnockHelth%2): сила удара %3 не подходит к "
+         "скорости двигателя %4 (масштаб %5), длительность фазы %6 больше 255. Увеличьте силу "
+         "удара или уменьшите скорость двигателя."},
+        {TextKey::ToneOutsideRange,
+         "Чёрная и белая точки должны лежать в пределах 0..255 (чёрная %1, белая %2)."},
+        {TextKey::ToneBlackNotBelowWhite, "Чёрная точка (%1) должна быть меньше белой (%2)."},
+        {TextKey::ToneGammaOutside, "Гамма %1 вне пределов 0.1..10."},
+        {TextKey::PictureTooLarge,
+         "Изображение %1 слишком велико: %2 × %3 точек. Для него нужно %4 МБ памяти, доступно "
+         "%5 МБ."},
+        {TextKey::PictureNotAPicture, "Файл %1 не является изображением или повреждён."},
+        {TextKey::PictureCut, "Файл %1 обрезан: изображение в нём неполное."},
+        {TextKey::PictureGaps, "В файле %1 пропущена часть точек изображения: их цвет не задан."},
+        {TextKey::PictureNotDecoded, "Не удалось прочитать изображение из файла %1 (%2)."},
+        {TextKey::PictureNotOpened, "Не удалось открыть файл %1: %2."},
+        {TextKey::PictureNotRead, "Не удалось прочитать файл %1: %2."},
+        {TextKey::PictureNotWritten, "Не удалось записать файл %1: %2."},
+        {TextKey::PictureFileFilter, "Изображения (%1);;Все файлы (*)"},
+        {TextKey::PictureOpenCaption, "ZEB-5.5 "},
+        {TextKey::CliForcesFileKept,
+         "силы, взятые вместо его неверных строк, никто не выбирал, и он остаётся как есть"},
+        {TextKey::CliForcesNotChosen,
+         "Zeb.ini: силы %1 прохода не из файла (строки %2..%3 неверны или их нет, или файл не "
+         "читается), и их никто не выбирал. Задайте их: %4 F32,F24,F16,F8, или исправьте "
+         "Zeb.ini."},
+        {TextKey::CliFirstPass, "первого"},
+        {TextKey::CliSecondPass, "второго"},
 
         // Calibration and self-test.
         {TextKey::CalibrationDeviceUnavailable, "Устройство не доступно."},

@@ -57,6 +57,43 @@ enum class TextKey {
 
     // --- The device link, pictures and their files, the command-line tool
     // (src/link, src/picture, src/cli)
+    // The link's fixed messages; its two replaceable ones and the ready and found texts are
+    // the code table's 9001, 9002, 9009 and 9010.
+    LinkCommandFailed,       // "Ошибка команды %1", %1 the command's name
+    LinkNotAnswering,        // the device is silent
+    LinkCommandNotAnswering, // the same, with the command's name after a blank
+    LinkGreetingRefused,
+    LinkGreetingUnanswered,
+    LinkWaiting,
+    LinkDriverXSilent, // the command's name straight after the text, with no blank
+    LinkDriverYSilent,
+    LinkDriverXFailed,
+    LinkDriverYFailed,
+    LinkMoveTooLong,     // %1 the move, %2 its steps, %3 the most one command carries
+    LinkLineTooLong,     // %1 dots
+    LinkNoStrikeProfile, // %1..%6: level, its number, force, motor speed, scale, phase
+    // Tone levels the conversion refuses; the note itself is ToneNote.
+    ToneOutsideRange, // %1 black, %2 white
+    ToneBlackNotBelowWhite,
+    ToneGammaOutside,
+    // Picture files: %1 the quoted path.
+    PictureTooLarge, // %2 x %3 dots, %4 MB needed, %5 MB free
+    PictureNotAPicture,
+    PictureCut,
+    PictureGaps,
+    PictureNotDecoded, // %2 the reader's reason
+    PictureNotOpened,  // %2 the system's reason
+    PictureNotRead,    // %2 the system's reason
+    PictureNotWritten, // %2 the reason
+    PictureFileFilter, // %1 the patterns
+    // The window's caption once a file is confirmed; closing TForm5 appends the resolution
+    // and the path. A name, never translated.
+    PictureOpenCaption,
+    // zeb-cli: forces taken in place of faulty Zeb.ini lines that nobody chose.
+    CliForcesFileKept,
+    CliForcesNotChosen, // %1 the pass, %2..%3 its lines, %4 the option
+    CliFirstPass,
+    CliSecondPass,
 
     // --- Calibration and self-test
     CalibrationDeviceUnavailable,

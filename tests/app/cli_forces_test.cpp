@@ -137,7 +137,11 @@ TEST(CliForces, FromFaultyLinesOnlyTheForcesGivenAreStruckAndNoneTakenIsWritten)
         CliResult run = d.Cli(engrave);
         ASSERT_EQ(run.exitCode, row.exitWithout) << run.err.toStdString();
         if (row.exitWithout == 2) {
-            EXPECT_TRUE(run.err.contains("--forces F32,F24,F16,F8")) << run.err.toStdString();
+            EXPECT_TRUE(run.err.contains(QStringLiteral(
+                "Zeb.ini: силы первого прохода не из файла (строки 1..5 неверны или их нет, или "
+                "файл не читается), и их никто не выбирал. Задайте их: --forces F32,F24,F16,F8, "
+                "или исправьте Zeb.ini.")))
+                << run.err.toStdString();
             EXPECT_TRUE(d.Strikes().empty());
         } else {
             EXPECT_EQ(ForcesByProfile(d.Strikes()), Struck(Forces(60, 40, 20, 6)));

@@ -6,8 +6,6 @@
 #include "app/strike_force_dialog.h"
 #include "app/window_probe.h"
 #include "app/window_texts.h"
-#include "picture/open_command.h"
-#include "picture/portrait_properties.h"
 #include "setup/strike_levels_helpers.h"
 
 #include <QFileDialog>
@@ -165,23 +163,6 @@ TEST(EnglishWindow, AFileWithoutTheLaterCodesKeepsTheirBuiltInTexts) {
         EXPECT_EQ(shown, builtIn);
     // The table's own dialog texts still go empty where such a file is silent.
     EXPECT_EQ(form.Form4()->findChild<QLabel*>("Label1")->text(), "");
-}
-
-// The catalogue's built-in texts of the Open road's dialogs are those the picture's own code
-// names, so the window without a language file reads as before.
-TEST(EnglishWindow, TheCataloguesOpenDialogTextsAreThePicturesOwn) {
-    const QStringList items = ResolutionBoxItems();
-    const TextCatalogue builtIn;
-    for (int index = 0; index < ResolutionCount; ++index)
-        EXPECT_EQ(ResolutionText(builtIn, index), items[index]) << index;
-    EXPECT_EQ(ResolutionText(builtIn, -1), items[0]);
-    EXPECT_EQ(ResolutionText(builtIn, ResolutionCount), items[0]);
-    const QStringList captions = AlignmentButtonCaptions();
-    for (int button = 1; button <= 9; ++button)
-        EXPECT_EQ(AlignmentButtonText(builtIn, button), captions[button - 1]) << button;
-    EXPECT_EQ(builtIn.Text(TextKey::ConvertFormTitle), ConvertFormCaption);
-    EXPECT_EQ(builtIn.Text(TextKey::ButtonOk), ConvertFormOk);
-    EXPECT_EQ(builtIn.Text(TextKey::Form5Title), Form5Caption);
 }
 
 } // namespace

@@ -68,6 +68,12 @@ TEST(StrikeProfiles, DurationsAbove255HaveNoProfile) {
     EXPECT_TRUE(CheckStrikeProfiles(StrikeLevelSet{}, 30, 17));
     EXPECT_TRUE(CheckStrikeProfiles(StrikeLevelSet{{0, 10, 20, 40, 200}}, 12, 17));
     EXPECT_FALSE(CheckStrikeProfiles(StrikeLevelSet{}, 32, 16));
+    // The first level refused is told, "8" being level 1.
+    EXPECT_EQ(CheckStrikeProfiles(StrikeLevelSet{}, 32, 16).Message(),
+              QStringLiteral("Нет профиля удара для уровня \"8\" (KnockHelth1): сила удара 0 не "
+                             "подходит к скорости двигателя 32 (масштаб 16), длительность фазы "
+                             "256 больше 255. Увеличьте силу удара или уменьшите скорость "
+                             "двигателя."));
 }
 
 } // namespace

@@ -55,7 +55,13 @@ TEST_F(PictureFileTest, BrokenFilesAreRefusedWithTheirNameAndNoPicture) {
         EXPECT_TRUE(loaded.Message().contains(QString::fromUtf8(phrase)))
             << name << ": " << loaded.Message().toStdString();
     }
-    EXPECT_TRUE(LoadPictureFile(dir.filePath("gone.bmp"), Plenty).Message().contains("gone.bmp"));
+    // A file that cannot be opened is told with the system's reason.
+    const QString gone = dir.filePath("gone.bmp");
+    QFile goneFile(gone);
+    ASSERT_FALSE(goneFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(LoadPictureFile(gone, Plenty).Message(),
+              QStringLiteral("Не удалось открыть файл \"%1\": %2.")
+                  .arg(QDir::toNativeSeparators(gone), goneFile.errorString()));
     const Result<QImage> whole = LoadPictureFile(Write("runs.bmp", runs), Plenty);
     ASSERT_TRUE(whole.Ok()) << whole.Message().toStdString();
     EXPECT_EQ(whole.Value().size(), QSize(120, 90));
@@ -162,9 +168,12 @@ TEST_F(PictureFileTest, SavedDotPictureIsA24BitBitmapUnderTheNameGiven) {
         EXPECT_EQ(bytes.mid(54, 6), QByteArray::fromHex("000000c0c0c0"));
         EXPECT_FALSE(QFile::exists(path + ".bmp"));
     }
-    EXPECT_TRUE(SaveDotPicture(Gradient(2, 2), dir.filePath("no-such-folder/dots.bmp"))
-                    .Message()
-                    .contains("dots.bmp"));
+    const QString unwritable = dir.filePath("no-such-folder/dots.bmp");
+    const QString refusal = SaveDotPicture(Gradient(2, 2), unwritable).Message();
+    EXPECT_TRUE(refusal.startsWith(QStringLiteral("Не удалось записать файл \"%1\": ")
+                                       .arg(QDir::toNativeSeparators(unwritable))))
+        << refusal.toStdString();
+    EXPECT_TRUE(refusal.endsWith('.')) << refusal.toStdString();
 }
 
 } // namespace

@@ -53,22 +53,30 @@ TEST(ToneLevels, TheStepAtItsEdges) {
 
 TEST(ToneLevels, ValuesThatCannotBeAppliedAreRefused) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    // The refusal as the operator reads it; empty for levels that apply.
     struct Row {
         ToneLevels levels;
-        bool sound;
+        const char* problem;
     };
     const Row rows[] = {
-        {{0, 1, 1.0, false}, true},      {{254, 255, 1.0, false}, true},
-        {{0, 255, 0.1, false}, true},    {{0, 255, 10.0, false}, true},
-        {{-1, 255, 1.0, false}, false},  {{0, 256, 1.0, false}, false},
-        {{100, 100, 1.0, false}, false}, {{200, 100, 1.0, false}, false},
-        {{0, 255, 0.09, false}, false},  {{0, 255, 10.01, false}, false},
-        {{0, 255, nan, false}, false},
+        {{0, 1, 1.0, false}, ""},
+        {{254, 255, 1.0, false}, ""},
+        {{0, 255, 0.1, false}, ""},
+        {{0, 255, 10.0, false}, ""},
+        {{-1, 255, 1.0, false},
+         "Чёрная и белая точки должны лежать в пределах 0..255 (чёрная -1, белая 255)."},
+        {{0, 256, 1.0, false},
+         "Чёрная и белая точки должны лежать в пределах 0..255 (чёрная 0, белая 256)."},
+        {{100, 100, 1.0, false}, "Чёрная точка (100) должна быть меньше белой (100)."},
+        {{200, 100, 1.0, false}, "Чёрная точка (200) должна быть меньше белой (100)."},
+        {{0, 255, 0.09, false}, "Гамма 0.09 вне пределов 0.1..10."},
+        {{0, 255, 10.01, false}, "Гамма 10.01 вне пределов 0.1..10."},
+        {{0, 255, nan, false}, "Гамма nan вне пределов 0.1..10."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message()
                      << row.levels.black << "," << row.levels.white << "," << row.levels.gamma);
-        EXPECT_EQ(ToneLevelsProblem(row.levels).isEmpty(), row.sound);
+        EXPECT_EQ(ToneLevelsProblem(row.levels), QString::fromUtf8(row.problem));
     }
     EXPECT_EQ(ToneLevelsText(ToneLevels{20, 230, 1.4, true}),
               QStringLiteral("Тон: чёрная точка 20, белая точка 230, гамма 1.4, инверсия"));
