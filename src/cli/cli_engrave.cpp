@@ -75,14 +75,7 @@ int RunEngrave(const QStringList& list) {
         return ExitUsage;
     }
     job->op.FinishProgress(); // the Open road's last status line stays on its own line
-    PrintOut(QStringLiteral("%1 x %2 dots placed at column %3, row %4 of the work field\n")
-                 .arg(s.Picture.WorkPicture.width())
-                 .arg(s.Picture.WorkPicture.height())
-                 .arg(s.Place.PictureOffsetX)
-                 .arg(s.Place.PictureOffsetY));
-    if (!s.Picture.Tone.Neutral())
-        PrintOut(ToneLevelsText(s.Picture.Tone) + QLatin1Char('\n'));
-    PrintOut(ForcesText(s.Levels));
+    PrintJobChoices(s);
     const Result<JobStart> start = StartJob(s);
     if (!start || !start->begun) {
         job->op.FinishProgress();

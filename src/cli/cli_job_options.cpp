@@ -1,5 +1,6 @@
 #include "cli/cli_job_options.h"
 
+#include "cli/cli.h"
 #include "cli/cli_forces.h"
 #include "cli/cli_tone.h"
 #include "picture/open_command.h"
@@ -106,6 +107,17 @@ void ApplyJobOptions(Session& s, const JobOptions& a) {
     }
     if (a.resolution)
         s.Config.ResolutionIndex = *a.resolution;
+}
+
+void PrintJobChoices(const Session& s) {
+    PrintOut(QStringLiteral("%1 x %2 dots placed at column %3, row %4 of the work field\n")
+                 .arg(s.Picture.WorkPicture.width())
+                 .arg(s.Picture.WorkPicture.height())
+                 .arg(s.Place.PictureOffsetX)
+                 .arg(s.Place.PictureOffsetY));
+    if (!s.Picture.Tone.Neutral())
+        PrintOut(ToneLevelsText(s.Picture.Tone) + QLatin1Char('\n'));
+    PrintOut(ForcesText(s.Levels));
 }
 
 QString JobOptionsHelp() {

@@ -41,6 +41,10 @@ QString ReadJobOptions(const QStringList& list, JobOptions& job, std::vector<Opt
 // The choices as the panels would hold them; what is not given stays as Zeb.ini had it.
 void ApplyJobOptions(Session& s, const JobOptions& job);
 
+// What the job will be, once the picture is open and placed: its size and place on the work
+// field, the tone values when they are not neutral, the forces of each pass.
+void PrintJobChoices(const Session& s);
+
 // The help lines of the job options, descriptions from column 21.
 QString JobOptionsHelp();
 

@@ -127,14 +127,7 @@ int PreviewOfPicture(PreviewSession& p, const PreviewArgs& args, JobPreview& pre
         return ExitUsage;
     }
     p.op.FinishProgress();
-    PrintOut(QStringLiteral("%1 x %2 dots placed at column %3, row %4 of the work field\n")
-                 .arg(s.Picture.WorkPicture.width())
-                 .arg(s.Picture.WorkPicture.height())
-                 .arg(s.Place.PictureOffsetX)
-                 .arg(s.Place.PictureOffsetY));
-    if (!s.Picture.Tone.Neutral())
-        PrintOut(ToneLevelsText(s.Picture.Tone) + QLatin1Char('\n'));
-    PrintOut(ForcesText(s.Levels));
+    PrintJobChoices(s);
     preview = PreviewJob(s);
     return ExitOk;
 }
