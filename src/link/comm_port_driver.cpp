@@ -1,8 +1,11 @@
 #include "link/comm_port_driver.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QThread>
 
 #ifdef Q_OS_UNIX
@@ -17,6 +20,7 @@ namespace {
 // A byte leaves a 19200 baud line in well under a millisecond; a write that has not gone
 // within this time has a stuck line behind it.
 constexpr int WriteLimitMs = 500;
+constexpr unsigned long EmptyLockGraceMs = 300;
 
 // A program that ended without closing the port (killed, crashed) leaves its line settings
 // on the device, and on a pseudo-terminal the input flags it left make the next open fail.
@@ -37,6 +41,46 @@ bool ClearLeftoverInputFlags(const QString& path) {
     return cleared;
 #else
     Q_UNUSED(path);
+    return false;
+#endif
+}
+
+// A program killed in the instant between creating the port's lock file and writing its
+// process number into it leaves an empty lock, which the serial port library takes for a live
+// one for half a minute: the resume after such a kill could not open the port. A lock that is
+// still empty a moment later belongs to no one and is removed (as is its removal lock); the
+// library clears locks of programs that are gone by itself. True when one was removed.
+bool RemoveEmptyPortLocks(const QString& systemName) {
+#ifdef Q_OS_UNIX
+    QString name = systemName.startsWith(QLatin1String("/dev/")) ? systemName.mid(5) : systemName;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    name.prepend(QLatin1String("/LCK.."));
+    // The directories the library looks in for its locks.
+    const QStringList directories{QStringLiteral("/var/lock"),
+                                  QStringLiteral("/etc/locks"),
+                                  QStringLiteral("/var/spool/locks"),
+                                  QStringLiteral("/var/spool/uucp"),
+                                  QStringLiteral("/tmp"),
+                                  QStringLiteral("/var/tmp"),
+                                  QStringLiteral("/var/lock/lockdev"),
+                                  QStringLiteral("/run/lock"),
+                                  QStandardPaths::writableLocation(QStandardPaths::TempLocation)};
+    QStringList empty;
+    for (const QString& directory : directories)
+        for (const QString& path : {directory + name, directory + name + QLatin1String(".rmlock")})
+            if (const QFileInfo lock(path); lock.isFile() && lock.size() == 0)
+                empty += path;
+    if (empty.isEmpty())
+        return false;
+    // A live program writes its number right after creating the file.
+    QThread::msleep(EmptyLockGraceMs);
+    bool removed = false;
+    for (const QString& path : empty)
+        if (const QFileInfo lock(path); lock.isFile() && lock.size() == 0)
+            removed = QFile::remove(path) || removed;
+    return removed;
+#else
+    Q_UNUSED(systemName);
     return false;
 #endif
 }
@@ -72,7 +116,8 @@ bool CommPortDriver1::OpenPort() {
     // the parity enable bit without an error, so the open succeeds there too, and the parity
     // kind (PARODD) still reaches the line settings the other end can read.
     if (!m_port.open(QIODevice::ReadWrite) &&
-        !(ClearLeftoverInputFlags(m_port.portName()) && m_port.open(QIODevice::ReadWrite)))
+        !(ClearLeftoverInputFlags(m_port.portName()) && m_port.open(QIODevice::ReadWrite)) &&
+        !(RemoveEmptyPortLocks(m_port.portName()) && m_port.open(QIODevice::ReadWrite)))
         return false;
     // Bytes waiting from before the open were meant for an earlier program (a pseudo-terminal
     // keeps them while nobody has it open); a real port starts empty, and so does this one.

@@ -4,6 +4,9 @@
 #include "link/comm_port_driver.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -95,6 +98,51 @@ TEST(CommPortDriver, PortThatDoesNotExist) {
     EXPECT_LT(timer.elapsed(), 100); // no port: fails at once, not after the read limit
     EXPECT_EQ(b, 7);
     port.ClosePort(); // harmless on a port that never opened
+}
+
+// The lock file of an open port, wherever the serial port library keeps its locks.
+QString LockOf(const QString& slave) {
+    const QString name =
+        QStringLiteral("/LCK..") + slave.mid(5).replace(QLatin1Char('/'), QLatin1Char('_'));
+    for (const QString& directory :
+         {QStringLiteral("/var/lock"), QStringLiteral("/run/lock"), QStringLiteral("/tmp"),
+          QStringLiteral("/var/tmp"),
+          QStandardPaths::writableLocation(QStandardPaths::TempLocation)})
+        if (QFileInfo::exists(directory + name))
+            return directory + name;
+    return {};
+}
+
+// A program killed just after creating the port's lock, before writing its number into it,
+// leaves an empty lock; the next program opens the port all the same. A lock held by a live
+// program still keeps the port from a second opener.
+TEST(CommPortDriver, AnEmptyLockLeftByAKilledProgramDoesNotKeepThePortShut) {
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ::close(slave);
+    const QString path = QString::fromLocal8Bit(name);
+    CommPortDriver1 first;
+    first.SetPortDeviceName(path);
+    ASSERT_TRUE(first.OpenPort());
+    const QString lock = LockOf(path);
+    ASSERT_FALSE(lock.isEmpty());
+    CommPortDriver1 second;
+    second.SetPortDeviceName(path);
+    EXPECT_FALSE(second.OpenPort());
+    first.ClosePort();
+    ASSERT_FALSE(QFileInfo::exists(lock));
+
+    QFile left(lock);
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.close();
+    EXPECT_TRUE(second.OpenPort());
+    EXPECT_GT(QFileInfo(lock).size(), 0); // the lock is the live program's now
+    EXPECT_TRUE(second.WriteString(QByteArray("\x1B\x01", 2)));
+    second.ClosePort();
+    EXPECT_FALSE(QFileInfo::exists(lock));
+    ::close(master);
 }
 
 TEST(CommPortDriver, PortNamesMapToTheSystemsDevices) {
