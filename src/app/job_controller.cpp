@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QScrollArea>
 
+#include <utility>
+
 namespace zeb::app {
 
 namespace {
@@ -84,6 +86,12 @@ void JobController::ShowEstimate(const JobEstimate& estimate) {
 
 void JobController::STOPClick() {
     Session& s = m_form.State();
+    if (s.Dev.LinkBusy()) {
+        // Pressed while a line is struck: the line ends whole, then the job pauses.
+        m_pauseAfterLine = true;
+        s.Op.ShowStatus(s.Texts.Text(TextKey::JobPausesAfterLine));
+        return;
+    }
     if (!zeb::PauseJob(s))
         return;
     StrikeLevelPanels& panels = m_form.LevelPanels();
@@ -117,6 +125,8 @@ void JobController::OptimizingTick() {
     const TickOutcome outcome = RunNextPlanLine(m_form.State());
     if (outcome.pictureChanged)
         m_form.Image1()->ImageChanged();
+    if (std::exchange(m_pauseAfterLine, false))
+        STOPClick();
     if (outcome.result == TickResult::LinkLost && m_form.Form4() && !m_form.Closing())
         m_form.Form4()->exec();
 }

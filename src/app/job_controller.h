@@ -34,6 +34,8 @@ private:
     void PlaceOverField(QWidget* panel, int x, int y);
 
     TMenuForm& m_form;
+    // STOP came while a line was being struck.
+    bool m_pauseAfterLine = false;
 };
 
 } // namespace zeb::app

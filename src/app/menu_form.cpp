@@ -2,6 +2,7 @@
 
 #include "app/controllers.h"
 #include "app/field_widget.h"
+#include "app/link_wait.h"
 #include "job/session.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTextBlock>
+#include <QTimer>
 
 namespace zeb::app {
 
@@ -25,6 +27,9 @@ TMenuForm::TMenuForm(std::unique_ptr<SerialLine> line, Clock& clock, QWidget* pa
     resize(1035, 674);
     m_timers = new QtWindowTimers(this);
     m_session = std::make_unique<Session>(*this, *m_timers, clock, std::move(line));
+    auto* pump = new LinkWaitPump(this);
+    m_session->Dev.Line().SetWhileWaiting([pump] { pump->Pump(); });
+    m_timers->DeferWhile([this] { return m_session->Dev.LinkBusy(); });
     BuildMenus();
     BuildRegions();
     CreateControllers(*this);
@@ -34,6 +39,12 @@ TMenuForm::TMenuForm(std::unique_ptr<SerialLine> line, Clock& clock, QWidget* pa
 TMenuForm::~TMenuForm() = default;
 
 void TMenuForm::closeEvent(QCloseEvent* event) {
+    if (m_session->Dev.LinkBusy()) {
+        // Closing says goodbye to the machine: after the command in flight.
+        event->ignore();
+        QTimer::singleShot(SerialLine::WaitSliceMs, this, &QWidget::close);
+        return;
+    }
     if (!m_closed) {
         m_closed = true;
         FormClose();
@@ -143,8 +154,7 @@ void TMenuForm::ShowStatus(const QString& text) {
 
 void TMenuForm::ShowWaiting(const QString& text) {
     ShowStatus(text);
-    // The wait blocks the message loop: paint the memo now, or the text would only appear
-    // once the wait is over.
+    // Shown before the first slice of the wait paints.
     m_memo1->repaint();
 }
 

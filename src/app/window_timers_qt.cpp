@@ -17,13 +17,15 @@ QtWindowTimers::QtWindowTimers(QObject* parent) : QObject(parent) {
         auto* timer = new QTimer(this);
         timer->setObjectName(QString::fromLatin1(d.name));
         timer->setInterval(d.interval);
-        const size_t i = Index(d.id);
-        connect(timer, &QTimer::timeout, this, [this, i] {
-            if (m_handlers[i])
-                m_handlers[i]();
-        });
-        m_timers[i] = timer;
+        connect(timer, &QTimer::timeout, this, [this, id = d.id] { Tick(id); });
+        m_timers[Index(d.id)] = timer;
     }
+}
+
+void QtWindowTimers::Tick(TimerId id) {
+    const std::function<void()>& handler = m_handlers[Index(id)];
+    if (handler && !(m_busy && m_busy()))
+        handler();
 }
 
 void QtWindowTimers::Start(TimerId id, int intervalMs) {

@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <termios.h>
@@ -146,17 +148,21 @@ bool CommPortDriver1::ReadByte(quint8& b) {
         const QDeadlineTimer deadline(ReadLimitMs);
         // A wait may end early without data (a signal, a write becoming possible); keep
         // waiting until the byte is there or the 500 ms are over.
+        bool gone = false;
         while (m_port.bytesAvailable() == 0 && !deadline.hasExpired()) {
-            if (m_port.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
-                continue;
-            const QSerialPort::SerialPortError error = m_port.error();
-            if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
+            const int slice =
+                static_cast<int>(std::min<qint64>(deadline.remainingTime(), WaitSliceMs));
+            if (gone) {
                 // The other end is gone (a pty whose master closed, an unplugged adapter):
                 // the line is as silent as a dead controller, so the read takes its time
                 // rather than letting the waits above spin.
-                QThread::msleep(static_cast<unsigned long>(deadline.remainingTime()));
-                break;
+                QThread::msleep(static_cast<unsigned long>(slice));
+            } else if (!m_port.waitForReadyRead(slice)) {
+                const QSerialPort::SerialPortError error = m_port.error();
+                gone = error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
             }
+            if (m_port.bytesAvailable() == 0)
+                WhileWaiting();
         }
         char c = 0;
         if (m_port.bytesAvailable() > 0 && m_port.getChar(&c)) {

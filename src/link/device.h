@@ -68,6 +68,9 @@ public:
            SelfTestState& selfTest);
 
     SerialLine& Line() { return m_line; }
+    // A command is in flight (its wait lets the window paint): timer ticks and handlers that
+    // would use the line defer until it has ended.
+    bool LinkBusy() const { return m_line.Waiting(); }
     // The link's state is the link's to write: the transport, the greetings and the commands
     // below. Others read it.
     const LinkState& Link() const { return m_link; }

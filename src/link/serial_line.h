@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 namespace zeb {
 
 class SerialLine {
@@ -38,12 +40,30 @@ public:
     // Result of the last write, read or configuration call.
     bool PortOk() const { return m_portOk; }
 
+    // What to do while a read waits for its byte, between slices of at most WaitSliceMs (the
+    // window keeps painting); a read's own limit stays as it is. Never called inside itself.
+    void SetWhileWaiting(std::function<void()> hook) { m_whileWaiting = std::move(hook); }
+    const std::function<void()>& WhileWaitingHook() const { return m_whileWaiting; }
+    // True while that runs: a command is in flight, and nothing else may use the line.
+    bool Waiting() const { return m_waiting; }
+
+    static constexpr int WaitSliceMs = 50;
+
 protected:
     void SetPortOk(bool ok) { m_portOk = ok; }
+    void WhileWaiting() {
+        if (!m_whileWaiting || m_waiting)
+            return;
+        m_waiting = true;
+        m_whileWaiting();
+        m_waiting = false;
+    }
 
 private:
     QString m_portDeviceName;
     bool m_portOk = false;
+    std::function<void()> m_whileWaiting;
+    bool m_waiting = false;
 };
 
 } // namespace zeb

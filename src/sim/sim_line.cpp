@@ -44,11 +44,19 @@ bool SimLine::ReadByte(quint8& b) {
         SetPortOk(false);
         return false;
     }
+    // Time passes in slices, as on a real line, so the window's wait work runs in between.
+    auto passUntil = [this](qint64 t) {
+        while (m_clock.MonotonicMs() + WaitSliceMs < t) {
+            m_clock.AdvanceTo(m_clock.MonotonicMs() + WaitSliceMs);
+            WhileWaiting();
+        }
+        m_clock.AdvanceTo(t);
+    };
     for (;;) {
         const std::optional<qint64> next = m_controller.NextByteTime();
         if (!next || *next > deadline)
             break;
-        m_clock.AdvanceTo(*next);
+        passUntil(*next);
         // A byte announced may still be lost on the way (a fault): look again.
         if (const std::optional<quint8> got = m_controller.TakeByte(m_clock.MonotonicMs())) {
             b = *got;
@@ -56,7 +64,7 @@ bool SimLine::ReadByte(quint8& b) {
             return true;
         }
     }
-    m_clock.AdvanceTo(deadline);
+    passUntil(deadline);
     SetPortOk(false);
     return false;
 }

@@ -99,6 +99,7 @@ const std::vector<KeyedText>& KeyedTexts() {
         {TextKey::ButtonOk, "Ok", 3508},
         {TextKey::FieldViewTooLarge, "Поле %1 x %2 не помещается в памяти", 3701},
         {TextKey::SaveDialogFilter, "Windows Bitmap (*.bmp);;Все файлы (*)", 3702},
+        {TextKey::JobPausesAfterLine, "Работа остановится после текущей строки", 3703},
         {TextKey::StandardQualityMirror, "Стандарт   (двухсторонний проход)", 431},
 
         {TextKey::MenuService, "Sevice", 3020},

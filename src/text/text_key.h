@@ -14,7 +14,7 @@
 //   3401..3409       the self-test strip, left to right
 //   3501..3510       dialog titles and the buttons of the dialogs and messages
 //   3600 + r         the resolution list, r = ResolutionIndex 0..8
-//   3701, 3702       the window's own messages and file filter
+//   3701..3703       the window's own messages and file filter
 //   3801..3814       the job's preview: its button, window and message
 //   3851..3859       the tone controls of the resolution dialog, and the status line's note
 // Left without a code: the window title and the About box's version line (names, never
@@ -110,6 +110,7 @@ enum class TextKey {
     ButtonOk, // "Ok"
     FieldViewTooLarge,
     SaveDialogFilter,
+    JobPausesAfterLine, // STOP during a strike line: the pause comes after it
     // The second-pass panel's copy of "Стандарт" quality, one blank longer than the first
     // panel's; the language file replaces both with code 431.
     StandardQualityMirror,

@@ -2,6 +2,7 @@
 // road to the last strike, STOP and continue, the fault dialog, and the unfinished job offered
 // at start.
 #include "app/field_widget.h"
+#include "app/link_wait.h"
 #include "app/window_probe.h"
 #include "job/job_plan_strikes.h"
 #include "job/job_runner.h"
@@ -11,6 +12,8 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -102,6 +105,106 @@ TEST(JobWindow, StopNewForcesOnTheAbortPanelThenContinue) {
     ASSERT_GT(workpiece.size(), struck);
     for (size_t i = struck; i < workpiece.size(); ++i)
         EXPECT_EQ(workpiece[i].force, forces[4 - workpiece[i].profile]) << "strike " << i;
+}
+
+// Counts what reaches a widget while the line is in use.
+class DuringWaits final : public QObject {
+public:
+    DuringWaits(const SerialLine& line, QWidget* widget) : m_line(line) {
+        widget->installEventFilter(this);
+    }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && m_line.Waiting())
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const SerialLine& m_line;
+};
+
+// A strike line takes its time on the machine. Meanwhile the window paints, every timer's tick
+// and a click wait until the line has ended (nothing else starts on the line), and STOP is
+// heard at once but pauses the job only after the line.
+TEST(JobWindow, PaintsWhileALineIsStruckAndStartsNothingElseOnTheLine) {
+    WindowFixture::Setup atPace;
+    atPace.options.timeScale = 1; // the machine's own durations, on the virtual clock
+    WindowFixture window(std::move(atPace));
+    TMenuForm& form = *window.form;
+    Session& s = form.State();
+    form.show();
+    OpenPicture(window);
+    SerialLine& line = s.Dev.Line();
+    DuringWaits counter(line, form.Image1());
+    QPushButton probe(QStringLiteral("probe"));
+    probe.show();
+    int clicks = 0;
+    QObject::connect(&probe, &QPushButton::clicked, [&clicks] { ++clicks; });
+    auto click = [&probe] {
+        const QPointF at(2, 2);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(&probe, new QMouseEvent(type, at, probe.mapToGlobal(at),
+                                                                Qt::LeftButton, Qt::LeftButton,
+                                                                Qt::NoModifier));
+    };
+    auto* abort = Find<QFrame>(form, "AbortPanel");
+    int slices = 0;
+    int commandsStarted = 0;
+    bool stopped = false;
+    QString statusAtStop;
+    bool abortShownInALine = false;
+    const std::function<void()> pump = line.WhileWaitingHook();
+    ASSERT_TRUE(pump);
+    line.SetWhileWaiting([&] {
+        ++slices;
+        const int entry = s.Link.CommandLogIndex;
+        const quint8 seq = s.Link.SeqNo;
+        form.Image1()->update();
+        click();
+        for (TimerId id : {TimerId::Optimizing, TimerId::Timer2, TimerId::Timer3,
+                           TimerId::CrushTimer, TimerId::Timer4})
+            form.Timers().Tick(id);
+        if (!stopped && form.Item("STOP")->isEnabled() &&
+            window.controller.Workpiece().size() > 5) {
+            stopped = true;
+            form.Item("STOP")->trigger();
+            statusAtStop = Find<QPlainTextEdit>(form, "Memo1")->toPlainText();
+        }
+        pump();
+        commandsStarted += s.Link.CommandLogIndex != entry || s.Link.SeqNo != seq;
+        abortShownInALine |= !abort->isHidden();
+    });
+    form.Item("Print1")->trigger();
+    Find<QPushButton>(form, "Button17")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return abort->isVisible(); }, 20000))
+        << slices << " slices, stopped " << stopped << ", struck "
+        << window.controller.Workpiece().size() << ", started " << commandsStarted;
+
+    EXPECT_GT(slices, 0);
+    EXPECT_GT(counter.paints, 0);
+    EXPECT_EQ(commandsStarted, 0);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(statusAtStop.contains(QStringLiteral("Работа остановится после текущей строки")))
+        << statusAtStop.toStdString();
+    EXPECT_FALSE(abortShownInALine);
+    EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
+    // Outside a wait the same click arrives. Of the keys only STOP's gets through a wait.
+    click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(LinkWaitPump::HeldBack(QKeyEvent(QEvent::KeyPress, Qt::Key_Delete, {})));
+    EXPECT_TRUE(LinkWaitPump::HeldBack(QKeyEvent(QEvent::KeyPress, Qt::Key_Return, {})));
+
+    // Continued, the job ends with every planned dot struck once.
+    Find<QPushButton>(form, "Button27")->click();
+    ASSERT_TRUE(WaitForJobEnd(form));
+    EXPECT_EQ(window.controller.Workpiece().size(),
+              testing::PlannedDots(testing::ReadFile(window.dir.File("123123123.txt")),
+                                   s.Place.PictureOffsetX, s.Place.PictureOffsetY)
+                  .size());
 }
 
 TEST(JobWindow, ALostLinkShowsTheFaultDialogAndKeepsTheJob) {
