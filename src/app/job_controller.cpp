@@ -22,10 +22,8 @@ namespace zeb::app {
 namespace {
 
 constexpr int PanelInset = 5;
-constexpr int SecondPanelLeft = 250;
 constexpr int AbortPanelLeft = 20;
 constexpr int AbortPanelTop = 10;
-constexpr int AbortPanelBothHalvesWidth = 521;
 
 } // namespace
 
@@ -57,7 +55,10 @@ void JobController::PlaceOverField(QWidget* panel, int x, int y) {
 void JobController::Print1Click() {
     StrikeLevelPanels& panels = m_form.LevelPanels();
     PlaceOverField(panels.Frames().printReady, PanelInset, PanelInset);
-    PlaceOverField(panels.Frames().printReady2, SecondPanelLeft, PanelInset);
+    QWidget* first = panels.Frames().printReady;
+    PlaceOverField(panels.Frames().printReady2,
+                   PanelInset + first->sizeHint().width() + StrikeLevelPanels::PanelGap,
+                   PanelInset);
     panels.OpenEngravingPanels();
     zeb::OpenEngravingProperties(m_form.State());
 }
@@ -97,11 +98,9 @@ void JobController::STOPClick() {
     StrikeLevelPanels& panels = m_form.LevelPanels();
     panels.OpenAbortPanel(s.Job.SecondPassRunning, s.Levels.DoublePassPending);
     QWidget* panel = panels.Frames().abort;
-    QWidget* half1 = panels.Frames().abortWork1;
     panel->move(AbortPanelLeft, AbortPanelTop);
-    const bool bothHalves = panels.BothAbortHalvesShown();
-    const int width = bothHalves ? AbortPanelBothHalvesWidth : half1->sizeHint().width() + 20;
-    panel->resize(std::max(width, panel->minimumSizeHint().width()), panel->sizeHint().height());
+    // As wide as the halves shown need, in the language in use.
+    panel->resize(panel->sizeHint());
     panel->raise();
 }
 

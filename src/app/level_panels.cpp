@@ -117,10 +117,6 @@ void StrikeLevelPanels::CloseAbortPanel() {
     ShowPanel(m_frames.abort, false);
 }
 
-bool StrikeLevelPanels::BothAbortHalvesShown() const {
-    return !m_frames.abortWork2->isHidden();
-}
-
 void StrikeLevelPanels::SyncLevelPanels() {
     // Pair by pair, each slider reading the held force at the moment it is set: a coupling
     // run by an earlier slider of the pass may have changed it.
@@ -171,8 +167,10 @@ void StrikeLevelPanels::QualityItemTriggered(bool high) {
 }
 
 void StrikeLevelPanels::SecondWorkClicked(bool checked) {
+    // Beside the first panel as wide as it is now, at its top.
+    QWidget* first = m_frames.printReady;
     QWidget* second = m_frames.printReady2;
-    second->move(second->x(), m_frames.printReady->y());
+    second->move(first->x() + first->sizeHint().width() + PanelGap, first->y());
     m_levels.DoublePassPending = checked;
     ShowPanel(second, checked);
 }

@@ -46,7 +46,9 @@ public:
     // first pass.
     void OpenAbortPanel(bool secondPassRunning, bool secondPassFollows);
     void CloseAbortPanel();
-    bool BothAbortHalvesShown() const;
+
+    // Between the two engraving panels, the second right of the first.
+    static constexpr int PanelGap = 5;
 
 signals:
     void StartClicked();    // "Работа" on either engraving panel

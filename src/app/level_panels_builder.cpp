@@ -115,6 +115,8 @@ public:
             m_layout->addWidget(slider, m_row, 1);
             w.sliders[i] = slider;
             QLabel* value = MakeLabel(m_frame, names.values[i], QStringLiteral("(1)"));
+            // As wide as the widest force, so the panel keeps its width as the force grows.
+            value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("(200)")));
             QPalette palette = value->palette();
             // Disabled levels keep the system's grey.
             for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})

@@ -69,9 +69,8 @@ TForm5::TForm5(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     layout->addWidget(MakeLabel(this, "Label3", texts.Text(2012)));
     auto* grid = new QGridLayout;
     for (int k = 0; k < 9; ++k) {
-        auto* button = MakeButton(this, QStringLiteral("Button%1").arg(k + 1),
-                                  AlignmentButtonText(texts, k + 1));
-        button->setFixedSize(73, 73);
+        auto* button = MakePositionButton(this, QStringLiteral("Button%1").arg(k + 1),
+                                          AlignmentButtonText(texts, k + 1));
         connect(button, &QPushButton::clicked, this, [this, k] {
             emit AlignmentButtonClicked(k + 1);
             close();

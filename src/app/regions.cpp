@@ -72,8 +72,8 @@ void BuildPositionBox(QWidget* parent) {
         TextKey::PositionLeftMiddle, TextKey::PositionMiddleMiddle, TextKey::PositionRightMiddle,
         TextKey::PositionLeftBottom, TextKey::PositionMiddleBottom, TextKey::PositionRightBottom};
     for (int k = 0; k < 9; ++k) {
-        auto* button = MakeButton(box, QStringLiteral("Button%1").arg(7 + k), Caption(captions[k]));
-        button->setFixedSize(73, 73);
+        auto* button =
+            MakePositionButton(box, QStringLiteral("Button%1").arg(7 + k), Caption(captions[k]));
         grid->addWidget(button, k / 3, k % 3);
     }
     layout->addLayout(grid);

@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace zeb::app {
 
@@ -26,6 +29,28 @@ inline QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& te
 
 inline QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text) {
     return Named(new QPushButton(text, parent), name);
+}
+
+// The 73 x 73 buttons of the nine positions: as wide as their caption needs when it is longer
+// (a language file's caption too), the columns of their grid as wide as the widest.
+class PositionButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+    QSize sizeHint() const override {
+        const int caption = fontMetrics().size(Qt::TextShowMnemonic, text()).width() +
+                            style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this) +
+                            2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        return {std::max(Side, caption), Side};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+    static constexpr int Side = 73;
+};
+
+inline QPushButton* MakePositionButton(QWidget* parent, const QString& name, const QString& text) {
+    auto* button = Named(new PositionButton(text, parent), name);
+    button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    return button;
 }
 
 inline QRadioButton* MakeRadio(QWidget* parent, const QString& name, const QString& text,

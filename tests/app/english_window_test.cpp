@@ -4,11 +4,14 @@
 #include "app/fault_dialog.h"
 #include "app/picture_dialogs.h"
 #include "app/strike_force_dialog.h"
+#include "app/unfinished_job_dialog.h"
 #include "app/window_probe.h"
 #include "app/window_texts.h"
 #include "setup/strike_levels_helpers.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -164,6 +167,68 @@ TEST(EnglishWindow, AFileWithoutTheLaterCodesKeepsTheirBuiltInTexts) {
     // The table's own dialog texts still go empty where such a file is silent.
     EXPECT_EQ(form.Form4()->findChild<QLabel*>("Label1")->text(), "");
 }
+
+// Laid out whole in Russian and in English: no caption cut short and no panel over another,
+// on the engraving panels of both passes, the interrupted-job panel with both halves, and the
+// dialogs of the Open road and the job.
+class WindowLayout : public ::testing::TestWithParam<bool> {};
+
+TEST_P(WindowLayout, NoCaptionIsCutShortAndNoPanelLiesOverAnother) {
+    WindowFixture window(GetParam() ? WithEnglish() : WindowFixture::Setup{});
+    TMenuForm& form = *window.form;
+    form.show();
+    QStringList faults;
+    auto check = [&faults](QWidget* root, const QString& where) {
+        for (const QString& fault : testing::LayoutFaults(root))
+            faults << where + ": " + fault;
+    };
+    const QString picture = window.dir.File("white.bmp");
+    QImage white(40, 30, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    ASSERT_TRUE(white.save(picture, "BMP"));
+    window.answerer.On("OpenDialog1", [&picture](QDialog* d) {
+        qobject_cast<QFileDialog*>(d)->selectFile(picture);
+        d->accept();
+    });
+    window.answerer.On("ConvertForm", [&check](QDialog* d) {
+        check(d, "ConvertForm");
+        QTest::mouseClick(d->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    });
+    window.answerer.On("Form5", [&check](QDialog* d) {
+        check(d, "Form5");
+        QTest::mouseClick(d->findChild<QPushButton*>("Button5"), Qt::LeftButton);
+    });
+    for (const char* name : {"AboutBox", "StrikeHelth"})
+        window.answerer.On(name, [&check, name](QDialog* d) {
+            check(d, name);
+            d->reject();
+        });
+    for (const char* item : {"About1", "StrikeForce1", "Open"})
+        form.Item(item)->trigger();
+    for (QDialog* dialog :
+         {static_cast<QDialog*>(form.Form1()), static_cast<QDialog*>(form.Form4())}) {
+        dialog->show();
+        check(dialog, dialog->objectName());
+        dialog->hide();
+    }
+    check(&form, "after Open");
+
+    testing::OpenPicture(window); // one with dots to strike
+    form.State().Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+    form.State().Levels.SecondPassLevels = Forces(16, 12, 8, 4);
+    form.Item("Print1")->trigger();
+    testing::Find<QCheckBox>(form, "SecondWork")->click();
+    check(&form, "both passes");
+    testing::Find<QPushButton>(form, "Button17")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&form] { return form.Item("STOP")->isEnabled(); }));
+    form.Item("STOP")->trigger();
+    ASSERT_TRUE(testing::Find<QFrame>(form, "AbortWork2Panel")->isVisible());
+    check(&form, "interrupted job");
+    testing::Find<QPushButton>(form, "Button28")->click();
+    EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(RussianAndEnglish, WindowLayout, ::testing::Bool());
 
 } // namespace
 } // namespace zeb::app

@@ -12,7 +12,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -70,6 +73,49 @@ inline QStringList SentSince(const WindowFixture& window, size_t from) {
         sent << trace[i].name + " " +
                     QString::fromLatin1(trace[i].frame.left(4).toHex(' ').toUpper());
     return sent;
+}
+
+// What a person would see wrong in the layout of `root` as it is shown: a caption wider than
+// its label or button, and floating panels of one parent lying over each other.
+inline QStringList LayoutFaults(QWidget* root) {
+    QStringList faults;
+    const QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    for (QWidget* w : widgets) {
+        if (!w->isVisible())
+            continue;
+        int needs = 0;
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->wordWrap() || label->text().isEmpty())
+                continue;
+            needs = label->sizeHint().width();
+            text = label->text();
+        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+            // What the style adds to the caption, as a push button's size hint counts it.
+            text = button->text();
+            const QStyle* style = button->style();
+            needs = button->fontMetrics().size(Qt::TextShowMnemonic, text).width() +
+                    style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                    2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        } else if (auto* other = qobject_cast<QAbstractButton*>(w)) {
+            needs = other->sizeHint().width();
+            text = other->text();
+        }
+        if (w->width() < needs)
+            faults << QStringLiteral("%1 \"%2\": %3 px for %4")
+                          .arg(w->objectName(), text)
+                          .arg(w->width())
+                          .arg(needs);
+        if (!w->objectName().contains(QLatin1String("Panel")))
+            continue;
+        for (QWidget* other : widgets)
+            if (other != w && other->isVisible() && other->parentWidget() == w->parentWidget() &&
+                other->objectName().contains(QLatin1String("Panel")) &&
+                w->objectName() < other->objectName() &&
+                w->geometry().intersects(other->geometry()))
+                faults << w->objectName() + " over " + other->objectName();
+    }
+    return faults;
 }
 
 } // namespace zeb::testing
