@@ -6,7 +6,9 @@
 #include "job/session.h"
 
 #include <QRadioButton>
+#include <QScrollArea>
 
+#include <algorithm>
 #include <utility>
 
 namespace zeb::app {
@@ -96,9 +98,17 @@ void FieldMouseController::Apply(const FieldMouseResult& result) {
     if (result.repaint)
         m_form.Image1()->ImageChanged();
     if (result.showChangeBoxAt) {
-        // The core's point is in Image1's pixels; the panel lives beside the scroll box.
-        m_changeBox->move(
-            m_form.Image1()->mapTo(m_changeBox->parentWidget(), *result.showChangeBoxAt));
+        // The core's point is in Image1's pixels; the panel lives beside the scroll box and
+        // stays inside the part of the field in view, however far the handle is scrolled.
+        QWidget* parent = m_changeBox->parentWidget();
+        QWidget* viewport = m_form.ScrollBox1()->viewport();
+        const QRect visible(viewport->mapTo(parent, QPoint(0, 0)), viewport->size());
+        QPoint at = m_form.Image1()->mapTo(parent, *result.showChangeBoxAt);
+        at.setX(std::clamp(at.x(), visible.left(),
+                           std::max(visible.left(), visible.right() + 1 - m_changeBox->width())));
+        at.setY(std::clamp(at.y(), visible.top(),
+                           std::max(visible.top(), visible.bottom() + 1 - m_changeBox->height())));
+        m_changeBox->move(at);
         m_changeBox->show();
         m_changeBox->raise();
     }

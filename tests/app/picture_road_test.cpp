@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 
 namespace zeb::app {
 namespace {
@@ -189,7 +190,13 @@ TEST(PictureRoad, TheMouseOnTheField) {
     EXPECT_FALSE(changeBox->isVisible());
     QTest::mouseClick(image1, Qt::RightButton, {}, QPoint(972, 1165));
     ASSERT_TRUE(changeBox->isVisible());
-    EXPECT_EQ(changeBox->mapToGlobal(QPoint(0, 0)), image1->mapToGlobal(QPoint(992, 1165)));
+    // Beside the handle, kept within the part of the field in view.
+    QWidget* viewport = form.ScrollBox1()->viewport();
+    const QRect visible(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
+    const QRect box(changeBox->mapToGlobal(QPoint(0, 0)), changeBox->size());
+    EXPECT_TRUE(visible.contains(box)) << box.x() << "," << box.y();
+    const QPoint handle = image1->mapToGlobal(QPoint(992, 1165));
+    EXPECT_TRUE(box.x() <= handle.x() && box.y() <= handle.y());
     testing::Click(form, "Ok");
     EXPECT_FALSE(changeBox->isVisible());
 
