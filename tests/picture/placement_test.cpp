@@ -184,32 +184,21 @@ TEST(FieldOverhangTest, EachSideInDotsAndInTenthsOfACentimetreRoundedUp) {
     }
 }
 
-TEST(FieldOverhangTest, WhatTheDialogAndTheJobStartSay) {
+TEST(FieldOverhangTest, WhatTheDialogAndTheJobStartSayBeyondTheOtherEdgesOrInside) {
     TextCatalogue texts;
-    const QSize photo(4000, 3000);
-    EXPECT_EQ(PictureSizeText(texts, photo, 0), "Изображение: 4000 x 3000 точек = 100.0 x 75.0 см");
-    EXPECT_EQ(PictureSizeText(texts, photo, 8), // 26.7 dots per cm
-              "Изображение: 4000 x 3000 точек = 150.0 x 112.5 см");
     const QSize field(1940, 2340);
-    Placement centred;
-    const FieldOverhang o = OverhangAligned(centred, photo, field, 0, std::nullopt);
-    EXPECT_EQ(FieldFitText(texts, o, field, 0),
-              "Не помещается на рабочем поле (48.5 x 58.5 см) при этом расположении: выходит "
-              "слева на 25.8 см, сверху на 8.3 см, справа на 25.8 см, снизу на 8.3 см.");
-    EXPECT_TRUE(OutsideFieldText(texts, o).contains("продолжить после прерывания"));
-    // Right and bottom only: the head stays at positions the controller reports.
     Placement leftTop;
     ChooseAlignment(leftTop, 1);
-    const FieldOverhang beyond = OverhangAligned(leftTop, photo, field, 0, std::nullopt);
+    // Right and bottom only: the head stays at positions the controller reports.
+    const FieldOverhang beyond = OverhangAligned(leftTop, {4000, 3000}, field, 0, std::nullopt);
     EXPECT_EQ(OutsideFieldText(texts, beyond),
               "Изображение выходит за рабочее поле: справа на 51.5 см, снизу на 16.5 см.");
+    const FieldOverhang fits = OverhangAligned(leftTop, {100, 50}, field, 0, std::nullopt);
+    EXPECT_EQ(FieldFitText(texts, fits, field, 0), "Помещается на рабочем поле (48.5 x 58.5 см).");
     // An unfinished job's place wins over the alignment.
-    const FieldOverhang pinned = OverhangAligned(centred, QSize(100, 50), field, 0, QPoint(-3, 0));
-    EXPECT_TRUE(OutsideFieldText(texts, pinned)
-                    .startsWith("Изображение выходит за рабочее поле: слева на 0.1 см. Такую"));
-    const FieldOverhang small = OverhangAligned(leftTop, QSize(100, 50), field, 0, std::nullopt);
-    EXPECT_EQ(FieldFitText(texts, small, field, 0), "Помещается на рабочем поле (48.5 x 58.5 см).");
-    EXPECT_TRUE(OutsideFieldText(texts, small).isEmpty());
+    EXPECT_EQ(OverhangAligned(leftTop, {100, 50}, field, 0, QPoint(1841, 0)).dots,
+              (std::array<int, 4>{0, 0, 1, 0}));
+    EXPECT_TRUE(OutsideFieldText(texts, fits).isEmpty());
 }
 
 } // namespace
