@@ -5,6 +5,7 @@
 #include "app/menu_form.h"
 #include "app/picture_dialogs.h"
 #include "job/session.h"
+#include "picture/field_overhang.h"
 #include "picture/open_command.h"
 #include "picture/picture_file.h"
 #include "picture/portrait_properties.h"
@@ -71,8 +72,11 @@ void PictureController::DialogsCreated() {
     // FormCreate: the held resolution is selected once; later changes of the setting (the
     // calibration) do not reach the list.
     form5->SelectResolution(m_form.State().Config.ResolutionIndex);
-    connect(form5, &TForm5::ResolutionChanged, this,
-            [this](int index) { ChooseResolution(m_form.State().Config.ResolutionIndex, index); });
+    connect(form5, &TForm5::ResolutionChanged, this, [this](int index) {
+        ChooseResolution(m_form.State().Config.ResolutionIndex, index);
+        ShowFieldFit();
+    });
+    connect(form5, &TForm5::AlignmentPointed, this, &PictureController::ShowFieldFit);
     connect(form5, &TForm5::AlignmentButtonClicked, this, [this](int button) {
         ChooseAlignment(m_form.State().Place, button);
         ShowAlignment();
@@ -88,7 +92,10 @@ void PictureController::OpenClick() {
     OpenCommandDialogs dialogs;
     dialogs.showConvertForm = [this] { m_form.ConvertForm()->exec(); };
     dialogs.runOpenDialog = [this] { return RunOpenDialog(); };
-    dialogs.showForm5 = [this] { m_form.Form5()->exec(); };
+    dialogs.showForm5 = [this] {
+        ShowFieldFit();
+        m_form.Form5()->exec();
+    };
     dialogs.setCaption = [this](const QString& caption) { m_form.setWindowTitle(caption); };
     dialogs.enableSelfTesting = [this] { m_form.Item("SelfTesting1")->setEnabled(true); };
     const Outcome opened = zeb::OpenPicture(ctx, dialogs);
@@ -117,6 +124,21 @@ void PictureController::Form5FormClose() {
     zeb::ChooseResolution(s.Config.ResolutionIndex, m_form.Form5()->SelectedResolution());
     m_form.setWindowTitle(m_form.windowTitle() + ResolutionText(s.Texts, s.Config.ResolutionIndex) +
                           QStringLiteral("    (") + s.Picture.PicturePath + QStringLiteral(")"));
+}
+
+void PictureController::ShowFieldFit(int pointed) {
+    const Session& s = m_form.State();
+    Placement alignment = s.Place;
+    if (pointed != 0)
+        ChooseAlignment(alignment, pointed);
+    const int resolution = s.Config.ResolutionIndex;
+    const QSize picture = s.Picture.WorkPicture.size();
+    const QSize field = FieldSize(s.View.Image1.size(), resolution);
+    const FieldOverhang overhang =
+        OverhangAligned(alignment, picture, field, resolution, s.Unfinished.PinnedPlace());
+    m_form.Form5()->ShowFieldFit(PictureSizeText(s.Texts, picture, resolution),
+                                 FieldFitText(s.Texts, overhang, field, resolution),
+                                 overhang.Fits());
 }
 
 std::optional<QString> PictureController::RunOpenDialog() {

@@ -24,6 +24,9 @@ private:
     // The checks of the six alignment items from the placement.
     void ShowAlignment();
     void Form5FormClose();
+    // TForm5's size and fit lines for the resolution held and the alignment held, or that of
+    // alignment button `pointed` (1..9) while the operator points at it.
+    void ShowFieldFit(int pointed = 0);
     std::optional<QString> RunOpenDialog();
     std::optional<QString> RunSaveDialog();
     // Where the file dialogs start: the folder of the last picture, else the start directory.

@@ -5,10 +5,13 @@
 #include "picture/open_command.h"
 #include "picture/portrait_properties.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QListWidget>
+#include <QPalette>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <iterator>
 
 namespace zeb::app {
@@ -71,6 +74,8 @@ TForm5::TForm5(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
     for (int k = 0; k < 9; ++k) {
         auto* button = MakePositionButton(this, QStringLiteral("Button%1").arg(k + 1),
                                           AlignmentButtonText(texts, k + 1));
+        button->setProperty("alignmentButton", k + 1);
+        button->installEventFilter(this);
         connect(button, &QPushButton::clicked, this, [this, k] {
             emit AlignmentButtonClicked(k + 1);
             close();
@@ -78,6 +83,13 @@ TForm5::TForm5(const TextCatalogue& texts, QWidget* parent) : QDialog(parent) {
         grid->addWidget(button, k / 3, k % 3);
     }
     layout->addLayout(grid);
+    // Wrapped within the dialog's width: the layout gives them the height their text needs.
+    m_sizeLabel = MakeLabel(this, "PictureSizeLabel", QString());
+    m_fitLabel = MakeLabel(this, "FieldFitLabel", QString());
+    for (QLabel* label : {m_sizeLabel, m_fitLabel}) {
+        label->setWordWrap(true);
+        layout->addWidget(label);
+    }
     // The photo is read by now and not yet converted: its tone is chosen here.
     layout->addWidget(new ToneControls(texts, this));
 }
@@ -89,6 +101,29 @@ void TForm5::SelectResolution(int index) {
 int TForm5::SelectedResolution() const {
     const auto selected = m_resolutionBox->selectedItems();
     return selected.isEmpty() ? -1 : m_resolutionBox->row(selected.first());
+}
+
+void TForm5::ShowFieldFit(const QString& sizeText, const QString& fitText, bool fits) {
+    m_sizeLabel->setText(sizeText);
+    m_fitLabel->setText(fitText);
+    QPalette palette = m_sizeLabel->palette();
+    if (!fits)
+        palette.setColor(QPalette::WindowText, Qt::darkRed);
+    m_fitLabel->setPalette(palette);
+    // A longer text takes more lines: the dialog grows rather than clip it.
+    if (isVisible())
+        resize(width(), std::max(height(), sizeHint().height()));
+}
+
+bool TForm5::eventFilter(QObject* watched, QEvent* event) {
+    const int button = watched->property("alignmentButton").toInt();
+    if (button != 0) {
+        if (event->type() == QEvent::Enter || event->type() == QEvent::FocusIn)
+            emit AlignmentPointed(button);
+        else if (event->type() == QEvent::Leave || event->type() == QEvent::FocusOut)
+            emit AlignmentPointed(0);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TForm5::done(int result) {

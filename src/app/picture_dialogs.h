@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QListWidget;
 class QRadioButton;
 
@@ -39,9 +40,15 @@ public:
     void SelectResolution(int index);
     // -1 when nothing is selected.
     int SelectedResolution() const;
+    // The picture's size and whether it fits the field (PictureSizeLabel, FieldFitLabel); a
+    // picture that does not fit is told in red.
+    void ShowFieldFit(const QString& sizeText, const QString& fitText, bool fits);
 
 signals:
     void ResolutionChanged(int index);
+    // The pointer or the keyboard's focus came to alignment button 1..9, or left it (0): the
+    // fit is shown for the alignment the button would choose.
+    void AlignmentPointed(int button);
     // Button1..Button9 (1..9, in reading order); the dialog closes right after.
     void AlignmentButtonClicked(int button);
     // Every way of closing: a button, the close box, Escape.
@@ -49,9 +56,12 @@ signals:
 
 protected:
     void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QListWidget* m_resolutionBox = nullptr;
+    QLabel* m_sizeLabel = nullptr;
+    QLabel* m_fitLabel = nullptr;
 };
 
 } // namespace zeb::app

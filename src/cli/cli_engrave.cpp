@@ -18,11 +18,16 @@ namespace {
 struct EngraveArgs {
     JobOptions job;
     QString port;
+    bool allowOutside = false;
 };
 
 QString ParseEngraveArgs(const QStringList& list, EngraveArgs& a) {
-    const QString problem =
-        ReadJobOptions(list, a.job, {{"--port", Option::Value}}, [&a](const Arg& arg) {
+    const QString problem = ReadJobOptions(
+        list, a.job, {{"--port", Option::Value}, {"--allow-outside"}}, [&a](const Arg& arg) {
+            if (arg.name == QStringLiteral("--allow-outside")) {
+                a.allowOutside = true;
+                return QString();
+            }
             a.port = arg.value;
             return PortNameProblem(arg.value);
         });
@@ -52,6 +57,9 @@ int RunEngrave(const QStringList& list) {
     if (!job)
         return ExitFailed;
     Session& s = *job->session;
+    // What the start read: a picture refused for its place leaves Zeb.ini as it was.
+    const Settings readConfig = s.Config;
+    const StrikeLevels readLevels = s.Levels;
     ApplyJobOptions(s, args.job);
     if (const QString refusal = TakenForcesRefusal(s.Config, s.Levels.DoublePassPending);
         !refusal.isEmpty()) {
@@ -76,7 +84,18 @@ int RunEngrave(const QStringList& list) {
     }
     job->op.FinishProgress(); // the Open road's last status line stays on its own line
     PrintJobChoices(s);
-    const Result<JobStart> start = StartJob(s);
+    // Nobody at a terminal is asked: a picture reaching outside the field is struck only when
+    // the command line says so.
+    if (const FieldOverhang overhang = JobOverhang(s); !overhang.Fits() && !args.allowOutside) {
+        PrintError(OutsideFieldText(s.Texts, overhang));
+        PrintError(QStringLiteral("refused: nothing was struck; --allow-outside engraves it all "
+                                  "the same"));
+        s.Config = readConfig;
+        s.Levels = readLevels;
+        CloseJobSession(*job);
+        return ExitUsage;
+    }
+    const Result<JobStart> start = StartJob(s, {}, OutsideField::Accepted);
     if (!start || !start->begun) {
         job->op.FinishProgress();
         PrintProblem(start);
@@ -103,11 +122,15 @@ const Registration reg{{
         "                       [--one-sided] [--text] [--forces F32,F24,F16,F8]\n"
         "                       [--second-pass F32,F24,F16,F8]\n"
         "                       [--align LEFT|CENTER|RIGHT,TOP|CENTER|BOTTOM]\n"
-        "                       [--resolution I] [--levels B,W,G] [--invert]\n\n"
+        "                       [--resolution I] [--levels B,W,G] [--invert]\n"
+        "                       [--allow-outside]\n\n"
         "Runs a whole job in the current directory as the program does: starts up (Zeb.ini,\n"
         "the port, the greeting), opens and converts PICTURE, places it on the work field,\n"
         "plans it, writes the recovery file and strikes the plan line by line.\n\n"
-        "  --port NAME        the controller's serial port: comN or a device path\n") +
+        "  --port NAME        the controller's serial port: comN or a device path\n"
+        "  --allow-outside    engrave a picture that reaches outside the work field; without\n"
+        "                     it such a picture is refused (exit 2), naming how far it\n"
+        "                     reaches out on each side\n") +
         JobOptionsHelp() +
         QStringLiteral(
             "\n"
@@ -123,7 +146,8 @@ const Registration reg{{
             "recovery file stays and \"zeb-cli resume\" finishes the job.\n\n"
             "Exit status: 0 the job finished, 1 it stopped (lost link, Ctrl+C) and can be\n"
             "resumed, or the controller does not answer, 2 bad usage or input (also an\n"
-            "unfinished job in the directory, or first-pass forces Zeb.ini does not hold).\n"),
+            "unfinished job in the directory, first-pass forces Zeb.ini does not hold, or a\n"
+            "picture outside the work field without --allow-outside).\n"),
     RunEngrave,
 }};
 

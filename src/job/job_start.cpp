@@ -60,7 +60,23 @@ QString UnfinishedJobQuestion(const QString& startDirectory) {
         .arg(what, QDir::toNativeSeparators(RecoveryFilePath(startDirectory)));
 }
 
+// Asks whether to strike a picture that reaches outside the field; true when it fits.
+bool OutsideFieldTaken(const JobParts& s, OutsideField outside) {
+    const FieldOverhang overhang = JobOverhang(s);
+    if (overhang.Fits() || outside == OutsideField::Accepted)
+        return true;
+    return s.Op.Confirm(OutsideFieldText(s.Texts, overhang) + QStringLiteral("\n\n") +
+                        s.Texts.Text(TextKey::FieldJobQuestion));
+}
+
 } // namespace
+
+FieldOverhang JobOverhang(const JobParts& s) {
+    return Overhang(QSize(s.Place.PictureWidth, s.Place.PictureHeight),
+                    QPoint(s.Place.PictureOffsetX, s.Place.PictureOffsetY),
+                    FieldSize(s.View.Image1.size(), s.Config.ResolutionIndex),
+                    s.Config.ResolutionIndex);
+}
 
 void OpenEngravingProperties(const JobParts& s) {
     s.Op.LockForJob();
@@ -91,13 +107,18 @@ Outcome CheckJobForces(const JobParts& s, bool doublePass) {
     return Outcome::Done();
 }
 
-Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choicesTaken) {
+Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choicesTaken,
+                          OutsideField outside) {
     // Refused before anything is sent or written: the operator corrects the panel and starts
     // again.
     if (Outcome picture = CheckPlanInput(s.Matrices); !picture)
         return picture;
     if (Outcome forces = CheckJobForces(s, s.Levels.DoublePassPending); !forces)
         return forces;
+    // Never silent: strikes left of or above the field cannot be resumed, and those beyond
+    // the other edges miss the work field. "Нет" leaves everything as it was.
+    if (!OutsideFieldTaken(s, outside))
+        return Outcome::Failed({});
     // An unfinished job is never replaced unasked: its plan and records go only when the
     // operator gives it up.
     if (RecoveryFileExists(s.StartDirectory)) {

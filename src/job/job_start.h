@@ -6,6 +6,7 @@
 
 #include "job/estimate.h"
 #include "job/job_parts.h"
+#include "picture/field_overhang.h"
 
 #include <QString>
 
@@ -24,6 +25,14 @@ void OpenEngravingProperties(const JobParts& s);
 // when `doublePass`.
 Outcome CheckJobForces(const JobParts& s, bool doublePass);
 
+// How far the picture reaches outside the work field where the job would strike it: its
+// place and size as last drawn, the field at the resolution held.
+FieldOverhang JobOverhang(const JobParts& s);
+
+// Whether "Работа" asks before striking a picture that reaches outside the field, or the
+// operator has accepted it already (zeb-cli's --allow-outside).
+enum class OutsideField { Ask, Accepted };
+
 // A job start that got through its checks and its files.
 struct JobStart {
     // False when the link failed while the machine was being set up: the job did not begin,
@@ -35,11 +44,15 @@ struct JobStart {
 };
 
 // "Работа". Refused, before anything is sent, when a force has no strike profile or there
-// is no picture to plan, and without a word when the operator keeps an unfinished job; a plan
+// is no picture to plan; without a word, and before anything is sent or written, when the
+// operator does not take a picture reaching outside the field (asked unless `outside` says it
+// was accepted: the window stays as it was); without a word too when the operator keeps an
+// unfinished job; a plan
 // or a file that cannot be written stops the start with its message and gives the menus back.
 // `choicesTaken` runs once the job has taken the operator's choices (the settings saved),
 // before the plan is built: the window closes its panels there.
-Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choicesTaken = {});
+Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choicesTaken = {},
+                          OutsideField outside = OutsideField::Ask);
 
 // EstimateJobDuration: the link time measured anew, the plan walked (twice with a double
 // pass); the head count goes back to 0, 0.

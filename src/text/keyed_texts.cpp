@@ -279,6 +279,23 @@ const std::vector<KeyedText>& KeyedTexts() {
         {TextKey::ToneResetTip, "Чёрная точка 0, белая 255, гамма 1, без инверсии", 3857},
         {TextKey::ToneNote, "Тон: чёрная точка %1, белая точка %2, гамма %3", 3858},
         {TextKey::ToneNoteInverted, ", инверсия", 3859},
+
+        // The picture against the work field.
+        {TextKey::FieldPictureSize, "Изображение: %1 x %2 точек = %3 x %4 см", 3901},
+        {TextKey::FieldFits, "Помещается на рабочем поле (%1 x %2 см).", 3902},
+        {TextKey::FieldOutside,
+         "Не помещается на рабочем поле (%1 x %2 см) при этом расположении: выходит %3.", 3903},
+        {TextKey::FieldSideLeft, "слева на %1 см", 3904},
+        {TextKey::FieldSideTop, "сверху на %1 см", 3905},
+        {TextKey::FieldSideRight, "справа на %1 см", 3906},
+        {TextKey::FieldSideBottom, "снизу на %1 см", 3907},
+        {TextKey::FieldJobOutside, "Изображение выходит за рабочее поле: %1.", 3908},
+        {TextKey::FieldJobNoResume,
+         "Такую работу нельзя будет продолжить после прерывания (обрыв связи, отключение "
+         "питания): устройство сообщает позицию головки только от 0, а часть ударов ляжет левее "
+         "или выше.",
+         3909},
+        {TextKey::FieldJobQuestion, "Начать работу?", 3910},
     };
     return texts;
 }

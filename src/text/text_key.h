@@ -17,6 +17,8 @@
 //   3701..3703       the window's own messages and file filter
 //   3801..3814       the job's preview: its button, window and message
 //   3851..3859       the tone controls of the resolution dialog, and the status line's note
+//   3901..3910       the picture against the work field: its size and fit in the resolution
+//                    dialog, the job start's question about a picture reaching outside
 // Left without a code: the window title and the About box's version line (names, never
 // translated), the port names "Com1".."Com8", the hidden service starts "1" and "2", and the
 // problems of Zeb.ini (told before the language file is read) and of the hidden calibration.
@@ -283,7 +285,19 @@ enum class TextKey {
     ToneReset,
     ToneResetTip,
     ToneNote,         // %1 black, %2 white, %3 gamma
-    ToneNoteInverted, // added to ToneNote; the last key (the catalogue test counts to it)
+    ToneNoteInverted, // added to ToneNote
+
+    // --- The picture against the work field: the resolution dialog and the job start
+    FieldPictureSize, // %1 x %2 dots, %3 x %4 cm
+    FieldFits,        // %1 x %2 cm, the field
+    FieldOutside,     // %1 x %2 cm, the field; %3 the sides (FieldSideLeft ...)
+    FieldSideLeft,    // %1 cm
+    FieldSideTop,     // %1 cm
+    FieldSideRight,   // %1 cm
+    FieldSideBottom,  // %1 cm
+    FieldJobOutside,  // %1 the sides; the job start's question begins so
+    FieldJobNoResume, // reaching left or top: no resume after an interruption
+    FieldJobQuestion, // the question itself; the last key (the catalogue test counts to it)
 };
 
 } // namespace zeb

@@ -10,6 +10,7 @@
 #include "setup/strike_levels_helpers.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -18,6 +19,8 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+
+#include <algorithm>
 
 namespace zeb::app {
 namespace {
@@ -416,6 +419,41 @@ TEST(JobWindow, ANewJobReplacesAnUnfinishedOneOnlyWhenConfirmed) {
             EXPECT_TRUE(window.controller.Workpiece().empty());
             EXPECT_TRUE(form.TopMenu(0)->isEnabled());
         }
+    }
+}
+
+TEST(JobWindow, APictureOutsideTheFieldStartsOnlyWhenConfirmed) {
+    for (bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "Да" : "Нет");
+        WindowFixture window;
+        TMenuForm& form = *window.form;
+        Session& s = form.State();
+        OpenPicture(window);
+        s.Place.PictureOffsetX = -8; // dragged over the left edge: its bars begin at 3
+        window.answerer.confirmYes = yes;
+        form.Item("Print1")->trigger();
+        const size_t sent = window.controller.Trace().size();
+
+        Find<QPushButton>(form, "Button17")->click();
+
+        ASSERT_EQ(window.answerer.messages.size(), 1);
+        EXPECT_TRUE(window.answerer.messages[0].startsWith(
+            "Изображение выходит за рабочее поле: слева на 0.2 см. Такую работу нельзя будет "
+            "продолжить после прерывания"));
+        EXPECT_TRUE(window.answerer.messages[0].endsWith("Начать работу?"));
+        if (yes) {
+            ASSERT_TRUE(WaitForJobEnd(form));
+            const auto struck = window.controller.Workpiece();
+            EXPECT_TRUE(std::any_of(struck.begin(), struck.end(),
+                                    [](const auto& dot) { return dot.column < 0; }));
+            continue;
+        }
+        EXPECT_EQ(testing::SentSince(window, sent), QStringList());
+        EXPECT_EQ(QDir(window.dir.Path()).entryList({"*.txt"}), QStringList());
+        // As before "Работа": the panel open, the menus held for the job.
+        EXPECT_FALSE(Find<QFrame>(form, "PrintReadyPanel")->isHidden());
+        EXPECT_FALSE(form.TopMenu(0)->isEnabled());
+        EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/window_probe.h"
 
 #include <QFileDialog>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -120,6 +121,60 @@ TEST(PictureRoad, OpenShowsTheDotPictureAtItsPlaceWithTheNineMarkersAndSaveWrite
     ASSERT_EQ(saved.size(), QSize(100, 60));
     EXPECT_EQ(saved.pixel(0, 30), Black);
     EXPECT_EQ(saved.pixel(1, 1), White);
+}
+
+// The labels of TForm5 hold their whole text, one under the other, inside the dialog.
+void ExpectFitLabelsLaidOut(QDialog* d) {
+    QCoreApplication::processEvents(); // the layout's pending request, as on the screen
+    auto* size = d->findChild<QLabel*>("PictureSizeLabel");
+    auto* fit = d->findChild<QLabel*>("FieldFitLabel");
+    for (QLabel* label : {size, fit}) {
+        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().size();
+        EXPECT_TRUE(d->rect().contains(label->geometry())) << label->text().size();
+    }
+    EXPECT_LT(d->findChild<QWidget*>("Button7")->geometry().bottom(), size->geometry().top());
+    EXPECT_LT(size->geometry().bottom(), fit->geometry().top());
+    EXPECT_LT(fit->geometry().bottom(), d->findChild<QWidget*>("ToneControls")->geometry().top());
+}
+
+TEST(PictureRoad, TheResolutionDialogShowsThePictureSizeAndWhetherItFits) {
+    WindowFixture window;
+    const QString path = window.dir.File("wide.bmp");
+    QImage wide(2000, 10, QImage::Format_RGB32);
+    wide.fill(Qt::white);
+    ASSERT_TRUE(wide.save(path, "BMP"));
+    AnswerOpen(window, path);
+    QStringList shown;
+    window.answerer.On("Form5", [&shown](QDialog* d) {
+        auto* size = d->findChild<QLabel*>("PictureSizeLabel");
+        auto* fit = d->findChild<QLabel*>("FieldFitLabel");
+        const auto note = [&] {
+            ExpectFitLabelsLaidOut(d);
+            shown << size->text() + " | " + fit->text();
+        };
+        note(); // centre, 40 dots per cm: 30 dots over each side
+        d->findChild<QListWidget*>("ResolutionBox")->setCurrentRow(8);
+        note(); // 26.7 dots per cm: the field is 1293 dots wide
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(d->findChild<QPushButton*>("Button1"), &enter);
+        note(); // pointing at "Left Top"
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(d->findChild<QPushButton*>("Button1"), &leave);
+        note();
+        QTest::mouseClick(d->findChild<QPushButton*>("Button5"), Qt::LeftButton);
+    });
+    window.form->Item("Open")->trigger();
+
+    const QString outside = "Не помещается на рабочем поле (%1 см) при этом расположении: выходит ";
+    const QString at0 = "Изображение: 2000 x 10 точек = 50.0 x 0.3 см | ";
+    const QString at8 = "Изображение: 2000 x 10 точек = 75.0 x 0.4 см | ";
+    EXPECT_EQ(
+        shown,
+        QStringList({at0 + outside.arg("48.5 x 58.5") + "слева на 0.8 см, справа на 0.8 см.",
+                     at8 + outside.arg("48.5 x 58.5") + "слева на 13.3 см, справа на 13.3 см.",
+                     at8 + outside.arg("48.5 x 58.5") + "справа на 26.6 см.",
+                     at8 + outside.arg("48.5 x 58.5") + "слева на 13.3 см, справа на 13.3 см."}));
+    EXPECT_TRUE(window.answerer.unexpected.isEmpty());
 }
 
 TEST(PictureRoad, ACancelledDialogConvertsAgainAndABrokenFileChangesNothing) {

@@ -145,6 +145,32 @@ TEST(EndToEnd, TheWorkedRecoveryExample) {
         QStringList());
 }
 
+TEST(EndToEnd, APictureOutsideTheFieldIsEngravedOnlyWithAllowOutside) {
+    E2eDir d;
+    ASSERT_TRUE(d.StartSimWith(Checks())); // 26 x 12 dots
+    // A 20 x 12 field at resolution 0 (the field plus 10): centred, 3 dots over left and right.
+    ASSERT_EQ(d.Cli({"settings", "--field", "10x2"}).exitCode, 0);
+    const QByteArray settings = d.Read("Zeb.ini");
+
+    const CliResult refused = d.Cli(d.EngraveArgs());
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains("Изображение выходит за рабочее поле: слева на 0.1 см, "
+                                     "справа на 0.1 см. Такую работу нельзя"))
+        << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains("--allow-outside"));
+    EXPECT_TRUE(d.Strikes().empty());
+    for (const char* file : {"123123123.txt", "123Bm.txt", "ErorFile.txt", "ErorProgress.txt"})
+        EXPECT_FALSE(d.Exists(file)) << file;
+    EXPECT_EQ(d.Read("Zeb.ini"), settings);
+
+    const CliResult run = d.Cli(d.EngraveArgs() << "--allow-outside");
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const auto [x, y] = Placement(run.out);
+    EXPECT_EQ(x, -3);
+    EXPECT_EQ(StrikeProblems(PlannedDots(d.Read("123123123.txt"), x, y), d.Strikes()),
+              QStringList());
+}
+
 TEST(EndToEnd, BadInputIsRefusedWithExitTwo) {
     E2eDir d;
     ASSERT_TRUE(d.StartSim());

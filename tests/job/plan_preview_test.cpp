@@ -186,7 +186,9 @@ TEST(JobPreview, BuiltInMemoryItIsWhatTheJobThenStrikes) {
         EXPECT_EQ(preview.passes.size(), row.doublePass ? 2u : 1u);
         EXPECT_EQ(preview.offField > 0, !row.offset.isNull());
 
+        rig.op->confirmAnswer = true; // off the field: the operator takes it
         const Result<JobStart> start = StartJob(s);
+        EXPECT_EQ(rig.op->questions.size(), row.offset.isNull() ? 0u : 1u);
         ASSERT_TRUE(start && start->begun) << start.Message().toStdString();
         ASSERT_TRUE(start->estimate) << start->estimate.Message().toStdString();
         rig.Run();

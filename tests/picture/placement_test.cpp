@@ -1,5 +1,6 @@
 // The picture's place on the work field, its handles and markers, and the portrait-properties
 // dialog's choices.
+#include "picture/field_overhang.h"
 #include "picture/placement.h"
 #include "picture/portrait_properties.h"
 
@@ -148,6 +149,56 @@ TEST(PortraitPropertiesTest, CloseTakesTheSelectionOrKeepsTheIndexHeld) {
         EXPECT_EQ(caption,
                   QString("ZEB-5.5 ") + QString::fromUtf8(shown) + "    (C:\\pictures\\cat.bmp)");
     }
+}
+
+TEST(FieldOverhangTest, EachSideInDotsAndInTenthsOfACentimetreRoundedUp) {
+    using Sides = std::array<int, 4>; // left, top, right, bottom
+    const struct {
+        QSize picture;
+        QPoint offset;
+        QSize field;
+        int resolution;
+        Sides dots;
+        Sides tenths;
+    } cases[] = {
+        {{100, 50}, {0, 0}, {100, 50}, 0, {}, {}}, // fits exactly
+        {{100, 50}, {-1, 0}, {101, 50}, 0, {1, 0, 0, 0}, {1, 0, 0, 0}},
+        {{100, 50}, {0, -1}, {100, 51}, 0, {0, 1, 0, 0}, {0, 1, 0, 0}},
+        {{100, 50}, {1, 0}, {101, 50}, 0, {0, 0, 0, 0}, {}}, // one dot short of the edge
+        {{100, 50}, {1, 0}, {100, 50}, 0, {0, 0, 1, 0}, {0, 0, 1, 0}},
+        {{100, 50}, {0, 1}, {100, 50}, 0, {0, 0, 0, 1}, {0, 0, 0, 1}},
+        // The 4000 x 3000 photo centred at 40 dots per cm: 25.75 cm and 8.25 cm go up.
+        {{4000, 3000}, {-1030, -330}, {1940, 2340}, 0, {1030, 330, 1030, 330}, {258, 83, 258, 83}},
+        // 26.7 dots per cm: 40 dots are 1.5 cm exactly, 41 a little more.
+        {{40, 41}, {-40, -41}, {100, 100}, 8, {40, 41, 0, 0}, {15, 16, 0, 0}},
+        {{10, 10}, {-5, -7}, {3, 3}, 0, {5, 7, 2, 0}, {2, 2, 1, 0}},
+        // Sums that would wrap an int are held at its limit.
+        {{10, 10}, {2147483647, 0}, {3, 10}, 0, {0, 0, 2147483647, 0}, {0, 0, 536870912, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.offset.x() << "," << c.offset.y());
+        const FieldOverhang o = Overhang(c.picture, c.offset, c.field, c.resolution);
+        EXPECT_EQ(o.dots, c.dots);
+        EXPECT_EQ(o.tenthsOfCm, c.tenths);
+        EXPECT_EQ(o.Fits(), c.dots == Sides{});
+    }
+}
+
+TEST(FieldOverhangTest, WhatTheDialogAndTheJobStartSayBeyondTheOtherEdgesOrInside) {
+    TextCatalogue texts;
+    const QSize field(1940, 2340);
+    Placement leftTop;
+    ChooseAlignment(leftTop, 1);
+    // Right and bottom only: the head stays at positions the controller reports.
+    const FieldOverhang beyond = OverhangAligned(leftTop, {4000, 3000}, field, 0, std::nullopt);
+    EXPECT_EQ(OutsideFieldText(texts, beyond),
+              "Изображение выходит за рабочее поле: справа на 51.5 см, снизу на 16.5 см.");
+    const FieldOverhang fits = OverhangAligned(leftTop, {100, 50}, field, 0, std::nullopt);
+    EXPECT_EQ(FieldFitText(texts, fits, field, 0), "Помещается на рабочем поле (48.5 x 58.5 см).");
+    // An unfinished job's place wins over the alignment.
+    EXPECT_EQ(OverhangAligned(leftTop, {100, 50}, field, 0, QPoint(1841, 0)).dots,
+              (std::array<int, 4>{0, 0, 1, 0}));
+    EXPECT_TRUE(OutsideFieldText(texts, fits).isEmpty());
 }
 
 } // namespace
