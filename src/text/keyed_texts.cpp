@@ -278,6 +278,15 @@ const std::vector<KeyedText>& KeyedTexts() {
         {TextKey::ToneResetTip, "Чёрная точка 0, белая 255, гамма 1, без инверсии", 3857},
         {TextKey::ToneNote, "Тон: чёрная точка %1, белая точка %2, гамма %3", 3858},
         {TextKey::ToneNoteInverted, ", инверсия", 3859},
+
+        // The job's progress and its end.
+        {TextKey::JobRemaining, "Осталось: ", 3961},
+        {TextKey::JobPassInProgress, "Гравировка: проход %1 из %2", 3962},
+        {TextKey::JobDoneIn, "Работа завершена за %1", 3963},
+        {TextKey::JobEndedAfter,
+         "Работа прервана через %1; она будет предложена при следующем запуске", 3964},
+        {TextKey::JobLinkLostAfter,
+         "Связь потеряна через %1; работа будет предложена при следующем запуске", 3965},
     };
     return texts;
 }

@@ -17,6 +17,7 @@
 //   3701, 3702       the window's own messages and file filter
 //   3801..3814       the job's preview: its button, window and message
 //   3851..3859       the tone controls of the resolution dialog, and the status line's note
+//   3961..3965       the job's progress while it runs and the status line at its end
 // Left without a code: the window title and the About box's version line (names, never
 // translated), the port names "Com1".."Com8", the hidden service starts "1" and "2", and the
 // problems of Zeb.ini (told before the language file is read) and of the hidden calibration.
@@ -282,7 +283,14 @@ enum class TextKey {
     ToneReset,
     ToneResetTip,
     ToneNote,         // %1 black, %2 white, %3 gamma
-    ToneNoteInverted, // added to ToneNote; the last key (the catalogue test counts to it)
+    ToneNoteInverted, // added to ToneNote
+
+    // --- The job's progress while it runs, and how it ended (the status line)
+    JobRemaining,      // "Осталось: " before the rest's hh:mm:ss, in Label37
+    JobPassInProgress, // %1 the pass, %2 of how many
+    JobDoneIn,         // %1 how long the job ran
+    JobEndedAfter,    // ended for later ("Завершить работу", a line not carried out)
+    JobLinkLostAfter, // the last key (the catalogue test counts to it)
 };
 
 } // namespace zeb
