@@ -106,8 +106,9 @@ void JobController::ShowProgress(bool texts) {
 }
 
 void JobController::ShowEnd(TextKey outcome) {
-    m_form.ShowStatus(m_progress.EndText(m_form.State(), outcome));
-    // A plan run by other means (the service starts) shows no progress of this job.
+    // A plan run by other means (the service starts) was never counted as a job.
+    if (m_progress.Began())
+        m_form.ShowStatus(m_progress.EndText(m_form.State(), outcome));
     m_progress = JobProgress{};
 }
 

@@ -98,6 +98,7 @@ qint64 LiveEstimate::RemainingUnits() const {
 }
 
 bool JobProgress::Begin(const JobParts& s) {
+    m_began = true;
     m_beganMs = s.Time.MonotonicMs();
     m_linkTime = s.Machine.LinkTime > 0 ? s.Machine.LinkTime : UnmeasuredLinkTime;
     const Result<Remaining> rest = EstimateRemaining(s, m_linkTime);

@@ -85,6 +85,8 @@ public:
     // The plan ended: nothing remains.
     void Finish(const JobParts& s);
 
+    // Begin was called: the job's time is counted.
+    bool Began() const { return m_began; }
     bool Known() const { return m_known; }
     const LiveEstimate& Live() const { return m_live; }
     // "Осталось: " + the rest corrected by the pace (in `duration`), and the completion time
@@ -99,6 +101,7 @@ private:
     LiveEstimate m_live;
     qint64 m_beganMs = 0;
     int m_linkTime = 0;
+    bool m_began = false;
     bool m_known = false;
 };
 
