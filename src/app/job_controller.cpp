@@ -38,8 +38,14 @@ JobController::JobController(TMenuForm& form) : QObject(&form), m_form(form) {
 
     QtWindowTimers& timers = form.Timers();
     timers.OnTick(TimerId::Optimizing, [this] { OptimizingTick(); });
-    timers.OnTick(TimerId::CrushTimer,
-                  [this] { Tell(m_form, ResumeInterruptedJob(m_form.State())); });
+    timers.OnTick(TimerId::CrushTimer, [this] {
+        const Outcome resumed = ResumeInterruptedJob(m_form.State());
+        Tell(m_form, resumed);
+        if (resumed) {
+            BeginProgress();
+            ShowProgress(true);
+        }
+    });
     timers.OnTick(TimerId::Timer3, [this] {
         Session& s = m_form.State();
         DropUnfinishedJob(s.StartDirectory, s.Timers);
@@ -72,6 +78,7 @@ void JobController::Button17Click() {
         Tell(m_form, start->estimate);
         if (start->estimate)
             ShowEstimate(*start->estimate);
+        BeginProgress();
     }
     if (start && !start->begun && m_form.Form4() && !m_form.Closing())
         m_form.Form4()->exec();
@@ -85,6 +92,29 @@ void JobController::ShowEstimate(const JobEstimate& estimate) {
         label->setText(WithCaption(estimate.texts.completion, texts, 1));
 }
 
+void JobController::BeginProgress() {
+    Session& s = m_form.State();
+    m_progress.Begin(s);
+    m_form.ShowStatus(JobProgress::PassText(s));
+    ShowProgress(false);
+}
+
+void JobController::ShowProgress(bool texts) {
+    if (!m_progress.Known())
+        return;
+    const LiveEstimate& live = m_progress.Live();
+    m_form.SetProgress(static_cast<int>(live.LinesDone()), static_cast<int>(live.LinesTotal()));
+    if (texts)
+        ShowEstimate({0, m_progress.Texts(m_form.State())});
+}
+
+void JobController::ShowEnd(TextKey outcome) {
+    // A plan run by other means (the service starts) was never counted as a job.
+    if (m_progress.Began())
+        m_form.ShowStatus(m_progress.EndText(m_form.State(), outcome));
+    m_progress = JobProgress{};
+}
+
 void JobController::STOPClick() {
     Session& s = m_form.State();
     if (s.Dev.LinkBusy()) {
@@ -95,6 +125,7 @@ void JobController::STOPClick() {
     }
     if (!zeb::PauseJob(s))
         return;
+    m_progress.Pause();
     StrikeLevelPanels& panels = m_form.LevelPanels();
     panels.OpenAbortPanel(s.Job.SecondPassRunning, s.Levels.DoublePassPending);
     QWidget* panel = panels.Frames().abort;
@@ -107,8 +138,14 @@ void JobController::STOPClick() {
 void JobController::Button27Click() {
     const Outcome continued = zeb::ContinueJob(m_form.State());
     Tell(m_form, continued);
-    if (continued)
-        m_form.LevelPanels().CloseAbortPanel();
+    if (!continued)
+        return;
+    m_form.LevelPanels().CloseAbortPanel();
+    // The forces may be others now: the rest is estimated anew.
+    Session& s = m_form.State();
+    m_progress.Rebase(s);
+    m_form.ShowStatus(JobProgress::PassText(s));
+    ShowProgress(true);
 }
 
 void JobController::Button28Click() {
@@ -116,18 +153,44 @@ void JobController::Button28Click() {
     // Only a job in hand is ended.
     const bool jobHeld = s.Job.Plan != nullptr;
     zeb::EndJobForLater(s);
-    if (jobHeld)
-        m_form.LevelPanels().CloseAbortPanel();
+    if (!jobHeld)
+        return;
+    m_form.LevelPanels().CloseAbortPanel();
+    ShowEnd(TextKey::JobEndedAfter);
 }
 
 void JobController::OptimizingTick() {
-    const TickOutcome outcome = RunNextPlanLine(m_form.State());
+    Session& s = m_form.State();
+    const TickOutcome outcome = RunNextPlanLine(s);
     if (outcome.pictureChanged)
         m_form.Image1()->ImageChanged();
+    switch (outcome.result) {
+    case TickResult::LineDone:
+        ShowProgress(m_progress.LineDone(s));
+        break;
+    case TickResult::SecondPassStarted:
+        m_progress.Rebase(s);
+        m_form.ShowStatus(JobProgress::PassText(s));
+        ShowProgress(true);
+        break;
+    case TickResult::Completed:
+        m_progress.Finish(s);
+        ShowProgress(true);
+        ShowEnd(TextKey::JobDoneIn);
+        break;
+    case TickResult::Stopped:
+        ShowEnd(TextKey::JobEndedAfter);
+        break;
+    case TickResult::LinkLost:
+        ShowEnd(TextKey::JobLinkLostAfter);
+        if (m_form.Form4() && !m_form.Closing())
+            m_form.Form4()->exec();
+        break;
+    case TickResult::NotRunning:
+        break;
+    }
     if (std::exchange(m_pauseAfterLine, false))
         STOPClick();
-    if (outcome.result == TickResult::LinkLost && m_form.Form4() && !m_form.Closing())
-        m_form.Form4()->exec();
 }
 
 void JobController::DialogsCreated() {

@@ -4,13 +4,11 @@
 // the fault dialog on a lost link, and the unfinished-job dialog with its warm-up and its
 // "ignore".
 
+#include "job/live_estimate.h"
+
 #include <QObject>
 
 class QWidget;
-
-namespace zeb {
-struct JobEstimate;
-}
 
 namespace zeb::app {
 
@@ -30,12 +28,19 @@ private:
     void OptimizingTick();
     void DialogsCreated();
     void ShowEstimate(const JobEstimate& estimate);
+    // The job began (started or resumed): its pass in the status line, its progress counted.
+    void BeginProgress();
+    // The gauge after each line; the rest and the completion time when estimated anew.
+    void ShowProgress(bool texts);
+    // How the job ended, and after how long, in the status line.
+    void ShowEnd(TextKey outcome);
     // Places a floating panel of the picture area at (x, y) of the visible part of the field.
     void PlaceOverField(QWidget* panel, int x, int y);
 
     TMenuForm& m_form;
     // STOP came while a line was being struck.
     bool m_pauseAfterLine = false;
+    JobProgress m_progress;
 };
 
 } // namespace zeb::app

@@ -5,6 +5,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_forces.h"
 #include "cli/cli_job_options.h"
+#include "cli/cli_offline.h"
 #include "cli/terminal_operator.h"
 
 #include "job/job_preview.h"
@@ -84,34 +85,8 @@ QString ParsePreviewArgs(const QStringList& list, PreviewArgs& a) {
     return problem;
 }
 
-// A session as the program's start leaves it, but without a port and without writing
-// anything: a missing Zeb.ini is taken as the default file the start would write.
-struct PreviewSession {
-    TerminalOperator op;
-    PolledTimers timers;
-    SystemClock clock;
-    Session s{op, timers, clock, std::make_unique<CommPortDriver1>()};
-};
-
-void LoadSettingsOnly(Session& s) {
-    s.StartDirectory = QDir::currentPath();
-    const QFileInfo file(SettingsFilePath(s.StartDirectory));
-    if (!file.exists() && !file.isSymLink()) {
-        s.Config.SettingsMissing = true;
-        ReadBackDefaultFile(s.Config, s.Levels, s.Machine);
-    } else {
-        for (const QString& problem :
-             LoadSettings(s.StartDirectory, s.Config, s.Levels, s.Machine).problems)
-            PrintError(QStringLiteral("Zeb.ini: ") + problem);
-    }
-    if (s.Config.ResolutionIndex < 0 || s.Config.ResolutionIndex >= ResolutionCount)
-        s.Config.ResolutionIndex = 0;
-    CreateWorkField(s.View, s.Config.FieldWidth, s.Config.FieldHeight);
-    s.Tables = StartupToneTables();
-}
-
 // The picture through the Open road, placed on the work field, planned in memory.
-int PreviewOfPicture(PreviewSession& p, const PreviewArgs& args, JobPreview& preview) {
+int PreviewOfPicture(OfflineSession& p, const PreviewArgs& args, JobPreview& preview) {
     Session& s = p.s;
     const std::optional<QString> path = ExistingFile(args.job.picture);
     if (!path)
@@ -133,7 +108,7 @@ int PreviewOfPicture(PreviewSession& p, const PreviewArgs& args, JobPreview& pre
 }
 
 // A plan file at the offsets given, as a one-pass job with the forces of Zeb.ini.
-int PreviewOfPlanFile(PreviewSession& p, const PreviewArgs& args, JobPreview& preview) {
+int PreviewOfPlanFile(OfflineSession& p, const PreviewArgs& args, JobPreview& preview) {
     Session& s = p.s;
     const std::optional<QString> path = ExistingFile(args.plan);
     if (!path)
@@ -182,7 +157,7 @@ int RunPreview(const QStringList& list) {
     PreviewArgs args;
     if (const QString usage = ParsePreviewArgs(list, args); !usage.isEmpty())
         return UsageError(QStringLiteral("preview"), usage);
-    PreviewSession p;
+    OfflineSession p;
     LoadSettingsOnly(p.s);
     JobPreview preview;
     const int code = args.plan.isEmpty() ? PreviewOfPicture(p, args, preview)

@@ -4,6 +4,7 @@
 #include "job/plan_text_reader.h"
 #include "text/text_catalogue.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -37,9 +38,10 @@ QString ClockText(qint64 hours, qint64 minutes, qint64 seconds) {
 
 } // namespace
 
-DurationCounter::DurationCounter(const EstimateInputs& inputs)
+DurationCounter::DurationCounter(const EstimateInputs& inputs, qint64 startRow, qint64 startCol)
     : m_in(inputs),
-      m_stepTime(inputs.machine.MotorSpeed * inputs.machine.MotorSpeedScale * 100 * 0.024375) {}
+      m_stepTime(inputs.machine.MotorSpeed * inputs.machine.MotorSpeedScale * 100 * 0.024375),
+      m_previousRow(startRow), m_previousCol(startCol) {}
 
 // The column times always count; moves, needle records and the head's column only with a
 // device.
@@ -109,9 +111,8 @@ Result<qint64> PlanFileDuration(const QString& planPath, const EstimateInputs& i
     return units;
 }
 
-DurationTexts DurationTextsFor(qint64 units, const QDateTime& now) {
-    units = std::max<qint64>(units, 0);
-    qint64 rest = units;
+QString DurationClockText(qint64 units) {
+    qint64 rest = std::max<qint64>(units, 0);
     qint64 hours = rest / UnitsPerHour;
     rest %= UnitsPerHour;
     // Whole days go in front of the time, whatever their number: a duration is never shown
@@ -121,16 +122,22 @@ DurationTexts DurationTextsFor(qint64 units, const QDateTime& now) {
     const qint64 minutes = rest / UnitsPerMinute;
     rest %= UnitsPerMinute;
     const qint64 seconds = rest / UnitsPerSecond;
-
-    DurationTexts texts;
-    const QDateTime done = now.addMSecs(units / UnitsPerMs);
-    texts.completion = QStringLiteral("Время завершения работы: ") +
-                       done.time().toString(QStringLiteral("hh:mm:ss"));
-    texts.duration = QStringLiteral("Длительность работы: ");
+    QString text;
     if (days > 0)
-        texts.duration += TextCatalogue::BuiltIn(TextKey::EstimateDays).arg(days);
-    texts.duration += ClockText(hours, minutes, seconds);
-    return texts;
+        text = TextCatalogue::BuiltIn(TextKey::EstimateDays).arg(days);
+    return text + ClockText(hours, minutes, seconds);
+}
+
+QString CompletionText(qint64 units, const QDateTime& now) {
+    const QDateTime done = now.addMSecs(std::max<qint64>(units, 0) / UnitsPerMs);
+    const QString format = done.date() == now.date() ? QStringLiteral("hh:mm:ss")
+                                                     : QStringLiteral("dd.MM.yyyy hh:mm:ss");
+    return QStringLiteral("Время завершения работы: ") + done.toString(format);
+}
+
+DurationTexts DurationTextsFor(qint64 units, const QDateTime& now) {
+    return {CompletionText(units, now),
+            QStringLiteral("Длительность работы: ") + DurationClockText(units)};
 }
 
 Result<JobEstimate> EstimateJobDuration(const QString& planPath, const EstimateInputs& inputs,

@@ -39,11 +39,13 @@ Result<qint64> PlanTextDuration(QByteArrayView plan, const EstimateInputs& input
                                 const QString& name);
 
 // The estimate's walk over one pass of a plan, record by record, the head taken to start at
-// row and column 0; `inputs.doublePassPending` is the caller's to honour. Units() is T so far,
-// so a reader can tell how long the job has run at each line.
+// field row `startRow` and column `startCol` (0, 0 at a pass's start);
+// `inputs.doublePassPending` is the caller's to honour. Units() is T so far, so a reader can
+// tell how long the job has run at each line.
 class DurationCounter {
 public:
-    explicit DurationCounter(const EstimateInputs& inputs);
+    explicit DurationCounter(const EstimateInputs& inputs, qint64 startRow = 0,
+                             qint64 startCol = 0);
     void Add(const PlanRecord& record);
     qint64 Units() const { return m_units; }
 
@@ -51,17 +53,24 @@ private:
     EstimateInputs m_in;
     double m_stepTime;
     qint64 m_units = 0;
-    qint64 m_previousRow = 0;
-    qint64 m_previousCol = 0;
+    qint64 m_previousRow;
+    qint64 m_previousCol;
 };
 
 struct DurationTexts {
-    QString completion; // Label35: "Время завершения работы: " + time of day
+    QString completion; // Label35: "Время завершения работы: " [+ dd.MM.yyyy " "] + hh:mm:ss
     QString duration; // Label37: "Длительность работы: " [+ "NСут." + "+ "] + hh:mm:ss
 };
 
-// The two texts for a duration of T units starting at `now`. A duration of 24 hours or more
-// shows its whole days in front ("1Сут.", "2Сут.", ...) and the rest as hh:mm:ss.
+// A duration of T units as hh:mm:ss; 24 hours or more show their whole days in front ("1Сут.+ ",
+// "2Сут.+ ", ...).
+QString DurationClockText(qint64 units);
+
+// When a job of T units started at `now` is done: the time of day, with the date in front when
+// that is not the day of `now` (a long job would otherwise seem to end today).
+QString CompletionText(qint64 units, const QDateTime& now);
+
+// The two texts for a duration of T units starting at `now`.
 DurationTexts DurationTextsFor(qint64 units, const QDateTime& now);
 
 struct JobEstimate {

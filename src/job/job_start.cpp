@@ -189,17 +189,22 @@ Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choice
 
 Result<JobEstimate> EstimateJob(const JobParts& s, const QString& planPath) {
     s.Dev.MeasureLinkTime();
+    Result<JobEstimate> estimate =
+        EstimateJobDuration(planPath, JobEstimateInputs(s, s.Machine.LinkTime), s.Time);
+    s.Machine.CurrentRow = 0;
+    s.Machine.CurrentCol = 0;
+    return estimate;
+}
+
+EstimateInputs JobEstimateInputs(const JobParts& s, int linkTime) {
     EstimateInputs inputs;
     inputs.machine = s.Machine;
-    inputs.linkTime = s.Machine.LinkTime;
+    inputs.linkTime = linkTime;
     inputs.deviceReady = s.Link.DeviceReady;
     inputs.doublePassPending = s.Levels.DoublePassPending;
     inputs.pictureOffsetX = s.Place.PictureOffsetX;
     inputs.pictureOffsetY = s.Place.PictureOffsetY;
-    Result<JobEstimate> estimate = EstimateJobDuration(planPath, inputs, s.Time);
-    s.Machine.CurrentRow = 0;
-    s.Machine.CurrentCol = 0;
-    return estimate;
+    return inputs;
 }
 
 } // namespace zeb

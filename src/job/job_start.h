@@ -55,7 +55,13 @@ Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choice
                           OutsideField outside = OutsideField::Ask);
 
 // EstimateJobDuration: the link time measured anew, the plan walked (twice with a double
-// pass); the head count goes back to 0, 0.
+// pass); the head count goes back to 0, 0. Greets the controller: only at a job's start.
 Result<JobEstimate> EstimateJob(const JobParts& s, const QString& planPath);
+
+// The estimate's inputs as the session holds them now, with `linkTime` for L: the machine's
+// motor values and column times, whether it answers, the second pass still to come, the
+// picture's place. Reads only; the job start's estimate and the estimate while a job runs
+// both take it.
+EstimateInputs JobEstimateInputs(const JobParts& s, int linkTime);
 
 } // namespace zeb

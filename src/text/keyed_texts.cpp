@@ -296,6 +296,14 @@ const std::vector<KeyedText>& KeyedTexts() {
          "или выше.",
          3909},
         {TextKey::FieldJobQuestion, "Начать работу?", 3910},
+        // The job's progress and its end.
+        {TextKey::JobRemaining, "Осталось: ", 3961},
+        {TextKey::JobPassInProgress, "Гравировка: проход %1 из %2", 3962},
+        {TextKey::JobDoneIn, "Работа завершена за %1", 3963},
+        {TextKey::JobEndedAfter,
+         "Работа прервана через %1; она будет предложена при следующем запуске", 3964},
+        {TextKey::JobLinkLostAfter,
+         "Связь потеряна через %1; работа будет предложена при следующем запуске", 3965},
     };
     return texts;
 }

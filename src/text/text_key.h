@@ -19,6 +19,7 @@
 //   3851..3859       the tone controls of the resolution dialog, and the status line's note
 //   3901..3910       the picture against the work field: its size and fit in the resolution
 //                    dialog, the job start's question about a picture reaching outside
+//   3961..3965       the job's progress while it runs and the status line at its end
 // Left without a code: the window title and the About box's version line (names, never
 // translated), the port names "Com1".."Com8", the hidden service starts "1" and "2", and the
 // problems of Zeb.ini (told before the language file is read) and of the hidden calibration.
@@ -297,7 +298,13 @@ enum class TextKey {
     FieldSideBottom,  // %1 cm
     FieldJobOutside,  // %1 the sides; the job start's question begins so
     FieldJobNoResume, // reaching left or top: no resume after an interruption
-    FieldJobQuestion, // the question itself; the last key (the catalogue test counts to it)
+    FieldJobQuestion, // the question itself
+    // --- The job's progress while it runs, and how it ended (the status line)
+    JobRemaining,      // "Осталось: " before the rest's hh:mm:ss, in Label37
+    JobPassInProgress, // %1 the pass, %2 of how many
+    JobDoneIn,         // %1 how long the job ran
+    JobEndedAfter,    // ended for later ("Завершить работу", a line not carried out)
+    JobLinkLostAfter, // the last key (the catalogue test counts to it)
 };
 
 } // namespace zeb

@@ -4,6 +4,7 @@
 #include "app/field_widget.h"
 #include "app/link_wait.h"
 #include "app/window_probe.h"
+#include "job/estimate.h"
 #include "job/job_plan_strikes.h"
 #include "job/job_runner.h"
 #include "job/recovery_file.h"
@@ -15,8 +16,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QSpinBox>
 
@@ -37,7 +40,10 @@ TEST(JobWindow, TheWholeRoadFromGravirovkaToTheLastStrike) {
     WindowFixture window;
     TMenuForm& form = *window.form;
     Session& s = form.State();
-    OpenPicture(window);
+    // Enough strikes for seconds of estimate.
+    QImage picture(40, 24, QImage::Format_RGB32);
+    picture.fill(qRgb(255, 0, 0));
+    OpenPicture(window, picture);
     s.Levels.FirstPassLevels = Forces(40, 30, 20, 10);
 
     form.Item("Print1")->trigger();
@@ -46,6 +52,17 @@ TEST(JobWindow, TheWholeRoadFromGravirovkaToTheLastStrike) {
     EXPECT_TRUE(Find<QFrame>(form, "PrintReadyPanel_2")->isHidden());
     for (int position = 0; position <= 6; ++position)
         EXPECT_FALSE(form.TopMenu(position)->isEnabled()) << position;
+    // What the window shows as the lines go, each line taking 5 s of the job's clock.
+    std::vector<int> gauge;
+    QStringList rests, statuses;
+    auto* gauge1 = form.findChild<QProgressBar*>("Gauge1");
+    ASSERT_NE(gauge1, nullptr);
+    QObject::connect(gauge1, &QProgressBar::valueChanged, &form, [&](int value) {
+        gauge.push_back(value);
+        rests << Find<QLabel>(form, "Label37")->text();
+        statuses << testing::StatusLine(form);
+        window.clock.Advance(5000);
+    });
 
     Find<QPushButton>(form, "Button17")->click();
     EXPECT_TRUE(panel->isHidden());
@@ -69,6 +86,19 @@ TEST(JobWindow, TheWholeRoadFromGravirovkaToTheLastStrike) {
     EXPECT_FALSE(QFile::exists(window.dir.File("ErorFile.txt")));
     EXPECT_TRUE(QTest::qWaitFor([&form] { return !form.Timers().Running(TimerId::Timer2); }));
     EXPECT_TRUE(window.answerer.messages.isEmpty());
+
+    // The gauge went up line by line to the end; the rest was estimated anew on the way.
+    ASSERT_GT(gauge.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(gauge.begin(), gauge.end()));
+    EXPECT_EQ(gauge.back(), gauge1->maximum());
+    EXPECT_EQ(statuses.front(), "Гравировка: проход 1 из 1");
+    QStringList shown = rests.filter(QRegularExpression("^Осталось: \\d\\d:\\d\\d:\\d\\d$"));
+    shown.removeDuplicates();
+    EXPECT_GE(shown.size(), 2) << rests.join(" | ").toStdString();
+    EXPECT_EQ(Find<QLabel>(form, "Label37")->text(), "Осталось: 00:00:00");
+    EXPECT_TRUE(Find<QLabel>(form, "Label35")->text().startsWith("Время завершения работы: "));
+    EXPECT_EQ(testing::StatusLine(form),
+              "Работа завершена за " + DurationClockText(qint64(gauge.size()) * 5 * 100'000));
 }
 
 TEST(JobWindow, StopNewForcesOnTheAbortPanelThenContinue) {
@@ -227,6 +257,7 @@ TEST(JobWindow, ALostLinkShowsTheFaultDialogAndKeepsTheJob) {
     EXPECT_TRUE(QTest::qWaitFor([&faultShown] { return faultShown == 1; }));
     EXPECT_TRUE(QFile::exists(window.dir.File("ErorFile.txt")));
     EXPECT_FALSE(form.Item("STOP")->isVisible());
+    EXPECT_TRUE(testing::StatusLine(form).startsWith("Связь потеряна через 00:00:"));
 }
 
 // "Гравировка", then "Работа", then plan lines carried by hand until STOP is offered, and
@@ -349,6 +380,7 @@ TEST(JobWindow, ARefusedContinueKeepsTheAbortPanelAndTheEndClosesIt) {
     Find<QPushButton>(form, "Button28")->click();
     EXPECT_TRUE(abort->isHidden());
     EXPECT_FALSE(s.Link.DeviceReady);
+    EXPECT_TRUE(testing::StatusLine(form).startsWith("Работа прервана через 00:00:"));
 }
 
 // A job interrupted before its first strike: the plan and recovery file it left.
@@ -390,6 +422,9 @@ TEST(JobWindow, FinishingTheUnfinishedJobWarmsUpAndStrikesTheRest) {
     EXPECT_EQ(window.controller.Workpiece()[0].row, 53);
     EXPECT_EQ(window.controller.Workpiece()[0].column, 104);
     EXPECT_FALSE(QFile::exists(window.dir.File("ErorFile.txt")));
+    // The rest of the plan was counted down to its end.
+    EXPECT_EQ(Find<QLabel>(form, "Label37")->text(), "Осталось: 00:00:00");
+    EXPECT_TRUE(testing::StatusLine(form).startsWith("Работа завершена за "));
 }
 
 TEST(JobWindow, ANewJobReplacesAnUnfinishedOneOnlyWhenConfirmed) {

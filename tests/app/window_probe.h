@@ -28,16 +28,18 @@ inline WindowFixture::Setup WithFile(const QString& name, const QByteArray& byte
     return setup;
 }
 
-// A small lettering-like picture, opened as "Открыть" opens it: two bars and a dot, in two
-// greys.
-inline void OpenPicture(WindowFixture& window) {
-    QImage image(20, 8, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    for (int x = 2; x < 18; ++x) {
-        image.setPixel(x, 2, qRgb(255, 0, 0));
-        image.setPixel(x, 5, qRgb(180, 0, 0));
+// A picture opened as "Открыть" opens it; by default a small lettering-like one: two bars and
+// a dot, in two greys.
+inline void OpenPicture(WindowFixture& window, QImage image = {}) {
+    if (image.isNull()) {
+        image = QImage(20, 8, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        for (int x = 2; x < 18; ++x) {
+            image.setPixel(x, 2, qRgb(255, 0, 0));
+            image.setPixel(x, 5, qRgb(180, 0, 0));
+        }
+        image.setPixel(10, 7, qRgb(255, 0, 0));
     }
-    image.setPixel(10, 7, qRgb(255, 0, 0));
     const QString path = window.dir.File("letters.bmp");
     image.save(path, "BMP");
     Session& s = window.form->State();

@@ -107,8 +107,8 @@ TEST(CliSettings, EstimateTakesTheForcesInTheSameOrder) {
               "\r\nGoTo:      1     1\r\nDown: \r\nKnock: 4444\r\nUp  : \r\n");
     auto estimate = [&dir](const char* forces) {
         const CliResult run =
-            Cli(dir.Path(), {"estimate", "plan.txt", "--device-ready", "--forces", forces,
-                             "--motor-speed-scale", "17", "--now=2026-01-05T23:59:59"});
+            Cli(dir.Path(), {"estimate", "plan.txt", "--forces", forces, "--motor-speed-scale",
+                             "17", "--now=2026-01-05T23:59:59"});
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         return run.out.section('\n', 0, 0);
     };

@@ -1,8 +1,10 @@
 // The duration estimate: T worked out by hand for a small plan, the day text, the double
-// pass, and a plan that cannot be read.
+// pass, and a plan that cannot be read; the estimate of the rest while a job runs.
 #include "job/estimate.h"
 
 #include "common/temp_dir.h"
+#include "job/job_rig.h"
+#include "job/live_estimate.h"
 #include "job/plan_pictures.h"
 
 #include <gtest/gtest.h>
@@ -78,11 +80,13 @@ TEST(Estimate, DurationAndCompletionTexts) {
     } cases[] = {
         {0, QTime(9, 0), "09:00:00", "00:00:00"},
         {(3600 + 62) * s + 34'000, QTime(9, 0), "10:01:02", "01:01:02"},
-        {(24 * 3600 - 1) * s + 99'999, QTime(9, 0), "08:59:59", "23:59:59"},
-        {24 * 3600 * s, QTime(9, 0), "09:00:00", "1Сут.+ 00:00:00"},
-        {(10 * 24 * 3600 + 5) * s, QTime(9, 0), "09:00:05", "10Сут.+ 00:00:05"},
-        // Milliseconds carry into the completion time.
-        {40 * 60 * s + 40'000, QTime(23, 30, 0, 700), "00:10:01", "00:40:00"},
+        {(24 * 3600 - 1) * s + 99'999, QTime(9, 0), "06.01.2026 08:59:59", "23:59:59"},
+        // A completion on another day carries its date.
+        {24 * 3600 * s, QTime(9, 0), "06.01.2026 09:00:00", "1Сут.+ 00:00:00"},
+        {(10 * 24 * 3600 + 5) * s, QTime(9, 0), "15.01.2026 09:00:05", "10Сут.+ 00:00:05"},
+        // Milliseconds carry into the completion time, and past midnight.
+        {40 * 60 * s + 40'000, QTime(23, 30, 0, 700), "06.01.2026 00:10:01", "00:40:00"},
+        {(29 * 60 + 59) * s + 29'299, QTime(23, 30, 0, 700), "23:59:59", "00:29:59"},
     };
     for (const auto& c : cases) {
         const DurationTexts texts = DurationTextsFor(c.units, QDateTime(QDate(2026, 1, 5), c.now));
@@ -108,6 +112,95 @@ TEST_F(EstimateTest, EstimateJobDurationReadsTheClockAndNamesABadPlan) {
     EXPECT_FALSE(estimate); // no texts to show
     estimate = EstimateJobDuration(dir.File("absent.txt"), in, clock);
     EXPECT_TRUE(estimate.Message().contains("absent.txt"));
+}
+
+// While a job runs, the rest is the job start's estimate over the lines not yet done, from the
+// head where it stands: all of it at the start, less with every line, nothing at the end.
+TEST(LiveEstimate, TheRestIsTheStartsEstimateAndShrinksWithEveryLine) {
+    for (const bool doublePass : {false, true}) {
+        SCOPED_TRACE(doublePass);
+        testing::JobRig rig;
+        rig.OpenPicture(testing::Blocks(), true);
+        rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+        rig.s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
+        rig.s->Levels.DoublePassPending = doublePass;
+        const Result<JobStart> start = rig.Start();
+        ASSERT_TRUE(testing::Begun(start) && start->estimate);
+        const int link = rig.s->Machine.LinkTime;
+        Result<Remaining> rest = EstimateRemaining(*rig.s, link);
+        ASSERT_TRUE(rest) << rest.Message().toStdString();
+        EXPECT_EQ(rest->units, start->estimate->units);
+        Remaining before = *rest;
+        for (TickResult result = TickResult::LineDone; result != TickResult::Completed;) {
+            result = RunNextPlanLine(*rig.s).result;
+            rest = EstimateRemaining(*rig.s, link);
+            ASSERT_TRUE(rest) << rest.Message().toStdString();
+            // The second pass strikes with its own forces: only lines count down across it.
+            if (result == TickResult::SecondPassStarted) {
+                EXPECT_EQ(rest->lines, before.lines);
+            } else if (result == TickResult::LineDone) {
+                EXPECT_EQ(rest->lines, before.lines - 1);
+                EXPECT_LE(rest->units, before.units);
+            }
+            before = *rest;
+        }
+        EXPECT_EQ(before.lines, 0);
+        EXPECT_EQ(before.units, 0);
+    }
+}
+
+// The rest is corrected by the time the job really took for the estimated time it ran, once
+// 5 s of estimate were measured; a pause or new forces measure nothing across the gap.
+TEST(LiveEstimate, ThePaceCorrectsTheRest) {
+    constexpr qint64 s = 100'000; // one second in 10 us units
+    enum Gap { None, Pause, Rebase };
+    const struct {
+        qint64 tookMs; // for the first 10 s of estimate
+        Gap gap;       // before the second 10 s of estimate, which take 10 s
+        qint64 rest;   // of the 80 s of estimate left
+    } cases[] = {
+        {10'000, None, 80 * s},    {30'000, None, 160 * s},  // twice as slow over 20 s of estimate
+        {5'000, None, 60 * s},     {30'000, Pause, 240 * s}, // only the first stretch counts
+        {30'000, Rebase, 160 * s},                           // a pause of 50 s does not count
+    };
+    for (const auto& c : cases) {
+        LiveEstimate live;
+        live.Begin(1000, {100 * s, 100});
+        EXPECT_EQ(live.RemainingUnits(), 100 * s);
+        const qint64 first = 1000 + c.tookMs;
+        live.Update(first, {90 * s, 90});
+        qint64 second = first + 10'000;
+        if (c.gap == Pause) {
+            live.Pause();
+            second += 50'000;
+        }
+        if (c.gap == Rebase) {
+            live.Rebase(first + 50'000, {90 * s, 90});
+            second += 50'000;
+        }
+        live.Update(second, {80 * s, 80});
+        EXPECT_EQ(live.RemainingUnits(), c.rest) << c.tookMs << " " << c.gap;
+        EXPECT_EQ(live.LinesDone(), 20);
+        EXPECT_EQ(live.LinesTotal(), 100);
+    }
+    // Too little measured to trust: the estimate as it is.
+    LiveEstimate live;
+    live.Begin(0, {100 * s, 100});
+    live.Update(40'000, {96 * s, 96});
+    EXPECT_EQ(live.RemainingUnits(), 96 * s);
+}
+
+// Estimated anew after so many lines or so much time, whichever comes first.
+TEST(LiveEstimate, DueAfterLinesOrTime) {
+    LiveEstimate live;
+    live.Begin(0, {1000, LiveEstimate::LinesBetween * 3});
+    for (qint64 line = 1; line < LiveEstimate::LinesBetween; ++line)
+        ASSERT_FALSE(live.LineDone(line));
+    EXPECT_EQ(live.LinesDone(), LiveEstimate::LinesBetween - 1);
+    EXPECT_TRUE(live.LineDone(LiveEstimate::LinesBetween));
+    live.Update(10, {900, LiveEstimate::LinesBetween * 2});
+    EXPECT_FALSE(live.LineDone(10 + LiveEstimate::MsBetween - 1));
+    EXPECT_TRUE(live.LineDone(10 + LiveEstimate::MsBetween));
 }
 
 } // namespace

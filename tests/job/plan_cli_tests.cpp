@@ -1,5 +1,6 @@
 // zeb-cli plan and zeb-cli estimate as a user runs them.
 #include "common/temp_dir.h"
+#include "job/job_rig.h"
 #include "job/plan_pictures.h"
 
 #include <QImage>
@@ -51,11 +52,18 @@ TEST(PlanCli, PlansAndEstimatesAndRefusesBadUsage) {
              PlanLines({"", "GoTo:      1     1", "Down: ", "Knock: 4444", "Up  : "}));
     // Forces 14 at P = 12 * 17 = 204 give ColumnTime[4] = 763. S = 497.25, L = 400:
     // move to (1, 1): 400 + 994 + 400 + 497; Down 400; 4 x 763; Up 400; twice.
-    run = Cli({"estimate", "plan.txt", "--device-ready", "--forces", "14,14,14,14",
-               "--motor-speed-scale", "17", "--double-pass", "--now=2026-01-05T23:59:59"});
+    run = Cli({"estimate", "plan.txt", "--forces", "14,14,14,14", "--motor-speed-scale", "17",
+               "--double-pass", "--now=2026-01-05T23:59:59"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "T = 12286 (10 us)\nДлительность работы: 00:00:00\n"
-                       "Время завершения работы: 23:59:59\n");
+                       "Время завершения работы: 23:59:59\n"
+                       "with the machine: link time 400 ms for 101 greetings (--link-time), "
+                       "motor speed 12, scale 17, column times 527,763,763,763,763\n");
+    // Without the machine only the columns count, at the values of a first start.
+    run = Cli({"estimate", "plan.txt", "--no-machine", "--column-time", "1,2,3,4,5"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("T = 20 (10 us)\n")) << run.out.toStdString();
+    EXPECT_TRUE(run.out.endsWith("without the machine: only the strike columns count\n"));
 
     WriteAll(dir.File("junk.png"), "not a picture");
     WriteAll(dir.File("bad.txt"), PlanLines({"", "GoTo:      1     1", "Knock: 4x"}));
@@ -73,6 +81,7 @@ TEST(PlanCli, PlansAndEstimatesAndRefusesBadUsage) {
         {"estimate", "plan.txt", "--forces", "1,2"},
         {"estimate", "plan.txt", "--now", "today"},
         {"estimate", "plan.txt", "--column-time", "0,0,0,0,2430000000"},
+        {"estimate", "plan.txt", "--device-ready"},
     };
     for (const QStringList& args : bad) {
         SCOPED_TRACE(args.join(' ').toStdString());
@@ -81,6 +90,34 @@ TEST(PlanCli, PlansAndEstimatesAndRefusesBadUsage) {
         EXPECT_FALSE(run.err.isEmpty());
     }
     EXPECT_FALSE(QFile::exists(dir.File("p.txt")));
+}
+
+// Without options zeb-cli estimates a plan as the job start does with the machine connected,
+// from the Zeb.ini that start wrote: the same T for the same plan, link time and offsets.
+TEST(PlanCli, EstimateWithoutOptionsIsTheJobStartsEstimate) {
+    for (const bool doublePass : {false, true}) {
+        SCOPED_TRACE(doublePass);
+        testing::JobRig rig;
+        rig.OpenPicture(testing::Blocks(), true);
+        rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
+        rig.s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
+        rig.s->Levels.DoublePassPending = doublePass;
+        rig.s->Config.ResolutionIndex = 3;
+        rig.s->Machine.MotorSpeed = 14;
+        const Result<JobStart> start = rig.Start();
+        ASSERT_TRUE(testing::Begun(start) && start->estimate) << start.Message().toStdString();
+        QStringList args{"estimate",    "123123123.txt",
+                         "--link-time", QString::number(rig.s->Machine.LinkTime),
+                         "--offset-x",  QString::number(rig.s->Place.PictureOffsetX),
+                         "--offset-y",  QString::number(rig.s->Place.PictureOffsetY)};
+        if (doublePass)
+            args << "--double-pass";
+        const CliRun run = Cli(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out.section('\n', 0, 0),
+                  QString("T = %1 (10 us)").arg(start->estimate->units));
+        EXPECT_EQ(run.out.section('\n', 1, 1), start->estimate->texts.duration);
+    }
 }
 
 } // namespace
