@@ -33,7 +33,8 @@ QAction* TMenuForm::AddItem(QMenu* menu, const QString& objectName, const QStrin
 void TMenuForm::BuildMenus() {
     QMenu* file = AddTopMenu("File1", Caption(10));
     AddItem(file, "Open", Caption(11));
-    AddItem(file, "Save1", Caption(12));
+    // Usable once there is a dot picture to save.
+    AddItem(file, "Save1", Caption(12))->setEnabled(false);
     connect(AddItem(file, "CloseExit", Caption(13)), &QAction::triggered, this,
             &TMenuForm::CloseExitClick);
 

@@ -40,7 +40,7 @@ constexpr ItemState TopLevel[] = {
 
 constexpr ItemState Entries[] = {
     {"Open", "Открыть", "ve"},
-    {"Save1", "Сохранить", "ve"},
+    {"Save1", "Сохранить", "v"}, // nothing to save before "Открыть"
     {"Original1", "Original", "v"},
     {"Print1", "Гравировка", "ve"},
     {"Qual2", "Quality LO", "ekc"},
@@ -118,6 +118,20 @@ TEST(StartUp, DefaultSettingsWrittenTheLinkTestNamesTheMachineAPortIsChosen) {
     for (int n = 1; n <= 8; ++n)
         EXPECT_EQ(form.Item(QString("Com%1").arg(n) + "1")->isChecked(), n == 3) << n;
     EXPECT_EQ(form.State().Config.PortName, "com3");
+}
+
+TEST(StartUp, TheStatusTextsOfOpenAndWarmUpAreInView) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    testing::OpenPicture(window);
+    EXPECT_TRUE(testing::VisibleStatus(form).contains("Изображение готово"))
+        << testing::VisibleStatus(form).join('|').toStdString();
+    form.Item("N6")->trigger();
+    EXPECT_TRUE(testing::VisibleStatus(form).contains("Разогрев головки - 95"))
+        << testing::VisibleStatus(form).join('|').toStdString();
+    EXPECT_TRUE(testing::Find<QPlainTextEdit>(form, "Memo1")->isReadOnly());
 }
 
 TEST(StartUp, AZebIniThatCannotBeReadIsToldAndNotReplacedAtClose) {

@@ -110,7 +110,8 @@ TEST(PictureRoad, OpenShowsTheDotPictureAtItsPlaceWithTheNineMarkersAndSaveWrite
         EXPECT_EQ(field.pixel(above), onPicture ? MarkerOnWhite : MarkerOnBlack) << k + 1;
     }
 
-    // "Сохранить" writes the dot picture as a bitmap under the name as given.
+    // "Сохранить", usable now, writes the dot picture as a bitmap under the name as given.
+    EXPECT_TRUE(form.Item("Save1")->isEnabled());
     AnswerFileDialog(window, "SaveDialog1", window.dir.File("dots"));
     form.Item("Save1")->trigger();
     EXPECT_TRUE(window.answerer.messages.isEmpty());
