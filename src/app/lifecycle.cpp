@@ -32,7 +32,16 @@ void TMenuForm::FormCreate() {
         if (!problem.isEmpty())
             ShowMessage(problem);
     };
-    hooks.workFieldReady = [this] { m_image1->Show(&m_session->View.Image1); };
+    hooks.workFieldReady = [this] {
+        m_image1->Show(&m_session->View.Image1);
+        m_image1->SetOverlay([this] {
+            const Session& s = *m_session;
+            // The field as the placement counts it at the resolution held.
+            return FieldOverlay{
+                QRect(QPoint(0, 0), FieldSize(s.View.Image1.size(), s.Config.ResolutionIndex)),
+                QPoint(s.Machine.CurrentCol, s.Machine.CurrentRow)};
+        });
+    };
     hooks.recoveryFileUnreadable = [this](const QString& problem) { ShowMessage(problem); };
     StartUp(*m_session, hooks);
 }

@@ -84,6 +84,8 @@ public:
     TForm4* Form4() const { return m_form4; }
     TConvertForm* ConvertForm() const { return m_convertForm; }
     QScrollArea* ScrollBox1() const { return m_scrollBox1; }
+    // Scrolls the field view so that the placed picture is in it.
+    void ScrollToPicture();
 
     // Closing by a signal: every open modal message is closed, later ones are not shown, and
     // the window closes the normal way.
