@@ -74,6 +74,11 @@ void TMenuForm::BuildMenus() {
         com->setCheckable(true);
         com->setChecked(n == 1);
     }
+    // A port named by its path, shown once one is in use and kept for going back to it.
+    QAction* path = AddItem(port, "PortPath", QString());
+    path->setCheckable(true);
+    path->setVisible(false);
+    AddItem(port, "PortOther", Caption(TextKey::PortOther));
 
     // Kept hidden: the portrait-properties dialog sets these checks.
     QMenu* layout = AddTopMenu("Layout1", Caption(TextKey::MenuLayout));

@@ -278,6 +278,24 @@ const std::vector<KeyedText>& KeyedTexts() {
         {TextKey::ToneResetTip, "Чёрная точка 0, белая 255, гамма 1, без инверсии", 3857},
         {TextKey::ToneNote, "Тон: чёрная точка %1, белая точка %2, гамма %3", 3858},
         {TextKey::ToneNoteInverted, ", инверсия", 3859},
+
+        // The unfinished-job dialog.
+        {TextKey::UnfinishedJobPicture, "Картинка: %1", 3931},
+        {TextKey::UnfinishedJobLines, "Проход %1: выполнено строк плана %2 из %3", 3932},
+        {TextKey::UnfinishedJobLinesUnknown, "Проход %1: выполнено строк плана %2 (%3)", 3933},
+        {TextKey::UnfinishedJobForces, "Силы удара \"32\", \"24\", \"16\", \"8\": %1, %2, %3, %4",
+         3934},
+        {TextKey::UnfinishedJobLastRun, "Работа шла до: %1", 3935},
+        {TextKey::UnfinishedJobIgnoreQuestion,
+         "Удалить файлы незавершённой работы (%1)? Продолжить её потом будет нельзя.", 3936},
+
+        // "Другой порт...".
+        {TextKey::PortOther, "Другой порт...", 3941},
+        {TextKey::PortDialogTitle, "Порт", 3942},
+        {TextKey::PortDialogList, "Последовательные порты системы:", 3943},
+        {TextKey::PortDialogPath, "Путь к порту:", 3944},
+        {TextKey::PortInUse, "порт в работе", 3945},
+        {TextKey::ButtonCancel, "Отмена", 3946},
     };
     return texts;
 }

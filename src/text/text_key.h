@@ -17,6 +17,8 @@
 //   3701, 3702       the window's own messages and file filter
 //   3801..3814       the job's preview: its button, window and message
 //   3851..3859       the tone controls of the resolution dialog, and the status line's note
+//   3931..3936       the unfinished-job dialog: which job it is, the question before dropping it
+//   3941..3946       "Другой порт..." and its dialog
 // Left without a code: the window title and the About box's version line (names, never
 // translated), the port names "Com1".."Com8", the hidden service starts "1" and "2", and the
 // problems of Zeb.ini (told before the language file is read) and of the hidden calibration.
@@ -282,7 +284,23 @@ enum class TextKey {
     ToneReset,
     ToneResetTip,
     ToneNote,         // %1 black, %2 white, %3 gamma
-    ToneNoteInverted, // added to ToneNote; the last key (the catalogue test counts to it)
+    ToneNoteInverted, // added to ToneNote
+
+    // --- The unfinished-job dialog: which job it is, and the question before dropping it
+    UnfinishedJobPicture,        // %1 the picture's path
+    UnfinishedJobLines,          // %1 pass, %2 plan lines done, %3 of all
+    UnfinishedJobLinesUnknown,   // %1 pass, %2 plan lines done, %3 why the plan is unread
+    UnfinishedJobForces,         // %1..%4 the forces of "32", "24", "16", "8"
+    UnfinishedJobLastRun,        // %1 date and time
+    UnfinishedJobIgnoreQuestion, // %1 the recovery file
+
+    // --- "Порт": a port named by its path
+    PortOther,       // the menu entry
+    PortDialogTitle, // the dialog's title
+    PortDialogList,  // the heading of the system's ports
+    PortDialogPath,  // the heading of the path field
+    PortInUse,       // what describes the port in use that the system does not list
+    ButtonCancel,    // the last key (the catalogue test counts to it)
 };
 
 } // namespace zeb
