@@ -67,7 +67,9 @@ void TMenuForm::ShowPortInUse(const QString& name) {
     const bool isPath =
         !name.isEmpty() && std::none_of(checks.begin(), checks.end(), [](bool c) { return c; });
     if (isPath) {
-        path->setText(name);
+        // The path itself, never a shortcut mark: a "&" in it stays a "&".
+        path->setText(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        path->setData(name);
         path->setVisible(true);
     }
     path->setChecked(isPath);

@@ -16,7 +16,7 @@ LinkController::LinkController(TMenuForm& form) : QObject(&form), m_form(form) {
         connect(form.Item(QStringLiteral("Com%1").arg(n) + QLatin1Char('1')), &QAction::triggered,
                 this, [this, n] { ComClick(n); });
     connect(form.Item("PortPath"), &QAction::triggered, this,
-            [this] { ChooseNamedPort(m_form.Item("PortPath")->text()); });
+            [this] { ChooseNamedPort(m_form.Item("PortPath")->data().toString()); });
     connect(form.Item("PortOther"), &QAction::triggered, this, &LinkController::OtherPortClick);
     connect(form.Item("N5"), &QAction::triggered, this, &LinkController::N5Click);
     connect(form.Item("About1"), &QAction::triggered, this, &LinkController::AboutClick);

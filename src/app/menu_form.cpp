@@ -94,7 +94,7 @@ void TMenuForm::Beep() {
 void TMenuForm::SetCursor(CursorShape shape) {
     // An exchange has ended and may have moved the needle; the caller notes where once it
     // returns.
-    if (shape == CursorShape::Normal)
+    if (shape == CursorShape::Normal && m_image1)
         QMetaObject::invokeMethod(m_image1, &FieldWidget::NeedleMayHaveMoved, Qt::QueuedConnection);
     if (shape == m_cursor)
         return;
