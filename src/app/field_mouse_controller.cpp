@@ -86,7 +86,11 @@ void FieldMouseController::Image1MouseMove(int x, int y) {
 
 void FieldMouseController::Image1MouseUp() {
     FieldMouseContext ctx = Context();
-    Apply(zeb::ReleaseOnField(ctx));
+    const FieldMouseResult result = zeb::ReleaseOnField(ctx);
+    Apply(result);
+    // The release places the picture: keep all of it in view.
+    if (result.repaint)
+        m_form.ScrollToPicture();
 }
 
 void FieldMouseController::Image1DblClick() {

@@ -5,7 +5,17 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 namespace zeb::app {
+
+// What the view draws over the image at paint time, in image pixels: the work field's border
+// and the needle's last known position. Never drawn into the image, which is what the job
+// plans and "Сохранить" saves.
+struct FieldOverlay {
+    QRect field;
+    QPoint needle;
+};
 
 class FieldWidget : public QWidget {
     Q_OBJECT
@@ -16,6 +26,10 @@ public:
     void Show(const QImage* image);
     // Call after the core drew into the image or resized it.
     void ImageChanged();
+    // Where the overlay comes from; asked at every paint.
+    void SetOverlay(std::function<FieldOverlay()> overlay);
+    // Call when the needle may have moved: repaints where its mark was and where it is.
+    void NeedleMayHaveMoved();
 
 signals:
     void Pressed(int x, int y, Qt::MouseButton button);
@@ -31,7 +45,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void PaintOverlay(QPainter& painter, const FieldOverlay& overlay);
+
     const QImage* m_image = nullptr;
+    std::function<FieldOverlay()> m_overlay;
+    QPoint m_needleShown; // where the needle's mark was painted last
 };
 
 } // namespace zeb::app

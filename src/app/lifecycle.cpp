@@ -18,35 +18,61 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+
 namespace zeb::app {
 
 void TMenuForm::FormCreate() {
     setWindowTitle(TextCatalogue::BuiltIn(TextKey::WindowTitle));
     m_memo1->setPlainText(QStringLiteral("\n"));
     StartUpHooks hooks;
-    hooks.settingsLoaded = [this](const QStringList& problems, const std::array<bool, 8>& checks) {
-        SettingsLoaded(problems, checks);
+    hooks.settingsLoaded = [this](const QStringList& problems, const std::array<bool, 8>&) {
+        SettingsLoaded(problems);
     };
     hooks.languageLoaded = [this](const QString& problem) {
         ApplyMainWindowTexts();
         if (!problem.isEmpty())
             ShowMessage(problem);
     };
-    hooks.workFieldReady = [this] { m_image1->Show(&m_session->View.Image1); };
+    hooks.workFieldReady = [this] {
+        m_image1->Show(&m_session->View.Image1);
+        m_image1->SetOverlay([this] {
+            const Session& s = *m_session;
+            // The field as the placement counts it at the resolution held.
+            return FieldOverlay{
+                QRect(QPoint(0, 0), FieldSize(s.View.Image1.size(), s.Config.ResolutionIndex)),
+                QPoint(s.Machine.CurrentCol, s.Machine.CurrentRow)};
+        });
+    };
     hooks.recoveryFileUnreadable = [this](const QString& problem) { ShowMessage(problem); };
     StartUp(*m_session, hooks);
 }
 
-void TMenuForm::SettingsLoaded(const QStringList& problems, const std::array<bool, 8>& checks) {
+void TMenuForm::SettingsLoaded(const QStringList& problems) {
     // Read from the file (neither missing nor unreadable): its forces stand on the sliders.
     const Settings& settings = m_session->Config;
     if (!settings.SettingsMissing && settings.KeepFileReason.isEmpty())
         m_levelPanels->ShowLoadedSettings();
-    for (int n = 1; n <= 8; ++n)
-        Item(QStringLiteral("Com%1").arg(n) + QLatin1Char('1'))->setChecked(checks[n - 1]);
+    ShowPortInUse(settings.PortName);
     if (!problems.isEmpty())
         ShowMessage(m_session->Texts.Text(TextKey::SettingsProblemsHeading)
                         .arg(problems.join(QLatin1Char('\n'))));
+}
+
+void TMenuForm::ShowPortInUse(const QString& name) {
+    const std::array<bool, 8> checks = PortItemChecks(name);
+    for (int n = 1; n <= 8; ++n)
+        Item(QStringLiteral("Com%1").arg(n) + QLatin1Char('1'))->setChecked(checks[n - 1]);
+    QAction* path = Item("PortPath");
+    const bool isPath =
+        !name.isEmpty() && std::none_of(checks.begin(), checks.end(), [](bool c) { return c; });
+    if (isPath) {
+        // The path itself, never a shortcut mark: a "&" in it stays a "&".
+        path->setText(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        path->setData(name);
+        path->setVisible(true);
+    }
+    path->setChecked(isPath);
 }
 
 void TMenuForm::FormClose() {
@@ -80,7 +106,7 @@ void TMenuForm::ApplyMainWindowTexts() {
 void TMenuForm::CreateDialogs() {
     const TextCatalogue& texts = m_session->Texts;
     m_aboutBox = new TAboutBox(texts, m_session->StartDirectory, this);
-    m_form1 = new TForm1(texts, this);
+    m_form1 = new TForm1(texts, m_session->StartDirectory, *this, this);
     m_strikeHelth = new TStrikeHelth(texts, this);
     m_form5 = new TForm5(texts, this);
     m_form3 = new TForm3(texts, this);

@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/menu_form.h"
+#include "app/port_dialog.h"
 #include "app/unfinished_job_dialog.h"
 #include "job/session.h"
 #include "link/handshake.h"
@@ -14,6 +15,9 @@ LinkController::LinkController(TMenuForm& form) : QObject(&form), m_form(form) {
     for (int n = 1; n <= 8; ++n)
         connect(form.Item(QStringLiteral("Com%1").arg(n) + QLatin1Char('1')), &QAction::triggered,
                 this, [this, n] { ComClick(n); });
+    connect(form.Item("PortPath"), &QAction::triggered, this,
+            [this] { ChooseNamedPort(m_form.Item("PortPath")->data().toString()); });
+    connect(form.Item("PortOther"), &QAction::triggered, this, &LinkController::OtherPortClick);
     connect(form.Item("N5"), &QAction::triggered, this, &LinkController::N5Click);
     connect(form.Item("About1"), &QAction::triggered, this, &LinkController::AboutClick);
     form.Timers().OnTick(TimerId::Timer4, [this] {
@@ -23,14 +27,24 @@ LinkController::LinkController(TMenuForm& form) : QObject(&form), m_form(form) {
 }
 
 void LinkController::ComClick(int n) {
+    ChooseNamedPort(PortOfItem(n).portName);
+}
+
+void LinkController::OtherPortClick() {
     Session& s = m_form.State();
-    const PortChoice choice = PortOfItem(n);
-    const Outcome answered = zeb::ChoosePort(s.Dev, choice.portName);
+    // A fresh list each time: adapters come and go.
+    const QString inUse = s.Texts.Text(TextKey::PortInUse);
+    TPortForm dialog(s.Texts, PortsToOffer(s.Config.PortName, inUse), s.Config.PortName, &m_form);
+    if (dialog.exec() == QDialog::Accepted)
+        ChooseNamedPort(dialog.ChosenPort());
+}
+
+void LinkController::ChooseNamedPort(const QString& name) {
+    Session& s = m_form.State();
+    const Outcome answered = zeb::ChoosePort(s.Dev, name);
     Tell(m_form, answered);
-    for (int k = 1; k <= 8; ++k)
-        m_form.Item(QStringLiteral("Com%1").arg(k) + QLatin1Char('1'))
-            ->setChecked(k == choice.checkedPort);
-    s.Config.PortName = choice.portName;
+    m_form.ShowPortInUse(name);
+    s.Config.PortName = name;
     OfferRecovery(answered && s.Unfinished.Pending);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// "Порт", "Тест", the keep-alive timer and "О...": the window's side of finding the machine.
+// "Порт" (Com1..Com8, a port by its path, "Другой порт..."), "Тест", the keep-alive timer and
+// "О...": the window's side of finding the machine.
 
 #include <QObject>
 
@@ -14,6 +15,10 @@ public:
 
 private:
     void ComClick(int n);
+    void OtherPortClick();
+    // Opens the port `name` ("comN" or a path) at once, greets the machine and keeps the name
+    // for Zeb.ini.
+    void ChooseNamedPort(const QString& name);
     void N5Click();
     void AboutClick();
     // The unfinished-job dialog after a successful link check.

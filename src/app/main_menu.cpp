@@ -33,7 +33,8 @@ QAction* TMenuForm::AddItem(QMenu* menu, const QString& objectName, const QStrin
 void TMenuForm::BuildMenus() {
     QMenu* file = AddTopMenu("File1", Caption(10));
     AddItem(file, "Open", Caption(11));
-    AddItem(file, "Save1", Caption(12));
+    // Usable once there is a dot picture to save.
+    AddItem(file, "Save1", Caption(12))->setEnabled(false);
     connect(AddItem(file, "CloseExit", Caption(13)), &QAction::triggered, this,
             &TMenuForm::CloseExitClick);
 
@@ -73,6 +74,11 @@ void TMenuForm::BuildMenus() {
         com->setCheckable(true);
         com->setChecked(n == 1);
     }
+    // A port named by its path, shown once one is in use and kept for going back to it.
+    QAction* path = AddItem(port, "PortPath", QString());
+    path->setCheckable(true);
+    path->setVisible(false);
+    AddItem(port, "PortOther", Caption(TextKey::PortOther));
 
     // Kept hidden: the portrait-properties dialog sets these checks.
     QMenu* layout = AddTopMenu("Layout1", Caption(TextKey::MenuLayout));

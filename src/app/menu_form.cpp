@@ -103,6 +103,10 @@ void TMenuForm::Beep() {
 }
 
 void TMenuForm::SetCursor(CursorShape shape) {
+    // An exchange has ended and may have moved the needle; the caller notes where once it
+    // returns.
+    if (shape == CursorShape::Normal && m_image1)
+        QMetaObject::invokeMethod(m_image1, &FieldWidget::NeedleMayHaveMoved, Qt::QueuedConnection);
     if (shape == m_cursor)
         return;
     if (m_cursor != CursorShape::Normal)
@@ -138,6 +142,16 @@ void TMenuForm::LockForJob() {
     for (int position = 0; position <= 6; ++position)
         TopMenu(position)->setEnabled(false);
     m_image1->setEnabled(false);
+}
+
+void TMenuForm::ScrollToPicture() {
+    const Placement& p = m_session->Place;
+    const QRect picture(p.PictureOffsetX, p.PictureOffsetY, p.PictureWidth, p.PictureHeight);
+    const QSize view = m_scrollBox1->viewport()->size();
+    // The centre with half the picture round it; a picture larger than the view is centred.
+    m_scrollBox1->ensureVisible(picture.center().x(), picture.center().y(),
+                                std::min(picture.width(), view.width()) / 2,
+                                std::min(picture.height(), view.height()) / 2);
 }
 
 void TMenuForm::ShowStatus(const QString& text) {

@@ -84,6 +84,11 @@ public:
     TForm4* Form4() const { return m_form4; }
     TConvertForm* ConvertForm() const { return m_convertForm; }
     QScrollArea* ScrollBox1() const { return m_scrollBox1; }
+    // Scrolls the field view so that the placed picture is in it.
+    void ScrollToPicture();
+    // Checks the item of the port `name` ("comN" or a path) in "Порт", and only that one. A
+    // path gets an item of its own, which stays for going back to it.
+    void ShowPortInUse(const QString& name);
 
     // Closing by a signal: every open modal message is closed, later ones are not shown, and
     // the window closes the normal way.
@@ -106,7 +111,7 @@ private:
     void BuildServicePanel(QWidget* panelImage);
     void BuildSelfTestingPanel(QWidget* panelImage);
     void ApplyMainWindowTexts();
-    void SettingsLoaded(const QStringList& problems, const std::array<bool, 8>& portChecks);
+    void SettingsLoaded(const QStringList& problems);
     QMenu* AddTopMenu(const QString& objectName, const QString& caption);
     QAction* AddItem(QMenu* menu, const QString& objectName, const QString& caption);
 

@@ -101,6 +101,10 @@ void PictureController::OpenClick() {
     const Outcome opened = zeb::OpenPicture(ctx, dialogs);
     Tell(m_form, opened);
     m_form.Image1()->ImageChanged();
+    if (opened)
+        m_form.ScrollToPicture();
+    // A refused file keeps the picture held, and with it what there is to save.
+    m_form.Item("Save1")->setEnabled(!s.Picture.WorkPicture.isNull());
 }
 
 void PictureController::Save1Click() {

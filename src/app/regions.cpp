@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <QtMath>
 
 namespace zeb::app {
 
@@ -153,12 +154,15 @@ void TMenuForm::BuildStatusBar(QWidget* parent) {
     auto* layout = new QHBoxLayout(panel4);
     layout->setContentsMargins(4, 2, 4, 2);
     m_memo1 = Named(new QPlainTextEdit(panel4), "Memo1");
+    // Read-only but enabled, so it reads as text and not as a greyed-out control; it never
+    // takes the keyboard (Delete is STOP). Two lines high: the status text is the second.
     m_memo1->setReadOnly(true);
-    m_memo1->setEnabled(false);
+    m_memo1->setFocusPolicy(Qt::NoFocus);
     m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_memo1->setFixedHeight(m_memo1->fontMetrics().lineSpacing() + 10);
+    const int margins = 2 * (m_memo1->frameWidth() + qCeil(m_memo1->document()->documentMargin()));
+    m_memo1->setFixedHeight(2 * m_memo1->fontMetrics().lineSpacing() + margins);
     layout->addWidget(m_memo1, 2);
     auto* panel5 = Named(new QFrame(panel4), "Panel5");
     auto* gaugeLayout = new QHBoxLayout(panel5);

@@ -97,6 +97,7 @@ const std::vector<WindowText>& WindowTexts() {
         Menu(TextKey::MenuBottom, 6, 2, 3),
         Menu(TextKey::MenuOptimisation, 8, 2),
         Menu(TextKey::MenuStop, 9, 0),
+        Menu(TextKey::PortOther, 5, 10),
         Part(TextKey::ToolPanelMove, "GroupBox2"),
         Part(TextKey::ToolPanelMarker, "Marker"),
         Part(TextKey::ToolPanelNeedle, "Igla"),

@@ -304,6 +304,23 @@ const std::vector<KeyedText>& KeyedTexts() {
          "Работа прервана через %1; она будет предложена при следующем запуске", 3964},
         {TextKey::JobLinkLostAfter,
          "Связь потеряна через %1; работа будет предложена при следующем запуске", 3965},
+        // The unfinished-job dialog.
+        {TextKey::UnfinishedJobPicture, "Картинка: %1", 3931},
+        {TextKey::UnfinishedJobLines, "Проход %1: выполнено строк плана %2 из %3", 3932},
+        {TextKey::UnfinishedJobLinesUnknown, "Проход %1: выполнено строк плана %2 (%3)", 3933},
+        {TextKey::UnfinishedJobForces, "Силы удара \"32\", \"24\", \"16\", \"8\": %1, %2, %3, %4",
+         3934},
+        {TextKey::UnfinishedJobLastRun, "Работа шла до: %1", 3935},
+        {TextKey::UnfinishedJobIgnoreQuestion,
+         "Удалить файлы незавершённой работы (%1)? Продолжить её потом будет нельзя.", 3936},
+
+        // "Другой порт...".
+        {TextKey::PortOther, "Другой порт...", 3941},
+        {TextKey::PortDialogTitle, "Порт", 3942},
+        {TextKey::PortDialogList, "Последовательные порты системы:", 3943},
+        {TextKey::PortDialogPath, "Путь к порту:", 3944},
+        {TextKey::PortInUse, "порт в работе", 3945},
+        {TextKey::ButtonCancel, "Отмена", 3946},
     };
     return texts;
 }

@@ -20,6 +20,8 @@
 //   3901..3910       the picture against the work field: its size and fit in the resolution
 //                    dialog, the job start's question about a picture reaching outside
 //   3961..3965       the job's progress while it runs and the status line at its end
+//   3931..3936       the unfinished-job dialog: which job it is, the question before dropping it
+//   3941..3946       "Другой порт..." and its dialog
 // Left without a code: the window title and the About box's version line (names, never
 // translated), the port names "Com1".."Com8", the hidden service starts "1" and "2", and the
 // problems of Zeb.ini (told before the language file is read) and of the hidden calibration.
@@ -303,8 +305,23 @@ enum class TextKey {
     JobRemaining,      // "Осталось: " before the rest's hh:mm:ss, in Label37
     JobPassInProgress, // %1 the pass, %2 of how many
     JobDoneIn,         // %1 how long the job ran
-    JobEndedAfter,    // ended for later ("Завершить работу", a line not carried out)
-    JobLinkLostAfter, // the last key (the catalogue test counts to it)
+    JobEndedAfter, // ended for later ("Завершить работу", a line not carried out)
+    JobLinkLostAfter,
+    // --- The unfinished-job dialog: which job it is, and the question before dropping it
+    UnfinishedJobPicture,        // %1 the picture's path
+    UnfinishedJobLines,          // %1 pass, %2 plan lines done, %3 of all
+    UnfinishedJobLinesUnknown,   // %1 pass, %2 plan lines done, %3 why the plan is unread
+    UnfinishedJobForces,         // %1..%4 the forces of "32", "24", "16", "8"
+    UnfinishedJobLastRun,        // %1 date and time
+    UnfinishedJobIgnoreQuestion, // %1 the recovery file
+
+    // --- "Порт": a port named by its path
+    PortOther,       // the menu entry
+    PortDialogTitle, // the dialog's title
+    PortDialogList,  // the heading of the system's ports
+    PortDialogPath,  // the heading of the path field
+    PortInUse,       // what describes the port in use that the system does not list
+    ButtonCancel,    // the last key (the catalogue test counts to it)
 };
 
 } // namespace zeb

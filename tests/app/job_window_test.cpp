@@ -7,6 +7,7 @@
 #include "job/estimate.h"
 #include "job/job_plan_strikes.h"
 #include "job/job_runner.h"
+#include "job/progress_record.h"
 #include "job/recovery_file.h"
 #include "setup/strike_levels_helpers.h"
 
@@ -492,22 +493,59 @@ TEST(JobWindow, APictureOutsideTheFieldStartsOnlyWhenConfirmed) {
     }
 }
 
-TEST(JobWindow, IgnoringTheUnfinishedJobDeletesItsRecord) {
-    WindowFixture::Setup setup;
-    setup.files = LayOutUnfinishedJob;
-    WindowFixture window(setup);
-    EXPECT_TRUE(window.answerer.unexpected.contains("Form1")); // offered at start
-    window.answerer.On("Form1", [](QDialog* dialog) {
-        dialog->findChild<QRadioButton*>("IgnoreButton")->setChecked(true);
-        dialog->findChild<QPushButton*>("Button1")->click();
-    });
-    window.form->Item("N5")->trigger();
+// The job named from its files, with a progress record three plan lines in; dropped only
+// when "Да" confirms it, while "Нет" leaves the dialog open and every file in place.
+TEST(JobWindow, TheUnfinishedJobIsNamedAndDroppedOnlyWhenConfirmed) {
+    for (bool yes : {false, true}) {
+        SCOPED_TRACE(yes);
+        WindowFixture::Setup setup;
+        setup.files = [](const QString& dir) {
+            LayOutUnfinishedJob(dir);
+            const Result<RecoveryRecord> record = ReadRecoveryFile(dir);
+            ASSERT_TRUE(record);
+            const QByteArray plan = testing::ReadFile(dir + "/123123123.txt");
+            ASSERT_TRUE(
+                WriteProgressRecord(dir, {1, 3, true, PlanDigest(plan), JobDigest(*record)}));
+            QFile progress(dir + "/ErorProgress.txt");
+            ASSERT_TRUE(progress.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(progress.setFileTime(QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9)),
+                                             QFileDevice::FileModificationTime));
+        };
+        WindowFixture window(setup);
+        window.answerer.confirmYes = yes;
+        QString shown;
+        int offers = 0;
+        window.answerer.On("Form1", [&shown, &offers](QDialog* dialog) {
+            if (offers++ > 0)
+                return dialog->reject();
+            shown = dialog->findChild<QLabel*>("JobLabel")->text();
+            dialog->findChild<QRadioButton*>("IgnoreButton")->setChecked(true);
+            // Queued: the question it asks is answered by the same poll that is running now.
+            QMetaObject::invokeMethod(dialog->findChild<QPushButton*>("Button1"),
+                                      &QPushButton::click, Qt::QueuedConnection);
+        });
+        window.form->Item("N5")->trigger();
 
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&window] { return !QFile::exists(window.dir.File("ErorFile.txt")); }, 5000));
-    EXPECT_FALSE(window.form->State().Unfinished.Pending);
-    EXPECT_TRUE(window.controller.Workpiece().empty());
-    EXPECT_TRUE(QFile::exists(window.dir.File("123123123.txt")));
+        EXPECT_EQ(shown, "Картинка: " + window.dir.File("gone.bmp") +
+                             "\nПроход 1: выполнено строк плана 3 из 5"
+                             "\nСилы удара \"32\", \"24\", \"16\", \"8\": 40, 30, 20, 10"
+                             "\nРабота шла до: 05.03.2026 14:07:09");
+        ASSERT_FALSE(window.answerer.messages.isEmpty());
+        EXPECT_TRUE(window.answerer.messages.last().startsWith(
+            "Удалить файлы незавершённой работы (" + window.dir.File("ErorFile.txt")));
+        EXPECT_EQ(offers, yes ? 1 : 2);
+        EXPECT_EQ(window.form->State().Unfinished.Pending, !yes);
+        if (yes) {
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&window] { return !QFile::exists(window.dir.File("ErorFile.txt")); }, 5000));
+        } else {
+            EXPECT_FALSE(window.form->Timers().Running(TimerId::Timer3)); // nothing to drop
+            for (const char* file : {"ErorFile.txt", "ErorProgress.txt", "123123123.txt"})
+                EXPECT_TRUE(QFile::exists(window.dir.File(file))) << file;
+        }
+        EXPECT_TRUE(window.controller.Workpiece().empty());
+        EXPECT_TRUE(QFile::exists(window.dir.File("123123123.txt")));
+    }
 }
 
 } // namespace

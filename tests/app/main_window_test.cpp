@@ -4,12 +4,17 @@
 #include "app/unfinished_job_dialog.h"
 #include "app/window_probe.h"
 #include "app/window_texts.h"
+#include "link/comm_port_driver.h"
 #include "link/window_timers.h"
 
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStringEncoder>
 
@@ -40,7 +45,7 @@ constexpr ItemState TopLevel[] = {
 
 constexpr ItemState Entries[] = {
     {"Open", "Открыть", "ve"},
-    {"Save1", "Сохранить", "ve"},
+    {"Save1", "Сохранить", "v"}, // nothing to save before "Открыть"
     {"Original1", "Original", "v"},
     {"Print1", "Гравировка", "ve"},
     {"Qual2", "Quality LO", "ekc"},
@@ -52,6 +57,8 @@ constexpr ItemState Entries[] = {
     {"SelfTesting1", "Self Testing", "vk"},
     {"Com11", "Com1", "vekc"},
     {"Com81", "Com8", "vek"},
+    {"PortPath", "", "ek"}, // until a port named by its path is in use
+    {"PortOther", "Другой порт...", "ve"},
     {"Left", "слева", "vek"},
     {"HorCenrt", "по центру", "vekc"},
     {"About1", "О...", "ve"},
@@ -84,7 +91,7 @@ TEST(MainMenu, ItemsHaveTheirCaptionsStatesAndPlaces) {
         {"Work1", "Print1 Qual1 Qual2"},
         {"Setting1", "StrikeForce1 N4 N6 HeadMove N7 N8 SelfTesting1"},
         {"Help1", "About1 N3 N11 N21"},
-        {"Port1", "Com11 Com21 Com31 Com41 Com51 Com61 Com71 Com81"},
+        {"Port1", "Com11 Com21 Com31 Com41 Com51 Com61 Com71 Com81 PortPath PortOther"},
     };
     for (const auto& [menu, names] : menus) {
         QStringList list;
@@ -118,6 +125,69 @@ TEST(StartUp, DefaultSettingsWrittenTheLinkTestNamesTheMachineAPortIsChosen) {
     for (int n = 1; n <= 8; ++n)
         EXPECT_EQ(form.Item(QString("Com%1").arg(n) + "1")->isChecked(), n == 3) << n;
     EXPECT_EQ(form.State().Config.PortName, "com3");
+}
+
+TEST(StartUp, TheStatusTextsOfOpenAndWarmUpAreInView) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    testing::OpenPicture(window);
+    EXPECT_TRUE(testing::VisibleStatus(form).contains("Изображение готово"))
+        << testing::VisibleStatus(form).join('|').toStdString();
+    form.Item("N6")->trigger();
+    EXPECT_TRUE(testing::VisibleStatus(form).contains("Разогрев головки - 95"))
+        << testing::VisibleStatus(form).join('|').toStdString();
+    EXPECT_TRUE(testing::Find<QPlainTextEdit>(form, "Memo1")->isReadOnly());
+}
+
+// The window on the real serial port code, its Zeb.ini naming the terminal zeb-sim serves.
+TEST(StartUp, APortNamedByItsPathIsListedKeptAndOpened) {
+    QProcess sim;
+    sim.start(QStringLiteral(ZEB_SIM_EXE), {"--time-scale", "0"});
+    ASSERT_TRUE(sim.waitForStarted(5000) && sim.waitForReadyRead(5000));
+    const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    testing::ScopedStartDirectory dir;
+    testing::WriteFile(dir.File("Zeb.ini"),
+                       "Group\r\nKnKHel4-14\r\nKnKHel3-10\r\nKnKHel2-5\r\nKnKHel1-2\r\nInd  \r\n"
+                       "KnKHel4-14\r\nKnKHel3-10\r\nKnKHel2-5\r\nKnKHel1-2\r\n" +
+                           pty.toLocal8Bit() + "\r\n1930\r\n2330\r\n0\r\n12\r\n8\r\n1\r\n");
+    testing::ModalAnswerer answerer;
+    SystemClock clock;
+    TMenuForm form(std::make_unique<CommPortDriver1>(), clock);
+    form.CreateDialogs();
+    EXPECT_TRUE(form.State().Link.DeviceReady);
+    EXPECT_TRUE(answerer.messages.isEmpty()) << answerer.messages.join('|').toStdString();
+    QAction* path = form.Item("PortPath");
+    EXPECT_TRUE(path->isVisible() && path->isChecked());
+    EXPECT_EQ(path->text(), pty);
+    EXPECT_FALSE(form.Item("Com11")->isChecked());
+
+    // "Com8" leaves the terminal in the menu; its item opens it again.
+    form.Item("Com81")->trigger();
+    EXPECT_FALSE(form.State().Link.DeviceReady);
+    EXPECT_TRUE(path->isVisible() && !path->isChecked());
+    answerer.messages.clear();
+    path->trigger();
+    EXPECT_EQ(answerer.messages, QStringList{"Устройство готово к работе"});
+
+    // "Другой порт..." lists the terminal in use though the system does not report it.
+    QStringList listed;
+    answerer.On("PortForm", [&listed, &pty](QDialog* d) {
+        auto* list = d->findChild<QListWidget*>("PortList");
+        for (int row = 0; row < list->count(); ++row)
+            listed << list->item(row)->text();
+        EXPECT_EQ(d->findChild<QLineEdit*>("PortPath")->text(), pty);
+        d->findChild<QPushButton*>("PortOk")->click();
+    });
+    answerer.messages.clear();
+    form.Item("PortOther")->trigger();
+    EXPECT_TRUE(listed.contains(pty + "  —  порт в работе")) << listed.join('|').toStdString();
+    EXPECT_EQ(answerer.messages, QStringList{"Устройство готово к работе"});
+    EXPECT_EQ(form.State().Config.PortName, pty);
+    form.close();
+    sim.terminate();
+    EXPECT_TRUE(sim.waitForFinished(5000));
 }
 
 TEST(StartUp, AZebIniThatCannotBeReadIsToldAndNotReplacedAtClose) {

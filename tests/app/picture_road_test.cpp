@@ -112,7 +112,8 @@ TEST(PictureRoad, OpenShowsTheDotPictureAtItsPlaceWithTheNineMarkersAndSaveWrite
         EXPECT_EQ(field.pixel(above), onPicture ? MarkerOnWhite : MarkerOnBlack) << k + 1;
     }
 
-    // "Сохранить" writes the dot picture as a bitmap under the name as given.
+    // "Сохранить", usable now, writes the dot picture as a bitmap under the name as given.
+    EXPECT_TRUE(form.Item("Save1")->isEnabled());
     AnswerFileDialog(window, "SaveDialog1", window.dir.File("dots"));
     form.Item("Save1")->trigger();
     EXPECT_TRUE(window.answerer.messages.isEmpty());
@@ -207,6 +208,39 @@ TEST(PictureRoad, ACancelledDialogConvertsAgainAndABrokenFileChangesNothing) {
     EXPECT_EQ(s.Picture.WorkPicture, pictureBefore);
     EXPECT_EQ(s.View.Image1, fieldBefore);
     EXPECT_EQ(form.windowTitle(), "ZEB-5.5 "); // set before the file is read; TForm5 not shown
+}
+
+TEST(PictureRoad, TheViewScrollsToThePictureAndShowsTheBorderAndTheNeedleOverTheField) {
+    WindowFixture window;
+    TMenuForm& form = *window.form;
+    Session& s = form.State();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    OpenWhitePicture(window);
+    QScrollArea* scroll = form.ScrollBox1();
+    const QRect viewport(-form.Image1()->pos(), scroll->viewport()->size());
+    EXPECT_TRUE(viewport.intersects(QRect(920, 1140, 100, 60)))
+        << viewport.x() << "," << viewport.y();
+
+    // The needle carried to (30, 10); the field at index 0 is all of Image1, 1940 x 2340.
+    form.Item("HeadMove")->trigger();
+    QTest::mouseClick(form.Image1(), Qt::LeftButton, {}, QPoint(30, 10));
+    const QImage shown = form.Image1()->grab().toImage();
+    const struct {
+        QPoint at;
+        QRgb onScreen;
+    } cases[] = {
+        {{1939, 500}, qRgb(128, 128, 128)},                              // the field's border
+        {{0, 500}, qRgb(128, 128, 128)},    {{38, 10}, qRgb(0, 255, 0)}, // the needle's cross
+        {{30, 2}, qRgb(0, 255, 0)},         {{945, 1160}, White},        // the picture, not covered
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(shown.pixel(c.at), c.onScreen) << c.at.x() << "," << c.at.y();
+        // Only on the screen: the field image is what is planned and saved.
+        if (c.onScreen != White) {
+            EXPECT_EQ(s.View.Image1.pixel(c.at), Black) << c.at.x() << "," << c.at.y();
+        }
+    }
 }
 
 TEST(PictureRoad, TheMouseOnTheField) {

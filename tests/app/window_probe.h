@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
+#include <QTextBlock>
 #include <gtest/gtest.h>
 
 namespace zeb::testing {
@@ -65,6 +66,18 @@ inline void Click(app::TMenuForm& form, const QString& name) {
 
 inline QString StatusLine(app::TMenuForm& form) {
     return Find<QPlainTextEdit>(form, "Memo1")->toPlainText().section('\n', 1, 1);
+}
+
+// The memo's lines the operator sees: those wholly inside its viewport, of an enabled memo
+// (a disabled one is grey on grey).
+inline QStringList VisibleStatus(app::TMenuForm& form) {
+    auto* memo = Find<QPlainTextEdit>(form, "Memo1");
+    QStringList lines;
+    for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next())
+        if (memo->isEnabled() &&
+            memo->viewport()->rect().contains(memo->cursorRect(QTextCursor(block))))
+            lines << block.text();
+    return lines;
 }
 
 // Command names and code bytes the controller saw from `from` on.
