@@ -208,6 +208,7 @@ TEST_P(WindowLayout, NoCaptionIsCutShortAndNoPanelLiesOverAnother) {
     for (QDialog* dialog :
          {static_cast<QDialog*>(form.Form1()), static_cast<QDialog*>(form.Form4())}) {
         dialog->show();
+        QCoreApplication::processEvents(); // the layout its texts ask for
         check(dialog, dialog->objectName());
         dialog->hide();
     }
