@@ -17,9 +17,20 @@
 //   3701, 3702       the window's own messages and file filter
 //   3801..3814       the job's preview: its button, window and message
 //   3851..3859       the tone controls of the resolution dialog, and the status line's note
-// Left without a code: the window title and the About box's version line (names, never
-// translated), the port names "Com1".."Com8", the hidden service starts "1" and "2", and the
-// problems of Zeb.ini (told before the language file is read) and of the hidden calibration.
+// and one block per part of the core:
+//   4001..4013       plans: their records, files and the planner
+//   4101..4116       the job: its start, run, preview, estimate and files
+//   4201..4219       the progress record and the recovery of an interrupted job
+//   5001..5013       the device link
+//   5101..5103       tone levels the conversion refuses
+//   5201..5209       picture files and their filter
+//   6001..6004       zeb-cli's own
+//   7001..7006       calibration, the self-test log's creation, a file written in part
+// Left without a code: the window title, the About box's version line and the picture's
+// caption (names, never translated), the port names "Com1".."Com8", the hidden service starts
+// "1" and "2", the problems of Zeb.ini (told before the language file is read) and the
+// language file's own (no file was read that could translate it). Lines written to files (the
+// self-test log's record of the link) keep the built-in wording whatever the language.
 
 namespace zeb {
 
@@ -57,7 +68,7 @@ enum class TextKey {
 
     // --- The device link, pictures and their files, the command-line tool
     // (src/link, src/picture, src/cli)
-    // The link's fixed messages; its two replaceable ones and the ready and found texts are
+    // The link's messages; its two older replaceable ones and the ready and found texts are
     // the code table's 9001, 9002, 9009 and 9010.
     LinkCommandFailed,       // "Ошибка команды %1", %1 the command's name
     LinkNotAnswering,        // the device is silent
