@@ -4,7 +4,7 @@ namespace zeb {
 
 Session::Session(Operator& op, WindowTimers& timers, Clock& clock, std::unique_ptr<SerialLine> line)
     : Op(op), Timers(timers), Time(clock), Line(std::move(line)),
-      Dev(*Line, op, clock, Link, Machine, SelfTest) {}
+      Dev(*Line, op, clock, Link, Machine, SelfTest, &Texts) {}
 
 OpenCommandContext OpenContext(Session& s, PictureStatusTexts texts) {
     OpenCommandContext ctx{

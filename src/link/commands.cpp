@@ -29,8 +29,7 @@ qint64 Device::StepTimeTimes100() const {
 Outcome Device::Move(quint8 command, const QString& name, int n, qint64 limitMs) {
     if (n < 0 || n > MaxSteps) {
         // Two bytes carry the count: a larger one would wrap into a short move.
-        return Outcome::Failed(
-            TextCatalogue::BuiltIn(TextKey::LinkMoveTooLong).arg(name).arg(n).arg(MaxSteps));
+        return Outcome::Failed(Text(TextKey::LinkMoveTooLong).arg(name).arg(n).arg(MaxSteps));
     }
     if (n == 0 || !m_link.DeviceReady)
         return Outcome::Done();
@@ -166,7 +165,7 @@ std::optional<HeadPosition> Device::ReadPosition(int count, bool echoUntilDone) 
         for (int round = 0; round < MaxRounds && read && !echoed; ++round)
             echoed = m_line.WriteByte(bytes[i]);
         if (!read || !echoed) {
-            LoseLink(TextCatalogue::BuiltIn(TextKey::LinkCommandNotAnswering).arg(m_link.CmdName));
+            LoseLink(Text(TextKey::LinkCommandNotAnswering).arg(m_link.CmdName));
             return std::nullopt;
         }
     }
@@ -234,9 +233,8 @@ bool Device::ProgMotor(quint8 command, quint8 reg, quint8 value) {
     if (!m_line.ReadByte(b)) {
         m_link.DeviceReady = false;
         LockUI();
-        m_op.ShowMessage(
-            axisX ? TextCatalogue::BuiltIn(TextKey::LinkDriverXSilent).arg(m_link.CmdName)
-                  : TextCatalogue::BuiltIn(TextKey::LinkDriverYSilent));
+        m_op.ShowMessage(axisX ? Text(TextKey::LinkDriverXSilent).arg(m_link.CmdName)
+                               : Text(TextKey::LinkDriverYSilent));
         return false;
     }
     const bool ok = b == (AnswerFinished | m_link.SeqNo);

@@ -5,9 +5,13 @@
 namespace zeb {
 
 Device::Device(SerialLine& line, Operator& op, Clock& clock, LinkState& link, MachineState& machine,
-               SelfTestState& selfTest)
+               SelfTestState& selfTest, const TextCatalogue* texts)
     : m_line(line), m_op(op), m_clock(clock), m_link(link), m_machine(machine),
-      m_selfTest(selfTest) {}
+      m_selfTest(selfTest), m_texts(texts) {}
+
+QString Device::Text(TextId id) const {
+    return m_texts ? m_texts->Text(id) : TextCatalogue::BuiltIn(id);
+}
 
 void Device::LockUI() {
     m_op.LockUI();

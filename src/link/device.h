@@ -8,6 +8,7 @@
 #include "link/operator.h"
 #include "link/outcome.h"
 #include "link/serial_line.h"
+#include "text/text_catalogue.h"
 
 #include <QByteArray>
 #include <QString>
@@ -64,8 +65,10 @@ public:
 
 class Device {
 public:
+    // `texts` is the session's catalogue, which outlives the device; without one (the link's
+    // own tests, the benchmarks) the device speaks the built-in wording.
     Device(SerialLine& line, Operator& op, Clock& clock, LinkState& link, MachineState& machine,
-           SelfTestState& selfTest);
+           SelfTestState& selfTest, const TextCatalogue* texts = nullptr);
 
     SerialLine& Line() { return m_line; }
     // A command is in flight (its wait lets the window paint): timer ticks and handlers that
@@ -78,6 +81,8 @@ public:
     MachineState& Machine() { return m_machine; }
     Clock& Time() { return m_clock; }
     Operator& Op() { return m_op; }
+    // An operator's text of the link, as the language file leaves it.
+    QString Text(TextId id) const;
 
     // Where DumpCommandLog writes while self-test is on; null for nowhere.
     void SetCommandLogSink(CommandLogSink* sink) { m_sink = sink; }
@@ -180,6 +185,7 @@ private:
     LinkState& m_link;
     MachineState& m_machine;
     SelfTestState& m_selfTest;
+    const TextCatalogue* m_texts;
     CommandLogSink* m_sink = nullptr;
 };
 

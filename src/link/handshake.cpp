@@ -18,12 +18,12 @@ void StartUpLink(Device& device, WindowTimers& timers, int fieldWidth, int field
     // A driver command sends nothing and reports no failure while the link is down.
     const bool xOk = device.ProgX_Motor(0x60, 16);
     if (!xOk) {
-        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::LinkDriverXFailed));
+        op.ShowMessage(device.Text(TextKey::LinkDriverXFailed));
         link.DeviceReady = false;
         device.LockUI();
     }
     if (!device.ProgY_Motor(0x60, 16)) {
-        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::LinkDriverYFailed));
+        op.ShowMessage(device.Text(TextKey::LinkDriverYFailed));
         link.DeviceReady = false;
         device.LockUI();
     }
@@ -46,9 +46,9 @@ Outcome ChoosePort(Device& device, const QString& portName) {
     if (!link.DeviceReady) {
         device.LockUI();
         link.LinkError = true;
-        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::LinkNotAnswering));
+        return Outcome::Failed(device.Text(TextKey::LinkNotAnswering));
     }
-    device.Op().ShowMessage(TextCatalogue::BuiltIn(9009));
+    device.Op().ShowMessage(device.Text(9009));
     device.UnlockUI();
     link.LinkError = false;
     return Outcome::Done();

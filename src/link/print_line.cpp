@@ -15,7 +15,7 @@ void Device::PrintLine(LineDirection direction, const QByteArray& digits) {
     const qsizetype dots = digits.size();
     if (dots > 0xFFFF) {
         // The dot count goes in two bytes; a longer line would strike a wrapped count.
-        m_op.ShowMessage(TextCatalogue::BuiltIn(TextKey::LinkLineTooLong).arg(dots));
+        m_op.ShowMessage(Text(TextKey::LinkLineTooLong).arg(dots));
         return;
     }
     const bool forward = direction == LineDirection::Forward;

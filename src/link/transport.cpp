@@ -69,7 +69,7 @@ Answer Device::Exchange(bool newCommand) {
         const bool rejected = a.Is(AnswerRejected | s);
         if (a.kind == AnswerKind::Silent || (rejected && round >= MaxRounds)) {
             const bool linkError = m_link.LinkError;
-            LoseLink(TextCatalogue::BuiltIn(TextKey::LinkCommandFailed).arg(m_link.CmdName));
+            LoseLink(Text(TextKey::LinkCommandFailed).arg(m_link.CmdName));
             if (!newCommand)
                 m_link.LinkError = linkError;
             return {};
@@ -146,7 +146,7 @@ Answer Device::WaitFor(quint8 endKind, bool logWord) {
         // A busy controller is given at least twice the command's limit and 16 rounds;
         // after that it is treated as lost rather than waited for without end.
         if (round >= MaxRounds && m_clock.MonotonicMs() - start > 2 * qint64(m_link.LongTimeout)) {
-            LoseLink(TextCatalogue::BuiltIn(TextKey::LinkCommandFailed).arg(m_link.CmdName));
+            LoseLink(Text(TextKey::LinkCommandFailed).arg(m_link.CmdName));
             return {};
         }
         if (r.Is(AnswerRejected | s)) {
@@ -190,7 +190,7 @@ Answer Device::WaitLongEnd() {
         }
         if (elapsed >= m_link.LongTimeout) {
             Log(TextCatalogue::BuiltIn(TextKey::LinkNotAnswering) + QLatin1Char(' '));
-            LoseLink(TextCatalogue::BuiltIn(TextKey::LinkCommandNotAnswering).arg(m_link.CmdName));
+            LoseLink(Text(TextKey::LinkCommandNotAnswering).arg(m_link.CmdName));
             return {};
         }
     }
@@ -211,8 +211,8 @@ Device::GreetingRound Device::GreetOnce() {
     }
     const Answer a = ReadAnswer(AnswerAccepted | s);
     if (a.kind == AnswerKind::Silent || a.Is(0xFF)) {
-        GreetingFailed(a.Came() ? TextCatalogue::BuiltIn(TextKey::LinkGreetingRefused)
-                                : TextCatalogue::BuiltIn(TextKey::LinkGreetingUnanswered));
+        GreetingFailed(a.Came() ? Text(TextKey::LinkGreetingRefused)
+                                : Text(TextKey::LinkGreetingUnanswered));
         return GreetingRound::Failed;
     }
     if (a.kind == AnswerKind::Busy) {
@@ -259,12 +259,12 @@ void Device::Hi() {
         const bool busy = round == GreetingRound::Busy;
         if (busy && m_clock.MonotonicMs() - start < m_link.BusyWaitLimit) {
             if (!std::exchange(waiting, true))
-                m_op.ShowWaiting(TextCatalogue::BuiltIn(TextKey::LinkWaiting));
+                m_op.ShowWaiting(Text(TextKey::LinkWaiting));
             continue;
         }
         if (busy || ++rounds == MaxRounds) {
             // Answers keep coming, but the greeting never settles.
-            GreetingFailed(TextCatalogue::BuiltIn(TextKey::LinkGreetingRefused));
+            GreetingFailed(Text(TextKey::LinkGreetingRefused));
             round = GreetingRound::Failed;
             break;
         }

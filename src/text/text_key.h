@@ -19,12 +19,23 @@
 //   3851..3859       the tone controls of the resolution dialog, and the status line's note
 //   3901..3910       the picture against the work field: its size and fit in the resolution
 //                    dialog, the job start's question about a picture reaching outside
-//   3961..3965       the job's progress while it runs and the status line at its end
 //   3931..3936       the unfinished-job dialog: which job it is, the question before dropping it
 //   3941..3946       "Другой порт..." and its dialog
-// Left without a code: the window title and the About box's version line (names, never
-// translated), the port names "Com1".."Com8", the hidden service starts "1" and "2", and the
-// problems of Zeb.ini (told before the language file is read) and of the hidden calibration.
+//   3961..3965       the job's progress while it runs and the status line at its end
+// and one block per part of the core:
+//   4001..4013       plans: their records, files and the planner
+//   4101..4116       the job: its start, run, preview, estimate and files
+//   4201..4219       the progress record and the recovery of an interrupted job
+//   5001..5013       the device link
+//   5101..5103       tone levels the conversion refuses
+//   5201..5209       picture files and their filter
+//   6001..6004       zeb-cli's own
+//   7001..7006       calibration, the self-test log's creation, a file written in part
+// Left without a code: the window title, the About box's version line and the picture's
+// caption (names, never translated), the port names "Com1".."Com8", the hidden service starts
+// "1" and "2", the problems of Zeb.ini (told before the language file is read) and the
+// language file's own (no file was read that could translate it). Lines written to files (the
+// self-test log's record of the link) keep the built-in wording whatever the language.
 
 namespace zeb {
 
@@ -62,7 +73,7 @@ enum class TextKey {
 
     // --- The device link, pictures and their files, the command-line tool
     // (src/link, src/picture, src/cli)
-    // The link's fixed messages; its two replaceable ones and the ready and found texts are
+    // The link's messages; its two older replaceable ones and the ready and found texts are
     // the code table's 9001, 9002, 9009 and 9010.
     LinkCommandFailed,       // "Ошибка команды %1", %1 the command's name
     LinkNotAnswering,        // the device is silent

@@ -1,5 +1,6 @@
 // The English language file that comes with the package, read as the program reads it: it
-// must translate every code the catalogue knows, and nothing else.
+// must translate every code the catalogue knows, and nothing else; and every text an operator
+// reads has a code it can be translated by.
 #include "common/temp_dir.h"
 #include "file_helpers.h"
 #include "setup/language_file.h"
@@ -57,6 +58,23 @@ TEST(EnglishFile, TheProgramsReaderFindsEveryCodeTranslated) {
         EXPECT_EQ(Placeholders(english), Placeholders(builtIn)) << code;
         // A caption that a value follows keeps the blank before it.
         EXPECT_EQ(english.endsWith(' '), builtIn.endsWith(' ')) << code;
+    }
+}
+
+// What stays literal whatever the language: the report on Zeb.ini (its keys run from
+// SettingsLine to SettingsProblemsHeading; it is told before the language file is read), the
+// language file's own problem, and names. Any other text without a code is one no file can
+// translate.
+TEST(EnglishFile, OnlyNamesAndWhatComesBeforeTheLanguageFileHaveNoCode) {
+    const std::set<TextKey> names = {TextKey::WindowTitle,           TextKey::AboutVersion,
+                                     TextKey::PictureOpenCaption,    TextKey::MenuPort,
+                                     TextKey::MenuServiceStartOne,   TextKey::MenuServiceStartTwo,
+                                     TextKey::LanguageFileUnreadable};
+    for (const text::KeyedText& keyed : text::KeyedTexts()) {
+        const bool settings =
+            keyed.key >= TextKey::SettingsLine && keyed.key <= TextKey::SettingsProblemsHeading;
+        EXPECT_EQ(keyed.code == text::NoCode, settings || names.contains(keyed.key))
+            << keyed.builtIn;
     }
 }
 
