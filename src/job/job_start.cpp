@@ -47,16 +47,15 @@ Outcome WriteJobFiles(const JobParts& s, const QString& planPath) {
 }
 
 // Names the unfinished job as its recovery file records it.
-QString UnfinishedJobQuestion(const QString& startDirectory) {
+QString UnfinishedJobQuestion(const TextCatalogue& texts, const QString& startDirectory) {
     const Result<RecoveryRecord> job = ReadRecoveryFile(startDirectory);
     const QString what =
-        job ? TextCatalogue::BuiltIn(TextKey::JobUnfinishedWhat)
+        job ? texts.Text(TextKey::JobUnfinishedWhat)
                   .arg(QDir::toNativeSeparators(job->picturePath),
-                       job->secondPassStarted
-                           ? TextCatalogue::BuiltIn(TextKey::JobUnfinishedSecondPass)
-                           : TextCatalogue::BuiltIn(TextKey::JobUnfinishedFirstPass))
+                       job->secondPassStarted ? texts.Text(TextKey::JobUnfinishedSecondPass)
+                                              : texts.Text(TextKey::JobUnfinishedFirstPass))
             : job.Message();
-    return TextCatalogue::BuiltIn(TextKey::JobUnfinishedQuestion)
+    return texts.Text(TextKey::JobUnfinishedQuestion)
         .arg(what, QDir::toNativeSeparators(RecoveryFilePath(startDirectory)));
 }
 
@@ -122,7 +121,7 @@ Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choice
     // An unfinished job is never replaced unasked: its plan and records go only when the
     // operator gives it up.
     if (RecoveryFileExists(s.StartDirectory)) {
-        if (!s.Op.Confirm(UnfinishedJobQuestion(s.StartDirectory))) {
+        if (!s.Op.Confirm(UnfinishedJobQuestion(s.Texts, s.StartDirectory))) {
             BackToIdle(s);
             return Outcome::Failed({});
         }

@@ -30,17 +30,17 @@ QString Native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-QString NothingStarted() {
-    return TextCatalogue::BuiltIn(TextKey::RecoveryNothingStarted);
+QString NothingStarted(const TextCatalogue& texts) {
+    return texts.Text(TextKey::RecoveryNothingStarted);
 }
 
 // Replaces `to` by `from` in one step, so there is never a moment without a plan.
-Outcome RenameOver(const QString& from, const QString& to) {
+Outcome RenameOver(const TextCatalogue& texts, const QString& from, const QString& to) {
     const QString error = RenameDurably(from, to);
     if (error.isEmpty())
         return Outcome::Done();
     return Outcome::Failed(
-        TextCatalogue::BuiltIn(TextKey::RecoveryNotRenamed).arg(Native(from), Native(to), error));
+        texts.Text(TextKey::RecoveryNotRenamed).arg(Native(from), Native(to), error));
 }
 
 void BackToIdle(const JobParts& s) {
@@ -70,12 +70,11 @@ Outcome FinishInterruptedCut(const JobParts& s, const ProgressRecord& progress, 
         if (Outcome emptied = WritePlanFile({}, PathIn(s, PlanFileName)); !emptied)
             return emptied;
     }
-    return RenameOver(cutPath, planPath);
+    return RenameOver(s.Texts, cutPath, planPath);
 }
 
-QString ChangedText(const QString& path, const QString& what) {
-    return TextCatalogue::BuiltIn(TextKey::RecoveryFileChanged).arg(Native(path), what) +
-           NothingStarted();
+QString ChangedText(const TextCatalogue& texts, const QString& path, const QString& what) {
+    return texts.Text(TextKey::RecoveryFileChanged).arg(Native(path), what) + NothingStarted(texts);
 }
 
 // What the progress record says of the plan that is to be cut: nothing when there is no
@@ -90,17 +89,17 @@ Result<std::optional<PlanProgress>> CheckRecord(const JobParts& s,
         return Word();
     if (record->pass == pass && record->planDigest == planDigest) {
         if (record->line > planLines)
-            return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::RecoveryLineBeyondPlan)
+            return Outcome::Failed(s.Texts.Text(TextKey::RecoveryLineBeyondPlan)
                                        .arg(Native(ProgressFilePath(s.StartDirectory)))
                                        .arg(record->line)
                                        .arg(Native(planPath))
                                        .arg(planLines) +
-                                   NothingStarted());
+                                   NothingStarted(s.Texts));
         return Word(PlanProgress{record->line, record->begun});
     }
     if (record->pass == pass)
         return Outcome::Failed(
-            ChangedText(planPath, TextCatalogue::BuiltIn(TextKey::RecoveryOtherPlan)));
+            ChangedText(s.Texts, planPath, s.Texts.Text(TextKey::RecoveryOtherPlan)));
     // "Sec" is written only once the first pass has ended, before the second pass's record:
     // a record still of the first pass means the second opened nothing yet.
     const QString firstPlan = PathIn(s, PlanFileName);
@@ -109,12 +108,12 @@ Result<std::optional<PlanProgress>> CheckRecord(const JobParts& s,
         if (digest && *digest == record->planDigest)
             return Word(PlanProgress{0, false});
         return Outcome::Failed(
-            ChangedText(firstPlan, TextCatalogue::BuiltIn(TextKey::RecoveryOtherPlan)));
+            ChangedText(s.Texts, firstPlan, s.Texts.Text(TextKey::RecoveryOtherPlan)));
     }
-    return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::RecoveryPassMismatch)
+    return Outcome::Failed(s.Texts.Text(TextKey::RecoveryPassMismatch)
                                .arg(Native(ProgressFilePath(s.StartDirectory)),
                                     Native(RecoveryFilePath(s.StartDirectory))) +
-                           NothingStarted());
+                           NothingStarted(s.Texts));
 }
 
 void TakeJobSettings(const JobParts& s, const RecoveryRecord& record) {
@@ -142,16 +141,16 @@ Outcome PlaceCut(const JobParts& s, int pass, const QString& planPath, const Pla
             written = WritePlanFile({}, PathIn(s, PlanFileName));
         if (!written)
             return written;
-        return RenameOver(cutPath, planPath);
+        return RenameOver(s.Texts, cutPath, planPath);
     }
     // Nothing of this plan was done: it stays as it is.
     return pass == 2 ? WritePlanFile({}, PathIn(s, PlanFileName)) : Outcome::Done();
 }
 
-Outcome CutRefusal(const PlanCut& cut, const QString& planPath, HeadPosition saved,
-                   const RecoveryRecord& record, const QString& recoveryPath) {
+Outcome CutRefusal(const JobParts& s, const PlanCut& cut, const QString& planPath,
+                   HeadPosition saved, const RecoveryRecord& record, const QString& recoveryPath) {
     if (cut.kind == CutKind::OutOfRange)
-        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::RecoveryOutOfRange)
+        return Outcome::Failed(s.Texts.Text(TextKey::RecoveryOutOfRange)
                                    .arg(Native(planPath))
                                    .arg(cut.badLine)
                                    .arg(Native(recoveryPath))
@@ -159,12 +158,12 @@ Outcome CutRefusal(const PlanCut& cut, const QString& planPath, HeadPosition sav
                                    .arg(record.offsetY)
                                    .arg(ReportableColumns - 1)
                                    .arg(ReportableRows - 1) +
-                               NothingStarted());
-    return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::RecoveryPositionOffPlan)
+                               NothingStarted(s.Texts));
+    return Outcome::Failed(s.Texts.Text(TextKey::RecoveryPositionOffPlan)
                                .arg(saved.row)
                                .arg(saved.column)
                                .arg(Native(planPath)) +
-                           NothingStarted());
+                           NothingStarted(s.Texts));
 }
 
 } // namespace
@@ -196,7 +195,7 @@ Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> sav
                                    .arg(Native(recoveryPath))
                                    .arg(record->resolutionIndex));
     if (!saved)
-        return Outcome::Failed(s.Texts.Text(TextKey::RecoveryNoPosition) + NothingStarted());
+        return Outcome::Failed(s.Texts.Text(TextKey::RecoveryNoPosition) + NothingStarted(s.Texts));
     const int scale = 16 + record->resolutionIndex;
     for (const StrikeLevelSet* forces : {&record->firstPass, &record->secondPass}) {
         if (forces == &record->secondPass && !record->secondPassFollows)
@@ -207,11 +206,12 @@ Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> sav
 
     const Result<std::optional<ProgressRecord>> read = ReadProgressRecord(s.StartDirectory);
     if (!read)
-        return Outcome::Failed(read.Message() + QLatin1Char('.') + NothingStarted());
+        return Outcome::Failed(read.Message() + QLatin1Char('.') + NothingStarted(s.Texts));
     const std::optional<ProgressRecord>& progress = *read;
     const QByteArray jobDigest = JobDigest(*record);
     if (progress && progress->jobDigest != jobDigest)
-        return Outcome::Failed(ChangedText(recoveryPath, s.Texts.Text(TextKey::RecoveryOtherJob)));
+        return Outcome::Failed(
+            ChangedText(s.Texts, recoveryPath, s.Texts.Text(TextKey::RecoveryOtherJob)));
     const int pass = record->secondPassStarted ? 2 : 1;
     const QString planPath = PathIn(s, pass == 2 ? SecondPassPlanFileName : PlanFileName);
     if (progress) {
@@ -231,7 +231,7 @@ Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> sav
         return word.AsOutcome();
     const PlanCut cut = CutPlan(*plan, *saved, record->offsetX, record->offsetY, *word);
     if (cut.kind == CutKind::NotFound || cut.kind == CutKind::OutOfRange)
-        return CutRefusal(cut, planPath, *saved, *record, recoveryPath);
+        return CutRefusal(s, cut, planPath, *saved, *record, recoveryPath);
     Outcome placed = PlaceCut(s, pass, planPath, cut, jobDigest);
     if (placed) {
         TakeJobSettings(s, *record);

@@ -222,6 +222,32 @@ private:
     quint8 m_previous = 0;
 };
 
+// A refusal in the words of the language file, where it has them.
+TEST(Recovery, ARefusalSpeaksTheLanguageFile) {
+    JobRig rig;
+    ASSERT_TRUE(rig.StartJob(Blocks()));
+    rig.Run(10);
+    RemoveProgressRecord(rig.dir.Path());
+    rig.vc.SetExpectedSeqNo(rig.s->Link.SeqNo);
+    rig.s->Dev.BeginPrint();
+    EXPECT_TRUE(rig.s->Dev.StepUp(2 * 3000));
+    rig.Restart();
+    rig.s->Job.WarmUpRounds = 0;
+    TextCatalogue& texts = rig.s->Texts;
+    texts.Define(*TextCatalogue::LanguageCode(TextKey::RecoveryPositionOffPlan),
+                 "Row %1, column %2 is on no line of %3.");
+    texts.Define(*TextCatalogue::LanguageCode(TextKey::RecoveryNothingStarted),
+                 " Nothing started.");
+    texts.SetLanguageLoaded(true);
+
+    EXPECT_FALSE(rig.Shown(ResumeInterruptedJob(*rig.s)));
+    ASSERT_FALSE(rig.op->messages.isEmpty());
+    EXPECT_TRUE(rig.op->messages.last().startsWith("Row "))
+        << rig.op->messages.last().toStdString();
+    EXPECT_TRUE(rig.op->messages.last().endsWith("123123123.txt. Nothing started."))
+        << rig.op->messages.last().toStdString();
+}
+
 TEST(Recovery, TheSavedPositionCountsOnceTwoAnswersAgree) {
     for (int changed : {1, 4}) {
         JobRig rig;
