@@ -148,10 +148,9 @@ void TMenuForm::ScrollToPicture() {
     const Placement& p = m_session->Place;
     const QRect picture(p.PictureOffsetX, p.PictureOffsetY, p.PictureWidth, p.PictureHeight);
     const QSize view = m_scrollBox1->viewport()->size();
-    // The centre with half the picture round it; a picture larger than the view is centred.
-    m_scrollBox1->ensureVisible(picture.center().x(), picture.center().y(),
-                                std::min(picture.width(), view.width()) / 2,
-                                std::min(picture.height(), view.height()) / 2);
+    // Centred in the view, with room round it for the handles, as far as the field allows.
+    m_scrollBox1->ensureVisible(picture.center().x(), picture.center().y(), view.width() / 2,
+                                view.height() / 2);
 }
 
 void TMenuForm::ShowStatus(const QString& text) {
