@@ -86,6 +86,18 @@ void CheckWhileOpen(
     });
 }
 
+// A white picture in the start directory, chosen when the Open road's file dialog comes.
+void OfferWhitePicture(WindowFixture& window) {
+    const QString picture = window.dir.File("white.bmp");
+    QImage white(40, 30, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    ASSERT_TRUE(white.save(picture, "BMP"));
+    window.answerer.On("OpenDialog1", [picture](QDialog* d) {
+        qobject_cast<QFileDialog*>(d)->selectFile(picture);
+        d->accept();
+    });
+}
+
 TEST(EnglishWindow, MenusPanelsAndDialogsShowNoRussian) {
     WindowFixture window(WithEnglish());
     TMenuForm& form = *window.form;
@@ -100,14 +112,7 @@ TEST(EnglishWindow, MenusPanelsAndDialogsShowNoRussian) {
     CheckWhileOpen(window, "ConvertForm", found, opened, [](QDialog* d) {
         QTest::mouseClick(d->findChild<QPushButton*>("Button1"), Qt::LeftButton);
     });
-    const QString picture = window.dir.File("white.bmp");
-    QImage white(40, 30, QImage::Format_RGB32);
-    white.fill(Qt::white);
-    ASSERT_TRUE(white.save(picture, "BMP"));
-    window.answerer.On("OpenDialog1", [&picture](QDialog* d) {
-        qobject_cast<QFileDialog*>(d)->selectFile(picture);
-        d->accept();
-    });
+    ASSERT_NO_FATAL_FAILURE(OfferWhitePicture(window));
     CheckWhileOpen(window, "Form5", found, opened, [](QDialog* d) {
         d->findChild<QListWidget*>("ResolutionBox")->setCurrentRow(3);
         QTest::mouseClick(d->findChild<QPushButton*>("Button5"), Qt::LeftButton);
@@ -182,14 +187,7 @@ TEST_P(WindowLayout, NoCaptionIsCutShortAndNoPanelLiesOverAnother) {
         for (const QString& fault : testing::LayoutFaults(root))
             faults << where + ": " + fault;
     };
-    const QString picture = window.dir.File("white.bmp");
-    QImage white(40, 30, QImage::Format_RGB32);
-    white.fill(Qt::white);
-    ASSERT_TRUE(white.save(picture, "BMP"));
-    window.answerer.On("OpenDialog1", [&picture](QDialog* d) {
-        qobject_cast<QFileDialog*>(d)->selectFile(picture);
-        d->accept();
-    });
+    ASSERT_NO_FATAL_FAILURE(OfferWhitePicture(window));
     window.answerer.On("ConvertForm", [&check](QDialog* d) {
         check(d, "ConvertForm");
         QTest::mouseClick(d->findChild<QPushButton*>("Button1"), Qt::LeftButton);
