@@ -95,7 +95,7 @@ void JobController::ShowEstimate(const JobEstimate& estimate) {
 void JobController::BeginProgress() {
     Session& s = m_form.State();
     m_progress.Begin(s);
-    m_form.ShowStatus(JobProgress::PassText(s));
+    m_form.ShowStatus(JobProgress::PassText(s.Job, s.Levels, s.Texts));
     ShowProgress(false);
 }
 
@@ -105,13 +105,13 @@ void JobController::ShowProgress(bool texts) {
     const LiveEstimate& live = m_progress.Live();
     m_form.SetProgress(static_cast<int>(live.LinesDone()), static_cast<int>(live.LinesTotal()));
     if (texts)
-        ShowEstimate({0, m_progress.Texts(m_form.State())});
+        ShowEstimate({0, m_progress.Texts(m_form.State().Time, m_form.State().Texts)});
 }
 
 void JobController::ShowEnd(TextKey outcome) {
     // A plan run by other means (the service starts) was never counted as a job.
     if (m_progress.Began())
-        m_form.ShowStatus(m_progress.EndText(m_form.State(), outcome));
+        m_form.ShowStatus(m_progress.EndText(m_form.State().Time, m_form.State().Texts, outcome));
     m_progress = JobProgress{};
 }
 
@@ -144,7 +144,7 @@ void JobController::Button27Click() {
     // The forces may be others now: the rest is estimated anew.
     Session& s = m_form.State();
     m_progress.Rebase(s);
-    m_form.ShowStatus(JobProgress::PassText(s));
+    m_form.ShowStatus(JobProgress::PassText(s.Job, s.Levels, s.Texts));
     ShowProgress(true);
 }
 
@@ -170,11 +170,11 @@ void JobController::OptimizingTick() {
         break;
     case TickResult::SecondPassStarted:
         m_progress.Rebase(s);
-        m_form.ShowStatus(JobProgress::PassText(s));
+        m_form.ShowStatus(JobProgress::PassText(s.Job, s.Levels, s.Texts));
         ShowProgress(true);
         break;
     case TickResult::Completed:
-        m_progress.Finish(s);
+        m_progress.Finish(s.Time);
         ShowProgress(true);
         ShowEnd(TextKey::JobDoneIn);
         break;

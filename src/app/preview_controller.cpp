@@ -42,24 +42,24 @@ void PreviewController::PreviewClick() {
         button->setEnabled(false);
     }
     s.Op.SetCursor(CursorShape::Hourglass);
-    JobPreview preview = PreviewJob(s);
+    Result<JobPreview> preview = PreviewJob(s);
     s.Op.SetCursor(CursorShape::Normal);
     for (const auto& [button, enabled] : held)
         button->setEnabled(enabled);
-    if (!preview.Ok()) {
-        m_form.ShowMessage(preview.error);
+    if (!preview) {
+        m_form.ShowMessage(preview.Message());
         return;
     }
-    QImage picture = PreviewPicture(preview);
+    QImage picture = PreviewPicture(*preview);
     if (picture.isNull()) {
         m_form.ShowMessage(s.Texts.Text(TextKey::PreviewTooLarge)
-                               .arg(preview.frame.columns)
-                               .arg(preview.frame.rows));
+                               .arg(preview->frame.columns)
+                               .arg(preview->frame.rows));
         return;
     }
     if (!m_window)
         m_window = new PreviewWindow(s.Texts, &m_form);
-    m_window->ShowPreview(std::move(preview), std::move(picture), s.Time.Now());
+    m_window->ShowPreview(std::move(*preview), std::move(picture), s.Time.Now());
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -67,7 +67,9 @@ int RunEngrave(const QStringList& list) {
         CloseJobSession(*job);
         return ExitUsage;
     }
-    if (const Outcome forces = CheckJobForces(s, s.Levels.DoublePassPending); !forces) {
+    if (const Outcome forces =
+            CheckJobForces(s.Levels, s.Machine, s.Config, s.Texts, s.Levels.DoublePassPending);
+        !forces) {
         PrintProblem(forces);
         CloseJobSession(*job);
         return ExitUsage;
@@ -86,7 +88,8 @@ int RunEngrave(const QStringList& list) {
     PrintJobChoices(s);
     // Nobody at a terminal is asked: a picture reaching outside the field is struck only when
     // the command line says so.
-    if (const FieldOverhang overhang = JobOverhang(s); !overhang.Fits() && !args.allowOutside) {
+    if (const FieldOverhang overhang = JobOverhang(s.Place, s.View, s.Config);
+        !overhang.Fits() && !args.allowOutside) {
         PrintError(OutsideFieldText(s.Texts, overhang));
         PrintError(QStringLiteral("refused: nothing was struck; --allow-outside engraves it all "
                                   "the same"));

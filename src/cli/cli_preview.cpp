@@ -22,6 +22,7 @@
 #include <QSaveFile>
 
 #include <memory>
+#include <optional>
 
 namespace zeb::cli {
 namespace {
@@ -86,7 +87,8 @@ QString ParsePreviewArgs(const QStringList& list, PreviewArgs& a) {
 }
 
 // The picture through the Open road, placed on the work field, planned in memory.
-int PreviewOfPicture(OfflineSession& p, const PreviewArgs& args, JobPreview& preview) {
+int PreviewOfPicture(OfflineSession& p, const PreviewArgs& args,
+                     std::optional<Result<JobPreview>>& preview) {
     Session& s = p.s;
     const std::optional<QString> path = ExistingFile(args.job.picture);
     if (!path)
@@ -108,7 +110,8 @@ int PreviewOfPicture(OfflineSession& p, const PreviewArgs& args, JobPreview& pre
 }
 
 // A plan file at the offsets given, as a one-pass job with the forces of Zeb.ini.
-int PreviewOfPlanFile(OfflineSession& p, const PreviewArgs& args, JobPreview& preview) {
+int PreviewOfPlanFile(OfflineSession& p, const PreviewArgs& args,
+                      std::optional<Result<JobPreview>>& preview) {
     Session& s = p.s;
     const std::optional<QString> path = ExistingFile(args.plan);
     if (!path)
@@ -119,8 +122,9 @@ int PreviewOfPlanFile(OfflineSession& p, const PreviewArgs& args, JobPreview& pr
         return ExitFailed;
     }
     const QByteArray plan = file.readAll();
-    if (const Outcome forces = CheckJobForces(s, false); !forces) {
-        preview.error = forces.Message();
+    if (const Outcome forces = CheckJobForces(s.Levels, s.Machine, s.Config, s.Texts, false);
+        !forces) {
+        preview = Result<JobPreview>(forces);
         return ExitOk;
     }
     s.Place.PictureOffsetX = args.offsetX;
@@ -159,15 +163,16 @@ int RunPreview(const QStringList& list) {
         return UsageError(QStringLiteral("preview"), usage);
     OfflineSession p;
     LoadSettingsOnly(p.s);
-    JobPreview preview;
-    const int code = args.plan.isEmpty() ? PreviewOfPicture(p, args, preview)
-                                         : PreviewOfPlanFile(p, args, preview);
+    std::optional<Result<JobPreview>> planned;
+    const int code = args.plan.isEmpty() ? PreviewOfPicture(p, args, planned)
+                                         : PreviewOfPlanFile(p, args, planned);
     if (code != ExitOk)
         return code;
-    if (!preview.Ok()) {
-        PrintError(preview.error);
+    if (!*planned) {
+        PrintError(planned->Message());
         return ExitUsage;
     }
+    const JobPreview& preview = **planned;
     const QImage picture = PreviewPicture(preview);
     if (picture.isNull()) {
         PrintError(QStringLiteral("the strikes span %1 x %2 dots, too many for a picture")

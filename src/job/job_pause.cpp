@@ -34,7 +34,7 @@ Outcome ContinueJob(const JobParts& s) {
     // interruption strikes with what the operator chose last.
     Outcome recorded = WriteRecoveryFile(s.StartDirectory, JobRecoveryRecord(s, secondPass));
     if (recorded)
-        recorded = RecordProgress(s);
+        recorded = RecordProgress(s.Job, s.StartDirectory, s.Texts);
     if (!recorded)
         return Outcome::Failed(
             s.Texts.Text(TextKey::JobRecoveryNotWritten)

@@ -11,12 +11,6 @@ namespace {
 // What MeasureLinkTime takes when nothing answers.
 constexpr int UnmeasuredLinkTime = 400;
 
-JobPreview Refused(const QString& message) {
-    JobPreview preview;
-    preview.error = message;
-    return preview;
-}
-
 } // namespace
 
 EstimateInputs JobPassInputs(const Session& s, const StrikeLevelSet& forces) {
@@ -35,17 +29,18 @@ EstimateInputs JobPassInputs(const Session& s, const StrikeLevelSet& forces) {
     return in;
 }
 
-JobPreview PreviewJob(Session& s) {
+Result<JobPreview> PreviewJob(Session& s) {
     if (const Outcome picture = CheckPlanInput(s.Matrices); !picture)
-        return Refused(picture.Message());
+        return picture;
     const bool doublePass = s.Levels.DoublePassPending;
-    if (const Outcome forces = CheckJobForces(s, doublePass); !forces)
-        return Refused(forces.Message());
+    if (const Outcome forces = CheckJobForces(s.Levels, s.Machine, s.Config, s.Texts, doublePass);
+        !forces)
+        return forces;
     const PassMode pass = s.Levels.HighQuality() ? PassMode::OneSided : PassMode::TwoSided;
     // The dot image is read, not marked: only the planner's own working mask is rebuilt.
     const Result<PlanText> plan = BuildPlanText(s.Matrices, pass, &s.Op);
     if (!plan)
-        return Refused(plan.Message());
+        return plan.AsOutcome();
     std::vector<EstimateInputs> passes{JobPassInputs(s, s.Levels.FirstPassLevels)};
     if (doublePass)
         passes.push_back(JobPassInputs(s, s.Levels.SecondPassLevels));

@@ -18,6 +18,6 @@ EstimateInputs JobPassInputs(const Session& s, const StrikeLevelSet& forces);
 // Refuses, with the message the job start would show, what the job start refuses before it
 // plans: no picture, or forces no slider shows or no strike profile holds. The session's
 // operator sees the planner's seeds as at a job start.
-JobPreview PreviewJob(Session& s);
+Result<JobPreview> PreviewJob(Session& s);
 
 } // namespace zeb

@@ -21,9 +21,8 @@ constexpr int LowerRowOvershoot = 4;
 // Register 0x60 of the Y motor driver: the step scale.
 constexpr quint8 ScaleRegister = 0x60;
 
-void Paint(const JobParts& s, int row, int firstColumn, int step, QByteArrayView digits,
+void Paint(QImage& image, int row, int firstColumn, int step, QByteArrayView digits,
            TickOutcome& outcome) {
-    QImage& image = s.View.Image1;
     if (row < 0 || row >= image.height())
         return;
     for (qsizetype i = 0; i < digits.size(); ++i) {
@@ -41,35 +40,33 @@ int StepCount(qint64 steps) {
     return static_cast<int>(std::min<qint64>(steps, INT_MAX));
 }
 
-Outcome Move(const JobParts& s, int row, int column) {
-    MachineState& m = s.Machine;
+Outcome Move(Device& dev, MachineState& m, int row, int column) {
     const qint64 dy = qint64(row) - m.CurrentRow;
     if (dy > 0) {
-        if (Outcome up = s.Dev.StepUp(StepCount(2 * dy)); !up)
+        if (Outcome up = dev.StepUp(StepCount(2 * dy)); !up)
             return up;
     }
     if (dy < 0) {
-        if (Outcome down = s.Dev.StepDown(StepCount(2 * (-dy + LowerRowOvershoot))); !down)
+        if (Outcome down = dev.StepDown(StepCount(2 * (-dy + LowerRowOvershoot))); !down)
             return down;
         // Two steps always fit a move.
         for (int i = 0; i < LowerRowOvershoot; ++i)
-            (void)s.Dev.StepUp(2);
+            (void)dev.StepUp(2);
     }
     m.CurrentRow = row;
     const qint64 dx = qint64(column) - m.CurrentCol;
     if (dx != 0) {
-        if (Outcome across = dx > 0 ? s.Dev.Left(StepCount(dx)) : s.Dev.Right(StepCount(-dx));
-            !across)
+        if (Outcome across = dx > 0 ? dev.Left(StepCount(dx)) : dev.Right(StepCount(-dx)); !across)
             return across;
     }
     m.CurrentCol = column;
     return Outcome::Done();
 }
 
-Outcome ScaleY(const JobParts& s, int value) {
+Outcome ScaleY(Device& dev, const TextCatalogue& texts, int value) {
     if (value < 0 || value > 255)
-        return Outcome::Failed(s.Texts.Text(TextKey::JobScaleOutside).arg(value));
-    s.Dev.ProgY_Motor(ScaleRegister, static_cast<quint8>(value));
+        return Outcome::Failed(texts.Text(TextKey::JobScaleOutside).arg(value));
+    dev.ProgY_Motor(ScaleRegister, static_cast<quint8>(value));
     return Outcome::Done();
 }
 
@@ -88,18 +85,18 @@ Outcome SendBackward(const JobParts& s, const QByteArray& digits) {
                                 digits.last(chunk)};
     // Each part with its own scale: one up, as set, one down.
     for (int i = 0; i < 3; ++i) {
-        if (Outcome scaled = ScaleY(s, r + 17 - i); !scaled)
+        if (Outcome scaled = ScaleY(s.Dev, s.Texts, r + 17 - i); !scaled)
             return scaled;
         s.Dev.PrintLine(LineDirection::Backward, parts[i]);
     }
-    return ScaleY(s, r + 16);
+    return ScaleY(s.Dev, s.Texts, r + 16);
 }
 
 Outcome StrikeLine(const JobParts& s, const PlanRecord& record, TickOutcome& outcome) {
     const QByteArray digits = StruckDigits(record.digits).toByteArray();
     if (digits.isEmpty())
         return Outcome::Done();
-    if (Outcome recorded = RecordProgress(s); !recorded)
+    if (Outcome recorded = RecordProgress(s.Job, s.StartDirectory, s.Texts); !recorded)
         return recorded;
     const bool forward = record.kind == PlanRecordKind::Forward;
     const int row = s.Machine.CurrentRow;
@@ -110,7 +107,7 @@ Outcome StrikeLine(const JobParts& s, const PlanRecord& record, TickOutcome& out
         return sent;
     if (s.SelfTest.Enabled)
         StepControl(s.Dev, s.SelfTest);
-    Paint(s, row, forward ? start : start - 1, forward ? 1 : -1, digits, outcome);
+    Paint(s.View.Image1, row, forward ? start : start - 1, forward ? 1 : -1, digits, outcome);
     ++s.Job.StrikeLinesSent;
     for (char d : digits)
         s.Job.DotsStruck += d != '0';
@@ -124,7 +121,8 @@ Outcome Execute(const JobParts& s, const PlanLine& line, TickOutcome& outcome) {
     const PlanRecord& record = line.record;
     switch (record.kind) {
     case PlanRecordKind::Move:
-        return Move(s, record.row + s.Place.PictureOffsetY, record.column + s.Place.PictureOffsetX);
+        return Move(s.Dev, s.Machine, record.row + s.Place.PictureOffsetY,
+                    record.column + s.Place.PictureOffsetX);
     case PlanRecordKind::Forward:
     case PlanRecordKind::Backward:
         return StrikeLine(s, record, outcome);
@@ -140,9 +138,9 @@ Outcome Execute(const JobParts& s, const PlanLine& line, TickOutcome& outcome) {
     return Outcome::Done();
 }
 
-void ClosePlan(const JobParts& s) {
-    s.Job.Plan.reset();
-    s.Job.Running = false;
+void ClosePlan(JobState& job) {
+    job.Plan.reset();
+    job.Running = false;
 }
 
 // The plan could not be carried on. The operator is told at once, while the job stands where
@@ -157,13 +155,13 @@ TickOutcome Stop(const JobParts& s, const Outcome& why) {
 // Some failures take the link down without marking LinkError (a data frame of a strike line
 // without answer, a greeting of the estimate); going on would only paint the rest and then
 // drop the recovery file as if the job were done.
-bool LinkDown(const JobParts& s) {
-    return s.Link.LinkError || (s.Job.LinkExpected && !s.Link.DeviceReady);
+bool LinkDown(const LinkState& link, const JobState& job) {
+    return link.LinkError || (job.LinkExpected && !link.DeviceReady);
 }
 
 TickOutcome LinkStop(const JobParts& s, bool pictureChanged) {
     s.Timers.Stop(TimerId::Optimizing);
-    ClosePlan(s);
+    ClosePlan(s.Job);
     s.Op.LockForJob();
     return {TickResult::LinkLost, pictureChanged};
 }
@@ -175,24 +173,23 @@ TickOutcome Complete(const JobParts& s) {
     s.Dev.SwitchOff();
     s.Op.LockForJob();
     RemoveJobRecords(s.StartDirectory);
-    ClosePlan(s);
+    ClosePlan(s.Job);
     s.Timers.Start(TimerId::Timer2, 1);
     return {TickResult::Completed, false};
 }
 
 } // namespace
 
-Outcome RecordProgress(const JobParts& s) {
-    JobState& job = s.Job;
+Outcome RecordProgress(JobState& job, const QString& startDirectory, const TextCatalogue& texts) {
     const ProgressRecord record{job.Pass, job.PlanLine, job.Begun, job.PlanDigest, job.JobDigest};
     if (!job.Progress)
-        return WriteProgressRecord(s.StartDirectory, record);
+        return WriteProgressRecord(startDirectory, record);
     const Outcome updated = job.Progress->Update(record);
     if (updated)
         return updated;
     return Outcome::Failed(
-        s.Texts.Text(TextKey::JobProgressNotWritten)
-            .arg(QDir::toNativeSeparators(ProgressFilePath(s.StartDirectory)), updated.Message()));
+        texts.Text(TextKey::JobProgressNotWritten)
+            .arg(QDir::toNativeSeparators(ProgressFilePath(startDirectory)), updated.Message()));
 }
 
 RecoveryRecord JobRecoveryRecord(const JobParts& s, bool secondPassStarted) {
@@ -206,6 +203,13 @@ RecoveryRecord JobRecoveryRecord(const JobParts& s, bool secondPassStarted) {
     record.resolutionIndex = s.Config.ResolutionIndex;
     record.secondPassStarted = secondPassStarted;
     return record;
+}
+
+void GiveMenusBack(Operator& op, const LinkState& link) {
+    if (link.DeviceReady)
+        op.UnlockUI();
+    else
+        op.LockUI();
 }
 
 Outcome OpenJobPlan(const JobParts& s, int pass, const QString& path) {
@@ -243,7 +247,7 @@ Outcome BeginJobLoop(const JobParts& s) {
     if (s.Link.DeviceReady) {
         // From here the machine's saved position belongs to this plan.
         s.Job.Begun = true;
-        if (Outcome recorded = RecordProgress(s); !recorded) {
+        if (Outcome recorded = RecordProgress(s.Job, s.StartDirectory, s.Texts); !recorded) {
             EndJobForLater(s);
             return recorded;
         }
@@ -261,7 +265,7 @@ TickOutcome RunNextPlanLine(const JobParts& s) {
         s.Op.LockForJob();
         return {TickResult::NotRunning, false};
     }
-    if (LinkDown(s))
+    if (LinkDown(s.Link, s.Job))
         return LinkStop(s, false);
     const Result<std::optional<PlanLine>> next = job.Plan->Next();
     if (!next)
@@ -278,7 +282,7 @@ TickOutcome RunNextPlanLine(const JobParts& s) {
     // A line that fails has painted nothing: the marks come after the line was sent.
     if (Outcome done = Execute(s, line, outcome); !done)
         return Stop(s, done);
-    if (LinkDown(s))
+    if (LinkDown(s.Link, s.Job))
         return LinkStop(s, outcome.pictureChanged);
     return outcome;
 }

@@ -45,7 +45,10 @@ Outcome OpenJobPlan(const JobParts& s, int pass, const QString& path);
 // Puts the progress record of the plan line the job is at on the disk. A strike line is sent
 // only once its record is there: if the program dies while the line runs, recovery knows
 // which one it was. Refused, naming the file, when it could not be written.
-Outcome RecordProgress(const JobParts& s);
+Outcome RecordProgress(JobState& job, const QString& startDirectory, const TextCatalogue& texts);
+
+// Back to where the job was started from: the menus as the link allows.
+void GiveMenusBack(Operator& op, const LinkState& link);
 
 // Opens the print job on the machine and starts the job timer: from here the job loop carries
 // the plan. Whether the link was up is remembered, so that its loss later stops the job, and

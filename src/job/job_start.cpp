@@ -15,14 +15,6 @@ namespace {
 
 constexpr int JobGreetings = 5;
 
-// Back to where the panels were opened from: the menus as the link allows.
-void BackToIdle(const JobParts& s) {
-    if (s.Link.DeviceReady)
-        s.Op.UnlockUI();
-    else
-        s.Op.LockUI();
-}
-
 // The plan as recovery and the second pass will read it; the second pass gets its own copy.
 Outcome WriteJobFiles(const JobParts& s, const QString& planPath) {
     QFile plan(planPath);
@@ -61,7 +53,7 @@ QString UnfinishedJobQuestion(const TextCatalogue& texts, const QString& startDi
 
 // Asks whether to strike a picture that reaches outside the field; true when it fits.
 bool OutsideFieldTaken(const JobParts& s, OutsideField outside) {
-    const FieldOverhang overhang = JobOverhang(s);
+    const FieldOverhang overhang = JobOverhang(s.Place, s.View, s.Config);
     if (overhang.Fits() || outside == OutsideField::Accepted)
         return true;
     return s.Op.Confirm(OutsideFieldText(s.Texts, overhang) + QStringLiteral("\n\n") +
@@ -70,31 +62,30 @@ bool OutsideFieldTaken(const JobParts& s, OutsideField outside) {
 
 } // namespace
 
-FieldOverhang JobOverhang(const JobParts& s) {
-    return Overhang(QSize(s.Place.PictureWidth, s.Place.PictureHeight),
-                    QPoint(s.Place.PictureOffsetX, s.Place.PictureOffsetY),
-                    FieldSize(s.View.Image1.size(), s.Config.ResolutionIndex),
-                    s.Config.ResolutionIndex);
+FieldOverhang JobOverhang(const Placement& place, const FieldView& view, const Settings& config) {
+    return Overhang(QSize(place.PictureWidth, place.PictureHeight),
+                    QPoint(place.PictureOffsetX, place.PictureOffsetY),
+                    FieldSize(view.Image1.size(), config.ResolutionIndex), config.ResolutionIndex);
 }
 
 void OpenEngravingProperties(const JobParts& s) {
     s.Op.LockForJob();
 }
 
-Outcome CheckJobForces(const JobParts& s, bool doublePass) {
-    const int speed = s.Machine.MotorSpeed;
-    const int scale = 16 + s.Config.ResolutionIndex;
+Outcome CheckJobForces(const StrikeLevels& levels, const MachineState& machine,
+                       const Settings& config, const TextCatalogue& texts, bool doublePass) {
+    const int speed = machine.MotorSpeed;
+    const int scale = 16 + config.ResolutionIndex;
     for (int pass = 1; pass <= (doublePass ? 2 : 1); ++pass) {
-        const StrikeLevelSet& forces =
-            pass == 1 ? s.Levels.FirstPassLevels : s.Levels.SecondPassLevels;
-        const QString heading = pass == 1 ? s.Texts.Text(TextKey::JobFirstPassHeading)
-                                          : s.Texts.Text(TextKey::JobSecondPassHeading);
+        const StrikeLevelSet& forces = pass == 1 ? levels.FirstPassLevels : levels.SecondPassLevels;
+        const QString heading = pass == 1 ? texts.Text(TextKey::JobFirstPassHeading)
+                                          : texts.Text(TextKey::JobSecondPassHeading);
         // A force its slider cannot show (a slider set to where it already stood keeps the
         // force it had) is never struck unseen.
         for (int level = 4; level >= 1; --level) {
             const int lowest = pass == 2 && level == 4 ? 0 : 1;
             if (forces[level] < lowest || forces[level] > StrikeLevels::MaxForce)
-                return Outcome::Failed(heading + s.Texts.Text(TextKey::JobForceOutsideSlider)
+                return Outcome::Failed(heading + texts.Text(TextKey::JobForceOutsideSlider)
                                                      .arg(8 * level)
                                                      .arg(forces[level])
                                                      .arg(lowest)
@@ -112,7 +103,9 @@ Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choice
     // again.
     if (Outcome picture = CheckPlanInput(s.Matrices); !picture)
         return picture;
-    if (Outcome forces = CheckJobForces(s, s.Levels.DoublePassPending); !forces)
+    if (Outcome forces =
+            CheckJobForces(s.Levels, s.Machine, s.Config, s.Texts, s.Levels.DoublePassPending);
+        !forces)
         return forces;
     // Never silent: strikes left of or above the field cannot be resumed, and those beyond
     // the other edges miss the work field. "Нет" leaves everything as it was.
@@ -122,7 +115,7 @@ Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choice
     // operator gives it up.
     if (RecoveryFileExists(s.StartDirectory)) {
         if (!s.Op.Confirm(UnfinishedJobQuestion(s.Texts, s.StartDirectory))) {
-            BackToIdle(s);
+            GiveMenusBack(s.Op, s.Link);
             return Outcome::Failed({});
         }
         RemoveJobRecords(s.StartDirectory);
@@ -143,7 +136,7 @@ Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choice
 
     const PassMode pass = s.Levels.HighQuality() ? PassMode::OneSided : PassMode::TwoSided;
     if (const Result<PlanFiles> plan = BuildPlan(s.Matrices, s.StartDirectory, pass, s.Op); !plan) {
-        BackToIdle(s);
+        GiveMenusBack(s.Op, s.Link);
         return plan.AsOutcome();
     }
 
@@ -159,7 +152,7 @@ Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choice
         files = WriteJobFiles(s, planPath);
     if (!files) {
         s.Job.Plan.reset();
-        BackToIdle(s);
+        GiveMenusBack(s.Op, s.Link);
         return files;
     }
 
@@ -169,7 +162,7 @@ Result<JobStart> StartJob(const JobParts& s, const std::function<void()>& choice
         // Nothing was struck and no print job opened: the job never began.
         s.Job.Plan.reset();
         RemoveJobRecords(s.StartDirectory);
-        BackToIdle(s);
+        GiveMenusBack(s.Op, s.Link);
         return profiles;
     }
     s.Dev.ResetError(s.Config.FieldWidth, s.Config.FieldHeight);

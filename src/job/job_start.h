@@ -23,11 +23,12 @@ void OpenEngravingProperties(const JobParts& s);
 // profile at the motor speed the job will run with (MotorSpeed x (16 + ResolutionIndex)): the
 // message names the pass, the level, its force and the speed. The second pass's forces count
 // when `doublePass`.
-Outcome CheckJobForces(const JobParts& s, bool doublePass);
+Outcome CheckJobForces(const StrikeLevels& levels, const MachineState& machine,
+                       const Settings& config, const TextCatalogue& texts, bool doublePass);
 
 // How far the picture reaches outside the work field where the job would strike it: its
 // place and size as last drawn, the field at the resolution held.
-FieldOverhang JobOverhang(const JobParts& s);
+FieldOverhang JobOverhang(const Placement& place, const FieldView& view, const Settings& config);
 
 // Whether "Работа" asks before striking a picture that reaches outside the field, or the
 // operator has accepted it already (zeb-cli's --allow-outside).

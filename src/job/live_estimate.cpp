@@ -126,27 +126,28 @@ bool JobProgress::LineDone(const JobParts& s) {
     return true;
 }
 
-void JobProgress::Finish(const JobParts& s) {
+void JobProgress::Finish(Clock& time) {
     if (m_known)
-        m_live.Rebase(s.Time.MonotonicMs(), Remaining{});
+        m_live.Rebase(time.MonotonicMs(), Remaining{});
 }
 
-DurationTexts JobProgress::Texts(const JobParts& s) const {
+DurationTexts JobProgress::Texts(Clock& time, const TextCatalogue& texts) const {
     const qint64 units = m_live.RemainingUnits();
-    return {zeb::CompletionText(units, s.Time.Now()),
-            s.Texts.Text(TextKey::JobRemaining) + DurationClockText(units)};
+    return {zeb::CompletionText(units, time.Now()),
+            texts.Text(TextKey::JobRemaining) + DurationClockText(units)};
 }
 
-QString JobProgress::PassText(const JobParts& s) {
-    const bool second = s.Job.SecondPassRunning;
-    return s.Texts.Text(TextKey::JobPassInProgress)
+QString JobProgress::PassText(const JobState& job, const StrikeLevels& levels,
+                              const TextCatalogue& texts) {
+    const bool second = job.SecondPassRunning;
+    return texts.Text(TextKey::JobPassInProgress)
         .arg(second ? 2 : 1)
-        .arg(second || s.Levels.DoublePassPending ? 2 : 1);
+        .arg(second || levels.DoublePassPending ? 2 : 1);
 }
 
-QString JobProgress::EndText(const JobParts& s, TextKey outcome) const {
-    const qint64 ms = s.Time.MonotonicMs() - m_beganMs;
-    return s.Texts.Text(outcome).arg(DurationClockText(ms * UnitsPerMs));
+QString JobProgress::EndText(Clock& time, const TextCatalogue& texts, TextKey outcome) const {
+    const qint64 ms = time.MonotonicMs() - m_beganMs;
+    return texts.Text(outcome).arg(DurationClockText(ms * UnitsPerMs));
 }
 
 } // namespace zeb

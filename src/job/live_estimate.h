@@ -83,7 +83,7 @@ public:
     // After each plan line done; true when the texts were made anew.
     bool LineDone(const JobParts& s);
     // The plan ended: nothing remains.
-    void Finish(const JobParts& s);
+    void Finish(Clock& time);
 
     // Begin was called: the job's time is counted.
     bool Began() const { return m_began; }
@@ -91,11 +91,12 @@ public:
     const LiveEstimate& Live() const { return m_live; }
     // "Осталось: " + the rest corrected by the pace (in `duration`), and the completion time
     // from now.
-    DurationTexts Texts(const JobParts& s) const;
+    DurationTexts Texts(Clock& time, const TextCatalogue& texts) const;
     // The pass in progress, "Гравировка: проход 1 из 2".
-    static QString PassText(const JobParts& s);
+    static QString PassText(const JobState& job, const StrikeLevels& levels,
+                            const TextCatalogue& texts);
     // "Работа завершена за ..." and the like: how the job ended and how long it ran.
-    QString EndText(const JobParts& s, TextKey outcome) const;
+    QString EndText(Clock& time, const TextCatalogue& texts, TextKey outcome) const;
 
 private:
     LiveEstimate m_live;

@@ -60,18 +60,14 @@ Outcome WalkPass(PlanTextReader& reader, const EstimateInputs& in, int pass, Job
 
 } // namespace
 
-JobPreview PreviewPlan(QByteArrayView plan, const std::vector<EstimateInputs>& passes,
-                       const QString& name) {
+Result<JobPreview> PreviewPlan(QByteArrayView plan, const std::vector<EstimateInputs>& passes,
+                               const QString& name) {
     JobPreview preview;
     PlanTextReader reader(plan, name);
     for (std::size_t i = 0; i < passes.size(); ++i) {
         reader.Rewind();
-        if (Outcome walked = WalkPass(reader, passes[i], static_cast<int>(i) + 1, preview);
-            !walked) {
-            preview = JobPreview{};
-            preview.error = walked.Message();
-            break;
-        }
+        if (Outcome walked = WalkPass(reader, passes[i], static_cast<int>(i) + 1, preview); !walked)
+            return walked;
     }
     return preview;
 }

@@ -10,6 +10,7 @@
 // its last digit; a backward line strikes digit i at the head's column - 1 - i.
 
 #include "job/estimate.h"
+#include "link/outcome.h"
 #include "picture/strike_picture.h"
 
 #include <QByteArray>
@@ -59,17 +60,15 @@ struct JobPreview {
     qint64 offField = 0;             // struck dots at a negative field row or column
     StrikeFrame frame;               // what the picture of the struck dots spans
     qint64 units = 0;                // the estimated duration of the whole job, 10 us
-    QString error;                   // a plan line that could not be read; the rest is empty
-
-    bool Ok() const { return error.isEmpty(); }
 };
 
 // Walks `plan` once per entry of `passes`: one, or two for a double pass (whose second pass
 // runs a copy of the same plan). Each entry holds that pass's estimate inputs: the picture's
 // offsets, the motor values, the link time and the column times of its forces
-// (doublePassPending is not looked at). `name` names the plan in the message of a bad line.
-JobPreview PreviewPlan(QByteArrayView plan, const std::vector<EstimateInputs>& passes,
-                       const QString& name);
+// (doublePassPending is not looked at). `name` names the plan in the message of a bad line,
+// which refuses the whole preview.
+Result<JobPreview> PreviewPlan(QByteArrayView plan, const std::vector<EstimateInputs>& passes,
+                               const QString& name);
 
 // The picture of every dot the job strikes; null when the frame is too large to hold.
 QImage PreviewPicture(const JobPreview& preview);

@@ -22,8 +22,8 @@ namespace {
 // How often the saved position may be asked for until two answers agree.
 constexpr int SavedPositionReadings = 4;
 
-QString PathIn(const JobParts& s, const char* name) {
-    return QDir(s.StartDirectory).filePath(QString::fromLatin1(name));
+QString PathIn(const QString& startDirectory, const char* name) {
+    return QDir(startDirectory).filePath(QString::fromLatin1(name));
 }
 
 QString Native(const QString& path) {
@@ -43,18 +43,11 @@ Outcome RenameOver(const TextCatalogue& texts, const QString& from, const QStrin
         texts.Text(TextKey::RecoveryNotRenamed).arg(Native(from), Native(to), error));
 }
 
-void BackToIdle(const JobParts& s) {
-    if (s.Link.DeviceReady)
-        s.Op.UnlockUI();
-    else
-        s.Op.LockUI();
-}
-
 // A cut that a killed recovery left half done: "1.txt" was complete and the progress record
 // already named it, but it had not yet taken the plan's place. It is finished first.
 Outcome FinishInterruptedCut(const JobParts& s, const ProgressRecord& progress, int pass,
                              const QString& planPath) {
-    const QString cutPath = PathIn(s, RecoveryPlanFileName);
+    const QString cutPath = PathIn(s.StartDirectory, RecoveryPlanFileName);
     if (progress.pass != pass || !QFile::exists(cutPath))
         return Outcome::Done();
     // A digest that cannot be taken matches nothing.
@@ -67,7 +60,7 @@ Outcome FinishInterruptedCut(const JobParts& s, const ProgressRecord& progress, 
     if (QFile::exists(planPath) && digestIs(planPath))
         return Outcome::Done();
     if (pass == 2) {
-        if (Outcome emptied = WritePlanFile({}, PathIn(s, PlanFileName)); !emptied)
+        if (Outcome emptied = WritePlanFile({}, PathIn(s.StartDirectory, PlanFileName)); !emptied)
             return emptied;
     }
     return RenameOver(s.Texts, cutPath, planPath);
@@ -102,7 +95,7 @@ Result<std::optional<PlanProgress>> CheckRecord(const JobParts& s,
             ChangedText(s.Texts, planPath, s.Texts.Text(TextKey::RecoveryOtherPlan)));
     // "Sec" is written only once the first pass has ended, before the second pass's record:
     // a record still of the first pass means the second opened nothing yet.
-    const QString firstPlan = PathIn(s, PlanFileName);
+    const QString firstPlan = PathIn(s.StartDirectory, PlanFileName);
     if (pass == 2 && record->pass == 1) {
         const Result<QByteArray> digest = FileDigest(firstPlan);
         if (digest && *digest == record->planDigest)
@@ -132,19 +125,19 @@ void TakeJobSettings(const JobParts& s, const RecoveryRecord& record) {
 Outcome PlaceCut(const JobParts& s, int pass, const QString& planPath, const PlanCut& cut,
                  const QByteArray& jobDigest) {
     if (cut.kind == CutKind::Cut) {
-        const QString cutPath = PathIn(s, RecoveryPlanFileName);
+        const QString cutPath = PathIn(s.StartDirectory, RecoveryPlanFileName);
         Outcome written = WritePlanFile(cut.text, cutPath);
         if (written)
             written = WriteProgressRecord(s.StartDirectory,
                                           {pass, 0, false, PlanDigest(cut.text), jobDigest});
         if (written && pass == 2)
-            written = WritePlanFile({}, PathIn(s, PlanFileName));
+            written = WritePlanFile({}, PathIn(s.StartDirectory, PlanFileName));
         if (!written)
             return written;
         return RenameOver(s.Texts, cutPath, planPath);
     }
     // Nothing of this plan was done: it stays as it is.
-    return pass == 2 ? WritePlanFile({}, PathIn(s, PlanFileName)) : Outcome::Done();
+    return pass == 2 ? WritePlanFile({}, PathIn(s.StartDirectory, PlanFileName)) : Outcome::Done();
 }
 
 Outcome CutRefusal(const JobParts& s, const PlanCut& cut, const QString& planPath,
@@ -213,7 +206,8 @@ Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> sav
         return Outcome::Failed(
             ChangedText(s.Texts, recoveryPath, s.Texts.Text(TextKey::RecoveryOtherJob)));
     const int pass = record->secondPassStarted ? 2 : 1;
-    const QString planPath = PathIn(s, pass == 2 ? SecondPassPlanFileName : PlanFileName);
+    const QString planPath =
+        PathIn(s.StartDirectory, pass == 2 ? SecondPassPlanFileName : PlanFileName);
     if (progress) {
         if (Outcome finished = FinishInterruptedCut(s, *progress, pass, planPath); !finished)
             return finished;
@@ -238,7 +232,7 @@ Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> sav
         const int warmUps = s.Job.WarmUpRounds;
         s.Job = JobState{};
         s.Job.WarmUpRounds = warmUps;
-        placed = OpenJobPlan(s, 1, PathIn(s, PlanFileName));
+        placed = OpenJobPlan(s, 1, PathIn(s.StartDirectory, PlanFileName));
     }
     if (!placed)
         return placed;
@@ -259,7 +253,7 @@ Outcome ResumeInterruptedJob(const JobParts& s) {
     if (Outcome recovered = RecoverInterruptedJob(s, saved); !recovered) {
         s.Timers.Stop(TimerId::CrushTimer);
         s.Job.Plan.reset();
-        BackToIdle(s);
+        GiveMenusBack(s.Op, s.Link);
         return recovered;
     }
     s.Dev.SetRegister54();
@@ -285,7 +279,7 @@ void DropUnfinishedJob(const QString& startDirectory, WindowTimers& timers) {
 
 Outcome ServiceStartOne(const JobParts& s) {
     s.Job = JobState{};
-    const QString planPath = PathIn(s, PlanFileName);
+    const QString planPath = PathIn(s.StartDirectory, PlanFileName);
     Outcome opened = OpenJobPlan(s, 1, planPath);
     if (opened) {
         // The service start's own short record: recovery refuses it by its missing lines.

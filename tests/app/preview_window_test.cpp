@@ -71,8 +71,9 @@ TEST(PreviewWindow, ShowsBothPassesWithoutWritingOrSendingAndReplaysTheStrikeOrd
     PreviewWindow* preview = ShownPreview(form);
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(window.answerer.messages.isEmpty());
-    const JobPreview expected = PreviewJob(s);
-    ASSERT_TRUE(expected.Ok());
+    const Result<JobPreview> planned = PreviewJob(s);
+    ASSERT_TRUE(planned);
+    const JobPreview& expected = *planned;
     ASSERT_EQ(expected.passes.size(), 2u);
     ASSERT_GE(expected.lines.size(), 3u);
     EXPECT_GT(expected.passes[0].units, 0);
@@ -162,7 +163,7 @@ TEST(PreviewWindow, DotsOffTheFieldAreCountedAndDrawnOnItsEdge) {
         Find<QPushButton>(form, "PreviewButton")->click();
         PreviewWindow* preview = ShownPreview(form);
         ASSERT_NE(preview, nullptr) << offsetX;
-        const qint64 offField = PreviewJob(s).offField;
+        const qint64 offField = PreviewJob(s)->offField;
         EXPECT_EQ(offField > 0, offsetX < 0) << offsetX;
         auto* label = preview->findChild<QLabel*>("PreviewOffField");
         EXPECT_EQ(label->isHidden(), offField == 0) << offsetX;

@@ -36,9 +36,10 @@ TEST(PlanPreview, StrikesWhereTheMachineStrikesAndCountsWhatOneDoesNotSee) {
         Plan({"", "GoTo:      2     3", "Down: ", "Knock: 1204", "GoTo:      3     9",
               "KBack: 0340", "GoTo:      4     1", "Knock: 000", "Up  : "});
     // Offsets -4, 10: the forward line starts one column off the field.
-    const JobPreview preview =
+    const Result<JobPreview> planned =
         PreviewPlan(plan, {Inputs(-4, 10, {100, 1, 2, 3, 4})}, QStringLiteral("t"));
-    ASSERT_TRUE(preview.Ok()) << preview.error.toStdString();
+    ASSERT_TRUE(planned) << planned.Message().toStdString();
+    const JobPreview& preview = *planned;
 
     ASSERT_EQ(preview.lines.size(), 2u); // the line of only "0"s sends nothing
     const PreviewLine& knock = preview.lines[0];
@@ -81,8 +82,9 @@ TEST(PlanPreview, TheClockIsTheEstimatesAndABadLineLeavesNothing) {
               "Down: ", "KBack: 22", "GoTo:     10     2", "Knock: 1111", "Up  : "});
     const EstimateInputs first = Inputs(7, 3, {527, 763, 700, 650, 600});
     const EstimateInputs second = Inputs(7, 3, {527, 300, 310, 320, 330});
-    const JobPreview preview = PreviewPlan(plan, {first, second}, QStringLiteral("t"));
-    ASSERT_TRUE(preview.Ok());
+    const Result<JobPreview> planned = PreviewPlan(plan, {first, second}, QStringLiteral("t"));
+    ASSERT_TRUE(planned);
+    const JobPreview& preview = *planned;
     ASSERT_EQ(preview.passes.size(), 2u);
     EXPECT_EQ(preview.passes[0].units, *PlanTextDuration(plan, first, QString()));
     EXPECT_EQ(preview.passes[1].units, *PlanTextDuration(plan, second, QString()));
@@ -122,12 +124,10 @@ TEST(PlanPreview, TheClockIsTheEstimatesAndABadLineLeavesNothing) {
     };
     for (const Row& row : bad) {
         SCOPED_TRACE(row.name);
-        const JobPreview broken = PreviewPlan(row.text, {first}, QStringLiteral("t.txt"));
-        EXPECT_TRUE(broken.error.contains(row.told)) << broken.error.toStdString();
-        EXPECT_TRUE(broken.error.contains("t.txt"));
-        EXPECT_TRUE(broken.lines.empty());
-        EXPECT_TRUE(broken.path.empty());
-        EXPECT_EQ(broken.units, 0);
+        const Result<JobPreview> broken = PreviewPlan(row.text, {first}, QStringLiteral("t.txt"));
+        ASSERT_FALSE(broken);
+        EXPECT_TRUE(broken.Message().contains(row.told)) << broken.Message().toStdString();
+        EXPECT_TRUE(broken.Message().contains("t.txt"));
         EXPECT_FALSE(PlanTextDuration(row.text, first, QString()));
     }
 }
@@ -176,9 +176,10 @@ TEST(JobPreview, BuiltInMemoryItIsWhatTheJobThenStrikes) {
         const QStringList files = QDir(rig.dir.Path()).entryList(QDir::Files);
         const Matrix<double> levels = s.Matrices.DotLevels;
 
-        const JobPreview preview = PreviewJob(s);
+        const Result<JobPreview> planned = PreviewJob(s);
 
-        ASSERT_TRUE(preview.Ok()) << preview.error.toStdString();
+        ASSERT_TRUE(planned) << planned.Message().toStdString();
+        const JobPreview& preview = *planned;
         EXPECT_TRUE(rig.Sent().isEmpty());
         EXPECT_EQ(QDir(rig.dir.Path()).entryList(QDir::Files), files);
         EXPECT_TRUE(std::equal(levels.Row(0), levels.Row(0) + levels.Rows() * levels.Cols(),
@@ -207,13 +208,14 @@ TEST(JobPreview, BuiltInMemoryItIsWhatTheJobThenStrikes) {
 
 TEST(JobPreview, RefusesWhatTheJobStartRefuses) {
     JobRig rig;
-    EXPECT_FALSE(PreviewJob(*rig.s).Ok()); // no picture yet
+    EXPECT_FALSE(PreviewJob(*rig.s)); // no picture yet
     rig.OpenPicture(Blocks());
     rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 0); // no slider shows 0 on the first pass
     rig.Sent();
-    const JobPreview preview = PreviewJob(*rig.s);
-    EXPECT_TRUE(preview.error.contains(QStringLiteral("Первый проход")))
-        << preview.error.toStdString();
+    const Result<JobPreview> preview = PreviewJob(*rig.s);
+    ASSERT_FALSE(preview);
+    EXPECT_TRUE(preview.Message().contains(QStringLiteral("Первый проход")))
+        << preview.Message().toStdString();
     EXPECT_TRUE(rig.Sent().isEmpty());
 }
 
