@@ -22,14 +22,11 @@ constexpr qint64 HoursPerDay = 24;
 template <class Reader>
 Result<qint64> PassDuration(Reader& reader, const EstimateInputs& in) {
     DurationCounter counter(in);
-    for (;;) {
-        const Result<std::optional<PlanLine>> line = reader.Next();
-        if (!line)
-            return line.AsOutcome();
-        if (!*line)
-            return counter.Units();
-        counter.Add((*line)->record);
-    }
+    if (Outcome walked =
+            ForEachPlanLine(reader, [&](const PlanLine& line) { counter.Add(line.record); });
+        !walked)
+        return walked;
+    return counter.Units();
 }
 
 QString ClockText(qint64 hours, qint64 minutes, qint64 seconds) {

@@ -24,17 +24,14 @@ Result<Remaining> RestOfPlan(const QString& path, int afterLine, const EstimateI
         return opened;
     DurationCounter counter(in, row, col);
     Remaining rest;
-    for (;;) {
-        const Result<std::optional<PlanLine>> line = reader.Next();
-        if (!line)
-            return line.AsOutcome();
-        if (!*line)
-            break;
-        if ((*line)->number <= afterLine)
-            continue;
-        counter.Add((*line)->record);
+    const Outcome walked = ForEachPlanLine(reader, [&](const PlanLine& line) {
+        if (line.number <= afterLine)
+            return;
+        counter.Add(line.record);
         ++rest.lines;
-    }
+    });
+    if (!walked)
+        return walked;
     rest.units = counter.Units();
     return rest;
 }

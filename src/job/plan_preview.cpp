@@ -15,24 +15,19 @@ Outcome WalkPass(PlanTextReader& reader, const EstimateInputs& in, int pass, Job
     const qint64 startUnits = preview.units;
     HeadPoint head; // the reset before every pass homes the head
     preview.path.push_back(head);
-    for (;;) {
-        const Result<std::optional<PlanLine>> line = reader.Next();
-        if (!line)
-            return line.AsOutcome();
-        if (!*line)
-            break;
-        const PlanRecord& record = (*line)->record;
+    const Outcome walked = ForEachPlanLine(reader, [&](const PlanLine& line) {
+        const PlanRecord& record = line.record;
         clock.Add(record);
         if (record.kind == PlanRecordKind::Move) {
             head = {record.row + in.pictureOffsetY, record.column + in.pictureOffsetX};
             preview.path.push_back(head);
-            continue;
+            return;
         }
         if (record.kind != PlanRecordKind::Forward && record.kind != PlanRecordKind::Backward)
-            continue;
+            return;
         const QByteArrayView digits = StruckDigits(record.digits);
         if (digits.isEmpty())
-            continue;
+            return;
         PreviewLine strike{pass, head.row, head.column, record.kind == PlanRecordKind::Forward,
                            digits.toByteArray()};
         for (int i = 0; i < static_cast<int>(digits.size()); ++i) {
@@ -51,7 +46,9 @@ Outcome WalkPass(PlanTextReader& reader, const EstimateInputs& in, int pass, Job
         strike.doneUnits = startUnits + clock.Units();
         preview.lines.push_back(std::move(strike));
         ++counts.strikeLines;
-    }
+    });
+    if (!walked)
+        return walked;
     counts.units = clock.Units();
     preview.units += counts.units;
     preview.passes.push_back(counts);

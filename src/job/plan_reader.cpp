@@ -49,14 +49,11 @@ Result<std::vector<PlanLine>> ReadPlan(const QString& path) {
     if (Outcome opened = reader.Open(); !opened)
         return opened;
     std::vector<PlanLine> lines;
-    for (;;) {
-        Result<std::optional<PlanLine>> line = reader.Next();
-        if (!line)
-            return line.AsOutcome();
-        if (!line.Value())
-            return lines;
-        lines.push_back(std::move(*line.Value()));
-    }
+    if (Outcome read =
+            ForEachPlanLine(reader, [&](PlanLine line) { lines.push_back(std::move(line)); });
+        !read)
+        return read;
+    return lines;
 }
 
 } // namespace zeb

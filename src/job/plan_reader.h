@@ -44,4 +44,18 @@ private:
 // The whole plan at once, or the message of its first bad line.
 Result<std::vector<PlanLine>> ReadPlan(const QString& path);
 
+// Hands `each` every line from where `reader` stands to the end; refused at the first line
+// that cannot be read. `Reader` is PlanReader or PlanTextReader.
+template <class Reader, class Each>
+Outcome ForEachPlanLine(Reader& reader, Each&& each) {
+    for (;;) {
+        Result<std::optional<PlanLine>> line = reader.Next();
+        if (!line)
+            return line.AsOutcome();
+        if (!*line)
+            return Outcome::Done();
+        each(std::move(**line));
+    }
+}
+
 } // namespace zeb
