@@ -138,7 +138,7 @@ Result<EstimateInputs> Inputs(const EstimateArgs& args, const Session& s) {
     if (forces) {
         const int speed = in.machine.MotorSpeed;
         const int scale = in.machine.MotorSpeedScale;
-        if (Outcome profiles = CheckStrikeProfiles(*forces, speed, scale); !profiles)
+        if (Outcome profiles = CheckStrikeProfiles(s.Texts, *forces, speed, scale); !profiles)
             return profiles;
         in.machine.ColumnTime =
             BuildStrikeProfiles(*forces, speed, scale, JobTickA, JobTickB).columnTime;

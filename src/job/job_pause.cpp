@@ -27,7 +27,7 @@ Outcome ContinueJob(const JobParts& s) {
     // Forces without a strike profile are named; the operator changes them on the panel,
     // which stays.
     if (Outcome profiles =
-            CheckStrikeProfiles(forces, s.Machine.MotorSpeed, s.Machine.MotorSpeedScale);
+            CheckStrikeProfiles(s.Texts, forces, s.Machine.MotorSpeed, s.Machine.MotorSpeedScale);
         !profiles)
         return profiles;
     // The recovery file learns the new forces before the machine does: a resume after a later

@@ -91,7 +91,7 @@ Outcome CheckJobForces(const StrikeLevels& levels, const MachineState& machine,
                                                      .arg(lowest)
                                                      .arg(StrikeLevels::MaxForce));
         }
-        if (Outcome profiles = CheckStrikeProfiles(forces, speed, scale); !profiles)
+        if (Outcome profiles = CheckStrikeProfiles(texts, forces, speed, scale); !profiles)
             return Outcome::Failed(heading + profiles.Message());
     }
     return Outcome::Done();

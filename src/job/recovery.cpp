@@ -193,7 +193,8 @@ Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> sav
     for (const StrikeLevelSet* forces : {&record->firstPass, &record->secondPass}) {
         if (forces == &record->secondPass && !record->secondPassFollows)
             break;
-        if (Outcome profiles = CheckStrikeProfiles(*forces, s.Machine.MotorSpeed, scale); !profiles)
+        if (Outcome profiles = CheckStrikeProfiles(s.Texts, *forces, s.Machine.MotorSpeed, scale);
+            !profiles)
             return profiles;
     }
 

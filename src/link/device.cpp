@@ -10,7 +10,12 @@ Device::Device(SerialLine& line, Operator& op, Clock& clock, LinkState& link, Ma
       m_selfTest(selfTest), m_texts(texts) {}
 
 QString Device::Text(TextId id) const {
-    return m_texts ? m_texts->Text(id) : TextCatalogue::BuiltIn(id);
+    return Texts().Text(id);
+}
+
+const TextCatalogue& Device::Texts() const {
+    static const TextCatalogue builtIn;
+    return m_texts ? *m_texts : builtIn;
 }
 
 void Device::LockUI() {

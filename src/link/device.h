@@ -83,6 +83,8 @@ public:
     Operator& Op() { return m_op; }
     // An operator's text of the link, as the language file leaves it.
     QString Text(TextId id) const;
+    // The catalogue those texts come from: the session's, or the built-in texts.
+    const TextCatalogue& Texts() const;
 
     // Where DumpCommandLog writes while self-test is on; null for nowhere.
     void SetCommandLogSink(CommandLogSink* sink) { m_sink = sink; }
@@ -200,7 +202,8 @@ struct StrikeProfiles {
     QByteArray bytes;                // 32 bytes: level 1 first, (code, duration) x 4 per level
     std::array<int, 5> columnTime{}; // ColumnTime[0..4] for these profiles
 };
-Outcome CheckStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed, int motorSpeedScale);
+Outcome CheckStrikeProfiles(const TextCatalogue& texts, const StrikeLevelSet& levels,
+                            int motorSpeed, int motorSpeedScale);
 StrikeProfiles BuildStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed,
                                    int motorSpeedScale, int tickA, int tickB);
 

@@ -43,13 +43,14 @@ int BrightnessOf(int level) {
 
 } // namespace
 
-Outcome CheckStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed, int motorSpeedScale) {
+Outcome CheckStrikeProfiles(const TextCatalogue& texts, const StrikeLevelSet& levels,
+                            int motorSpeed, int motorSpeedScale) {
     const int p = motorSpeed * motorSpeedScale;
     for (int level = 1; level <= 4; ++level) {
         for (const Phase& phase : Phases(levels[level], p)) {
             if (phase.duration >= 0 && phase.duration <= 255)
                 continue;
-            return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::LinkNoStrikeProfile)
+            return Outcome::Failed(texts.Text(TextKey::LinkNoStrikeProfile)
                                        .arg(BrightnessOf(level))
                                        .arg(level)
                                        .arg(levels[level])
@@ -83,7 +84,7 @@ StrikeProfiles BuildStrikeProfiles(const StrikeLevelSet& levels, int motorSpeed,
 
 Outcome Device::SetStrike(const StrikeLevelSet& levels) {
     if (Outcome profiles =
-            CheckStrikeProfiles(levels, m_machine.MotorSpeed, m_machine.MotorSpeedScale);
+            CheckStrikeProfiles(Texts(), levels, m_machine.MotorSpeed, m_machine.MotorSpeedScale);
         !profiles)
         return profiles;
     if (!m_link.DeviceReady)

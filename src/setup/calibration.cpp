@@ -96,12 +96,12 @@ void CalibrateTiming(Device& device, Settings& config, const StrikeLevelSet& act
                      const QString& startDirectory) {
     Operator& op = device.Op();
     if (!device.Link().DeviceReady) {
-        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::CalibrationDeviceUnavailable));
+        op.ShowMessage(device.Text(TextKey::CalibrationDeviceUnavailable));
         return;
     }
     const QString path = TimingFilePath(startDirectory);
     if (QFileInfo::exists(path)) {
-        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::CalibrationAlreadyDone));
+        op.ShowMessage(device.Text(TextKey::CalibrationAlreadyDone));
         return;
     }
 
@@ -134,9 +134,9 @@ void CalibrateTiming(Device& device, Settings& config, const StrikeLevelSet& act
 
     const QString error = WriteTextFileAtomically(path, report);
     if (error.isEmpty())
-        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::CalibrationDone));
+        op.ShowMessage(device.Text(TextKey::CalibrationDone));
     else
-        op.ShowMessage(TextCatalogue::BuiltIn(TextKey::CalibrationReportNotWritten)
+        op.ShowMessage(device.Text(TextKey::CalibrationReportNotWritten)
                            .arg(QDir::toNativeSeparators(path), error));
 }
 
