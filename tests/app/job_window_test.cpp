@@ -293,7 +293,8 @@ TEST(JobWindow, TheAbortPanelShowsTheHalvesThePassNeeds) {
     }
 }
 
-// Then a continue the forces refuse keeps the panel up, and "Завершить работу" closes it.
+// STOP sets the halves from the modes and the forces held; a continue the forces refuse then
+// keeps the panel up, and "Завершить работу" closes it.
 TEST(JobWindow, StopSetsTheHalvesFromTheModesAndTheForcesHeldAndARefusedContinueKeepsThem) {
     WindowFixture window(testing::WithFile("Zeb.ini", testing::Settings()));
     TMenuForm& form = *window.form;

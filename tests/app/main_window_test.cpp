@@ -77,7 +77,8 @@ void ExpectState(QAction* action, const ItemState& want) {
     EXPECT_EQ(action->isChecked(), want.Has('c'));
 }
 
-TEST(MainMenu, ItemsHaveTheirCaptionsStatesAndPlaces) {
+// At start the menu items have their captions, states and places.
+TEST(StartUp, MenusDefaultSettingsWrittenTheLinkTestNamesTheMachineStatusInViewAPortIsChosen) {
     WindowFixture window;
     TMenuForm& form = *window.form;
     for (int position = 0; position < 9; ++position)
@@ -98,11 +99,7 @@ TEST(MainMenu, ItemsHaveTheirCaptionsStatesAndPlaces) {
             list << a->objectName();
         EXPECT_EQ(list.join(' '), names);
     }
-}
 
-TEST(StartUp, DefaultSettingsWrittenTheLinkTestNamesTheMachineStatusInViewAPortIsChosen) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
     EXPECT_EQ(
         testing::ReadFile(window.dir.File("Zeb.ini")),
         "Group\r\nKnKHel4-14\r\nKnKHel3-10\r\nKnKHel2-5\r\nKnKHel1-2\r\nInd  \r\nKnKHel4-14\r\n"
