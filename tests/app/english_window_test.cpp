@@ -10,7 +10,6 @@
 #include "setup/strike_levels_helpers.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -74,81 +73,6 @@ WindowFixture::Setup WithEnglish() {
     return setup;
 }
 
-// Each dialog's Russian texts, checked while it is open, then closed as `close` does.
-void CheckWhileOpen(
-    WindowFixture& window, const QString& name, QStringList& found, QStringList& opened,
-    std::function<void(QDialog*)> close = [](QDialog* d) { d->reject(); }) {
-    window.answerer.On(name, [&found, &opened, name, close](QDialog* d) {
-        opened << name;
-        for (const QString& text : CyrillicTexts(d))
-            found << name + "/" + text;
-        close(d);
-    });
-}
-
-// A white picture in the start directory, chosen when the Open road's file dialog comes.
-void OfferWhitePicture(WindowFixture& window) {
-    const QString picture = window.dir.File("white.bmp");
-    QImage white(40, 30, QImage::Format_RGB32);
-    white.fill(Qt::white);
-    ASSERT_TRUE(white.save(picture, "BMP"));
-    window.answerer.On("OpenDialog1", [picture](QDialog* d) {
-        qobject_cast<QFileDialog*>(d)->selectFile(picture);
-        d->accept();
-    });
-}
-
-TEST(EnglishWindow, MenusPanelsAndDialogsShowNoRussian) {
-    WindowFixture window(WithEnglish());
-    TMenuForm& form = *window.form;
-    // The whole window with its panels, menus and the dialogs made at start.
-    QStringList found = CyrillicTexts(&form);
-    QStringList opened;
-
-    // The dialogs the operator opens: About, the single strike force, and the Open road's
-    // conversion choice and resolution dialog (the file dialog between them is Qt's own).
-    CheckWhileOpen(window, "AboutBox", found, opened);
-    CheckWhileOpen(window, "StrikeHelth", found, opened);
-    CheckWhileOpen(window, "ConvertForm", found, opened, [](QDialog* d) {
-        QTest::mouseClick(d->findChild<QPushButton*>("Button1"), Qt::LeftButton);
-    });
-    ASSERT_NO_FATAL_FAILURE(OfferWhitePicture(window));
-    CheckWhileOpen(window, "Form5", found, opened, [](QDialog* d) {
-        d->findChild<QListWidget*>("ResolutionBox")->setCurrentRow(3);
-        QTest::mouseClick(d->findChild<QPushButton*>("Button5"), Qt::LeftButton);
-    });
-    for (const char* item : {"About1", "StrikeForce1", "Open"})
-        form.Item(item)->trigger();
-    EXPECT_TRUE(window.answerer.unexpected.isEmpty())
-        << window.answerer.unexpected.join(", ").toStdString();
-    EXPECT_EQ(opened, QStringList({"AboutBox", "StrikeHelth", "ConvertForm", "Form5"}));
-    ASSERT_FALSE(form.State().Picture.PicturePath.isEmpty());
-    // The caption names the chosen resolution in the file's words.
-    EXPECT_TRUE(form.windowTitle().contains("85.6  dpi  =  33.7 dots/cm"))
-        << form.windowTitle().toStdString();
-    // After the picture: the panels it brings up, the status line, the caption.
-    found += CyrillicTexts(&form);
-    EXPECT_TRUE(found.isEmpty()) << found.join('\n').toStdString();
-}
-
-TEST(EnglishWindow, TheJobsDurationAndCompletionTimeKeepTheFilesCaptions) {
-    WindowFixture window(WithEnglish());
-    TMenuForm& form = *window.form;
-    testing::OpenPicture(window);
-    form.State().Levels.FirstPassLevels = Forces(40, 30, 20, 10);
-    form.Item("Print1")->trigger();
-    testing::Find<QPushButton>(form, "Button17")->click();
-    const QRegularExpression time("\\d\\d:\\d\\d:\\d\\d$");
-    const QString duration = testing::Find<QLabel>(form, "Label37")->text();
-    const QString completion = testing::Find<QLabel>(form, "Label35")->text();
-    EXPECT_TRUE(duration.startsWith("Job duration: ") && duration.contains(time))
-        << duration.toStdString();
-    EXPECT_TRUE(completion.startsWith("Completion time: ") && completion.contains(time))
-        << completion.toStdString();
-    EXPECT_TRUE(
-        QTest::qWaitFor([&form] { return !form.Timers().Running(TimerId::Optimizing); }, 20000));
-}
-
 // What a file with the table's codes only leaves as built in, each by one element.
 TEST(EnglishWindow, AFileWithoutTheLaterCodesKeepsTheirBuiltInTexts) {
     WindowFixture window(testing::WithFile("old.lng", "0010=File\r\n0044=Needle\r\n"));
@@ -175,34 +99,59 @@ TEST(EnglishWindow, AFileWithoutTheLaterCodesKeepsTheirBuiltInTexts) {
 
 // Laid out whole in Russian and in English: no caption cut short and no panel over another,
 // on the engraving panels of both passes, the interrupted-job panel with both halves, and the
-// dialogs of the Open road and the job.
+// dialogs of the Open road and the job. In English, no Russian word anywhere on the way.
 class WindowLayout : public ::testing::TestWithParam<bool> {};
 
 TEST_P(WindowLayout, NoCaptionIsCutShortAndNoPanelLiesOverAnother) {
-    WindowFixture window(GetParam() ? WithEnglish() : WindowFixture::Setup{});
+    const bool english = GetParam();
+    WindowFixture window(english ? WithEnglish() : WindowFixture::Setup{});
     TMenuForm& form = *window.form;
     form.show();
     QStringList faults;
+    QStringList opened;
     auto check = [&faults](QWidget* root, const QString& where) {
         for (const QString& fault : testing::LayoutFaults(root))
             faults << where + ": " + fault;
     };
-    ASSERT_NO_FATAL_FAILURE(OfferWhitePicture(window));
-    window.answerer.On("ConvertForm", [&check](QDialog* d) {
-        check(d, "ConvertForm");
+    // Russian words are looked for on the operator's road, before the dialogs are shown
+    // out of turn.
+    auto words = [&faults, english](QWidget* root, const QString& where) {
+        for (const QString& text : english ? CyrillicTexts(root) : QStringList())
+            faults << where + "/" + text;
+    };
+    // The whole window with its panels, menus and the dialogs made at start.
+    words(&form, "at start");
+    // The dialogs the operator opens: About, the single strike force, and the Open road's
+    // conversion choice and resolution dialog (the file dialog between them is Qt's own).
+    testing::AnswerFileDialog(window, "OpenDialog1", testing::WhitePicture(window));
+    const auto answer = [&](const QString& name, std::function<void(QDialog*)> close) {
+        window.answerer.On(name, [&check, &words, &opened, name, close](QDialog* d) {
+            opened << name;
+            check(d, name);
+            words(d, name);
+            close(d);
+        });
+    };
+    for (const char* name : {"AboutBox", "StrikeHelth"})
+        answer(name, [](QDialog* d) { d->reject(); });
+    answer("ConvertForm", [](QDialog* d) {
         QTest::mouseClick(d->findChild<QPushButton*>("Button1"), Qt::LeftButton);
     });
-    window.answerer.On("Form5", [&check](QDialog* d) {
-        check(d, "Form5");
+    answer("Form5", [](QDialog* d) {
+        d->findChild<QListWidget*>("ResolutionBox")->setCurrentRow(3);
         QTest::mouseClick(d->findChild<QPushButton*>("Button5"), Qt::LeftButton);
     });
-    for (const char* name : {"AboutBox", "StrikeHelth"})
-        window.answerer.On(name, [&check, name](QDialog* d) {
-            check(d, name);
-            d->reject();
-        });
     for (const char* item : {"About1", "StrikeForce1", "Open"})
         form.Item(item)->trigger();
+    EXPECT_TRUE(window.answerer.unexpected.isEmpty())
+        << window.answerer.unexpected.join(", ").toStdString();
+    EXPECT_EQ(opened, QStringList({"AboutBox", "StrikeHelth", "ConvertForm", "Form5"}));
+    ASSERT_FALSE(form.State().Picture.PicturePath.isEmpty());
+    // The caption names the chosen resolution in the file's words.
+    const QString resolution = english ? "85.6  dpi  =  33.7 dots/cm" : "85.6  dpi  =  33.7 т/см";
+    EXPECT_TRUE(form.windowTitle().contains(resolution)) << form.windowTitle().toStdString();
+    // After the picture: the panels it brings up, the status line, the caption.
+    words(&form, "after Open");
     for (QDialog* dialog :
          {static_cast<QDialog*>(form.Form1()), static_cast<QDialog*>(form.Form4())}) {
         dialog->show();
@@ -219,6 +168,17 @@ TEST_P(WindowLayout, NoCaptionIsCutShortAndNoPanelLiesOverAnother) {
     testing::Find<QCheckBox>(form, "SecondWork")->click();
     check(&form, "both passes");
     testing::Find<QPushButton>(form, "Button17")->click();
+    // The job's duration and completion time keep the file's captions.
+    const QRegularExpression time("\\d\\d:\\d\\d:\\d\\d$");
+    const QString duration = testing::Find<QLabel>(form, "Label37")->text();
+    const QString completion = testing::Find<QLabel>(form, "Label35")->text();
+    EXPECT_TRUE(duration.startsWith(english ? "Job duration: " : "Длительность работы: ") &&
+                duration.contains(time))
+        << duration.toStdString();
+    EXPECT_TRUE(
+        completion.startsWith(english ? "Completion time: " : "Время завершения работы: ") &&
+        completion.contains(time))
+        << completion.toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&form] { return form.Item("STOP")->isEnabled(); }));
     form.Item("STOP")->trigger();
     ASSERT_TRUE(testing::Find<QFrame>(form, "AbortWork2Panel")->isVisible());

@@ -37,6 +37,13 @@ bool WaitForJobEnd(TMenuForm& form) {
     return QTest::qWaitFor([&form] { return !form.Timers().Running(TimerId::Optimizing); }, 20000);
 }
 
+// The dots the job's plan file strikes, at the picture's place on the field.
+auto JobPlanDots(const WindowFixture& window) {
+    const Session& s = window.form->State();
+    return testing::PlannedDots(testing::ReadFile(window.dir.File("123123123.txt")),
+                                s.Place.PictureOffsetX, s.Place.PictureOffsetY);
+}
+
 TEST(JobWindow, TheWholeRoadFromGravirovkaToTheLastStrike) {
     WindowFixture window;
     TMenuForm& form = *window.form;
@@ -71,8 +78,7 @@ TEST(JobWindow, TheWholeRoadFromGravirovkaToTheLastStrike) {
     EXPECT_TRUE(Find<QLabel>(form, "Label35")->text().startsWith("Время завершения работы: "));
     ASSERT_TRUE(WaitForJobEnd(form));
 
-    const QByteArray plan = testing::ReadFile(window.dir.File("123123123.txt"));
-    const auto planned = testing::PlannedDots(plan, s.Place.PictureOffsetX, s.Place.PictureOffsetY);
+    const auto planned = JobPlanDots(window);
     ASSERT_FALSE(planned.empty());
     EXPECT_EQ(window.controller.Workpiece().size(), planned.size());
     for (const auto& [dot, digit] : planned)
@@ -102,45 +108,6 @@ TEST(JobWindow, TheWholeRoadFromGravirovkaToTheLastStrike) {
               "Работа завершена за " + DurationClockText(qint64(gauge.size()) * 5 * 100'000));
 }
 
-TEST(JobWindow, StopNewForcesOnTheAbortPanelThenContinue) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
-    Session& s = form.State();
-    OpenPicture(window);
-    form.Item("Print1")->trigger();
-    Find<QPushButton>(form, "Button17")->click();
-    // STOP comes with the job timer's first tick.
-    ASSERT_TRUE(QTest::qWaitFor([&form] { return form.Item("STOP")->isEnabled(); }));
-
-    form.Item("STOP")->trigger();
-    auto* abort = Find<QFrame>(form, "AbortPanel");
-    EXPECT_FALSE(abort->isHidden());
-    EXPECT_EQ(abort->pos(), QPoint(20, 10));
-    EXPECT_FALSE(Find<QFrame>(form, "AbortWork1Panel")->isHidden());
-    EXPECT_TRUE(Find<QFrame>(form, "AbortWork2Panel")->isHidden());
-    EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
-    EXPECT_FALSE(form.Item("STOP")->isVisible());
-    const size_t struck = window.controller.Workpiece().size();
-
-    // New forces on the first-pass half, each level on its own slider.
-    Find<QRadioButton>(form, "RadioButton4")->click();
-    const int forces[] = {60, 50, 24, 8}; // levels "32", "24", "16", "8"
-    for (int i = 0; i < 4; ++i)
-        Find<QSlider>(form, QStringLiteral("TrackBar%1").arg(9 + i))->setValue(forces[i]);
-    Find<QPushButton>(form, "Button27")->click();
-    EXPECT_TRUE(abort->isHidden());
-    ASSERT_TRUE(WaitForJobEnd(form));
-    EXPECT_FALSE(QFile::exists(window.dir.File("ErorFile.txt")));
-    const auto& workpiece = window.controller.Workpiece();
-    EXPECT_EQ(workpiece.size(),
-              testing::PlannedDots(testing::ReadFile(window.dir.File("123123123.txt")),
-                                   s.Place.PictureOffsetX, s.Place.PictureOffsetY)
-                  .size());
-    ASSERT_GT(workpiece.size(), struck);
-    for (size_t i = struck; i < workpiece.size(); ++i)
-        EXPECT_EQ(workpiece[i].force, forces[4 - workpiece[i].profile]) << "strike " << i;
-}
-
 // Counts what reaches a widget while the line is in use.
 class DuringWaits final : public QObject {
 public:
@@ -162,7 +129,8 @@ private:
 
 // A strike line takes its time on the machine. Meanwhile the window paints, every timer's tick
 // and a click wait until the line has ended (nothing else starts on the line), and STOP is
-// heard at once but pauses the job only after the line.
+// heard at once but pauses the job only after the line. New forces on the panel then hold
+// for the rest of the job.
 TEST(JobWindow, PaintsWhileALineIsStruckAndStartsNothingElseOnTheLine) {
     WindowFixture::Setup atPace;
     atPace.options.timeScale = 1; // the machine's own durations, on the virtual clock
@@ -225,6 +193,8 @@ TEST(JobWindow, PaintsWhileALineIsStruckAndStartsNothingElseOnTheLine) {
         << statusAtStop.toStdString();
     EXPECT_FALSE(abortShownInALine);
     EXPECT_FALSE(form.Timers().Running(TimerId::Optimizing));
+    EXPECT_FALSE(form.Item("STOP")->isVisible());
+    EXPECT_EQ(abort->pos(), QPoint(20, 10));
     // Outside a wait the same click arrives. Of the keys only STOP's gets through a wait.
     click();
     QCoreApplication::processEvents();
@@ -232,13 +202,22 @@ TEST(JobWindow, PaintsWhileALineIsStruckAndStartsNothingElseOnTheLine) {
     EXPECT_FALSE(LinkWaitPump::HeldBack(QKeyEvent(QEvent::KeyPress, Qt::Key_Delete, {})));
     EXPECT_TRUE(LinkWaitPump::HeldBack(QKeyEvent(QEvent::KeyPress, Qt::Key_Return, {})));
 
-    // Continued, the job ends with every planned dot struck once.
+    // New forces on the first-pass half, each level on its own slider. Continued, the job
+    // ends with every planned dot struck once, the rest with the new forces.
+    const size_t struck = window.controller.Workpiece().size();
+    Find<QRadioButton>(form, "RadioButton4")->click();
+    const int forces[] = {60, 50, 24, 8}; // levels "32", "24", "16", "8"
+    for (int i = 0; i < 4; ++i)
+        Find<QSlider>(form, QStringLiteral("TrackBar%1").arg(9 + i))->setValue(forces[i]);
     Find<QPushButton>(form, "Button27")->click();
+    EXPECT_TRUE(abort->isHidden());
     ASSERT_TRUE(WaitForJobEnd(form));
-    EXPECT_EQ(window.controller.Workpiece().size(),
-              testing::PlannedDots(testing::ReadFile(window.dir.File("123123123.txt")),
-                                   s.Place.PictureOffsetX, s.Place.PictureOffsetY)
-                  .size());
+    EXPECT_FALSE(QFile::exists(window.dir.File("ErorFile.txt")));
+    const auto& workpiece = window.controller.Workpiece();
+    EXPECT_EQ(workpiece.size(), JobPlanDots(window).size());
+    ASSERT_GT(workpiece.size(), struck);
+    for (size_t i = struck; i < workpiece.size(); ++i)
+        EXPECT_EQ(workpiece[i].force, forces[4 - workpiece[i].profile]) << "strike " << i;
 }
 
 TEST(JobWindow, ALostLinkShowsTheFaultDialogAndKeepsTheJob) {
@@ -314,7 +293,9 @@ TEST(JobWindow, TheAbortPanelShowsTheHalvesThePassNeeds) {
     }
 }
 
-TEST(JobWindow, StopSetsTheHalvesFromTheModesAndTheForcesHeld) {
+// STOP sets the halves from the modes and the forces held; a continue the forces refuse then
+// keeps the panel up, and "Завершить работу" closes it.
+TEST(JobWindow, StopSetsTheHalvesFromTheModesAndTheForcesHeldAndARefusedContinueKeepsThem) {
     WindowFixture window(testing::WithFile("Zeb.ini", testing::Settings()));
     TMenuForm& form = *window.form;
     Session& s = form.State();
@@ -331,6 +312,17 @@ TEST(JobWindow, StopSetsTheHalvesFromTheModesAndTheForcesHeld) {
     EXPECT_EQ(s.Levels.FirstPassLevels, Forces(30, 20, 10, 2));
     EXPECT_EQ(Slider(form, 12)->value(), 2);
     EXPECT_EQ(Slider(form, 13)->value(), 14); // second half not shown: left alone
+
+    auto* abort = Find<QFrame>(form, "AbortPanel");
+    s.Machine.MotorSpeed = 40; // P = 640: a force of 1 has no profile
+    s.Levels.FirstPassLevels = Forces(200, 200, 200, 1);
+    Find<QPushButton>(form, "Button27")->click();
+    EXPECT_EQ(window.answerer.messages.size(), 1);
+    EXPECT_FALSE(abort->isHidden());
+    Find<QPushButton>(form, "Button28")->click();
+    EXPECT_TRUE(abort->isHidden());
+    EXPECT_FALSE(s.Link.DeviceReady);
+    EXPECT_TRUE(testing::StatusLine(form).startsWith("Работа прервана через 00:00:"));
 }
 
 TEST(JobWindow, TheInterruptedJobSliderChangesTheForcesAtOnce) {
@@ -365,25 +357,6 @@ TEST(JobWindow, TheInterruptedJobSliderChangesTheForcesAtOnce) {
     EXPECT_EQ(Find<QLabel>(form, "Label8")->text(), "(40)");
 }
 
-TEST(JobWindow, ARefusedContinueKeepsTheAbortPanelAndTheEndClosesIt) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
-    Session& s = form.State();
-    OpenPicture(window);
-    form.Item("Print1")->trigger();
-    StopTheJob(form);
-    auto* abort = Find<QFrame>(form, "AbortPanel");
-    s.Machine.MotorSpeed = 40; // P = 640: a force of 1 has no profile
-    s.Levels.FirstPassLevels = Forces(200, 200, 200, 1);
-    Find<QPushButton>(form, "Button27")->click();
-    EXPECT_EQ(window.answerer.messages.size(), 1);
-    EXPECT_FALSE(abort->isHidden());
-    Find<QPushButton>(form, "Button28")->click();
-    EXPECT_TRUE(abort->isHidden());
-    EXPECT_FALSE(s.Link.DeviceReady);
-    EXPECT_TRUE(testing::StatusLine(form).startsWith("Работа прервана через 00:00:"));
-}
-
 // A job interrupted before its first strike: the plan and recovery file it left.
 void LayOutUnfinishedJob(const QString& dir) {
     testing::WriteFile(dir + "/123123123.txt",
@@ -396,13 +369,23 @@ void LayOutUnfinishedJob(const QString& dir) {
     ASSERT_TRUE(WriteRecoveryFile(dir, record));
 }
 
-TEST(JobWindow, AnUnfinishedJobIsNotOfferedAtStartWithoutTheMachine) {
+// Without a machine at start the device menus are locked, the port menus usable, and an
+// unfinished job is kept for later rather than offered.
+TEST(JobWindow, WithoutAMachineTheDeviceMenusAreLockedAndTheUnfinishedJobWaits) {
     WindowFixture::Setup setup;
     setup.files = LayOutUnfinishedJob;
     setup.machine = [](sim::VirtualController& vc) { vc.SetSilent(true); };
     WindowFixture window(setup);
+    TMenuForm& form = *window.form;
+    EXPECT_FALSE(form.State().Link.DeviceReady);
+    EXPECT_EQ(form.State().Machine.LinkTime, 400);
+    EXPECT_EQ(window.answerer.messages, QStringList({"Устройство не отвечает Hi_Test"}));
+    // "Работа" and "Установки" locked; "Файл", "Порт" and "Тест" usable.
+    for (int position : {0, 2, 3, 4, 6})
+        EXPECT_EQ(form.TopMenu(position)->isEnabled(), position != 2 && position != 3) << position;
+    EXPECT_FALSE(form.Timers().Running(TimerId::Timer4));
     EXPECT_FALSE(window.answerer.unexpected.contains("Form1"));
-    EXPECT_TRUE(window.form->State().Unfinished.Pending);
+    EXPECT_TRUE(form.State().Unfinished.Pending);
 }
 
 TEST(JobWindow, FinishingTheUnfinishedJobWarmsUpAndStrikesTheRest) {

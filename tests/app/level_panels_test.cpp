@@ -4,9 +4,7 @@
 #include "app/window_probe.h"
 #include "setup/strike_levels_helpers.h"
 
-#include <QCheckBox>
 #include <QDialog>
-#include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSlider>
@@ -51,7 +49,7 @@ struct Panels {
     WindowFixture window;
 };
 
-TEST(LevelPanels, EveryControlHasItsDesignNameAndLabelsShowPlainText) {
+TEST(LevelPanels, EveryControlHasItsDesignNameLabelsShowPlainTextTheForceDialogKeeps) {
     Panels p;
     for (int n = 1; n <= 16; ++n)
         p.Slider(n);
@@ -71,6 +69,20 @@ TEST(LevelPanels, EveryControlHasItsDesignNameAndLabelsShowPlainText) {
     EXPECT_EQ(p.Slider(5)->minimum(), 0);
     EXPECT_EQ(p.Slider(6)->minimum(), 1);
     EXPECT_FALSE(p.Get("RadioButton5")->isEnabled()); // the second panel's quality mirrors
+
+    // The strike force dialog keeps what it returns.
+    int shown = -1;
+    for (int next : {7, 2}) {
+        p.window.answerer.On("StrikeHelth", [&shown, next](QDialog* dialog) {
+            auto* slider = dialog->findChild<QSlider*>("KnockChange");
+            shown = slider->value();
+            slider->setValue(next);
+            dialog->accept();
+        });
+        p.form().Item("StrikeForce1")->trigger();
+        EXPECT_EQ(p.levels().SingleStrikeForce, next);
+    }
+    EXPECT_EQ(shown, 7) << "the second time it opens at the force kept";
 }
 
 TEST(LevelPanels, AtStartTheMainSlidersShowTheForcesReadElseTheirDesignPositions) {
@@ -81,16 +93,13 @@ TEST(LevelPanels, AtStartTheMainSlidersShowTheForcesReadElseTheirDesignPositions
         const char* modes;
     } cases[] = {
         {"operator's file",
-         [](const QString& dir) {
-             testing::WriteFile(dir + "/Zeb.ini",
-                                Settings(0, true, "Ind  ", "120,90,60,30", "Group", "0,7,6,5"));
-         },
+         testing::WithFile("Zeb.ini",
+                           Settings(0, true, "Ind  ", "120,90,60,30", "Group", "0,7,6,5"))
+             .files,
          "120/90/60/30 0/7/6/5 (120)(90)(60)(30)(0)(7)(6)(5)", "Ind Group"},
         // Level "32" moved and derived 67 and 34, which the lines past 255 leave.
         {"forces past 255",
-         [](const QString& dir) {
-             testing::WriteFile(dir + "/Zeb.ini", Settings(0, true, "Group", "100,300,999,7"));
-         },
+         testing::WithFile("Zeb.ini", Settings(0, true, "Group", "100,300,999,7")).files,
          "100/67/34/7 14/10/5/2 (100)(67)(34)(7)(14)(10)(5)(2)", "Group Ind"},
         {"no file", nullptr, "3/3/1/1 0/3/1/1 (1)(1)(1)(1)(1)(1)(1)(1)", "Group Group"},
         {"a pipe that is never read",
@@ -147,7 +156,7 @@ TEST(LevelPanels, ASliderClampsAndActsOnlyWhenItsPositionChanges) {
     }
 }
 
-TEST(LevelPanels, GroupModeDerivesTheLowerLevelsFromTheTopSlider) {
+TEST(LevelPanels, GroupModeDerivesTheLowerLevelsFromTheTopSliderAndQualityMarksBothPanels) {
     Panels p;
     p.Open();
     ASSERT_TRUE(p.Get("PrintReadyPanel")->isVisible());
@@ -177,6 +186,24 @@ TEST(LevelPanels, GroupModeDerivesTheLowerLevelsFromTheTopSlider) {
     p.Slider(1)->setValue(120);
     p.Slider(3)->setValue(40);
     EXPECT_EQ(Shown(p.levels().FirstPassLevels), (Levels{120, 134, 40, 18}));
+
+    // The quality choice marks both panels and the menu, and colours the choice.
+    const QColor red(Qt::red);
+    for (const auto& [click, high] : {std::pair{"RadioButton1", true}, {"RadioButton2", false}}) {
+        SCOPED_TRACE(click);
+        p.Click(click);
+        EXPECT_EQ(p.Checked("RadioButton5"), high);
+        EXPECT_EQ(p.Checked("RadioButton6"), !high);
+        EXPECT_EQ(p.form().Item("Qual2")->isChecked(), !high);
+        EXPECT_EQ(p.Get("RadioButton1")->palette().color(QPalette::WindowText) == red, high);
+        EXPECT_EQ(p.Get("RadioButton6")->palette().color(QPalette::WindowText) == red, !high);
+    }
+    // The hidden menu item keeps its mark when chosen again and leaves the buttons alone.
+    for (int twice = 0; twice < 2; ++twice)
+        p.form().Item("Qual1")->trigger();
+    EXPECT_TRUE(p.form().Item("Qual1")->isChecked());
+    EXPECT_FALSE(p.form().Item("Qual2")->isChecked());
+    EXPECT_TRUE(p.Checked("RadioButton2"));
 }
 
 TEST(LevelPanels, GravirovkaSetsTheSlidersModesAndPictureKindFromTheHeldValues) {
@@ -229,28 +256,7 @@ TEST(LevelPanels, SwitchingToGroupAppliesTheModeRuleOnce) {
     }
 }
 
-TEST(LevelPanels, QualityChoiceMarksBothPanelsAndTheMenuAndColoursTheChoice) {
-    Panels p;
-    p.Open();
-    const QColor red(Qt::red);
-    for (const auto& [click, high] : {std::pair{"RadioButton1", true}, {"RadioButton2", false}}) {
-        SCOPED_TRACE(click);
-        p.Click(click);
-        EXPECT_EQ(p.Checked("RadioButton5"), high);
-        EXPECT_EQ(p.Checked("RadioButton6"), !high);
-        EXPECT_EQ(p.form().Item("Qual2")->isChecked(), !high);
-        EXPECT_EQ(p.Get("RadioButton1")->palette().color(QPalette::WindowText) == red, high);
-        EXPECT_EQ(p.Get("RadioButton6")->palette().color(QPalette::WindowText) == red, !high);
-    }
-    // The hidden menu item keeps its mark when chosen again and leaves the buttons alone.
-    for (int twice = 0; twice < 2; ++twice)
-        p.form().Item("Qual1")->trigger();
-    EXPECT_TRUE(p.form().Item("Qual1")->isChecked());
-    EXPECT_FALSE(p.form().Item("Qual2")->isChecked());
-    EXPECT_TRUE(p.Checked("RadioButton2"));
-}
-
-TEST(LevelPanels, DoublePassShowsTheSecondPanelAtTheFirstOnesTopWhereLevel32MayBeZero) {
+TEST(LevelPanels, DoublePassShowsTheSecondPanelAtTheFirstOnesTopAndCancelHidesBoth) {
     Panels p(Settings(0, true, "Group", "14,10,5,2", "Group"));
     p.Open();
     p.Get("PrintReadyPanel")->move(5, 40);
@@ -272,14 +278,13 @@ TEST(LevelPanels, DoublePassShowsTheSecondPanelAtTheFirstOnesTopWhereLevel32MayB
     p.Click("SecondWork");
     EXPECT_FALSE(p.Get("PrintReadyPanel_2")->isVisible());
     EXPECT_FALSE(p.levels().DoublePassPending);
-}
 
-TEST(LevelPanels, CancelHidesBothPanelsAndGivesTheMenusBack) {
+    // Either panel's cancel hides both and gives the menus back; the tick stays for the next
+    // opening, which shows both panels again.
+    p.Click("SecondWork");
     for (const char* cancel : {"BitBtn1", "BitBtn2"}) {
         SCOPED_TRACE(cancel);
-        Panels p;
-        p.Open();
-        p.Click("SecondWork");
+        ASSERT_TRUE(p.Get("PrintReadyPanel_2")->isVisible());
         ASSERT_FALSE(p.form().TopMenu(2)->isEnabled());
         p.Click(cancel);
         EXPECT_FALSE(p.Get("PrintReadyPanel")->isVisible());
@@ -287,24 +292,9 @@ TEST(LevelPanels, CancelHidesBothPanelsAndGivesTheMenusBack) {
         for (int menu : {0, 2, 3, 4, 6}) // the shown ones of menus 0..6
             EXPECT_TRUE(p.form().TopMenu(menu)->isEnabled()) << menu;
         EXPECT_TRUE(p.form().Image1()->isEnabled());
-        EXPECT_TRUE(p.levels().DoublePassPending) << "stays ticked for the next opening";
+        EXPECT_TRUE(p.levels().DoublePassPending);
+        p.Open();
     }
-}
-
-TEST(LevelPanels, TheStrikeForceDialogKeepsWhatItReturns) {
-    Panels p;
-    int shown = -1;
-    for (int next : {7, 2}) {
-        p.window.answerer.On("StrikeHelth", [&shown, next](QDialog* dialog) {
-            auto* slider = dialog->findChild<QSlider*>("KnockChange");
-            shown = slider->value();
-            slider->setValue(next);
-            dialog->accept();
-        });
-        p.form().Item("StrikeForce1")->trigger();
-        EXPECT_EQ(p.levels().SingleStrikeForce, next);
-    }
-    EXPECT_EQ(shown, 7) << "the second time it opens at the force kept";
 }
 
 } // namespace

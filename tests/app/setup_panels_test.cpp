@@ -36,7 +36,8 @@ void PressF12(TMenuForm& form,
     QTest::keyClick(&form, Qt::Key_F12, modifiers);
 }
 
-TEST(SetupPanels, GeometryShowsThePositionBoxWithItsCaptionsAndCarriesTheNeedle) {
+// Then the size panel and the self-test panel, and "Геометрия" again with the link lost.
+TEST(SetupPanels, GeometryCarriesTheNeedleTheSizeAndSelfTestPanelsWork) {
     WindowFixture window;
     TMenuForm& form = *window.form;
     Session& s = form.State();
@@ -82,26 +83,10 @@ TEST(SetupPanels, GeometryShowsThePositionBoxWithItsCaptionsAndCarriesTheNeedle)
     EXPECT_TRUE(form.TopMenu(3)->isEnabled());
     EXPECT_TRUE(window.answerer.messages.isEmpty());
 
-    // A link lost while the box is up: "Завершить" leaves "Работа" and "Установки" locked,
-    // "Порт" and "Тест" usable.
-    form.Item("N4")->trigger();
-    window.controller.SetSilent(true);
-    Click(form, "Button11");
-    ASSERT_FALSE(s.Link.DeviceReady);
-    Click(form, "Button16");
-    EXPECT_FALSE(box->isVisible());
-    for (int position : {2, 3, 4, 6})
-        EXPECT_EQ(form.TopMenu(position)->isEnabled(), position > 3) << position;
-}
-
-TEST(SetupPanels, TheSizePanelResizesTheFieldControlOnly) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
-    Session& s = form.State();
+    // The size panel resizes the field control only.
     auto* panel = Find(form, "SizePanel");
     auto* width = Find<QSpinBox>(form, "SpinEdit2");
     auto* height = Find<QSpinBox>(form, "SpinEdit3");
-    form.show();
     form.Item("N7")->trigger();
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(width->value(), 1940);
@@ -115,39 +100,34 @@ TEST(SetupPanels, TheSizePanelResizesTheFieldControlOnly) {
     EXPECT_EQ(s.Config.FieldWidth, 1930);
     Click(form, "Button18");
     EXPECT_FALSE(panel->isVisible());
-}
 
-TEST(SetupPanels, TheServicePanelStaysHiddenAndShowsWhatTheLinkReports) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
-    auto* panel = Find(form, "Panel1");
-    PressF12(form); // the hidden service items come out, the panel does not
-    EXPECT_FALSE(panel->isVisible());
-    // The reset at start-up told its time limit, 10000 + 10 x 2330 + 6 x 1930 ms, and the
-    // field it homes over.
-    EXPECT_EQ(Find<QLineEdit>(form, "Edit5")->text(), "44880      44880");
-    EXPECT_EQ(Find<QLineEdit>(form, "Edit6")->text(), "2330    1930");
-}
-
-TEST(ServiceItems, SelfTestPanelAndStepControl) {
-    WindowFixture window;
-    TMenuForm& form = *window.form;
+    // The self-test panel and its step control.
     QAction* item = form.Item("SelfTesting1");
-    auto* panel = Find(form, "SelfTestingPanel");
-    form.show();
-    EXPECT_FALSE(panel->isVisible());
+    auto* selfTest = Find(form, "SelfTestingPanel");
+    EXPECT_FALSE(selfTest->isVisible());
     item->setEnabled(true); // what the first Open does
     item->trigger();
     EXPECT_TRUE(item->isChecked());
-    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(selfTest->isVisible());
     ASSERT_TRUE(Find<QCheckBox>(form, "StepControlCheckBox")->isChecked());
     Click(form, "StepControlCheckBox");
-    EXPECT_FALSE(form.State().SelfTest.StepControl);
+    EXPECT_FALSE(s.SelfTest.StepControl);
     item->trigger();
-    EXPECT_FALSE(panel->isVisible());
-    EXPECT_FALSE(form.State().SelfTest.Enabled);
+    EXPECT_FALSE(selfTest->isVisible());
+    EXPECT_FALSE(s.SelfTest.Enabled);
     EXPECT_TRUE(window.answerer.messages.isEmpty())
         << window.answerer.messages.join('|').toStdString();
+
+    // A link lost while the box is up: "Завершить" leaves "Работа" and "Установки" locked,
+    // "Порт" and "Тест" usable.
+    form.Item("N4")->trigger();
+    window.controller.SetSilent(true);
+    Click(form, "Button11");
+    ASSERT_FALSE(s.Link.DeviceReady);
+    Click(form, "Button16");
+    EXPECT_FALSE(box->isVisible());
+    for (int position : {2, 3, 4, 6})
+        EXPECT_EQ(form.TopMenu(position)->isEnabled(), position > 3) << position;
 }
 
 TEST(ServiceItems, CtrlShiftF12ShowsTheHiddenItemsAndTheCalibrationRuns) {
@@ -168,10 +148,16 @@ TEST(ServiceItems, CtrlShiftF12ShowsTheHiddenItemsAndTheCalibrationRuns) {
     EXPECT_EQ(testing::ReadFile(window.dir.File("Zeb.ini")).split('\n').value(13), "3\r");
 }
 
-TEST(ServiceItems, ServiceStartsOneAndTwo) {
+// The service panel stays hidden and shows what the link reports; then the service starts.
+TEST(ServiceItems, ServicePanelAndServiceStartsOneAndTwo) {
     WindowFixture window;
     TMenuForm& form = *window.form;
-    PressF12(form);
+    PressF12(form); // the hidden service items come out, the panel does not
+    EXPECT_FALSE(Find(form, "Panel1")->isVisible());
+    // The reset at start-up told its time limit, 10000 + 10 x 2330 + 6 x 1930 ms, and the
+    // field it homes over.
+    EXPECT_EQ(Find<QLineEdit>(form, "Edit5")->text(), "44880      44880");
+    EXPECT_EQ(Find<QLineEdit>(form, "Edit6")->text(), "2330    1930");
     // Two asks the controller for the saved position and needs the recovery file.
     size_t from = window.controller.Trace().size();
     form.Item("N21")->trigger();

@@ -10,11 +10,8 @@
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
-#include <QFileDialog>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSpinBox>
 
 namespace zeb::app {
@@ -64,25 +61,6 @@ QImage ShownDots(QDialog* form5) {
         .convertToFormat(QImage::Format_Grayscale8);
 }
 
-// Open with the diffusion conversion and `path`; `tone` works the tone controls of TForm5,
-// which then closes with the centre alignment.
-void Open(WindowFixture& window, const QString& path, std::function<void(QDialog*)> tone) {
-    window.answerer.On("ConvertForm", [](QDialog* d) {
-        QTest::mouseClick(d->findChild<QRadioButton*>("RadioButton4"), Qt::LeftButton);
-        QTest::mouseClick(d->findChild<QPushButton*>("Button1"), Qt::LeftButton);
-    });
-    window.answerer.On("OpenDialog1", [path](QDialog* d) {
-        qobject_cast<QFileDialog*>(d)->selectFile(path);
-        d->accept();
-    });
-    window.answerer.On("Form5", [tone](QDialog* d) {
-        tone(d);
-        QTest::mouseClick(d->findChild<QPushButton*>("Button5"), Qt::LeftButton);
-    });
-    window.form->Item("Open")->trigger();
-    EXPECT_TRUE(window.answerer.unexpected.isEmpty());
-}
-
 // The window's note, in the catalogue so a language file can translate it, says in Russian
 // exactly what the command-line tool prints.
 TEST(ToneControls, TheNoteIsTheOneTheToolPrints) {
@@ -105,7 +83,7 @@ TEST(ToneControls, ValuesEnteredReachTheConversionTheFileAndTheStatusLine) {
     QImage neutralDots;
     QImage enteredDots;
     QImage expectedDots;
-    Open(window, path, [&](QDialog* d) {
+    testing::AnswerOpen(window, path, [&](QDialog* d) {
         shownAtOpen = Shown(d);
         neutralDots = ShownDots(d);
         In<QSpinBox>(d, "ToneBlack")->setValue(entered.black);
@@ -117,6 +95,8 @@ TEST(ToneControls, ValuesEnteredReachTheConversionTheFileAndTheStatusLine) {
         expectedDots =
             TonePreview(s.Picture, QSize(240, 180)).DotPicture(entered, s.Picture.Mode(), s.Tables);
     });
+    form.Item("Open")->trigger();
+    EXPECT_TRUE(window.answerer.unexpected.isEmpty());
     EXPECT_EQ(shownAtOpen, ToneLevels{});
     ASSERT_FALSE(enteredDots.isNull());
     EXPECT_EQ(enteredDots, expectedDots);
@@ -144,11 +124,13 @@ TEST(ToneControls, KeptValuesStandAtStartAndAtOpenAndTheResetMakesThemNeutral) {
     const QString path = GradientPicture(window);
     ToneLevels shownAtOpen;
     ToneLevels afterReset{1, 2, 3, false};
-    Open(window, path, [&](QDialog* d) {
+    testing::AnswerOpen(window, path, [&](QDialog* d) {
         shownAtOpen = Shown(d);
         QTest::mouseClick(In<QPushButton>(d, "ToneReset"), Qt::LeftButton);
         afterReset = Shown(d);
     });
+    form.Item("Open")->trigger();
+    EXPECT_TRUE(window.answerer.unexpected.isEmpty());
     EXPECT_EQ(shownAtOpen, kept);
     EXPECT_EQ(afterReset, ToneLevels{});
     EXPECT_EQ(s.Picture.Tone, ToneLevels{});

@@ -33,14 +33,6 @@ QString VersionOutput(const QString& program, int* exitCode) {
     return QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
 }
 
-TEST(Version, IsTheProjectVersionWithTheRevisionAsADebianVersion) {
-    // The package takes it as its version: digits first, then only [0-9A-Za-z.+~].
-    EXPECT_TRUE(QRegularExpression(R"(^\d+\.\d+(\+git\d+\.[0-9a-f]{7,}(\.dirty)?)?$)")
-                    .match(kVersion)
-                    .hasMatch())
-        << kVersion.toStdString();
-}
-
 // What `git args...` prints about the source tree; empty when git cannot tell.
 QString GitSays(const QStringList& args) {
     QProcess git;
@@ -61,7 +53,12 @@ TEST(Version, NamesTheCommitTheTreeIsAt) {
         << kVersion.toStdString() << " is not of commit " << hash.toStdString();
 }
 
-TEST(Version, AllThreeProgramsPrintItWithoutADisplay) {
+TEST(Version, IsADebianVersionThatAllThreeProgramsPrintWithoutADisplay) {
+    // The package takes it as its version: digits first, then only [0-9A-Za-z.+~].
+    EXPECT_TRUE(QRegularExpression(R"(^\d+\.\d+(\+git\d+\.[0-9a-f]{7,}(\.dirty)?)?$)")
+                    .match(kVersion)
+                    .hasMatch())
+        << kVersion.toStdString();
     const struct {
         const char* name;
         const char* path;
@@ -79,16 +76,14 @@ QString LabelText(const QDialog& box, const char* name) {
     return label ? label->text() : QStringLiteral("(no label %1)").arg(name);
 }
 
+// The build's version on a line of its own, neither replaced by the texts file nor translated.
 TEST(AboutBox, ShowsTheBuildsVersionOnALineOfItsOwn) {
     testing::ScopedStartDirectory dir;
     const TextCatalogue builtIn;
-    const TAboutBox box(builtIn, dir.Path());
-    EXPECT_EQ(LabelText(box, "VersionLabel"), "ZEB " + kVersion);
-    EXPECT_EQ(LabelText(box, "Label8"), QString::fromUtf8("ZEB_05z6 (10_01_2020)"));
-}
+    const TAboutBox plain(builtIn, dir.Path());
+    EXPECT_EQ(LabelText(plain, "VersionLabel"), "ZEB " + kVersion);
+    EXPECT_EQ(LabelText(plain, "Label8"), QString::fromUtf8("ZEB_05z6 (10_01_2020)"));
 
-TEST(AboutBox, TheVersionLineIsNeitherReplacedByTheTextsFileNorTranslated) {
-    testing::ScopedStartDirectory dir;
     QFile file(dir.File("DopFile.txt"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("Workshop build 7\r\nName\r\n");

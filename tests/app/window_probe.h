@@ -12,9 +12,11 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QTest>
 #include <QTextBlock>
@@ -49,6 +51,43 @@ inline void OpenPicture(WindowFixture& window, QImage image = {}) {
     dialogs.runOpenDialog = [path] { return std::optional<QString>(path); };
     ASSERT_TRUE(OpenPicture(ctx, dialogs));
     window.form->Image1()->ImageChanged();
+}
+
+// Picks `path` in the file dialog named `name`, or cancels it when `path` is empty.
+inline void AnswerFileDialog(WindowFixture& window, const QString& name, const QString& path) {
+    window.answerer.On(name, [path](QDialog* d) {
+        ASSERT_NE(qobject_cast<QFileDialog*>(d), nullptr);
+        if (path.isEmpty())
+            return d->reject();
+        qobject_cast<QFileDialog*>(d)->selectFile(path);
+        d->accept(); // through QDialog: the file dialog's own accept is not public
+    });
+}
+
+// Answers the Open road's dialogs: the diffusion conversion, `path` (or Cancel when empty),
+// then TForm5, worked by `form5` if given and closed with the centre alignment.
+inline void AnswerOpen(WindowFixture& window, const QString& path,
+                       std::function<void(QDialog*)> form5 = {}) {
+    window.answerer.On("ConvertForm", [](QDialog* d) {
+        QTest::mouseClick(d->findChild<QRadioButton*>("RadioButton4"), Qt::LeftButton);
+        QTest::mouseClick(d->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    });
+    AnswerFileDialog(window, "OpenDialog1", path);
+    window.answerer.On("Form5", [form5](QDialog* d) {
+        if (form5)
+            form5(d);
+        QTest::mouseClick(d->findChild<QPushButton*>("Button5"), Qt::LeftButton);
+    });
+}
+
+// A white picture of `size` in the start directory, as `name`.
+inline QString WhitePicture(const WindowFixture& window, QSize size = {100, 60},
+                            const QString& name = "white.bmp") {
+    const QString path = window.dir.File(name);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    EXPECT_TRUE(picture.save(path, "BMP"));
+    return path;
 }
 
 template <class W = QWidget>
