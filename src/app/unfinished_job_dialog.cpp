@@ -45,7 +45,7 @@ int TForm1::WarmUpRounds() const {
 }
 
 void TForm1::showEvent(QShowEvent* event) {
-    m_job->setText(UnfinishedJobText(m_texts, DescribeUnfinishedJob(m_startDirectory)));
+    m_job->setText(UnfinishedJobText(m_texts, DescribeUnfinishedJob(m_texts, m_startDirectory)));
     QDialog::showEvent(event);
 }
 

@@ -40,7 +40,7 @@ Outcome WriteJobFiles(const JobParts& s, const QString& planPath) {
 
 // Names the unfinished job as its recovery file records it.
 QString UnfinishedJobQuestion(const TextCatalogue& texts, const QString& startDirectory) {
-    const Result<RecoveryRecord> job = ReadRecoveryFile(startDirectory);
+    const Result<RecoveryRecord> job = ReadRecoveryFile(texts, startDirectory);
     const QString what =
         job ? texts.Text(TextKey::JobUnfinishedWhat)
                   .arg(QDir::toNativeSeparators(job->picturePath),

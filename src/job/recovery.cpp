@@ -179,7 +179,7 @@ std::optional<HeadPosition> ReadSavedPosition(Device& device) {
 }
 
 Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> saved) {
-    const Result<RecoveryRecord> record = ReadRecoveryFile(s.StartDirectory);
+    const Result<RecoveryRecord> record = ReadRecoveryFile(s.Texts, s.StartDirectory);
     if (!record)
         return record.AsOutcome();
     const QString recoveryPath = RecoveryFilePath(s.StartDirectory);

@@ -30,8 +30,9 @@ enum Line {
     SecondPassStartedLine,
 };
 
-QString Problem(const QString& startDirectory, int line, const QString& what) {
-    return TextCatalogue::BuiltIn(TextKey::RecoveryFileLine)
+QString Problem(const TextCatalogue& texts, const QString& startDirectory, int line,
+                const QString& what) {
+    return texts.Text(TextKey::RecoveryFileLine)
         .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)))
         .arg(line)
         .arg(what);
@@ -46,21 +47,23 @@ std::optional<int> Number(const QStringList& lines, int line) {
 }
 
 // The file's first `lines` lines, or why it cannot be read.
-Result<QStringList> ReadLines(const QString& startDirectory, int lines) {
+Result<QStringList> ReadLines(const TextCatalogue& texts, const QString& startDirectory,
+                              int lines) {
     TextFileLines file = ReadTextLines(RecoveryFilePath(startDirectory), lines);
     if (file.ok)
         return std::move(file.lines);
     return Outcome::Failed(
-        TextCatalogue::BuiltIn(TextKey::RecoveryFileUnreadable)
+        texts.Text(TextKey::RecoveryFileUnreadable)
             .arg(QDir::toNativeSeparators(RecoveryFilePath(startDirectory)), file.error));
 }
 
 // Line `line` missing, or not a number in its range.
-Outcome BadLine(const QString& startDirectory, const QStringList& lines, int line) {
-    return Outcome::Failed(Problem(startDirectory, line,
+Outcome BadLine(const TextCatalogue& texts, const QString& startDirectory, const QStringList& lines,
+                int line) {
+    return Outcome::Failed(Problem(texts, startDirectory, line,
                                    line > lines.size()
-                                       ? TextCatalogue::BuiltIn(TextKey::RecoveryLineMissing)
-                                       : TextCatalogue::BuiltIn(TextKey::RecoveryLineNotANumber)));
+                                       ? texts.Text(TextKey::RecoveryLineMissing)
+                                       : texts.Text(TextKey::RecoveryLineNotANumber)));
 }
 
 } // namespace
@@ -99,20 +102,20 @@ Outcome WriteRecoveryFile(const QString& startDirectory, const RecoveryRecord& r
     return error.isEmpty() ? Outcome::Done() : Outcome::Failed(error);
 }
 
-Result<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory) {
-    const Result<QStringList> read = ReadLines(startDirectory, 14);
+Result<RecoveryRecord> ReadRecoveryFile(const TextCatalogue& texts, const QString& startDirectory) {
+    const Result<QStringList> read = ReadLines(texts, startDirectory, 14);
     if (!read)
         return read.AsOutcome();
     const QStringList& lines = *read;
     RecoveryRecord record;
     if (lines.size() < PicturePathLine)
-        return BadLine(startDirectory, lines, PicturePathLine);
+        return BadLine(texts, startDirectory, lines, PicturePathLine);
     record.picturePath = lines[PicturePathLine - 1];
     Outcome bad = Outcome::Done();
     auto take = [&](int line, int low, int high, int& into) {
         const auto value = Number(lines, line);
         if (!value || *value < low || *value > high) {
-            bad = BadLine(startDirectory, lines, line);
+            bad = BadLine(texts, startDirectory, lines, line);
             return false;
         }
         into = *value;
@@ -149,8 +152,9 @@ Result<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory) {
     return record;
 }
 
-Result<RecoveryOffsets> ReadRecoveryOffsets(const QString& startDirectory) {
-    const Result<QStringList> read = ReadLines(startDirectory, 3);
+Result<RecoveryOffsets> ReadRecoveryOffsets(const TextCatalogue& texts,
+                                            const QString& startDirectory) {
+    const Result<QStringList> read = ReadLines(texts, startDirectory, 3);
     if (!read)
         return read.AsOutcome();
     const QStringList& lines = *read;
@@ -158,7 +162,7 @@ Result<RecoveryOffsets> ReadRecoveryOffsets(const QString& startDirectory) {
     for (int line : {OffsetXLine, OffsetYLine}) {
         const auto value = Number(lines, line);
         if (!value || *value < MoveFieldMin || *value > MoveFieldMax)
-            return BadLine(startDirectory, lines, line);
+            return BadLine(texts, startDirectory, lines, line);
         (line == OffsetXLine ? offsets.x : offsets.y) = *value;
     }
     return offsets;

@@ -4,6 +4,7 @@
 
 #include "link/link_state.h"
 #include "link/outcome.h"
+#include "text/text_catalogue.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,13 +43,14 @@ Outcome WriteRecoveryFile(const QString& startDirectory, const RecoveryRecord& r
 // in its range is refused with the message naming the file and the line. Offsets lie in the
 // plan's move field (-99999..999999): a larger one cannot put a dot on the field, and no sum
 // with it can overflow.
-Result<RecoveryRecord> ReadRecoveryFile(const QString& startDirectory);
+Result<RecoveryRecord> ReadRecoveryFile(const TextCatalogue& texts, const QString& startDirectory);
 
 // The start-up check reads only the picture position (lines 2 and 3).
 struct RecoveryOffsets {
     int x = 0;
     int y = 0;
 };
-Result<RecoveryOffsets> ReadRecoveryOffsets(const QString& startDirectory);
+Result<RecoveryOffsets> ReadRecoveryOffsets(const TextCatalogue& texts,
+                                            const QString& startDirectory);
 
 } // namespace zeb

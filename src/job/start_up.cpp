@@ -36,7 +36,8 @@ void StartUp(Session& s, const StartUpHooks& hooks) {
     s.Timers.Stop(TimerId::CrushTimer);
 
     if (RecoveryFileExists(s.StartDirectory)) {
-        if (const Result<RecoveryOffsets> offsets = ReadRecoveryOffsets(s.StartDirectory)) {
+        if (const Result<RecoveryOffsets> offsets =
+                ReadRecoveryOffsets(s.Texts, s.StartDirectory)) {
             s.Unfinished.Place = QPoint(offsets->x, offsets->y);
             s.Unfinished.Pending = true;
         } else if (hooks.recoveryFileUnreadable) {

@@ -10,8 +10,9 @@
 
 namespace zeb {
 
-Result<UnfinishedJobSummary> DescribeUnfinishedJob(const QString& startDirectory) {
-    const Result<RecoveryRecord> record = ReadRecoveryFile(startDirectory);
+Result<UnfinishedJobSummary> DescribeUnfinishedJob(const TextCatalogue& texts,
+                                                   const QString& startDirectory) {
+    const Result<RecoveryRecord> record = ReadRecoveryFile(texts, startDirectory);
     if (!record)
         return record.AsOutcome();
     UnfinishedJobSummary job;

@@ -27,7 +27,8 @@ struct UnfinishedJobSummary {
 
 // Refused with the recovery file's message when it cannot be read; a progress record that
 // cannot be read counts as none (the recovery itself will name it).
-Result<UnfinishedJobSummary> DescribeUnfinishedJob(const QString& startDirectory);
+Result<UnfinishedJobSummary> DescribeUnfinishedJob(const TextCatalogue& texts,
+                                                   const QString& startDirectory);
 
 // The summary as lines for the operator, or the refusal's message.
 QString UnfinishedJobText(const TextCatalogue& texts, const Result<UnfinishedJobSummary>& job);

@@ -484,7 +484,7 @@ TEST(JobWindow, TheUnfinishedJobIsNamedAndDroppedOnlyWhenConfirmed) {
         WindowFixture::Setup setup;
         setup.files = [](const QString& dir) {
             LayOutUnfinishedJob(dir);
-            const Result<RecoveryRecord> record = ReadRecoveryFile(dir);
+            const Result<RecoveryRecord> record = ReadRecoveryFile(TextCatalogue(), dir);
             ASSERT_TRUE(record);
             const QByteArray plan = testing::ReadFile(dir + "/123123123.txt");
             ASSERT_TRUE(

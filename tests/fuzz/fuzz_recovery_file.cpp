@@ -8,8 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     zeb::fuzz::WriteInput(zeb::RecoveryFileName, data, size);
     const QString directory = zeb::fuzz::StartDirectory();
-    const auto record = zeb::ReadRecoveryFile(directory);
-    const auto offsets = zeb::ReadRecoveryOffsets(directory);
+    const auto record = zeb::ReadRecoveryFile(zeb::TextCatalogue(), directory);
+    const auto offsets = zeb::ReadRecoveryOffsets(zeb::TextCatalogue(), directory);
     // A file recovery takes must pass the start-up check with the same position, or start-up
     // would offer a job that recovery then places elsewhere.
     if (record && (!offsets || offsets->x != record->offsetX || offsets->y != record->offsetY))

@@ -224,7 +224,7 @@ public:
         const char* plan = lines[0].trimmed() == "2" ? "123Sec.txt" : "123123123.txt";
         EXPECT_EQ(lines[3].trimmed(), PlanDigest(rig.Read(plan)))
             << "ErorProgress.txt at " << moment << " names another plan than " << plan;
-        Result<RecoveryRecord> job = ReadRecoveryFile(rig.dir.Path());
+        Result<RecoveryRecord> job = ReadRecoveryFile(TextCatalogue(), rig.dir.Path());
         ASSERT_TRUE(job) << job.Message().toStdString();
         EXPECT_EQ(lines[4].trimmed(), JobDigest(*job))
             << "ErorProgress.txt at " << moment << " names another job than ErorFile.txt";

@@ -58,7 +58,7 @@ TEST(JobStart, SendsTheSetUpInOrderAndWritesTheRecoveryFile) {
     // The print job is open: from here the machine's saved position is this job's.
     EXPECT_TRUE(progress->begun);
     EXPECT_EQ(progress->planDigest, PlanDigest(rig.Read("123123123.txt")));
-    const auto recorded = ReadRecoveryFile(rig.dir.Path());
+    const auto recorded = ReadRecoveryFile(TextCatalogue(), rig.dir.Path());
     ASSERT_TRUE(recorded);
     EXPECT_EQ(progress->jobDigest, JobDigest(*recorded));
 }
