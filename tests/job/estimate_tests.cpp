@@ -120,10 +120,7 @@ TEST(LiveEstimate, TheRestIsTheStartsEstimateAndShrinksWithEveryLine) {
     for (const bool doublePass : {false, true}) {
         SCOPED_TRACE(doublePass);
         testing::JobRig rig;
-        rig.OpenPicture(testing::Blocks(), true);
-        rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
-        rig.s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
-        rig.s->Levels.DoublePassPending = doublePass;
+        rig.PrepareJob(testing::Blocks(), doublePass, true);
         const Result<JobStart> start = rig.Start();
         ASSERT_TRUE(testing::Begun(start) && start->estimate);
         const int link = rig.s->Machine.LinkTime;

@@ -17,6 +17,7 @@
 
 #include "job/job_rig.h"
 #include "job/job_start.h"
+#include "job/pass_line.h"
 #include "job/progress_record.h"
 #include "job/recovery.h"
 #include "job/recovery_file.h"
@@ -135,35 +136,30 @@ private:
 // The host's side of the line in both directions, as text: a run of bytes one way on one line
 // ("> 1B 10 00 13 33", "< A3 53"), a byte sent at odd parity marked "!". Only bytes that went
 // out or came in are there: how often the host looked for an answer is not on the wire.
-class WireTap final : public SerialLine {
+class WireTap final : public PassLine {
 public:
     WireTap(std::unique_ptr<SerialLine> inner, QStringList& wire)
-        : m_inner(std::move(inner)), m_wire(wire) {}
+        : PassLine(std::move(inner)), m_wire(wire) {}
 
-    bool OpenPort() override {
-        m_inner->SetPortDeviceName(PortDeviceName());
-        return m_inner->OpenPort();
-    }
-    void ClosePort() override { m_inner->ClosePort(); }
     bool WriteByte(quint8 b) override {
-        const bool sent = m_inner->WriteByte(b);
+        const bool sent = PassLine::WriteByte(b);
         if (sent)
             Note(QLatin1Char('>'), m_odd ? QStringLiteral("!") : QString(), b);
         return sent;
     }
     bool ReadByte(quint8& b) override {
-        if (!m_inner->ReadByte(b))
+        if (!PassLine::ReadByte(b))
             return false;
         Note(QLatin1Char('<'), QString(), b);
         return true;
     }
     void SetParityOdd() override {
         m_odd = true;
-        m_inner->SetParityOdd();
+        PassLine::SetParityOdd();
     }
     void SetParityEven() override {
         m_odd = false;
-        m_inner->SetParityEven();
+        PassLine::SetParityEven();
     }
 
 private:
@@ -173,7 +169,6 @@ private:
         m_wire.last() += QLatin1Char(' ') + mark + QString::asprintf("%02X", b);
     }
 
-    std::unique_ptr<SerialLine> m_inner;
     QStringList& m_wire;
     bool m_odd = false;
 };
@@ -213,6 +208,28 @@ public:
     void File(const char* name, const char* moment) {
         ASSERT_TRUE(rig.Exists(name)) << name << " is missing at " << moment;
         CheckFile(name, moment, Normalised(rig.Read(name)));
+    }
+
+    // What the job relies on at `moment`: the `files` and the progress record.
+    void Saved(const char* moment, std::initializer_list<const char*> files) {
+        for (const char* file : files)
+            File(file, moment);
+        Progress(moment);
+    }
+
+    // The program killed, started again and the job resumed after one round of warm-up.
+    void KilledAndResumed(const char* moment) {
+        Restart();
+        Step(QStringLiteral("Завершить незавершенный проект"));
+        ASSERT_TRUE(rig.Resume(1)) << rig.Told();
+        Saved(moment, {"123123123.txt", "123Sec.txt", "ErorFile.txt"});
+    }
+
+    // The program closed: what it keeps of the session in Zeb.ini.
+    void Close() {
+        Step(QStringLiteral("закрытие программы"));
+        EXPECT_EQ(ShutDown(*rig.s).Message(), QString());
+        File("Zeb.ini", "close");
     }
 
     // ErorProgress.txt: both digests checked against the files they bind, the job's computed
@@ -356,18 +373,13 @@ void SetUpPanels(Session& s, bool oneSided, bool portrait, bool doublePass) {
     ASSERT_EQ(levels.SecondPassLevels, Forces(16, 12, 8, 4));
 }
 
-// What the operator was told, for the failure message of a job that stopped early.
-std::string Told(const JobRig& rig) {
-    return "told: " + rig.op->messages.join(QStringLiteral(" | ")).toStdString();
-}
-
 // Ticks the job until the first pass hands over to the second.
 void RunToSecondPass(JobRig& rig) {
     for (int tick = 0; tick < 10000; ++tick) {
         const TickResult result = RunNextPlanLine(*rig.s).result;
         if (result == TickResult::SecondPassStarted)
             return;
-        ASSERT_EQ(result, TickResult::LineDone) << Told(rig);
+        ASSERT_EQ(result, TickResult::LineDone) << rig.Told();
     }
     FAIL() << "the second pass never began";
 }
@@ -395,23 +407,17 @@ TEST(GoldenJob, DoublePassJobsFromOpenToClose) {
 
         run.Step(QStringLiteral("Работа"));
         const Result<JobStart> start = rig.Start();
-        ASSERT_TRUE(Begun(start)) << Told(rig);
+        ASSERT_TRUE(Begun(start)) << rig.Told();
         run.Estimate(start->estimate);
-        for (const char* file :
-             {"123123123.txt", "123Sec.txt", "123Bm.txt", "ErorFile.txt", "Zeb.ini"})
-            run.File(file, "start");
-        run.Progress("start");
+        run.Saved("start", {"123123123.txt", "123Sec.txt", "123Bm.txt", "ErorFile.txt", "Zeb.ini"});
 
         run.Step(QStringLiteral("первый проход"));
         RunToSecondPass(rig);
-        run.File("ErorFile.txt", "second-pass");
-        run.Progress("second-pass");
+        run.Saved("second-pass", {"ErorFile.txt"});
         run.Step(QStringLiteral("второй проход"));
-        ASSERT_EQ(rig.Run().back(), TickResult::Completed) << Told(rig);
+        ASSERT_EQ(rig.Run().back(), TickResult::Completed) << rig.Told();
 
-        run.Step(QStringLiteral("закрытие программы"));
-        EXPECT_EQ(ShutDown(*rig.s).Message(), QString());
-        run.File("Zeb.ini", "close");
+        run.Close();
         run.Finish();
     }
 }
@@ -422,28 +428,21 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     rig.OpenPicture(Ramp(), true);
     SetUpPanels(*rig.s, false, true, true);
     run.Step(QStringLiteral("Работа"));
-    ASSERT_TRUE(Begun(rig.Start())) << Told(rig);
+    ASSERT_TRUE(Begun(rig.Start())) << rig.Told();
     run.Step(QStringLiteral("первый проход, 8 строк"));
     rig.Run(8);
 
     run.Step(QStringLiteral("STOP"));
-    ASSERT_TRUE(PauseJob(*rig.s)) << Told(rig);
+    ASSERT_TRUE(PauseJob(*rig.s)) << rig.Told();
     run.Step(QStringLiteral("Продолжить работу с силами 60, 50, 24, 8"));
     rig.s->Levels.FirstPassLevels = Forces(60, 50, 24, 8); // each on its own slider
-    ASSERT_TRUE(rig.Shown(ContinueJob(*rig.s))) << Told(rig);
-    run.File("ErorFile.txt", "continued");
-    run.Progress("continued");
+    ASSERT_TRUE(rig.Shown(ContinueJob(*rig.s))) << rig.Told();
+    run.Saved("continued", {"ErorFile.txt"});
     run.Step(QStringLiteral("первый проход, ещё 7 строк"));
     rig.Run(7);
     ASSERT_FALSE(rig.s->Job.SecondPassRunning);
 
-    run.Restart();
-    rig.s->Job.WarmUpRounds = 1;
-    run.Step(QStringLiteral("Завершить незавершенный проект"));
-    ASSERT_TRUE(rig.Shown(ResumeInterruptedJob(*rig.s))) << Told(rig);
-    for (const char* file : {"123123123.txt", "123Sec.txt", "ErorFile.txt"})
-        run.File(file, "resumed-first-pass");
-    run.Progress("resumed-first-pass");
+    ASSERT_NO_FATAL_FAILURE(run.KilledAndResumed("resumed-first-pass"));
     run.Step(QStringLiteral("до второго прохода"));
     RunToSecondPass(rig);
     run.Step(QStringLiteral("второй проход, 20 строк"));
@@ -451,19 +450,11 @@ TEST(GoldenJob, PauseWithNewForcesThenKilledAndResumedInBothPasses) {
     ASSERT_TRUE(rig.s->Job.SecondPassRunning);
     ASSERT_TRUE(rig.timers->Running(TimerId::Optimizing));
 
-    run.Restart();
-    rig.s->Job.WarmUpRounds = 1;
-    run.Step(QStringLiteral("Завершить незавершенный проект"));
-    ASSERT_TRUE(rig.Shown(ResumeInterruptedJob(*rig.s))) << Told(rig);
-    for (const char* file : {"123123123.txt", "123Sec.txt", "ErorFile.txt"})
-        run.File(file, "resumed-second-pass");
-    run.Progress("resumed-second-pass");
+    ASSERT_NO_FATAL_FAILURE(run.KilledAndResumed("resumed-second-pass"));
     run.Step(QStringLiteral("второй проход до конца"));
-    ASSERT_EQ(rig.Run().back(), TickResult::Completed) << Told(rig);
+    ASSERT_EQ(rig.Run().back(), TickResult::Completed) << rig.Told();
 
-    run.Step(QStringLiteral("закрытие программы"));
-    EXPECT_EQ(ShutDown(*rig.s).Message(), QString());
-    run.File("Zeb.ini", "close");
+    run.Close();
     run.Finish();
 }
 
@@ -476,9 +467,7 @@ TEST(GoldenService, CalibrationReport) {
     CalibrateTiming(rig.s->Dev, rig.s->Config, rig.s->Levels.FirstPassLevels,
                     rig.s->StartDirectory);
     run.File("timing.txt", "calibrated");
-    run.Step(QStringLiteral("закрытие программы"));
-    EXPECT_EQ(ShutDown(*rig.s).Message(), QString());
-    run.File("Zeb.ini", "close");
+    run.Close();
     run.Finish();
 }
 
@@ -495,11 +484,11 @@ TEST(GoldenService, SelfTestLogOfAJobWithAPositionMismatchAndAnAnswerError) {
     run.File("testing.txt", "switched-on");
     SetUpPanels(*rig.s, false, true, false);
     run.Step(QStringLiteral("Работа"));
-    ASSERT_TRUE(Begun(rig.Start())) << Told(rig);
+    ASSERT_TRUE(Begun(rig.Start())) << rig.Told();
     rig.Run(20);
     run.Step(QStringLiteral("неверный ответ контроллера, работа до конца"));
     rig.vc.AnswerNextFrameWrongly();
-    ASSERT_EQ(rig.Run().back(), TickResult::Completed) << Told(rig);
+    ASSERT_EQ(rig.Run().back(), TickResult::Completed) << rig.Told();
     run.File("testing.txt", "end");
     run.Finish();
 }

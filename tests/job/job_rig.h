@@ -16,6 +16,7 @@
 #include "job/job_plan_strikes.h"
 #include "job/job_runner.h"
 #include "job/job_start.h"
+#include "job/recovery.h"
 #include "job/session.h"
 #include "job/start_up.h"
 #include "picture/open_command.h"
@@ -26,9 +27,12 @@
 #include <QFile>
 #include <QImage>
 #include <QStringList>
+#include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace zeb::testing {
@@ -98,14 +102,44 @@ struct JobRig {
         return start;
     }
 
-    // "Работа" on `image` with the first pass's forces 40, 30, 20, 10 and the second's 16, 12,
-    // 8, 4; false when the job did not start.
-    bool StartJob(const QImage& image, bool doublePass = false, bool combined = false) {
+    // `image` opened, the first pass's forces 40, 30, 20, 10 and the second's 16, 12, 8, 4.
+    void PrepareJob(const QImage& image, bool doublePass = false, bool combined = false) {
         OpenPicture(image, combined);
         s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
         s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
         s->Levels.DoublePassPending = doublePass;
+    }
+
+    // "Работа" on `image` as PrepareJob leaves it; false when the job did not start.
+    bool StartJob(const QImage& image, bool doublePass = false, bool combined = false) {
+        PrepareJob(image, doublePass, combined);
         return Begun(Start());
+    }
+
+    // "Завершить незавершенный проект" after `warmUpRounds` rounds of warm-up; true when the
+    // job runs again.
+    bool Resume(int warmUpRounds = 0) {
+        s->Job.WarmUpRounds = warmUpRounds;
+        return Shown(ResumeInterruptedJob(*s));
+    }
+
+    // What the operator was told, for a failure message.
+    std::string Told() const {
+        return "told: " + op->messages.join(QStringLiteral(" | ")).toStdString();
+    }
+
+    // The operator's last message holds `part`.
+    ::testing::AssertionResult Said(const char* part) const {
+        if (op->messages.isEmpty())
+            return ::testing::AssertionFailure() << "nothing was said";
+        if (!op->messages.last().contains(QString::fromUtf8(part)))
+            return ::testing::AssertionFailure() << "said: " << op->messages.last().toStdString();
+        return ::testing::AssertionSuccess();
+    }
+
+    // The dots `plan` asks for where the picture lies now.
+    std::map<Dot, int> Planned(const char* plan = "123123123.txt") const {
+        return PlannedDots(Read(plan), s->Place.PictureOffsetX, s->Place.PictureOffsetY);
     }
 
     // Lines of a plan file, each ended with CR LF.
@@ -126,6 +160,12 @@ struct JobRig {
     QByteArray Read(const char* name) const {
         QFile file(dir.File(QString::fromLatin1(name)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // The files of an interrupted job, byte for byte.
+    QByteArrayList JobFiles() const {
+        return {Read("ErorFile.txt"), Read("123123123.txt"), Read("123Sec.txt"),
+                Read("ErorProgress.txt")};
     }
 
     bool Exists(const char* name) const {

@@ -79,13 +79,6 @@ const HandCase HandCases[] = {
      {"", "GoTo:      2     6", "Down: ", "Knock: 44", "Up  : ", "GoTo:      3     3",
       "Down: ", "Knock: 4", "Up  : ", "GoTo:      5     1", "Down: ", "Knock: 44",
       "Up  : ", "GoTo:      5     7", "Down: ", "Knock: 4", "Up  : "}},
-    // The island in the hole is struck by the ring's own line across it.
-    {"ring struck across its hole",
-     {".......", ".44444.", ".4...4.", ".4.3.4.", ".4...4.", ".44444.", "......."},
-     TwoSided,
-     {"", "GoTo:      2     2", "Down: ", "Knock: 44444", "GoTo:      3     7", "KBack: 40004",
-      "GoTo:      4     2", "Down: ", "Knock: 40304", "GoTo:      5     7", "KBack: 40004",
-      "GoTo:      6     2", "Down: ", "Knock: 44444", "Up  : "}},
 };
 
 TEST(PlanBuilder, PicturesWorkedOutByHand) {

@@ -98,10 +98,7 @@ TEST(PlanCli, EstimateWithoutOptionsIsTheJobStartsEstimate) {
     for (const bool doublePass : {false, true}) {
         SCOPED_TRACE(doublePass);
         testing::JobRig rig;
-        rig.OpenPicture(testing::Blocks(), true);
-        rig.s->Levels.FirstPassLevels = Forces(40, 30, 20, 10);
-        rig.s->Levels.SecondPassLevels = Forces(16, 12, 8, 4);
-        rig.s->Levels.DoublePassPending = doublePass;
+        rig.PrepareJob(testing::Blocks(), doublePass, true);
         rig.s->Config.ResolutionIndex = 3;
         rig.s->Machine.MotorSpeed = 14;
         const Result<JobStart> start = rig.Start();

@@ -64,6 +64,25 @@ TEST(PlanFormat, ParsesEveryKindOfLine) {
     }
 }
 
+// What a reader gets through: the lines before it stops, and why it stopped, if it did.
+struct ReadThrough {
+    size_t lines = 0;
+    QString error;
+};
+
+template <class Reader>
+ReadThrough ReadLineByLine(Reader& reader) {
+    ReadThrough through;
+    for (;;) {
+        const Result<std::optional<PlanLine>> line = reader.Next();
+        if (!line)
+            through.error = line.Message();
+        if (!line || !*line)
+            return through;
+        ++through.lines;
+    }
+}
+
 // The whole message of a bad plan line, as the operator reads it: the plan and line named in
 // front, then what is wrong with the record, its numbers in their places.
 TEST(PlanTextReader, TellsTheBadLineInFull) {
@@ -83,39 +102,15 @@ TEST(PlanTextReader, TellsTheBadLineInFull) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.constData());
         PlanTextReader reader(c.text, QStringLiteral("задания"));
-        QString message;
-        for (;;) {
-            const Result<std::optional<PlanLine>> line = reader.Next();
-            if (!line)
-                message = line.Message();
-            if (!line || !*line)
-                break;
-        }
-        EXPECT_EQ(message.toStdString(), std::string(c.message));
+        EXPECT_EQ(ReadLineByLine(reader).error.toStdString(), std::string(c.message));
     }
 }
 
-// What a reader gets through: the lines before it stops, and why it stopped, if it did.
-struct ReadThrough {
-    size_t lines = 0;
-    QString error;
-};
-
 ReadThrough ReadLineByLine(const QString& path) {
     PlanReader reader(path);
-    ReadThrough through;
-    if (const Outcome opened = reader.Open(); !opened) {
-        through.error = opened.Message();
-        return through;
-    }
-    for (;;) {
-        const Result<std::optional<PlanLine>> line = reader.Next();
-        if (!line)
-            through.error = line.Message();
-        if (!line || !*line)
-            return through;
-        ++through.lines;
-    }
+    if (const Outcome opened = reader.Open(); !opened)
+        return {0, opened.Message()};
+    return ReadLineByLine(reader);
 }
 
 TEST(PlanReader, ReadsUpToTheFirstBadLineAndNamesFileAndLine) {

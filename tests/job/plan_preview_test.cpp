@@ -4,6 +4,7 @@
 #include "job/estimate.h"
 #include "job/job_preview.h"
 #include "job/job_rig.h"
+#include "job/plan_pictures.h"
 #include "job/plan_preview.h"
 
 #include <QDir>
@@ -12,13 +13,6 @@
 
 namespace zeb::testing {
 namespace {
-
-QByteArray Plan(const QStringList& lines) {
-    QByteArray text;
-    for (const QString& line : lines)
-        text += line.toLatin1() + "\r\n";
-    return text;
-}
 
 EstimateInputs Inputs(int offsetX, int offsetY, std::array<int, 5> columnTime) {
     EstimateInputs in;
@@ -33,8 +27,8 @@ EstimateInputs Inputs(int offsetX, int offsetY, std::array<int, 5> columnTime) {
 
 TEST(PlanPreview, StrikesWhereTheMachineStrikesAndCountsWhatOneDoesNotSee) {
     const QByteArray plan =
-        Plan({"", "GoTo:      2     3", "Down: ", "Knock: 1204", "GoTo:      3     9",
-              "KBack: 0340", "GoTo:      4     1", "Knock: 000", "Up  : "});
+        PlanLines({"", "GoTo:      2     3", "Down: ", "Knock: 1204", "GoTo:      3     9",
+                   "KBack: 0340", "GoTo:      4     1", "Knock: 000", "Up  : "});
     // Offsets -4, 10: the forward line starts one column off the field.
     const Result<JobPreview> planned =
         PreviewPlan(plan, {Inputs(-4, 10, {100, 1, 2, 3, 4})}, QStringLiteral("t"));
@@ -77,9 +71,9 @@ TEST(PlanPreview, StrikesWhereTheMachineStrikesAndCountsWhatOneDoesNotSee) {
 
 TEST(PlanPreview, TheClockIsTheEstimatesAndABadLineLeavesNothing) {
     ScopedStartDirectory dir;
-    const QByteArray plan =
-        Plan({"", "GoTo:      5    30", "Down: ", "Knock: 4321", "Up  : ", "GoTo:      9     2",
-              "Down: ", "KBack: 22", "GoTo:     10     2", "Knock: 1111", "Up  : "});
+    const QByteArray plan = PlanLines({"", "GoTo:      5    30", "Down: ", "Knock: 4321",
+                                       "Up  : ", "GoTo:      9     2", "Down: ", "KBack: 22",
+                                       "GoTo:     10     2", "Knock: 1111", "Up  : "});
     const EstimateInputs first = Inputs(7, 3, {527, 763, 700, 650, 600});
     const EstimateInputs second = Inputs(7, 3, {527, 300, 310, 320, 330});
     const Result<JobPreview> planned = PreviewPlan(plan, {first, second}, QStringLiteral("t"));
@@ -101,10 +95,7 @@ TEST(PlanPreview, TheClockIsTheEstimatesAndABadLineLeavesNothing) {
     EXPECT_EQ(preview.path[preview.lines[2].pathEnd + 1], (HeadPoint{0, 0}));
 
     // The text estimate is the file estimate of the same bytes, double pass included.
-    QFile file(dir.File("plan.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(plan);
-    file.close();
+    WriteAll(dir.File("plan.txt"), plan);
     EstimateInputs twice = first;
     twice.doublePassPending = true;
     const Result<qint64> fromText = PlanTextDuration(plan, twice, QString());
@@ -119,8 +110,8 @@ TEST(PlanPreview, TheClockIsTheEstimatesAndABadLineLeavesNothing) {
         const char* told;
     };
     const Row bad[] = {
-        {"digit 5", Plan({"", "GoTo:      1     1", "Knock: 125"}), "строка 3"},
-        {"cut inside a line", Plan({"", "GoTo:      1     1"}) + "Knock: 12", "обрывается"},
+        {"digit 5", PlanLines({"", "GoTo:      1     1", "Knock: 125"}), "строка 3"},
+        {"cut inside a line", PlanLines({"", "GoTo:      1     1"}) + "Knock: 12", "обрывается"},
     };
     for (const Row& row : bad) {
         SCOPED_TRACE(row.name);
@@ -161,11 +152,8 @@ TEST(JobPreview, BuiltInMemoryItIsWhatTheJobThenStrikes) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         JobRig rig;
-        rig.OpenPicture(Blocks(), row.combined);
+        rig.PrepareJob(Blocks(), row.doublePass, row.combined);
         Session& s = *rig.s;
-        s.Levels.FirstPassLevels = Forces(40, 30, 20, 10);
-        s.Levels.SecondPassLevels = Forces(16, 12, 8, 4);
-        s.Levels.DoublePassPending = row.doublePass;
         if (row.oneSided)
             s.Levels.SetHighQuality(true);
         if (!row.offset.isNull()) {

@@ -4,6 +4,7 @@
 
 #include "job/job_rig.h"
 #include "job/job_start.h"
+#include "job/pass_line.h"
 #include "job/plan_cut.h"
 #include "job/progress_record.h"
 #include "job/recovery.h"
@@ -21,19 +22,15 @@ namespace {
 void KillAndResume(bool doublePass, const std::vector<double>& kills, const char* name) {
     JobRig rig;
     ASSERT_TRUE(rig.StartJob(Blocks(), doublePass, true)) << name;
-    const QByteArray plan = rig.Read("123123123.txt");
-    const int lines = static_cast<int>(plan.count("\r\n"));
+    const int lines = static_cast<int>(rig.Read("123123123.txt").count("\r\n"));
     ASSERT_GT(lines, 40) << name;
-    const int offsetX = rig.s->Place.PictureOffsetX;
-    const int offsetY = rig.s->Place.PictureOffsetY;
+    const auto planned = rig.Planned();
     for (double kill : kills) {
         rig.Run(static_cast<int>(kill * lines));
         ASSERT_TRUE(rig.Exists("ErorFile.txt")) << name << ": finished before the kill " << kill;
         rig.Restart();
         ASSERT_TRUE(rig.s->Unfinished.Pending) << name;
-        rig.s->Job.WarmUpRounds = 0;
-        ASSERT_TRUE(rig.Shown(ResumeInterruptedJob(*rig.s)))
-            << name << " killed at " << kill << ": " << rig.op->messages.join(" | ").toStdString();
+        ASSERT_TRUE(rig.Resume()) << name << " killed at " << kill << ": " << rig.Told();
     }
     ASSERT_EQ(rig.Run().back(), TickResult::Completed) << name;
 
@@ -41,7 +38,6 @@ void KillAndResume(bool doublePass, const std::vector<double>& kills, const char
     std::vector<StruckDot> second;
     for (const StruckDot& dot : rig.Struck())
         (dot.force % 10 == 0 ? first : second).push_back(dot); // 10..40 first, 4..16 second
-    const auto planned = PlannedDots(plan, offsetX, offsetY);
     EXPECT_EQ(CompareStrikes(planned, first, {0, 10, 20, 30, 40}), QStringList()) << name;
     EXPECT_EQ(CompareStrikes(planned, second, {0, 4, 8, 12, 16}),
               doublePass ? QStringList() : CompareStrikes(planned, {}, {}))
@@ -68,9 +64,8 @@ TEST(Recovery, TheWarmUpRunsBeforeTheCut) {
     ASSERT_TRUE(rig.StartJob(Blocks()));
     rig.Run(1);
     rig.Restart();
-    rig.s->Job.WarmUpRounds = 2;
 
-    ASSERT_TRUE(rig.Shown(ResumeInterruptedJob(*rig.s)));
+    ASSERT_TRUE(rig.Resume(2));
 
     EXPECT_EQ(rig.vc.WarmUpStrikes(), 2 * 60);
     EXPECT_EQ(rig.op->statuses.last(), QStringLiteral("Разогрев головки - 95"));
@@ -78,12 +73,6 @@ TEST(Recovery, TheWarmUpRunsBeforeTheCut) {
     EXPECT_FALSE(rig.timers->Running(TimerId::CrushTimer));
     EXPECT_TRUE(rig.vc.PrintJobOpen());
     EXPECT_EQ(rig.vc.ProfileForce(4), 40);
-}
-
-// The files of an interrupted job, byte for byte.
-QByteArrayList Take(const JobRig& rig) {
-    return {rig.Read("ErorFile.txt"), rig.Read("123123123.txt"), rig.Read("123Sec.txt"),
-            rig.Read("ErorProgress.txt")};
 }
 
 // Replaces a file of the start directory by what `edit` makes of it.
@@ -96,11 +85,30 @@ std::function<void(JobRig&)> Rewrite(const char* name, std::function<QByteArray(
     };
 }
 
+// The machine moved on after the job's last record: without the record only the position can
+// tell, and it lies on no line of the plan.
+void LeavePositionOffPlan(JobRig& rig) {
+    RemoveProgressRecord(rig.dir.Path());
+    rig.vc.SetExpectedSeqNo(rig.s->Link.SeqNo);
+    rig.s->Dev.BeginPrint();
+    EXPECT_TRUE(rig.s->Dev.StepUp(2 * 3000));
+}
+
+// The two texts of the position refusal in the words of a loaded language file.
+void LoadEnglishRefusal(TextCatalogue& texts) {
+    texts.Define(*TextCatalogue::LanguageCode(TextKey::RecoveryPositionOffPlan),
+                 "Row %1, column %2 is on no line of %3.");
+    texts.Define(*TextCatalogue::LanguageCode(TextKey::RecoveryNothingStarted),
+                 " Nothing started.");
+    texts.SetLanguageLoaded(true);
+}
+
 TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
     const struct {
         const char* name;
         std::function<void(JobRig&)> spoil;
         const char* said;
+        bool english = false;
     } rows[] = {
         {"recovery file cut short",
          Rewrite("ErorFile.txt", [](QByteArray t) { return t.left(t.indexOf("\r\n20\r\n")); }),
@@ -142,15 +150,9 @@ TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
          Rewrite("ErorProgress.txt",
                  [](QByteArray t) { return t.replace(t.indexOf("\r\n") + 2, 10, "9999      "); }),
          "9999"},
-        {"a position on no line of the plan",
-         [](JobRig& rig) {
-             // Without the record only the position can tell.
-             RemoveProgressRecord(rig.dir.Path());
-             rig.vc.SetExpectedSeqNo(rig.s->Link.SeqNo);
-             rig.s->Dev.BeginPrint();
-             EXPECT_TRUE(rig.s->Dev.StepUp(2 * 3000));
-         },
-         "не лежит ни на одной строке"},
+        {"a position on no line of the plan", LeavePositionOffPlan, "не лежит ни на одной строке"},
+        // A refusal in the words of the language file, where it has them.
+        {"the same in English", LeavePositionOffPlan, "Row ", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -159,17 +161,21 @@ TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
         rig.Run(10);
         row.spoil(rig);
         rig.Restart();
-        rig.s->Job.WarmUpRounds = 0;
-        const QByteArrayList before = Take(rig);
+        if (row.english)
+            LoadEnglishRefusal(rig.s->Texts);
+        const QByteArrayList before = rig.JobFiles();
         const size_t struck = rig.vc.Workpiece().size();
         rig.Sent();
 
-        EXPECT_FALSE(rig.Shown(ResumeInterruptedJob(*rig.s)));
+        EXPECT_FALSE(rig.Resume());
 
-        ASSERT_FALSE(rig.op->messages.isEmpty());
-        EXPECT_TRUE(rig.op->messages.last().contains(QString::fromUtf8(row.said)))
-            << rig.op->messages.last().toStdString();
-        EXPECT_EQ(Take(rig), before);
+        ASSERT_TRUE(rig.Said(row.said));
+        if (row.english) {
+            EXPECT_TRUE(rig.op->messages.last().startsWith("Row "));
+            EXPECT_TRUE(rig.op->messages.last().endsWith("123123123.txt. Nothing started."))
+                << rig.op->messages.last().toStdString();
+        }
+        EXPECT_EQ(rig.JobFiles(), before);
         EXPECT_FALSE(rig.Exists("1.txt"));
         EXPECT_FALSE(rig.Exists("ErorProgress.txt.new"));
         EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
@@ -185,29 +191,21 @@ TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
 
 // Passes the controller's bytes on, but changes the column's low byte in the first `count`
 // answers to How, each answer differently.
-class ChangedPositions : public SerialLine {
+class ChangedPositions : public PassLine {
 public:
     ChangedPositions(std::unique_ptr<SerialLine> inner, int count)
-        : m_inner(std::move(inner)), m_count(count) {}
+        : PassLine(std::move(inner)), m_count(count) {}
 
-    bool OpenPort() override {
-        m_inner->SetPortDeviceName(PortDeviceName());
-        return m_inner->OpenPort();
-    }
-    void ClosePort() override { m_inner->ClosePort(); }
-    void SetParityOdd() override { m_inner->SetParityOdd(); }
-    void SetParityEven() override { m_inner->SetParityEven(); }
     bool WriteByte(quint8 b) override {
-        if (m_previous == 0x1B && b == 0x36 && m_answers < m_count) {
+        if (Begins(b, 0x36) && m_answers < m_count) {
             // Acknowledgement, end, then the position bytes: the column's low byte is read 6.
             m_readsToGo = 6;
             ++m_answers;
         }
-        m_previous = b;
-        return m_inner->WriteByte(b);
+        return PassLine::WriteByte(b);
     }
     bool ReadByte(quint8& b) override {
-        if (!m_inner->ReadByte(b))
+        if (!PassLine::ReadByte(b))
             return false;
         if (m_readsToGo > 0 && --m_readsToGo == 0)
             b ^= static_cast<quint8>(m_answers);
@@ -215,67 +213,33 @@ public:
     }
 
 private:
-    std::unique_ptr<SerialLine> m_inner;
     int m_count;
     int m_answers = 0;
     int m_readsToGo = 0;
-    quint8 m_previous = 0;
 };
-
-// A refusal in the words of the language file, where it has them.
-TEST(Recovery, ARefusalSpeaksTheLanguageFile) {
-    JobRig rig;
-    ASSERT_TRUE(rig.StartJob(Blocks()));
-    rig.Run(10);
-    RemoveProgressRecord(rig.dir.Path());
-    rig.vc.SetExpectedSeqNo(rig.s->Link.SeqNo);
-    rig.s->Dev.BeginPrint();
-    EXPECT_TRUE(rig.s->Dev.StepUp(2 * 3000));
-    rig.Restart();
-    rig.s->Job.WarmUpRounds = 0;
-    TextCatalogue& texts = rig.s->Texts;
-    texts.Define(*TextCatalogue::LanguageCode(TextKey::RecoveryPositionOffPlan),
-                 "Row %1, column %2 is on no line of %3.");
-    texts.Define(*TextCatalogue::LanguageCode(TextKey::RecoveryNothingStarted),
-                 " Nothing started.");
-    texts.SetLanguageLoaded(true);
-
-    EXPECT_FALSE(rig.Shown(ResumeInterruptedJob(*rig.s)));
-    ASSERT_FALSE(rig.op->messages.isEmpty());
-    EXPECT_TRUE(rig.op->messages.last().startsWith("Row "))
-        << rig.op->messages.last().toStdString();
-    EXPECT_TRUE(rig.op->messages.last().endsWith("123123123.txt. Nothing started."))
-        << rig.op->messages.last().toStdString();
-}
 
 TEST(Recovery, TheSavedPositionCountsOnceTwoAnswersAgree) {
     for (int changed : {1, 4}) {
         JobRig rig;
         ASSERT_TRUE(rig.StartJob(Blocks()));
         rig.Run(20);
-        const QByteArray plan = rig.Read("123123123.txt");
-        const int offsetX = rig.s->Place.PictureOffsetX;
-        const int offsetY = rig.s->Place.PictureOffsetY;
+        const auto planned = rig.Planned();
         rig.wrapLine = [changed](std::unique_ptr<SerialLine> line) {
             return std::make_unique<ChangedPositions>(std::move(line), changed);
         };
         rig.Restart();
-        rig.s->Job.WarmUpRounds = 0;
-        const QByteArrayList before = Take(rig);
+        const QByteArrayList before = rig.JobFiles();
 
-        const bool resumed = rig.Shown(ResumeInterruptedJob(*rig.s));
+        const bool resumed = rig.Resume();
 
         if (changed == 1) {
             ASSERT_TRUE(resumed);
             rig.Run();
-            EXPECT_EQ(CompareStrikes(PlannedDots(plan, offsetX, offsetY), rig.Struck(),
-                                     {0, 10, 20, 30, 40}),
-                      QStringList());
+            EXPECT_EQ(CompareStrikes(planned, rig.Struck(), {0, 10, 20, 30, 40}), QStringList());
         } else {
             EXPECT_FALSE(resumed);
-            ASSERT_FALSE(rig.op->messages.isEmpty());
-            EXPECT_TRUE(rig.op->messages.last().contains("надёжно"));
-            EXPECT_EQ(Take(rig), before);
+            EXPECT_TRUE(rig.Said("надёжно"));
+            EXPECT_EQ(rig.JobFiles(), before);
         }
     }
 }
@@ -293,9 +257,8 @@ TEST(Recovery, ACutKilledBeforeItsRenameIsFinishedFirst) {
     ASSERT_TRUE(
         WriteProgressRecord(rig.dir.Path(), {1, 0, false, PlanDigest(cut), JobDigest(record)}));
     rig.Restart();
-    rig.s->Job.WarmUpRounds = 0;
 
-    ASSERT_TRUE(rig.Shown(ResumeInterruptedJob(*rig.s)));
+    ASSERT_TRUE(rig.Resume());
     EXPECT_EQ(rig.Read("123123123.txt"), cut);
     EXPECT_FALSE(rig.Exists("1.txt"));
     rig.Run();
