@@ -100,6 +100,9 @@ void LoadEnglishRefusal(TextCatalogue& texts) {
                  "Row %1, column %2 is on no line of %3.");
     texts.Define(*TextCatalogue::LanguageCode(TextKey::RecoveryNothingStarted),
                  " Nothing started.");
+    texts.Define(*TextCatalogue::LanguageCode(TextKey::RecoveryFileLine),
+                 "Recovery file %1, line %2: %3");
+    texts.Define(*TextCatalogue::LanguageCode(TextKey::RecoveryLineNotANumber), "no number");
     texts.SetLanguageLoaded(true);
 }
 
@@ -108,7 +111,7 @@ TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
         const char* name;
         std::function<void(JobRig&)> spoil;
         const char* said;
-        bool english = false;
+        const char* english = nullptr; // the message's end with an English language file
     } rows[] = {
         {"recovery file cut short",
          Rewrite("ErorFile.txt", [](QByteArray t) { return t.left(t.indexOf("\r\n20\r\n")); }),
@@ -152,7 +155,11 @@ TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
          "9999"},
         {"a position on no line of the plan", LeavePositionOffPlan, "не лежит ни на одной строке"},
         // A refusal in the words of the language file, where it has them.
-        {"the same in English", LeavePositionOffPlan, "Row ", true},
+        {"the same in English", LeavePositionOffPlan, "Row ", "123123123.txt. Nothing started."},
+        {"a recovery file line in English",
+         Rewrite("ErorFile.txt",
+                 [](QByteArray t) { return t.replace("\r\n30\r\n", "\r\n3x\r\n"); }),
+         "Recovery file ", "ErorFile.txt, line 6: no number"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -171,8 +178,8 @@ TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
 
         ASSERT_TRUE(rig.Said(row.said));
         if (row.english) {
-            EXPECT_TRUE(rig.op->messages.last().startsWith("Row "));
-            EXPECT_TRUE(rig.op->messages.last().endsWith("123123123.txt. Nothing started."))
+            EXPECT_TRUE(rig.op->messages.last().startsWith(row.said));
+            EXPECT_TRUE(rig.op->messages.last().endsWith(row.english))
                 << rig.op->messages.last().toStdString();
         }
         EXPECT_EQ(rig.JobFiles(), before);
