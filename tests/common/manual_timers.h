@@ -12,7 +12,6 @@ public:
     void Start(TimerId id, int intervalMs) override {
         m_running[id] = true;
         m_interval[id] = intervalMs;
-        ++m_starts[id];
     }
     void Stop(TimerId id) override { m_running[id] = false; }
     bool Running(TimerId id) const override {
@@ -23,15 +22,10 @@ public:
         auto it = m_interval.find(id);
         return it == m_interval.end() ? 0 : it->second;
     }
-    int Starts(TimerId id) const {
-        auto it = m_starts.find(id);
-        return it == m_starts.end() ? 0 : it->second;
-    }
 
 private:
     std::map<TimerId, bool> m_running;
     std::map<TimerId, int> m_interval;
-    std::map<TimerId, int> m_starts;
 };
 
 } // namespace zeb::testing

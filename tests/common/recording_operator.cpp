@@ -5,8 +5,6 @@ namespace zeb::testing {
 void RecordingOperator::ShowMessage(const QString& text) {
     messages << text;
     events << QStringLiteral("message: ") + text;
-    if (onMessage)
-        onMessage(text);
 }
 
 bool RecordingOperator::Confirm(const QString& text) {
@@ -30,16 +28,6 @@ void RecordingOperator::UnlockUI() {
 void RecordingOperator::LockForJob() {
     jobLocked = true;
     events << QStringLiteral("lock-job");
-}
-
-void RecordingOperator::SetProgress(int position, int maximum) {
-    progress = position;
-    progressMax = maximum;
-    progressTrail << position;
-}
-
-void RecordingOperator::ShowServiceValue(ServiceField field, const QString& text) {
-    service[field] = text;
 }
 
 } // namespace zeb::testing

@@ -1,13 +1,11 @@
 #pragma once
 // The operator of the tests: records everything the core shows and answers every modal
-// message with OK. A test can act at the moment a message appears through onMessage.
+// message with OK.
 
 #include "link/operator.h"
 
 #include <QMap>
 #include <QStringList>
-
-#include <functional>
 
 namespace zeb::testing {
 
@@ -23,8 +21,13 @@ public:
     void LockForJob() override;
     void ShowStatus(const QString& text) override { statuses << text; }
     void ShowWaiting(const QString& text) override { waits << text; }
-    void SetProgress(int position, int maximum) override;
-    void ShowServiceValue(ServiceField field, const QString& text) override;
+    void SetProgress(int position, int /*maximum*/) override {
+        progress = position;
+        progressTrail << position;
+    }
+    void ShowServiceValue(ServiceField field, const QString& text) override {
+        service[field] = text;
+    }
 
     // Everything, in the order it happened: "message: ...", "lock", "unlock", "lock-job".
     QStringList events;
@@ -36,10 +39,8 @@ public:
     bool locked = false;    // LockUI was the last menu action
     bool jobLocked = false; // LockForJob was the last menu action
     int progress = 0;
-    int progressMax = 0;
     QList<int> progressTrail; // every position set, in order
     QMap<ServiceField, QString> service;
-    std::function<void(const QString&)> onMessage;
     QStringList questions;
     bool confirmAnswer = false;
 };

@@ -1,12 +1,20 @@
 // The serial port on a real pseudo-terminal: the one place in the link tests where real time
-// passes (a read that gives up after 500 ms), so these cases are few.
+// passes (a read that gives up after 500 ms), so these cases are few. Last, the port against
+// zeb-sim: the start-up sequence with an error inquiry in odd parity, and strike lines both
+// ways; the controller is instant, so this costs little real time.
 
+#include "common/manual_timers.h"
+#include "common/recording_operator.h"
 #include "link/comm_port_driver.h"
+#include "link/device.h"
+#include "link/handshake.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -25,7 +33,8 @@ protected:
         char name[256] = {};
         ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
         ::close(slave);
-        port.SetPortDeviceName(QString::fromLocal8Bit(name));
+        path = QString::fromLocal8Bit(name);
+        port.SetPortDeviceName(path);
         ASSERT_TRUE(port.OpenPort());
     }
     void TearDown() override { ::close(master); }
@@ -45,6 +54,7 @@ protected:
     }
 
     int master = -1;
+    QString path;
     CommPortDriver1 port;
 };
 
@@ -116,22 +126,13 @@ QString LockOf(const QString& slave) {
 // A program killed just after creating the port's lock, before writing its number into it,
 // leaves an empty lock; the next program opens the port all the same. A lock held by a live
 // program still keeps the port from a second opener.
-TEST(CommPortDriver, AnEmptyLockLeftByAKilledProgramDoesNotKeepThePortShut) {
-    int master = -1;
-    int slave = -1;
-    char name[256] = {};
-    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
-    ::close(slave);
-    const QString path = QString::fromLocal8Bit(name);
-    CommPortDriver1 first;
-    first.SetPortDeviceName(path);
-    ASSERT_TRUE(first.OpenPort());
+TEST_F(CommPortDriverTest, AnEmptyLockLeftByAKilledProgramDoesNotKeepThePortShut) {
     const QString lock = LockOf(path);
     ASSERT_FALSE(lock.isEmpty());
     CommPortDriver1 second;
     second.SetPortDeviceName(path);
     EXPECT_FALSE(second.OpenPort());
-    first.ClosePort();
+    port.ClosePort();
     ASSERT_FALSE(QFileInfo::exists(lock));
 
     QFile left(lock);
@@ -142,7 +143,6 @@ TEST(CommPortDriver, AnEmptyLockLeftByAKilledProgramDoesNotKeepThePortShut) {
     EXPECT_TRUE(second.WriteString(QByteArray("\x1B\x01", 2)));
     second.ClosePort();
     EXPECT_FALSE(QFileInfo::exists(lock));
-    ::close(master);
 }
 
 TEST(CommPortDriver, PortNamesMapToTheSystemsDevices) {
@@ -154,6 +154,54 @@ TEST(CommPortDriver, PortNamesMapToTheSystemsDevices) {
     for (const auto& [name, system] : rows)
         EXPECT_EQ(CommPortDriver1::SystemPortName(QLatin1String(name)), QLatin1String(system))
             << name;
+}
+
+TEST(PtyLink, StartUpAndStrikeLinesAgainstZebSim) {
+    QTemporaryDir dir;
+    const QString strikes = dir.filePath(QStringLiteral("strikes.csv"));
+    QProcess sim;
+    sim.start(QStringLiteral(ZEB_SIM_EXE), {"--time-scale", "0", "--strikes", strikes});
+    // It prints the terminal's path once it serves.
+    ASSERT_TRUE(sim.waitForStarted(5000) && sim.waitForReadyRead(5000));
+    const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
+
+    SystemClock clock;
+    CommPortDriver1 port;
+    testing::RecordingOperator op;
+    testing::ManualTimers timers;
+    LinkState link;
+    MachineState machine;
+    SelfTestState selfTest;
+    Device dev(port, op, clock, link, machine, selfTest);
+    port.SetPortDeviceName(path);
+    ASSERT_TRUE(port.OpenPort()) << path.toStdString();
+
+    // Host 3, controller 0: the greeting's rejection is confirmed by an inquiry, which only
+    // the line settings mark as odd parity, and the controller's number is adopted.
+    link.SeqNo = 3;
+    StartUpLink(dev, timers, 1930, 2330);
+    EXPECT_EQ(op.beeps, 1);
+    EXPECT_TRUE(op.messages.isEmpty()) << op.messages.join(" | ").toStdString();
+    EXPECT_TRUE(link.DeviceReady);
+    EXPECT_TRUE(timers.Running(TimerId::Timer4));
+    EXPECT_GT(machine.LinkTime, 0);
+
+    EXPECT_TRUE(dev.SetStrike(StrikeLevelSet{{0, 20, 40, 60, 80}}));
+    dev.PrintLine(LineDirection::Forward, "1204");
+    dev.PrintLine(LineDirection::Backward, "30");
+    EXPECT_TRUE(op.messages.isEmpty()) << op.messages.join(" | ").toStdString();
+    EXPECT_EQ(machine.CurrentCol, 2);
+    const std::optional<HeadPosition> head = dev.Monitor();
+    ASSERT_TRUE(head.has_value());
+    EXPECT_EQ(head->column, 2);
+    EXPECT_EQ(head->row, 0);
+
+    sim.terminate();
+    ASSERT_TRUE(sim.waitForFinished(5000));
+    QFile file(strikes);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // Forward from column 0: strike, step on; backward: step back, strike.
+    EXPECT_EQ(file.readAll(), QByteArray("0,0,1,20\r\n0,1,2,40\r\n0,3,4,80\r\n0,3,3,60\r\n"));
 }
 
 } // namespace

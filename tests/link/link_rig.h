@@ -1,7 +1,7 @@
 #pragma once
 // The link against the in-process virtual controller on a virtual clock, with a tap on the
 // line that records every byte both ways (">1B <A3 ...", ">!81" in odd parity) and can lose
-// bytes on the way in.
+// or delay bytes on the way in.
 
 #include "common/manual_timers.h"
 #include "common/recording_operator.h"
@@ -46,6 +46,7 @@ public:
         if (m_readsLeft)
             --*m_readsLeft;
         m_wire << QStringLiteral("<") + Hex(got);
+        m_clock.Advance(m_lateMs);
         b = got;
         return true;
     }
@@ -60,6 +61,7 @@ public:
 
     void DropIncoming(quint8 b) { m_drop = b; } // the next such byte from the controller
     void SilenceAfterReads(int reads) { m_readsLeft = reads; }
+    void DelayIncoming(int msPerByte) { m_lateMs = msPerByte; } // every byte from now on
     // Every byte so far, in order, then forgets them.
     QString Wire() {
         const QString wire = m_wire.join(QLatin1Char(' '));
@@ -74,6 +76,7 @@ private:
     VirtualClock& m_clock;
     QStringList m_wire;
     bool m_odd = false;
+    int m_lateMs = 0;
     std::optional<quint8> m_drop;
     std::optional<int> m_readsLeft;
 };

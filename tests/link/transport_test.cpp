@@ -1,6 +1,8 @@
 // The framed exchange against the virtual controller: acknowledgements, resends, the error
 // inquiry, the end-waits, the greeting and the command log. Bytes on the wire are spelled
-// out by hand.
+// out by hand. Then the link under seeded faults, bytes lost, changed or late in both
+// directions: whatever happens, every call returns, every message is one the link is meant
+// to show, and a run without a message struck exactly what it was sent.
 
 #include "link_rig.h"
 
@@ -188,6 +190,58 @@ TEST(Transport, SelfTestLogGetsTheRingOldestFirst) {
     EXPECT_EQ(sink.lines.mid(9), QStringList(2, failed));
     EXPECT_EQ(rig.link.ErrorCounter, 1);
     EXPECT_EQ(rig.op.service.value(ServiceField::ErrorCounter), QStringLiteral("1"));
+}
+
+TEST(LinkUnderFaults, SeededBatchNeverHangsAndReportsLossAsItShould) {
+    constexpr int Rounds = 8;
+    const QRegularExpression linkMessage(
+        QStringLiteral("^(Ошибка команды (StepUp|Left|SetStrike|PrintLine|Monitor|Up|Put)"
+                       "|Устройство не отвечает (StepUp|Left|Hi|Hi_Test))$"));
+    int quietRuns = 0;
+    int inquiries = 0;
+    for (quint32 seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        sim::ControllerOptions options;
+        options.faults.seed = seed;
+        options.faults.dropRx = 0.004;
+        options.faults.dropTx = 0.01;
+        options.faults.corruptRx = 0.004;
+        options.faults.corruptTx = 0.01;
+        options.faults.delayTx = 0.01;
+        LinkRig rig(options);
+        // One operator session, again and again; a lost link is brought back with a
+        // greeting, as "Тест" does.
+        for (int round = 0; round < Rounds; ++round) {
+            if (!rig.link.DeviceReady) {
+                rig.link.DeviceReady = true;
+                rig.dev.Hi();
+            }
+            EXPECT_TRUE(rig.dev.StepUp(2));
+            EXPECT_TRUE(rig.dev.Left(3));
+            EXPECT_TRUE(rig.dev.SetStrike(StrikeLevelSet{{0, 20, 40, 60, 80}}));
+            rig.dev.PrintLine(LineDirection::Forward, "12340000432"); // seven strikes
+            rig.dev.Monitor();
+            rig.dev.Up();
+            rig.dev.Put(0);
+        }
+
+        // Virtual time is bounded: no loop waited without end.
+        EXPECT_LT(rig.clock.MonotonicMs(), 30 * 60 * 1000);
+        for (const QString& message : rig.op.messages)
+            EXPECT_TRUE(linkMessage.match(message).hasMatch()) << message.toStdString();
+        EXPECT_EQ(rig.op.locked, !rig.link.DeviceReady); // the menus follow the link
+
+        inquiries += rig.op.beeps;
+        if (rig.op.messages.isEmpty()) {
+            ++quietRuns;
+            // Carried on correctly: every line struck once, host and controller in step.
+            EXPECT_EQ(rig.vc.Workpiece().size(), size_t(7 * Rounds));
+            EXPECT_EQ(rig.link.SeqNo, rig.vc.ExpectedSeqNo());
+        }
+    }
+    // The batch really met faults, and the link rode most of them out.
+    EXPECT_GT(inquiries, 40);
+    EXPECT_GT(quietRuns, 0);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 // The language file read into the text catalogue, and the catalogue's rules: which texts a
 // loaded file replaces, which go empty where it is silent, which keep their built-in wording.
+// The English file that comes with the package, read as the program reads it, must translate
+// every code the catalogue knows, and nothing else; and every text an operator reads has a
+// code it can be translated by.
 #include "common/temp_dir.h"
 #include "file_helpers.h"
 #include "setup/language_file.h"
@@ -8,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <optional>
 #include <set>
@@ -93,7 +97,15 @@ TEST(TextCatalogue, WhatALoadedFileLeavesOutIsEmptyOnlyForTheTablesDialogTextsAn
     }
 }
 
-TEST(TextCatalogue, EveryCodeAndEveryKeyHasOneBuiltInText) {
+// Without a code stays literal whatever the language: the report on Zeb.ini (its keys run from
+// SettingsLine to SettingsProblemsHeading; it is told before the language file is read), the
+// language file's own problem, and names. Any other text without a code is one no file can
+// translate.
+TEST(TextCatalogue, EveryCodeAndEveryKeyHasOneBuiltInTextAndOnlyLiteralsHaveNoCode) {
+    const std::set<TextKey> names = {TextKey::WindowTitle,           TextKey::AboutVersion,
+                                     TextKey::PictureOpenCaption,    TextKey::MenuPort,
+                                     TextKey::MenuServiceStartOne,   TextKey::MenuServiceStartTwo,
+                                     TextKey::LanguageFileUnreadable};
     std::set<int> codes;
     for (const text::CodedText& t : text::CodedTexts()) {
         EXPECT_TRUE(codes.insert(t.code).second) << t.code;
@@ -114,6 +126,9 @@ TEST(TextCatalogue, EveryCodeAndEveryKeyHasOneBuiltInText) {
         EXPECT_TRUE(t.code == text::NoCode || codes.count(t.code) ||
                     (t.code >= 3000 && t.code <= 8999))
             << t.code;
+        const bool settings =
+            t.key >= TextKey::SettingsLine && t.key <= TextKey::SettingsProblemsHeading;
+        EXPECT_EQ(t.code == text::NoCode, settings || names.contains(t.key)) << t.builtIn;
     }
     EXPECT_EQ(keys.size(), static_cast<size_t>(TextKey::ButtonCancel) + 1);
 }
@@ -166,6 +181,64 @@ TEST_F(LanguageFile, TheFirstByNameEvenEmptyWithAnyLineEnds) {
     LoadLanguageFile(other.Path(), empty);
     EXPECT_TRUE(empty.LanguageLoaded());
     EXPECT_EQ(empty.Text(9002), QString());
+}
+
+const QString EnglishPath = QStringLiteral(ZEB_DIST "/English.lng");
+
+bool HasCyrillic(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.script() == QChar::Script_Cyrillic; });
+}
+
+// Every code a language line may set, with the built-in text it replaces.
+std::vector<std::pair<int, QString>> KnownCodes() {
+    std::vector<std::pair<int, QString>> codes;
+    for (const text::CodedText& coded : text::CodedTexts())
+        codes.emplace_back(coded.code, QString::fromUtf8(coded.builtIn));
+    for (const text::KeyedText& keyed : text::KeyedTexts()) {
+        if (keyed.code != text::NoCode && keyed.code != 431) // 431 is the table's own
+            codes.emplace_back(keyed.code, QString::fromUtf8(keyed.builtIn));
+    }
+    return codes;
+}
+
+QStringList Placeholders(const QString& text) {
+    QStringList found;
+    for (const auto& match : QRegularExpression("%\\d").globalMatch(text))
+        found << match.captured();
+    found.sort();
+    return found;
+}
+
+TEST_F(LanguageFile, EnglishHasEveryCodeOnceOnCrLfLinesAndTheReaderFindsEachTranslated) {
+    const QStringList lines = testing::TextLines(EnglishPath);
+    ASSERT_GT(lines.size(), 100);
+    std::set<int> seen;
+    for (const QString& line : lines) {
+        if (line.startsWith(';'))
+            continue;
+        const std::optional<int> code = LanguageLineCode(line);
+        ASSERT_TRUE(code) << line.toStdString();
+        EXPECT_TRUE(TextCatalogue::IsKnownCode(*code)) << line.toStdString();
+        EXPECT_TRUE(seen.insert(*code).second) << "twice: " << line.toStdString();
+        EXPECT_FALSE(line.contains('\r') || line.contains('\n')) << line.toStdString();
+    }
+    EXPECT_EQ(seen.size(), KnownCodes().size());
+
+    ASSERT_TRUE(QFile::copy(EnglishPath, dir.File("English.lng")));
+    const LanguageLoadResult loaded = Load();
+    ASSERT_EQ(loaded.fileName, "English.lng");
+    ASSERT_TRUE(loaded.error.isEmpty()) << loaded.error.toStdString();
+    for (const auto& [code, builtIn] : KnownCodes()) {
+        ASSERT_TRUE(texts.Defined(code)) << "code " << code << " missing";
+        const QString english = texts.FileText(code);
+        EXPECT_FALSE(english.trimmed().isEmpty()) << code;
+        EXPECT_FALSE(HasCyrillic(english)) << code << ": " << english.toStdString();
+        // Numbers and names are put into the same places.
+        EXPECT_EQ(Placeholders(english), Placeholders(builtIn)) << code;
+        // A caption that a value follows keeps the blank before it.
+        EXPECT_EQ(english.endsWith(' '), builtIn.endsWith(' ')) << code;
+    }
 }
 
 } // namespace

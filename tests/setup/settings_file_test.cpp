@@ -1,17 +1,25 @@
 // "Zeb.ini": the default file, what every line reads as, faulty lines that are reported while
-// the rest is read, and saving back.
+// the rest is read, and saving back, which must never leave a half-written file: a write cut
+// off in the middle, once by killing the writer, once by failing its write, leaves what the
+// operator had. "ZebTone.ini": the last tone controls, back as written; anything else means
+// neutral values with a message, and "Zeb.ini" is never touched.
 #include "common/temp_dir.h"
 #include "file_helpers.h"
 #include "setup/settings_file.h"
+#include "setup/tone_levels_file.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <functional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace zeb {
 namespace {
 
+using testing::FilesIn;
 using testing::ReadBytes;
 using testing::WriteBytes;
 
@@ -72,7 +80,7 @@ struct Session {
 const QString OperatorDigest = "Ind 120/90/60/30 | Group 0/7/6/5 | "
                                "com2 #2 | 1500x1700 r2 m30 c6 text";
 
-TEST(LoadSettings, MissingFileWritesTheDefaultFileByteForByte) {
+TEST(LoadSettings, MissingFileWritesTheDefaultFileByteForByteAndReadsItBackOnRequest) {
     Session s;
     s.settings.FieldWidth = 640;
     s.result = LoadSettings(s.dir.Path(), s.settings, s.levels, s.machine);
@@ -82,8 +90,20 @@ TEST(LoadSettings, MissingFileWritesTheDefaultFileByteForByte) {
     // Nothing is read back: the forces keep their start values; the field is the default one.
     EXPECT_EQ(s.Digest(), "Group 0/0/0/0 | Group 0/0/0/0 | "
                           "com1 #1 | 1930x2330 r0 m12 c8 portrait");
+    // Read back, it holds what the next start reads from the default file: line 2 moves
+    // level "32" in group mode, which derives 10, 6, 1 first; lines 3..5 then replace them.
+    ReadBackDefaultFile(s.settings, s.levels, s.machine);
+    Session next;
+    next.Load(DefaultFile);
+    EXPECT_EQ(s.Digest(), next.Digest());
+    EXPECT_EQ(s.Digest(), "Group 14/10/5/2 | Ind 14/10/5/2 | "
+                          "com1 #1 | 1930x2330 r0 m12 c8 portrait");
 
-    // While the file was missing every save writes the defaults but for the last four lines.
+    // Still the file of a start without one: while it was missing every save writes the
+    // defaults but for the last four lines.
+    EXPECT_TRUE(s.settings.SettingsMissing);
+    ASSERT_TRUE(s.Save().isEmpty());
+    EXPECT_EQ(ReadBytes(s.Path()), DefaultFile);
     s.levels.FirstPassLevels = SliderCoupling(100); // "32" moved to 100 in group mode
     s.settings.PortName = QStringLiteral("com5");
     s.settings.ResolutionIndex = 3;
@@ -97,20 +117,15 @@ TEST(LoadSettings, MissingFileWritesTheDefaultFileByteForByte) {
     s.settings.SettingsMissing = false;
     ASSERT_TRUE(s.Save().isEmpty());
     EXPECT_EQ(ReadBytes(s.Path()), "Group\r\nKnKHel4-100\r\nKnKHel3-67\r\nKnKHel2-34\r\n"
-                                   "KnKHel1-9\r\nGroup\r\nKnKHel4-0\r\nKnKHel3-0\r\nKnKHel2-0\r\n"
-                                   "KnKHel1-0\r\ncom5\r\n1930\r\n2330\r\n3\r\n20\r\n8\r\n0\r\n");
+                                   "KnKHel1-9\r\nInd  \r\nKnKHel4-14\r\nKnKHel3-10\r\nKnKHel2-5\r\n"
+                                   "KnKHel1-2\r\ncom5\r\n1930\r\n2330\r\n3\r\n20\r\n8\r\n0\r\n");
 }
 
-TEST(LoadSettings, TheDefaultFileAndAnOperatorsFileReadBackAsWritten) {
-    // Line 2 moves level "32" in group mode, which derives 10, 6, 1 first; lines 3..5 then
-    // replace the derived forces.
-    Session first;
-    first.Load(DefaultFile);
-    EXPECT_EQ(first.Digest(), "Group 14/10/5/2 | Ind 14/10/5/2 | "
-                              "com1 #1 | 1930x2330 r0 m12 c8 portrait");
+TEST(LoadSettings, AnOperatorsFileReadsBackAsWrittenAndIsNotReplacedByTheDefaults) {
     Session s;
     s.Load(Bytes(OperatorLines()));
     EXPECT_TRUE(s.result.problems.isEmpty()) << s.result.problems.join('\n').toStdString();
+    ReadBackDefaultFile(s.settings, s.levels, s.machine); // a file that was there stays
     EXPECT_EQ(s.Digest(), OperatorDigest);
     EXPECT_FALSE(s.settings.SettingsMissing);
     ASSERT_TRUE(s.Save().isEmpty());
@@ -278,25 +293,126 @@ TEST(LoadSettings, AFileThatCannotBeReadKeepsEverythingAndIsNeverWritten) {
     }
 }
 
-TEST(ReadBackDefaultFile, HoldsWhatTheNextStartReadsFromTheDefaultFile) {
-    Session s;
-    s.result = LoadSettings(s.dir.Path(), s.settings, s.levels, s.machine);
-    ReadBackDefaultFile(s.settings, s.levels, s.machine);
-    Session next;
-    next.Load(ReadBytes(s.Path()));
-    EXPECT_EQ(s.Digest(), next.Digest());
-    EXPECT_EQ(s.Digest(), "Group 14/10/5/2 | Ind 14/10/5/2 | "
-                          "com1 #1 | 1930x2330 r0 m12 c8 portrait");
-    // Still the file of a start without one: a save before the first job writes it again.
-    EXPECT_TRUE(s.settings.SettingsMissing);
-    ASSERT_TRUE(s.Save().isEmpty());
-    EXPECT_EQ(ReadBytes(s.Path()), DefaultFile);
+// Files this process writes may grow to `bytes` and no further, until the guard goes.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
 
-    // A file that was there is not touched.
-    Session present;
-    present.Load(Bytes(OperatorLines()));
-    ReadBackDefaultFile(present.settings, present.levels, present.machine);
-    EXPECT_EQ(present.Digest(), OperatorDigest);
+private:
+    rlimit m_saved{};
+};
+
+// The operator's file on disk, and another port held to be saved over it.
+struct Held : Session {
+    Held() {
+        Load(Bytes(OperatorLines()));
+        settings.PortName = QStringLiteral("com7");
+    }
+};
+
+TEST(SaveSettingsDeathTest, WriterKilledHalfWayLeavesTheOldFileWhole) {
+    Held held;
+    // The kernel kills the writer (SIGXFSZ) when it tries to write past 20 bytes: the new
+    // content is cut off after its first 20 bytes, and the writer gets no chance to tidy up.
+    EXPECT_EXIT(
+        {
+            std::signal(SIGXFSZ, SIG_DFL);
+            FileSizeLimit limit(20);
+            held.Save();
+            std::_Exit(0);
+        },
+        ::testing::KilledBySignal(SIGXFSZ), "");
+    // Whatever the killed writer had written went nowhere near the settings, and the next
+    // start reads the old settings as they were.
+    EXPECT_EQ(ReadBytes(held.Path()), Bytes(OperatorLines()));
+    EXPECT_EQ(FilesIn(held.dir.Path()), QStringList{QStringLiteral("Zeb.ini")});
+    Settings next;
+    EXPECT_TRUE(LoadSettings(held.dir.Path(), next, held.levels, held.machine).problems.isEmpty());
+    EXPECT_EQ(next.PortName, QStringLiteral("com2"));
+}
+
+TEST(SaveSettings, FailedWriteIsReportedAndTheOldFileStays) {
+    Held held;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    QString error;
+    {
+        FileSizeLimit limit(20);
+        error = held.Save();
+    }
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadBytes(held.Path()), Bytes(OperatorLines()));
+    EXPECT_EQ(FilesIn(held.dir.Path()), QStringList{QStringLiteral("Zeb.ini")});
+    // Once writing works again the new settings replace the old ones whole.
+    ASSERT_TRUE(held.Save().isEmpty());
+    EXPECT_TRUE(ReadBytes(held.Path()).contains("\r\ncom7\r\n"));
+    EXPECT_EQ(FilesIn(held.dir.Path()), QStringList{QStringLiteral("Zeb.ini")});
+}
+
+TEST(ToneLevelsFile, WrittenValuesComeBackAndAMissingFileIsNeutral) {
+    testing::ScopedStartDirectory dir;
+    ToneLevelsLoad load = LoadToneLevels(dir.Path());
+    EXPECT_TRUE(load.levels.Neutral());
+    EXPECT_TRUE(load.problem.isEmpty());
+
+    const ToneLevels levels{20, 230, 1.4, true};
+    ASSERT_EQ(SaveToneLevels(dir.Path(), levels), QString());
+    EXPECT_EQ(ReadBytes(dir.File("ZebTone.ini")), QByteArray("20\r\n230\r\n1.4\r\n1\r\n"));
+    EXPECT_EQ(FilesIn(dir.Path()), QStringList{"ZebTone.ini"});
+    load = LoadToneLevels(dir.Path());
+    EXPECT_EQ(load.levels, levels);
+    EXPECT_TRUE(load.problem.isEmpty());
+
+    // A gamma that has no short decimal form still comes back as the same number.
+    const ToneLevels third{0, 255, 1.0 / 3.0, false};
+    ASSERT_EQ(SaveToneLevels(dir.Path(), third), QString());
+    EXPECT_EQ(LoadToneLevels(dir.Path()).levels, third);
+}
+
+TEST(ToneLevelsFile, AnyOtherContentMeansNeutralWithAMessage) {
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        const char* told; // part of the message
+    };
+    const Row rows[] = {
+        {"three lines", "20\r\n230\r\n1.4\r\n", "3 строк"},
+        {"five lines", "20\r\n230\r\n1.4\r\n1\r\n0\r\n", "больше 4"},
+        {"black no number", "x\r\n230\r\n1.4\r\n1\r\n", "строка 1"},
+        {"white no number", "20\r\n\r\n1.4\r\n1\r\n", "строка 2"},
+        {"gamma with a comma", "20\r\n230\r\n1,4\r\n1\r\n", "строка 3"},
+        {"invert as a word", "20\r\n230\r\n1.4\r\nyes\r\n", "строка 4"},
+        {"black not below white", "230\r\n20\r\n1.4\r\n0\r\n", "меньше белой"},
+        {"white above 255", "0\r\n300\r\n1\r\n0\r\n", "0..255"},
+        {"gamma too small", "0\r\n255\r\n0.05\r\n0\r\n", "0.1..10"},
+        {"empty", "", "0 строк"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        testing::ScopedStartDirectory dir;
+        WriteBytes(dir.File("ZebTone.ini"), row.bytes);
+        const ToneLevelsLoad load = LoadToneLevels(dir.Path());
+        EXPECT_TRUE(load.levels.Neutral());
+        EXPECT_TRUE(load.problem.contains("ZebTone.ini")) << load.problem.toStdString();
+        EXPECT_TRUE(load.problem.contains(QString::fromUtf8(row.told)))
+            << load.problem.toStdString();
+        EXPECT_EQ(ReadBytes(dir.File("ZebTone.ini")), row.bytes); // left as it was
+        EXPECT_EQ(FilesIn(dir.Path()), QStringList{"ZebTone.ini"});
+    }
+
+    // Not a file at all: told, and not waited on.
+    testing::ScopedStartDirectory dir;
+    ASSERT_TRUE(QDir(dir.Path()).mkdir("ZebTone.ini"));
+    const ToneLevelsLoad load = LoadToneLevels(dir.Path());
+    EXPECT_TRUE(load.levels.Neutral());
+    EXPECT_FALSE(load.problem.isEmpty());
+    EXPECT_FALSE(SaveToneLevels(dir.Path(), ToneLevels{}).isEmpty());
 }
 
 } // namespace

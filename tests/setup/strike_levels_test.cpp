@@ -1,6 +1,6 @@
-// The strike levels in the core: the two group rules, the forces a pass takes from the
-// settings file's lines as the panel takes them, and forces chosen one by one. What the
-// panels do with them runs through the real window in the GUI tests.
+// The strike levels in the core: the two group rules and the forces a pass takes from the
+// settings file's lines as the panel takes them. Forces chosen one by one: the CLI's
+// settings tests. What the panels do with them runs through the real window in the GUI tests.
 #include "setup/strike_levels.h"
 #include "strike_levels_helpers.h"
 
@@ -47,18 +47,6 @@ TEST(StrikeLevels, ForcesAsLoadedClampEachLineAndKeepThePanelsLevelWhereALineGiv
         SCOPED_TRACE(::testing::PrintToString(c.forces));
         EXPECT_EQ(ForcesAsLoaded(c.pass, c.mode, c.lines), c.forces);
     }
-}
-
-TEST(StrikeLevels, ChosenForcesPutTheirPassInIndividualModeAndLeaveTheOtherAlone) {
-    StrikeLevels levels;
-    levels.SecondPassLevels = Forces(9, 9, 9, 9);
-    levels.ChooseForces(1, Forces(120, 134, 40, 18));
-    EXPECT_EQ(levels.FirstPassLevels, Forces(120, 134, 40, 18));
-    EXPECT_EQ(levels.FirstPassMode, LevelMode::Individual);
-    EXPECT_EQ(levels.SecondPassMode, LevelMode::Group);
-    EXPECT_EQ(levels.SecondPassLevels, Forces(9, 9, 9, 9));
-    levels.ChooseForces(2, Forces(0, 1, 1, 1));
-    EXPECT_EQ(levels.SecondPassLevels, Forces(0, 1, 1, 1));
 }
 
 } // namespace

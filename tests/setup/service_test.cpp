@@ -1,6 +1,9 @@
-// "Калибровка устройства" against the virtual controller: the refusals, the 108-line report,
-// the times it measures on the virtual clock, and measurements out of range.
+// The service functions against the virtual controller. "Калибровка устройства": the
+// refusals, the 108-line report, the times it measures on the virtual clock, and
+// measurements out of range. Self-test: "\testing.txt" with its header and error records,
+// the counter, switching off and on, and the step control after a strike line.
 #include "setup/calibration.h"
+#include "setup/self_test.h"
 
 #include "common/temp_dir.h"
 #include "link/link_rig.h"
@@ -25,18 +28,26 @@ sim::ControllerOptions Modelled(int silentAfter) {
     return options;
 }
 
-class CalibrationTest : public ::testing::Test {
+// The link to the virtual controller and a start directory for the report and the log.
+class ServiceTest : public ::testing::Test {
 protected:
-    explicit CalibrationTest(sim::ControllerOptions options = {}) : rig(options) {}
+    explicit ServiceTest(sim::ControllerOptions options = {}) : rig(options) {}
     void Calibrate() { CalibrateTiming(rig.dev, config, levels, dir.Path()); }
     QString Report() const { return dir.File("timing.txt"); }
     int Count(const QString& name) const { return static_cast<int>(rig.Commands().count(name)); }
+    QString SwitchTo(bool on) {
+        return SelfTestingClick(on, rig.dev, rig.selfTest, log, dir.Path());
+    }
+    QString Log() const { return dir.File("testing.txt"); }
 
     ScopedStartDirectory dir;
     LinkRig rig;
     Settings config;
     StrikeLevelSet levels = Forces(80, 60, 40, 20);
+    TestingLog log;
 };
+using CalibrationTest = ServiceTest;
+using SelfTestLogTest = ServiceTest;
 
 TEST_F(CalibrationTest, OfflineItRefusesEvenWhenTheReportExistsElseAReportMeansCalibrated) {
     WriteBytes(Report(), "Comand\r\n");
@@ -55,7 +66,7 @@ TEST_F(CalibrationTest, OfflineItRefusesEvenWhenTheReportExistsElseAReportMeansC
 template <int SilentAfter>
 class ModelledCalibrationTest : public CalibrationTest {
 protected:
-    ModelledCalibrationTest() : CalibrationTest(Modelled(SilentAfter)) {}
+    ModelledCalibrationTest() : ServiceTest(Modelled(SilentAfter)) {}
 };
 using TimedCalibrationTest = ModelledCalibrationTest<-1>;
 
@@ -63,20 +74,8 @@ TEST_F(TimedCalibrationTest, ACompleteRunWrites108LinesOfTimesAndLeavesResolutio
     Calibrate();
     EXPECT_EQ(rig.op.messages, QStringList{"Калибровка завершена."});
     const QStringList lines = TextLines(Report());
+    // Its labels and resolutions: as in the worked-out run below.
     ASSERT_EQ(lines.size(), 108);
-    // Each resolution block: "0=" .. "20=", then the four moves.
-    QStringList block;
-    for (int n = 0; n <= 20; ++n)
-        block << QString::number(n) + "=";
-    block += QStringList{"Left=", "Right=", "Up=", "Down="};
-    const QStringList labels =
-        QStringList{"Comand", "LineTime", "Resolution"} + block + QStringList{"Resolution"} + block;
-    QStringList found;
-    for (int i = 0; i < lines.size(); i += 2)
-        found << lines[i];
-    EXPECT_EQ(found, labels);
-    EXPECT_EQ(lines[5], "1");
-    EXPECT_EQ(lines[57], "3");
     // The greetings take no modelled time, so C is 0 and a move's line is its time div 4:
     // 400 steps of 3 x 12 x 17 / 100 ms at resolution 1, of 3 x 12 x 19 / 100 ms at 3.
     EXPECT_EQ(lines[1], "0");
@@ -93,36 +92,12 @@ TEST_F(TimedCalibrationTest, ACompleteRunWrites108LinesOfTimesAndLeavesResolutio
     EXPECT_EQ(rig.vc.Workpiece().size(), 100u + 101 + 2 * 20 * 101);
 }
 
-// Every byte from the controller arrives `msPerByte` late.
-class LateLine : public SerialLine {
-public:
-    LateLine(SerialLine& inner, VirtualClock& clock, int msPerByte)
-        : m_inner(inner), m_clock(clock), m_msPerByte(msPerByte) {}
-    bool OpenPort() override { return m_inner.OpenPort(); }
-    void ClosePort() override { m_inner.ClosePort(); }
-    bool WriteByte(quint8 b) override { return m_inner.WriteByte(b); }
-    bool ReadByte(quint8& b) override {
-        const bool ok = m_inner.ReadByte(b);
-        if (ok)
-            m_clock.Advance(m_msPerByte);
-        return ok;
-    }
-    void SetParityOdd() override { m_inner.SetParityOdd(); }
-    void SetParityEven() override { m_inner.SetParityEven(); }
-
-private:
-    SerialLine& m_inner;
-    VirtualClock& m_clock;
-    int m_msPerByte;
-};
-
 TEST_F(CalibrationTest, EachValueIsWorkedOutFromItsOwnTimesAndTheRightCorrection) {
     // The controller works instantly and each answer byte takes 3 ms, so every time is three
     // times the answers it took: a greeting and a move two, a one-dot line five, a 101-dot
     // line (13 data frames) 29.
-    LateLine late(rig.tap, rig.clock, 3);
-    Device counted(late, rig.op, rig.clock, rig.link, rig.machine, rig.selfTest);
-    CalibrateTiming(counted, config, levels, dir.Path());
+    rig.tap.DelayIncoming(3);
+    Calibrate();
     // C = 100 x 2 x 3 = 600. L = (100 A - B) div 99 with A = 100 x 5 x 3 = 1500, B = 87:
     // 149913 div 99 = 1514. Lines of 101 dots less L div 100 (15): 87 - 15 = 72; the empty
     // line at resolution 3 less C div 100 (6): 81. Moves: (6 - C div 100) div 4 = 0.
@@ -142,9 +117,8 @@ TEST_F(CalibrationTest, EachValueIsWorkedOutFromItsOwnTimesAndTheRightCorrection
 }
 
 TEST_F(CalibrationTest, TimesPastSixtyFiveSecondsAreClampedAndMarkedNotWrapped) {
-    LateLine late(rig.tap, rig.clock, 400);
-    Device slow(late, rig.op, rig.clock, rig.link, rig.machine, rig.selfTest);
-    CalibrateTiming(slow, config, levels, dir.Path());
+    rig.tap.DelayIncoming(400);
+    Calibrate();
     const QStringList lines = TextLines(Report());
     ASSERT_EQ(lines.size(), 108);
     // Two answers per greeting.
@@ -181,6 +155,87 @@ TEST_F(CalibrationTest, AReportThatCannotBeWrittenIsSaidSo) {
     EXPECT_TRUE(rig.op.messages[0].startsWith("Не удалось записать"))
         << rig.op.messages[0].toStdString();
     EXPECT_EQ(testing::FilesIn(dir.Path()), QStringList{});
+}
+
+TEST_F(SelfTestLogTest, TheHeaderNamesPortAndControllerEachAnswerErrorItsNumberAndLastExchanges) {
+    EXPECT_EQ(SwitchTo(true), QString());
+    EXPECT_TRUE(rig.selfTest.Enabled);
+    // The name is read from parameter memory 80..112.
+    EXPECT_EQ(rig.vc.Trace().size(), 33u);
+    EXPECT_EQ(TextLines(Log()), (QStringList{"Self Testing 05.01.2026 09:00:00, порт com1",
+                                             "Устройство: ZEB virtual controller           "}));
+    rig.vc.AnswerNextFrameWrongly();
+    rig.dev.Up();
+    const QStringList lines = TextLines(Log());
+    ASSERT_EQ(lines.size(), 2 + 11);
+    EXPECT_EQ(lines[2], "Ошибка 0");
+    // Nine parameter reads before it (numbers 8..0 of the ring), then the garbled Up.
+    EXPECT_EQ(lines[3], "8; R.E.; A8; A8; OK;   EndComand  ; 58; 58; OK; ");
+    EXPECT_EQ(lines[12], "1; Up; A1; E1; <>==>; 21; ");
+    EXPECT_EQ(rig.op.service[ServiceField::ErrorCounter], "1");
+    // The record is in the code page of the program's files, each line ending in CR LF.
+    EXPECT_TRUE(ReadBytes(Log()).contains("\r\n\xCE\xF8\xE8\xE1\xEA\xE0 0\r\n"));
+
+    // Off: no more records and no count; on again: a fresh log.
+    EXPECT_EQ(SwitchTo(false), QString());
+    rig.vc.AnswerNextFrameWrongly();
+    rig.dev.Up();
+    EXPECT_EQ(TextLines(Log()).size(), 13);
+    EXPECT_EQ(rig.link.ErrorCounter, 1);
+    SwitchTo(true);
+    rig.vc.AnswerNextFrameWrongly();
+    rig.dev.Up();
+    EXPECT_EQ(TextLines(Log()).value(2), "Ошибка 1");
+
+    // With the link down the header says so and nothing is sent.
+    rig.link.DeviceReady = false;
+    const size_t sent = rig.vc.Trace().size();
+    SwitchTo(true);
+    EXPECT_EQ(rig.vc.Trace().size(), sent);
+    EXPECT_EQ(TextLines(Log()).value(1), "Устройство не отвечает");
+}
+
+TEST_F(SelfTestLogTest, AnUncreatableLogIsReportedAndErrorsAreStillCounted) {
+    const QString error = SelfTestingClick(true, rig.dev, rig.selfTest, log, dir.File("gone"));
+    EXPECT_TRUE(error.contains("testing.txt")) << error.toStdString();
+    EXPECT_FALSE(log.IsOpen());
+    EXPECT_TRUE(rig.selfTest.Enabled);
+    rig.vc.AnswerNextFrameWrongly();
+    rig.dev.Up();
+    EXPECT_EQ(rig.link.ErrorCounter, 1);
+}
+
+TEST(StepControlTest, CountedAndRealPositionsAfterALine) {
+    struct Case {
+        const char* name;
+        bool enabled, stepControl;
+        int shift; // columns the controller's counter is off after the line
+        bool monitorSent, mismatch;
+        QString realX;
+    };
+    const Case cases[] = {
+        {"agreeing", true, true, 0, true, false, "3"},
+        {"shifted", true, true, 2, true, true, "5"},
+        {"shifted, step control off", true, false, 2, true, false, ""},
+        {"self-test off", false, true, 2, false, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LinkRig rig;
+        rig.selfTest.Enabled = c.enabled;
+        rig.selfTest.StepControl = c.stepControl;
+        rig.vc.ShiftCountersAfterNextLine(c.shift);
+        rig.dev.PrintLine(LineDirection::Forward, "101");
+        const size_t before = rig.vc.Trace().size();
+        EXPECT_EQ(StepControl(rig.dev, rig.selfTest), c.mismatch);
+        EXPECT_EQ(rig.vc.Trace().size() > before, c.monitorSent);
+        EXPECT_EQ(rig.op.service.value(ServiceField::RealPosX), c.realX);
+        EXPECT_EQ(rig.op.service.value(ServiceField::CountPosX), c.enabled ? "3" : "");
+        EXPECT_EQ(rig.op.service.value(ServiceField::CountPosY), c.enabled ? "0" : "");
+        EXPECT_EQ(rig.op.beeps, c.mismatch ? 1 : 0);
+        EXPECT_EQ(rig.link.ErrorCounter, c.mismatch ? 1 : 0);
+        EXPECT_EQ(rig.op.service.value(ServiceField::ErrorCounter), c.mismatch ? "1" : "");
+    }
 }
 
 } // namespace
