@@ -5,9 +5,9 @@
 #include "picture/picture_file_check.h"
 
 #include "picture_file_samples.h"
+#include "setup/file_helpers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -247,9 +247,7 @@ TEST(PictureFileCheckTest, HostileHeadersAreRefusedWithoutOverflow) {
         for (const char* format : {"bmp", "png", "jpeg", "gif", "xbm"})
             CheckPictureStructure(format, c.bytes); // every walk on every hostile header
         const QString path = dir.filePath(c.name);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.bytes) == c.bytes.size());
-        file.close();
+        WriteBytes(path, c.bytes);
         for (const Result<QImage>& loaded :
              {ReadPictureBytes(path, c.bytes, GiB), LoadPictureFile(path, GiB)}) {
             EXPECT_FALSE(loaded.Ok());

@@ -95,30 +95,11 @@ inline QByteArray RunLengthBitmap(qint32 width, qint32 height, int bits, const c
                   QByteArray::fromHex(hex));
 }
 
-// An 8-bit indexed picture as a run-length bitmap: each row's runs, bottom row first, each row
-// ended, then the end of the picture.
-inline QByteArray EncodeRunLengths(const QImage& indexed) {
-    QByteArray palette;
-    for (QRgb colour : indexed.colorTable())
-        for (int c : {qBlue(colour), qGreen(colour), qRed(colour), 0})
-            palette.append(static_cast<char>(c));
-    QByteArray stream;
-    for (int y = indexed.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < indexed.width();) {
-            int run = 1;
-            while (run < 255 && x + run < indexed.width() &&
-                   indexed.pixelIndex(x + run, y) == indexed.pixelIndex(x, y))
-                ++run;
-            stream += static_cast<char>(run);
-            stream += static_cast<char>(indexed.pixelIndex(x, y));
-            x += run;
-        }
-        stream += QByteArray(2, '\0');
-    }
-    stream += QByteArray::fromHex("0001");
-    return Bitmap(InfoHeader(indexed.width(), indexed.height(), 8, 1,
-                             static_cast<quint32>(indexed.colorCount())),
-                  palette, stream);
+// A run-length bitmap of grey 1 at 8 bits (`width` up to 255): one run a row, each row ended,
+// then the end of the picture.
+inline QByteArray UniformRunLengthBitmap(int width, int height) {
+    const QByteArray row = QByteArray::number(width, 16).rightJustified(2, '0') + "01 0000 ";
+    return RunLengthBitmap(width, height, 8, (row.repeated(height) + "0001").constData());
 }
 
 // The GIF's image data: `width` x `height` pixels of (x + y) % 4 at a code size of 2, a clear

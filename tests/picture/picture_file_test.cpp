@@ -3,6 +3,7 @@
 #include "picture/picture_file.h"
 
 #include "picture_file_samples.h"
+#include "setup/file_helpers.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -23,11 +24,8 @@ constexpr qint64 Plenty = qint64(1) << 40;
 class PictureFileTest : public ::testing::Test {
 protected:
     QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        testing::WriteBytes(dir.filePath(name), bytes);
+        return dir.filePath(name);
     }
     QTemporaryDir dir;
 };
@@ -37,8 +35,7 @@ TEST_F(PictureFileTest, BrokenFilesAreRefusedWithTheirNameAndNoPicture) {
     const QByteArray jpeg = Encode(picture, "JPG");
     const QByteArray bmp = Encode(picture, "BMP");
     const QByteArray png = Encode(picture, "PNG");
-    const QByteArray runs = testing::EncodeRunLengths(picture.convertToFormat(
-        QImage::Format_Indexed8, {qRgb(0, 0, 0), qRgb(90, 90, 90), qRgb(255, 255, 255)}));
+    const QByteArray runs = testing::UniformRunLengthBitmap(120, 90);
     const std::tuple<const char*, QByteArray, const char*> cases[] = {
         {"notes.txt", "just some words\r\n", "не является изображением"},
         {"cut.jpg", jpeg.left(jpeg.size() * 7 / 10), "обрезан"},
@@ -90,18 +87,16 @@ TEST_F(PictureFileTest, CompletePicturesOfEveryCommonFormatLoadAndAreOffered) {
     ASSERT_TRUE(loaded.Ok());
     EXPECT_EQ(loaded.Value().format(), QImage::Format_Grayscale8);
     EXPECT_EQ(qRed(loaded.Value().pixel(3, 2)), 77);
-}
-
-TEST_F(PictureFileTest, TransparentPixelsAreTakenOverBlack) {
-    QImage picture(2, 1, QImage::Format_ARGB32);
-    picture.setPixel(0, 0, qRgba(255, 255, 255, 0));
-    picture.setPixel(1, 0, qRgba(255, 0, 0, 128));
-    const Result<QImage> loaded =
-        LoadPictureFile(Write("alpha.png", Encode(picture, "PNG")), Plenty);
-    ASSERT_TRUE(loaded.Ok());
-    EXPECT_EQ(loaded.Value().format(), QImage::Format_RGB32);
-    EXPECT_EQ(loaded.Value().pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(loaded.Value().pixel(1, 0), qRgb(128, 0, 0));
+    // Transparent pixels are taken over black.
+    QImage alpha(2, 1, QImage::Format_ARGB32);
+    alpha.setPixel(0, 0, qRgba(255, 255, 255, 0));
+    alpha.setPixel(1, 0, qRgba(255, 0, 0, 128));
+    const Result<QImage> overBlack =
+        LoadPictureFile(Write("alpha.png", Encode(alpha, "PNG")), Plenty);
+    ASSERT_TRUE(overBlack.Ok());
+    EXPECT_EQ(overBlack.Value().format(), QImage::Format_RGB32);
+    EXPECT_EQ(overBlack.Value().pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(overBlack.Value().pixel(1, 0), qRgb(128, 0, 0));
 }
 
 TEST_F(PictureFileTest, PhotosAreTurnedUprightByTheirOrientationTag) {
