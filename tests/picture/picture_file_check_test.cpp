@@ -104,7 +104,7 @@ std::vector<Sample> Samples() {
         {"photo.jpg", Encode(gradient, "JPG"), "jpeg", 0, cut, {}},
         {"progressive.jpg", Encode(gradient, "JPG", true), "jpeg", 0, cut, {}},
         {"picture.png", Encode(gradient, "PNG"), "png", 0, cut, gradient},
-        {"frames.gif", TwoImageGif(5, 4), "gif", 0, cut, Greys("01230/12301/23012/30123")},
+        {"frames.gif", TwoImageGif(), "gif", 0, cut, Greys("01230/12301/23012/30123")},
         {"mark.xbm", xbm, "xbm", xbm.size() - xbm.indexOf('}') - 1, cut, {}}, // to the brace
         // Formats whose readers refuse a cut file themselves.
         {"picture.ppm", Encode(gradient, "PPM"), "", 0, unreadable, gradient},
