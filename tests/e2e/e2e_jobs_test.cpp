@@ -1,5 +1,6 @@
-// Whole jobs as real processes: zeb-cli engrave and resume against zeb-sim on a
-// pseudo-terminal. The workpiece must be the plan, dot for dot and level for level.
+// Whole jobs as real processes: zeb-cli engrave, resume and preview against zeb-sim on a
+// pseudo-terminal. The workpiece must be the plan, dot for dot and level for level, and the
+// preview made beforehand.
 
 #include "e2e/e2e_rig.h"
 
@@ -25,37 +26,78 @@ QImage Rings() {
     return image;
 }
 
-TEST(EndToEnd, WholeJobsStrikeThePlanDotForDot) {
+// The preview zeb-cli writes before a job is the simulator's workpiece after it, pixel for
+// pixel, and writes nothing but that picture; the job strikes its plan dot for dot.
+TEST(EndToEnd, WholeJobsStrikeThePlanDotForDotAndThePreviewIsTheWorkpiece) {
     struct Row {
         const char* name;
+        QImage (*picture)();
         QStringList options;
         bool doublePass;
         bool splits; // portrait: long backward lines go in three parts
+        size_t minDots;
     };
+    const QStringList combined{"--mode", "combined"};
+    const QStringList secondPass{"--second-pass", "16,12,8,4"};
     const Row rows[] = {
-        {"two-sided portrait", {}, false, true},
-        {"one-sided", {"--one-sided"}, false, false},
-        {"text", {"--text"}, false, false},
-        {"double pass", {"--second-pass", "16,12,8,4", "--mode", "combined"}, true, true},
+        {"two-sided portrait", Rings, {}, false, true, 120},
+        {"one-sided", Rings, {"--one-sided"}, false, false, 120},
+        {"text", Rings, {"--text"}, false, false, 120},
+        {"double pass", Rings, secondPass + combined, true, true, 120},
+        // The blocks in combined mode have no backward line long enough to split.
+        {"portrait, two-sided", Picture, combined, false, false, 200},
+        {"text, one-sided", Picture, {"--text", "--one-sided"}, false, false, 200},
+        {"double pass, blocks", Picture, combined + secondPass, true, false, 200},
+        {"inverted, levelled", Picture,
+         combined + QStringList{"--levels", "20,230,1.4", "--invert"}, false, true, 200},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         E2eDir d;
-        ASSERT_TRUE(d.StartSim());
-        Rings().save(d.File("rings.bmp"), "BMP");
-        const CliResult run = d.Cli(
-            QStringList{"engrave", "rings.bmp", "--port", d.Port(), "--forces", "40,30,20,10"} +
-            row.options);
+        ASSERT_TRUE(d.StartSimWith(row.picture(), {"--workpiece", d.File("work.png")}));
+        const QStringList job = QStringList{"pic.bmp", "--forces", "40,30,20,10"} + row.options;
+
+        const QStringList before = FilesIn(d.File(QString()));
+        const CliResult preview = d.Cli(QStringList{"preview"} + job + QStringList{"-o", "p.png"});
+        ASSERT_EQ(preview.exitCode, 0) << preview.err.toStdString();
+        QStringList expected = before + QStringList{"p.png"};
+        expected.sort();
+        EXPECT_EQ(FilesIn(d.File(QString())), expected) << "no Zeb.ini, plan or dump";
+        EXPECT_EQ(preview.out.count(
+                      QRegularExpression("^pass \\d: ", QRegularExpression::MultilineOption)),
+                  row.doublePass ? 2 : 1)
+            << preview.out.toStdString();
+        EXPECT_TRUE(d.Trace().isEmpty()); // nothing went to the machine
+
+        const CliResult run = d.Cli(QStringList{"engrave", "--port", d.Port()} + job);
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         const auto [x, y] = Placement(run.out);
         const auto planned = PlannedDots(d.Read("123123123.txt"), x, y);
-        ASSERT_GT(planned.size(), 120u);
+        ASSERT_GT(planned.size(), row.minDots);
         const auto strikes = d.Strikes();
         EXPECT_EQ(strikes.size(), planned.size() * (row.doublePass ? 2 : 1));
         EXPECT_EQ(StrikeProblems(planned, strikes, row.doublePass), QStringList());
         EXPECT_EQ(d.Trace().filter("ProgY_Motor 1B 41 60 11").isEmpty(), !row.splits);
         EXPECT_FALSE(d.Exists("ErorFile.txt"));
         EXPECT_FALSE(d.Exists("ErorProgress.txt"));
+
+        d.StopSim();
+        const QImage work(d.File("work.png"));
+        ASSERT_FALSE(work.isNull());
+        size_t struck = 0; // one pixel per dot, however often struck
+        for (int py = 0; py < work.height(); ++py)
+            for (int px = 0; px < work.width(); ++px)
+                struck += qGray(work.pixel(px, py)) != 0;
+        EXPECT_EQ(struck, planned.size());
+        EXPECT_TRUE(QImage(d.File("p.png")) == work);
+        if (row.doublePass)
+            continue;
+        // The plan the job wrote, at the place engrave told, is the same picture.
+        const CliResult plan =
+            d.Cli({"preview", "--plan", "123123123.txt", "--offset-x", QString::number(x),
+                   "--offset-y", QString::number(y), "-o", "plan.png"});
+        ASSERT_EQ(plan.exitCode, 0) << plan.err.toStdString();
+        EXPECT_TRUE(QImage(d.File("plan.png")) == work);
     }
 }
 
@@ -171,23 +213,38 @@ TEST(EndToEnd, APictureOutsideTheFieldIsEngravedOnlyWithAllowOutside) {
               QStringList());
 }
 
-TEST(EndToEnd, BadInputIsRefusedWithExitTwo) {
+// Refused command lines write nothing; a picture that cannot be written fails the work
+// without leaving it half-written.
+TEST(EndToEnd, BadInputIsRefusedWithExitTwoAndWritesNothing) {
     E2eDir d;
-    ASSERT_TRUE(d.StartSim());
-    Rings().save(d.File("rings.bmp"), "BMP");
+    ASSERT_TRUE(d.StartSimWith(Rings()));
+    d.Write("plan.txt", "\r\nGoTo:      1     1\r\nKnock: 12x\r\n");
+    const QStringList files = FilesIn(d.File(QString()));
     ExpectRefused(
-        d, {{{"engrave", "rings.bmp"}, "--port"},
+        d, {{{"engrave", "pic.bmp"}, "--port"},
             {{"engrave", "missing.bmp", "--port", "x"}, "no such file"},
-            {{"engrave", "rings.bmp", "--port", "x", "--forces", "40,30,20"}, "F32,F24,F16,F8"},
-            {{"engrave", "rings.bmp", "--port", "x", "--resolution", "9"}, "0..8"},
+            {{"engrave", "pic.bmp", "--port", "x", "--forces", "40,30,20"}, "F32,F24,F16,F8"},
+            {{"engrave", "pic.bmp", "--port", "x", "--resolution", "9"}, "0..8"},
             {{"resume", "--port", "x"}, "no unfinished job"},
-            {{"resume", "--port", "x", "--warm-up", "6"}, "0..5"}});
+            {{"resume", "--port", "x", "--warm-up", "6"}, "0..5"},
+            {{"preview", "pic.bmp"}, "-o OUT.png"},
+            {{"preview", "-o", "p.png"}, "no PICTURE"},
+            {{"preview", "pic.bmp", "--port", "x", "-o", "p.png"}, "unknown option \"--port\""},
+            {{"preview", "missing.bmp", "-o", "p.png"}, "no such file"},
+            {{"preview", "pic.bmp", "--forces", "0,1,2,3", "-o", "p.png"}, "1..200"},
+            {{"preview", "pic.bmp", "--plan", "plan.txt", "-o", "p.png"}, "takes no PICTURE"},
+            {{"preview", "--plan", "plan.txt", "--forces", "1,2,3,4", "-o", "p.png"}, "--forces"},
+            {{"preview", "--plan", "plan.txt", "--offset-x", "a", "-o", "p.png"}, "--offset-x"},
+            {{"preview", "--plan", "absent.txt", "-o", "p.png"}, "no such file"},
+            {{"preview", "--plan", "plan.txt", "-o", "p.png"}, "строка 3"}});
+    EXPECT_EQ(FilesIn(d.File(QString())), files);
+    EXPECT_EQ(d.Cli({"preview", "pic.bmp", "-o", d.File("no/such/dir/p.png")}).exitCode, 1);
     // An unfinished job blocks a new one; a port nobody answers on is a failure.
     d.Write("ErorFile.txt", "x\r\n");
-    EXPECT_EQ(d.Cli({"engrave", "rings.bmp", "--port", d.Port()}).exitCode, 2);
+    EXPECT_EQ(d.Cli({"engrave", "pic.bmp", "--port", d.Port()}).exitCode, 2);
     EXPECT_EQ(d.Read("ErorFile.txt"), "x\r\n");
     QFile::remove(d.File("ErorFile.txt"));
-    EXPECT_EQ(d.Cli({"engrave", "rings.bmp", "--port", d.File("nothing")}).exitCode, 1);
+    EXPECT_EQ(d.Cli({"engrave", "pic.bmp", "--port", d.File("nothing")}).exitCode, 1);
 }
 
 } // namespace

@@ -105,41 +105,35 @@ TEST(EndToEndRecovery, AsLeftOrWithAStaleProgressRecordEveryDotIsStruckOnce) {
 }
 
 TEST(EndToEndRecovery, AChangedJobIsRefusedWithNothingStruck) {
+    // Each change is made to the named file's lines (CR LF taken off, LF put back).
     const struct {
         const char* name;
         const char* file;
-        std::function<QByteArray(E2eDir&, QByteArray)> change;
+        std::function<void(E2eDir&, QList<QByteArray>&)> change;
         const char* named; // the file the message names
     } rows[] = {
         {"another picture's plan", "123123123.txt",
-         [](E2eDir& d, QByteArray) {
-             QImage other = Checks().mirrored(true, false);
-             other.save(d.File("other.bmp"), "BMP");
+         [](E2eDir& d, QList<QByteArray>& lines) {
+             Checks().mirrored(true, false).save(d.File("other.bmp"), "BMP");
              d.Cli({"plan", "other.bmp", "--mode", "diffusion", "-o", "other.txt"});
-             return d.Read("other.txt");
+             lines = {d.Read("other.txt")}; // as it is, CR LF and all
          },
          "123123123.txt"},
         {"the X offset one higher", "ErorFile.txt",
-         [](E2eDir&, QByteArray text) {
-             QList<QByteArray> lines = Lines(text);
+         [](E2eDir&, QList<QByteArray>& lines) {
              lines[1] = QByteArray::number(lines[1].toInt() + 1);
-             return Joined(lines);
          },
          "ErorFile.txt"},
         {"offsets at the 32-bit limits", "ErorFile.txt",
-         [](E2eDir&, QByteArray text) {
-             QList<QByteArray> lines = Lines(text);
+         [](E2eDir&, QList<QByteArray>& lines) {
              lines[1] = QByteArray::number(INT_MAX);
              lines[2] = QByteArray::number(INT_MIN);
-             return Joined(lines);
          },
          "ErorFile.txt"},
         {"the picture moved left of the field, no progress record", "ErorFile.txt",
-         [](E2eDir& d, QByteArray text) {
+         [](E2eDir& d, QList<QByteArray>& lines) {
              QFile::remove(d.File("ErorProgress.txt"));
-             QList<QByteArray> lines = Lines(text);
              lines[1] = "-3";
-             return Joined(lines);
          },
          "123123123.txt"},
     };
@@ -148,7 +142,9 @@ TEST(EndToEndRecovery, AChangedJobIsRefusedWithNothingStruck) {
         E2eDir d;
         Interrupted job;
         ASSERT_TRUE(Interrupt(d, &job));
-        d.Write(row.file, row.change(d, d.Read(row.file)));
+        QList<QByteArray> lines = Lines(d.Read(row.file));
+        row.change(d, lines);
+        d.Write(row.file, Joined(lines));
         const QByteArrayList before = JobFiles(d);
         const size_t struck = d.Strikes().size();
 

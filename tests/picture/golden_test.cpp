@@ -6,10 +6,9 @@
 #include "picture/picture_file.h"
 
 #include "common/recording_operator.h"
+#include "e2e/e2e_rig.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -74,26 +73,12 @@ INSTANTIATE_TEST_SUITE_P(
                (std::get<1>(info.param) == ConversionMode::Combined ? "_combined" : "_diffusion");
     });
 
-struct CliRun {
-    int exitCode = -1;
-    QString out, err;
-};
-
-CliRun RunCli(const QStringList& args, const QString& workDir) {
-    QProcess process;
-    process.setWorkingDirectory(workDir);
-    process.start(QStringLiteral(ZEB_CLI_EXE), args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
-}
-
 TEST(CliConvertTest, WritesTheReferenceDotPicture) {
-    QTemporaryDir dir;
+    testing::E2eDir d;
     for (const char* mode : {"diffusion", "combined"}) {
-        const QString out = dir.filePath(QStringLiteral("dots-%1").arg(mode));
-        const CliRun run =
-            RunCli({"convert", Data("ramp.bmp"), "--mode", mode, "-o", out}, dir.path());
+        const QString out = d.File(QStringLiteral("dots-%1").arg(mode));
+        const testing::CliResult run =
+            d.Cli({"convert", Data("ramp.bmp"), "--mode", mode, "-o", out});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.contains("23 x 9 dots")) << run.out.toStdString();
         const QImage expected(Data(QStringLiteral("ramp-%1.dots.bmp").arg(mode)), "BMP");
@@ -102,10 +87,8 @@ TEST(CliConvertTest, WritesTheReferenceDotPicture) {
 }
 
 TEST(CliConvertTest, BadInputGivesAClearMessageAndExitTwo) {
-    QTemporaryDir dir;
-    QFile text(dir.filePath("notes.bmp"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not a picture") == 13);
-    text.close();
+    testing::E2eDir d;
+    d.Write("notes.bmp", "not a picture");
     const std::pair<QStringList, const char*> cases[] = {
         {{"convert", "notes.bmp", "--mode", "combined", "-o", "x.bmp"}, "notes.bmp"},
         {{"convert", Data("ramp.bmp"), "--mode", "bold", "-o", "x.bmp"}, "--mode"},
@@ -113,10 +96,10 @@ TEST(CliConvertTest, BadInputGivesAClearMessageAndExitTwo) {
         {{"convert", "--mode", "combined", "-o", "x.bmp"}, "PICTURE"},
     };
     for (const auto& [args, says] : cases) {
-        const CliRun run = RunCli(args, dir.path());
+        const testing::CliResult run = d.Cli(args);
         EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(says)) << run.err.toStdString();
-        EXPECT_FALSE(QFile::exists(dir.filePath("x.bmp")));
+        EXPECT_FALSE(d.Exists("x.bmp"));
     }
 }
 

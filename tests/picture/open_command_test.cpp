@@ -6,6 +6,7 @@
 #include "common/recording_operator.h"
 #include "link/link_rig.h"
 #include "picture_file_samples.h"
+#include "setup/file_helpers.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -147,20 +148,12 @@ TEST_F(OpenCommandTest, ABrokenOrTooLargeFileChangesNothingHeld) {
     ASSERT_TRUE(Open(false, good));
     const QImage heldPicture = picture.WorkPicture;
     const QString broken = dir.filePath("broken.jpg");
-    QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("\xFF\xD8\xFF\xE0 no photo") > 0);
-    file.close();
+    testing::WriteBytes(broken, "\xFF\xD8\xFF\xE0 no photo");
     const QString large = WritePicture("large.bmp", 300, 200, 255);
     // A run-length bitmap cut after half its rows: the decoder would fill in the rest.
-    QImage grey(40, 30, QImage::Format_Indexed8);
-    grey.setColorTable({qRgb(0, 0, 0), qRgb(128, 128, 128)});
-    grey.fill(1);
-    const QByteArray runs = testing::EncodeRunLengths(grey);
+    const QByteArray runs = testing::UniformRunLengthBitmap(40, 30);
     const QString cut = dir.filePath("cut-runs.bmp");
-    QFile cutFile(cut);
-    ASSERT_TRUE(cutFile.open(QIODevice::WriteOnly) &&
-                cutFile.write(runs.left(runs.size() * 2 / 3)) > 0);
-    cutFile.close();
+    testing::WriteBytes(cut, runs.left(runs.size() * 2 / 3));
     // Room for what the held matrices give back plus a little: not for 300 x 200.
     ctx.availableMemory = [] { return qint64(100000); };
     const int heldX = placement.PictureOffsetX;

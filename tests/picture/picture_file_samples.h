@@ -1,6 +1,6 @@
 #pragma once
 // Small picture files built byte by byte, so that every block lies where a test expects it:
-// bitmaps of each header and compression, GIFs of several images and extensions, and Qt's own
+// bitmaps of each header and compression, a GIF of several images and extensions, and Qt's own
 // encodings of the other formats.
 
 #include <QBuffer>
@@ -95,84 +95,25 @@ inline QByteArray RunLengthBitmap(qint32 width, qint32 height, int bits, const c
                   QByteArray::fromHex(hex));
 }
 
-// An 8-bit indexed picture as a run-length bitmap: each row's runs, bottom row first, each row
-// ended, then the end of the picture.
-inline QByteArray EncodeRunLengths(const QImage& indexed) {
-    QByteArray palette;
-    for (QRgb colour : indexed.colorTable())
-        for (int c : {qBlue(colour), qGreen(colour), qRed(colour), 0})
-            palette.append(static_cast<char>(c));
-    QByteArray stream;
-    for (int y = indexed.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < indexed.width();) {
-            int run = 1;
-            while (run < 255 && x + run < indexed.width() &&
-                   indexed.pixelIndex(x + run, y) == indexed.pixelIndex(x, y))
-                ++run;
-            stream += static_cast<char>(run);
-            stream += static_cast<char>(indexed.pixelIndex(x, y));
-            x += run;
-        }
-        stream += QByteArray(2, '\0');
-    }
-    stream += QByteArray::fromHex("0001");
-    return Bitmap(InfoHeader(indexed.width(), indexed.height(), 8, 1,
-                             static_cast<quint32>(indexed.colorCount())),
-                  palette, stream);
+// A run-length bitmap of grey 1 at 8 bits (`width` up to 255): one run a row, each row ended,
+// then the end of the picture.
+inline QByteArray UniformRunLengthBitmap(int width, int height) {
+    const QByteArray row = QByteArray::number(width, 16).rightJustified(2, '0') + "01 0000 ";
+    return RunLengthBitmap(width, height, 8, (row.repeated(height) + "0001").constData());
 }
 
-// The GIF's image data: `width` x `height` pixels of (x + y) % 4 at a code size of 2, a clear
-// code before every second pixel so that the codes stay 3 bits wide, in sub-blocks of `block`
-// bytes.
-inline QByteArray GifImageData(int width, int height, int block) {
-    QByteArray codes;
-    quint32 pending = 0;
-    int bits = 0;
-    const auto put = [&](quint32 code) {
-        pending |= code << bits;
-        for (bits += 3; bits >= 8; bits -= 8, pending >>= 8)
-            codes.append(static_cast<char>(pending & 0xFF));
-    };
-    for (int i = 0; i < width * height; ++i) {
-        if (i % 2 == 0)
-            put(4); // clear
-        put((i % width + i / width) % 4);
-    }
-    put(5); // end of information
-    if (bits > 0)
-        codes.append(static_cast<char>(pending & 0xFF));
-    QByteArray data(1, 2); // code size
-    for (qsizetype i = 0; i < codes.size(); i += block) {
-        const QByteArray sub = codes.mid(i, block);
-        data += static_cast<char>(sub.size()) + sub;
-    }
-    return data + '\0';
-}
-
-// Two images of the four greys with a comment and a graphic control extension before them;
-// the second image has its own colour table. The first is what the reader gives.
-inline QByteArray TwoImageGif(int width, int height) {
-    QByteArray gif("GIF89a");
-    PutLe(gif, width, 2);
-    PutLe(gif, height, 2);
-    gif += QByteArray::fromHex("810000"); // a global table of 4 colours
-    for (int i = 0; i < 4; ++i)
-        gif += QByteArray(3, static_cast<char>(Grey(i)));
-    gif += QByteArray::fromHex("21fe") + '\x05' + "zebra" + '\0';
-    gif += QByteArray::fromHex("21f904000a000000");
-    const auto descriptor = [&](quint32 flags) {
-        gif += ',';
-        PutLe(gif, 0, 4);
-        PutLe(gif, width, 2);
-        PutLe(gif, height, 2);
-        gif += static_cast<char>(flags);
-    };
-    descriptor(0);
-    gif += GifImageData(width, height, 5);
-    descriptor(0x81);
-    gif += QByteArray::fromHex("000000ffffff101010202020");
-    gif += GifImageData(width, height, 7);
-    return gif + ';';
+// Two 5 x 4 images of the four greys, pixel (x + y) % 4, after a comment ("zebra") and a
+// graphic control extension; the second image has its own colour table. Their codes stay 3 bits
+// wide (a clear code before every second pixel) and come in sub-blocks of 5 and of 7 bytes. The
+// first image is what the reader gives.
+inline QByteArray TwoImageGif() {
+    return QByteArray::fromHex(
+        "474946383961 0500 0400 810000 0f0f0f 4b4b4b 878787 c3c3c3" // header, global table
+        "21fe 05 7a65627261 00"                                     // comment
+        "21f9 04 000a0000 00"                                       // graphic control
+        "2c 00000000 0500 0400 00 02 05 44a811a146 05 841a116a44 02 a815 00"
+        "2c 00000000 0500 0400 81 000000 ffffff 101010 202020 02 07 44a811a146841a 05 116a44a815 00"
+        "3b");
 }
 
 } // namespace zeb::testing

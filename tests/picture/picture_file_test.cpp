@@ -3,6 +3,7 @@
 #include "picture/picture_file.h"
 
 #include "picture_file_samples.h"
+#include "setup/file_helpers.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -23,11 +24,8 @@ constexpr qint64 Plenty = qint64(1) << 40;
 class PictureFileTest : public ::testing::Test {
 protected:
     QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        testing::WriteBytes(dir.filePath(name), bytes);
+        return dir.filePath(name);
     }
     QTemporaryDir dir;
 };
@@ -37,8 +35,7 @@ TEST_F(PictureFileTest, BrokenFilesAreRefusedWithTheirNameAndNoPicture) {
     const QByteArray jpeg = Encode(picture, "JPG");
     const QByteArray bmp = Encode(picture, "BMP");
     const QByteArray png = Encode(picture, "PNG");
-    const QByteArray runs = testing::EncodeRunLengths(picture.convertToFormat(
-        QImage::Format_Indexed8, {qRgb(0, 0, 0), qRgb(90, 90, 90), qRgb(255, 255, 255)}));
+    const QByteArray runs = testing::UniformRunLengthBitmap(120, 90);
     const std::tuple<const char*, QByteArray, const char*> cases[] = {
         {"notes.txt", "just some words\r\n", "не является изображением"},
         {"cut.jpg", jpeg.left(jpeg.size() * 7 / 10), "обрезан"},
@@ -90,18 +87,16 @@ TEST_F(PictureFileTest, CompletePicturesOfEveryCommonFormatLoadAndAreOffered) {
     ASSERT_TRUE(loaded.Ok());
     EXPECT_EQ(loaded.Value().format(), QImage::Format_Grayscale8);
     EXPECT_EQ(qRed(loaded.Value().pixel(3, 2)), 77);
-}
-
-TEST_F(PictureFileTest, TransparentPixelsAreTakenOverBlack) {
-    QImage picture(2, 1, QImage::Format_ARGB32);
-    picture.setPixel(0, 0, qRgba(255, 255, 255, 0));
-    picture.setPixel(1, 0, qRgba(255, 0, 0, 128));
-    const Result<QImage> loaded =
-        LoadPictureFile(Write("alpha.png", Encode(picture, "PNG")), Plenty);
-    ASSERT_TRUE(loaded.Ok());
-    EXPECT_EQ(loaded.Value().format(), QImage::Format_RGB32);
-    EXPECT_EQ(loaded.Value().pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(loaded.Value().pixel(1, 0), qRgb(128, 0, 0));
+    // Transparent pixels are taken over black.
+    QImage alpha(2, 1, QImage::Format_ARGB32);
+    alpha.setPixel(0, 0, qRgba(255, 255, 255, 0));
+    alpha.setPixel(1, 0, qRgba(255, 0, 0, 128));
+    const Result<QImage> overBlack =
+        LoadPictureFile(Write("alpha.png", Encode(alpha, "PNG")), Plenty);
+    ASSERT_TRUE(overBlack.Ok());
+    EXPECT_EQ(overBlack.Value().format(), QImage::Format_RGB32);
+    EXPECT_EQ(overBlack.Value().pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(overBlack.Value().pixel(1, 0), qRgb(128, 0, 0));
 }
 
 TEST_F(PictureFileTest, PhotosAreTurnedUprightByTheirOrientationTag) {
@@ -131,21 +126,10 @@ TEST_F(PictureFileTest, APictureTooLargeForMemoryIsRefusedBeforeDecoding) {
             << refused.Message().toStdString();
     EXPECT_TRUE(LoadPictureFile(path, need).Ok());
 
-    // A PNG whose header declares 60000 x 60000 pixels over the data of an 8 x 8 picture.
+    // A PNG whose header (its check sum worked out by hand) declares 60000 x 60000 pixels
+    // over the data of an 8 x 8 picture.
     QByteArray png = Encode(Gradient(8, 8), "PNG");
-    auto put32 = [&](int at, quint32 v) {
-        for (int i = 0; i < 4; ++i)
-            png[at + i] = static_cast<char>((v >> (8 * (3 - i))) & 0xFF);
-    };
-    put32(16, 60000); // IHDR width
-    put32(20, 60000); // IHDR height
-    quint32 crc = 0xFFFFFFFFu;
-    for (char ch : png.mid(12, 17)) {
-        crc ^= static_cast<quint8>(ch);
-        for (int k = 0; k < 8; ++k)
-            crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
-    }
-    put32(29, ~crc);
+    png.replace(12, 21, QByteArray::fromHex("49484452 0000ea60 0000ea60 08 02 00 00 00 0fb0e215"));
     const Result<QImage> huge = LoadPictureFile(Write("huge.png", png), qint64(1) << 34);
     EXPECT_FALSE(huge.Ok());
     EXPECT_TRUE(huge.Message().contains("60000 × 60000")) << huge.Message().toStdString();

@@ -23,7 +23,7 @@ QPoint Offset(const Placement& p) {
     return {p.PictureOffsetX, p.PictureOffsetY};
 }
 
-TEST(WorkFieldTest, Image1IsTheFieldPlusTenAndTheFieldShrinksWithTheResolution) {
+TEST(WorkFieldTest, Image1IsTheFieldPlusTenAndThePictureIsDrawnUnscaledWithMarkers) {
     FieldView view;
     CreateWorkField(view, 1930, 2330);
     EXPECT_EQ(view.FieldBitmap.size(), QSize(1930, 2330));
@@ -37,9 +37,25 @@ TEST(WorkFieldTest, Image1IsTheFieldPlusTenAndTheFieldShrinksWithTheResolution) 
     for (int index : {0, 9, -16})
         EXPECT_EQ(FieldSize(image1, index), image1) << index;
     EXPECT_EQ(FieldSize(QSize(0, 0), 3), QSize(0, 0));
+
+    // The picture unscaled at its place, with markers.
+    CreateWorkField(view, 1930, 2330);
+    Placement p;
+    RedrawWorkField(view, p, WhitePicture(100, 50), 0, std::nullopt);
+    EXPECT_EQ(Offset(p), QPoint(920, 1145));
+    EXPECT_EQ(view.Image1.pixel(1019, 1170), White);
+    EXPECT_EQ(view.Image1.pixel(1040, 1170), Black);
+    EXPECT_EQ(view.Image1.pixel(910, 1135), Yellow); // handle 1's marker
+    RedrawWorkField(view, p, WhitePicture(100, 50), 8, std::nullopt);
+    EXPECT_EQ(Offset(p), QPoint(596, 755));
+    EXPECT_EQ(view.Image1.pixel(950, 1160), Black);
+    // No picture: the markers of an empty one at the centre.
+    CreateWorkField(view, 100, 60);
+    RedrawWorkField(view, p, QImage(), 0, std::nullopt);
+    EXPECT_EQ(Offset(p), QPoint(55, 35));
 }
 
-TEST(PlacePictureTest, TheNineButtonsPlaceAPictureOnTheDefaultField) {
+TEST(PlacePictureTest, TheNineButtonsLargerPicturesAndAnUnfinishedJobsPlace) {
     // Buttons 1..9: left, centre, right along each row of top, centre, bottom.
     const QPoint expected[] = {{0, 0},       {920, 0},  {1840, 0},   {0, 1145},   {920, 1145},
                                {1840, 1145}, {0, 2290}, {920, 2290}, {1840, 2290}};
@@ -53,9 +69,7 @@ TEST(PlacePictureTest, TheNineButtonsPlaceAPictureOnTheDefaultField) {
         EXPECT_EQ(p.HandlePoints[0], expected[button - 1]) << button;
         EXPECT_EQ(QSize(p.PictureWidth, p.PictureHeight), QSize(100, 50));
     }
-}
-
-TEST(PlacePictureTest, LargerPicturesGoNegativeAndAnUnfinishedJobKeepsItsPlace) {
+    // Larger pictures go negative; an unfinished job keeps its place.
     Placement p;
     ChooseAlignment(p, 9);
     PlacePicture(p, QSize(1940, 2340), QSize(2001, 2500), std::nullopt);
@@ -113,24 +127,6 @@ TEST(MarkersTest, InvertingSquaresWithACrossThatErasesItself) {
         EXPECT_EQ(view.pixel(x, y), colour) << x << "," << y;
     DrawHandleMarkers(view, p);
     EXPECT_EQ(view, before);
-}
-
-TEST(RedrawTest, PictureUnscaledAtItsPlaceWithMarkers) {
-    FieldView view;
-    CreateWorkField(view, 1930, 2330);
-    Placement p;
-    RedrawWorkField(view, p, WhitePicture(100, 50), 0, std::nullopt);
-    EXPECT_EQ(Offset(p), QPoint(920, 1145));
-    EXPECT_EQ(view.Image1.pixel(1019, 1170), White);
-    EXPECT_EQ(view.Image1.pixel(1040, 1170), Black);
-    EXPECT_EQ(view.Image1.pixel(910, 1135), Yellow); // handle 1's marker
-    RedrawWorkField(view, p, WhitePicture(100, 50), 8, std::nullopt);
-    EXPECT_EQ(Offset(p), QPoint(596, 755));
-    EXPECT_EQ(view.Image1.pixel(950, 1160), Black);
-    // No picture: the markers of an empty one at the centre.
-    CreateWorkField(view, 100, 60);
-    RedrawWorkField(view, p, QImage(), 0, std::nullopt);
-    EXPECT_EQ(Offset(p), QPoint(55, 35));
 }
 
 TEST(PortraitPropertiesTest, CloseTakesTheSelectionOrKeepsTheIndexHeld) {

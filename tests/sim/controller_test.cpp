@@ -12,29 +12,43 @@ namespace {
 TEST(ControllerFrames, ScriptedExchanges) {
     const struct {
         const char* name;
-        bool paceWire;
         const char* script;
+        double timeScale = 0;
+        bool paceWire = false;
+        FaultPlan faults = {};
+        int seqNo = 0; // the number the controller expects first
     } rows[] = {
-        {"a confirmation is taken quietly and not required", false,
+        {"a confirmation is taken quietly and not required",
          "1b0100001a>a050 22> 1b0100001b>a151 1b01000018>a252"},
-        {"a partial frame older than 50 ms is dropped", false, "1b0100> +51> 1b0100001a>a050"},
-        {"within 50 ms it is completed", false, "1b0100> +40> 001a>a050"},
-        {"an inquiry forgets it", false, "1b01> !81>90 1b0100001a>a050"},
+        {"a partial frame older than 50 ms is dropped", "1b0100> +51> 1b0100001a>a050"},
+        {"within 50 ms it is completed", "1b0100> +40> 001a>a050"},
+        {"an inquiry forgets it", "1b01> !81>90 1b0100001a>a050"},
         // A stray byte spoils the first five; the frame's last byte must not start the next
         // one, or every resend would be misread again.
-        {"a stray byte", false, "771b0100001a>90 1b0100001a>a050"},
+        {"a stray byte", "771b0100001a>90 1b0100001a>a050"},
         // Five bytes in (3.125 ms), then the acknowledgement (3.75 ms) and the end (4.375 ms).
-        {"a paced wire", true, "1b0100001a> +3> +1>a0 +1>50"},
+        {"a paced wire", "1b0100001a> +3> +1>a0 +1>50", 0, true},
         // StepUp 6 with 0, Monitor with 1; a lost reply must not hang the exchange: after
         // 300 ms the next byte comes anyway, and the second end carries the next number.
-        {"monitor bytes go on without the host's reply", false,
+        {"monitor bytes go on without the host's reply",
          "1b1000050e>a050 1b3000002a>a15100 +299> +1>06 +1000>000052"},
+        // A busy controller answers the inquiry with the number at work: WarmUpStrike with 2
+        // takes 60 ms; the host's reply 03 to the inquiry answer is quiet.
+        {"busy", "1b0301011a>a2 20> +30> !81>22 03> +100>52 !81>93", 1.0, false, {}, 2},
+        {"silent after two frames",
+         "1b0100001a>a050 1b0100001b>a151 1b01000018> !81> +2000>",
+         0,
+         false,
+         {.silentAfter = 2}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        ControllerOptions options;
-        options.paceWire = row.paceWire;
-        Wire(options).Play(row.script);
+        Wire w({.timeScale = row.timeScale,
+                .paceWire = row.paceWire,
+                .stateFile = {},
+                .faults = row.faults});
+        w.controller.SetExpectedSeqNo(row.seqNo);
+        w.Play(row.script);
     }
 }
 
@@ -65,15 +79,6 @@ TEST(ControllerFrames, RepeatedFrameIsAcknowledgedButNotCarriedOutTwice) {
     w.Play("1bfd0101e4>a252 1bfd0101e4>a252 1b10000108>a252");
     EXPECT_EQ(w.controller.HeadRow(), 2);
     EXPECT_EQ(w.controller.ExpectedSeqNo(), 3);
-}
-
-TEST(ControllerFrames, BusyControllerAnswersTheInquiryWithTheNumberAtWork) {
-    ControllerOptions options;
-    options.timeScale = 1.0;
-    Wire w(options);
-    w.controller.SetExpectedSeqNo(2);
-    // WarmUpStrike with 2 takes 60 ms; the host's reply 03 to the inquiry answer is quiet.
-    w.Play("1b0301011a>a2 20> +30> !81>22 03> +100>52 !81>93");
 }
 
 TEST(ControllerTiming, ModelledMoves) {

@@ -70,12 +70,6 @@ TEST(FaultPlan, SameSeedSameFaults) {
     EXPECT_GT(first.count(answer), 10);
 }
 
-TEST(FaultPlan, SilentAfterNFrames) {
-    ControllerOptions options;
-    options.faults.silentAfter = 2;
-    Wire(options).Play("1b0100001a>a050 1b0100001b>a151 1b01000018> !81> +2000>");
-}
-
 TEST(FaultPlan, StopMidLineCountsStrikeLinesAndFallsSilentBeforeTheStrike) {
     ControllerOptions options;
     options.faults.stopMidLine = 2;
