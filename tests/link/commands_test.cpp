@@ -258,15 +258,20 @@ TEST(StrikeProfiles, ColumnTimeTruncatesExactlyAtWholeValues) {
 
 TEST(StrikeProfiles, DurationsAbove255HaveNoProfile) {
     // P = 510 with force 0 leaves 255: fine. P = 512 leaves 256: refused.
-    EXPECT_TRUE(CheckStrikeProfiles(StrikeLevelSet{}, 30, 17));
-    EXPECT_TRUE(CheckStrikeProfiles(StrikeLevelSet{{0, 10, 20, 40, 200}}, 12, 17));
-    EXPECT_FALSE(CheckStrikeProfiles(StrikeLevelSet{}, 32, 16));
+    EXPECT_TRUE(CheckStrikeProfiles(TextCatalogue(), StrikeLevelSet{}, 30, 17));
+    EXPECT_TRUE(CheckStrikeProfiles(TextCatalogue(), StrikeLevelSet{{0, 10, 20, 40, 200}}, 12, 17));
+    EXPECT_FALSE(CheckStrikeProfiles(TextCatalogue(), StrikeLevelSet{}, 32, 16));
     // The first level refused is told, "8" being level 1.
-    EXPECT_EQ(CheckStrikeProfiles(StrikeLevelSet{}, 32, 16).Message(),
+    EXPECT_EQ(CheckStrikeProfiles(TextCatalogue(), StrikeLevelSet{}, 32, 16).Message(),
               QStringLiteral("Нет профиля удара для уровня \"8\" (KnockHelth1): сила удара 0 не "
                              "подходит к скорости двигателя 32 (масштаб 16), длительность фазы "
                              "256 больше 255. Увеличьте силу удара или уменьшите скорость "
                              "двигателя."));
+    // In the language file's words when it gives them.
+    TextCatalogue english;
+    english.SetLanguageLoaded(true);
+    english.Define(*TextCatalogue::LanguageCode(TextKey::LinkNoStrikeProfile), "No profile: %1");
+    EXPECT_EQ(CheckStrikeProfiles(english, StrikeLevelSet{}, 32, 16).Message(), "No profile: 8");
 }
 
 } // namespace
