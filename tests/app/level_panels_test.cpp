@@ -139,20 +139,31 @@ TEST(LevelPanels, ASliderClampsAndActsOnlyWhenItsPositionChanges) {
         int slider, start, set, expected;
         bool acts;
     } cases[] = {
-        {1, 14, 14, 14, false}, {1, 14, 0, 1, true}, {1, 1, 0, 1, false}, // clamped onto itself
-        {1, 3, 255, 200, true}, {5, 3, -7, 0, true}, // the second pass's "32" may be 0
+        {1, 14, 14, 14, false},
+        {1, 14, 0, 1, true},
+        {1, 1, 0, 1, false}, // clamped onto itself
+        {1, 3, 255, 200, true},
+        {5, 3, -7, 0, true}, // the second pass's "32" may be 0
+        // Every other slider sets its own level: "24", "16", "8" of both passes.
+        {2, 3, 60, 60, true},
+        {3, 3, 61, 61, true},
+        {4, 3, 62, 62, true},
+        {6, 3, 63, 63, true},
+        {7, 3, 64, 64, true},
+        {8, 3, 0, 1, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.set);
+        SCOPED_TRACE(QString("TrackBar%1 to %2").arg(c.slider).arg(c.set).toStdString());
         QSlider* slider = p.Slider(c.slider);
         slider->setValue(c.start);
         // A force set behind the slider's back shows whether the slider acted.
         StrikeLevelSet& forces =
-            c.slider == 1 ? p.levels().FirstPassLevels : p.levels().SecondPassLevels;
-        forces[4] = 99;
+            c.slider <= 4 ? p.levels().FirstPassLevels : p.levels().SecondPassLevels;
+        const int level = 4 - (c.slider - 1) % 4;
+        forces[level] = 99;
         slider->setValue(c.set);
         EXPECT_EQ(slider->value(), c.expected);
-        EXPECT_EQ(forces[4], c.acts ? c.expected : 99);
+        EXPECT_EQ(forces[level], c.acts ? c.expected : 99);
     }
 }
 
