@@ -213,7 +213,7 @@ void GiveMenusBack(Operator& op, const LinkState& link) {
 }
 
 Outcome OpenJobPlan(const JobParts& s, int pass, const QString& path) {
-    const Result<QByteArray> digest = FileDigest(path);
+    const Result<QByteArray> digest = FileDigest(s.Texts, path);
     if (!digest)
         return digest.AsOutcome();
     auto reader = std::make_unique<PlanReader>(path);

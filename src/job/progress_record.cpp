@@ -61,15 +61,15 @@ QByteArray PlanDigest(const QByteArray& planBytes) {
     return QCryptographicHash::hash(planBytes, QCryptographicHash::Sha1).toHex();
 }
 
-Result<QByteArray> FileDigest(const QString& path) {
+Result<QByteArray> FileDigest(const TextCatalogue& texts, const QString& path) {
     QFile file(path);
     QCryptographicHash hash(QCryptographicHash::Sha1);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::JobFileNotRead)
-                                   .arg(QDir::toNativeSeparators(path),
-                                        QFileInfo::exists(path)
-                                            ? file.errorString()
-                                            : TextCatalogue::BuiltIn(TextKey::JobFileMissing)));
+        return Outcome::Failed(
+            texts.Text(TextKey::JobFileNotRead)
+                .arg(QDir::toNativeSeparators(path), QFileInfo::exists(path)
+                                                         ? file.errorString()
+                                                         : texts.Text(TextKey::JobFileMissing)));
     return hash.result().toHex();
 }
 
@@ -87,18 +87,18 @@ Outcome WriteProgressRecord(const QString& startDirectory, const ProgressRecord&
     return error.isEmpty() ? Outcome::Done() : CannotWrite(startDirectory, error);
 }
 
-Result<std::optional<ProgressRecord>> ReadProgressRecord(const QString& startDirectory) {
+Result<std::optional<ProgressRecord>> ReadProgressRecord(const TextCatalogue& texts,
+                                                         const QString& startDirectory) {
     const QString path = ProgressFilePath(startDirectory);
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return std::optional<ProgressRecord>();
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::ProgressFileUnreadable)
-                                   .arg(Native(startDirectory),
-                                        info.isFile()
-                                            ? file.errorString()
-                                            : TextCatalogue::BuiltIn(TextKey::ProgressNotAFile)));
+        return Outcome::Failed(
+            texts.Text(TextKey::ProgressFileUnreadable)
+                .arg(Native(startDirectory),
+                     info.isFile() ? file.errorString() : texts.Text(TextKey::ProgressNotAFile)));
     const QByteArray text = file.read(512);
     const QList<QByteArray> lines = text.split('\n');
     ProgressRecord record;
@@ -117,7 +117,7 @@ Result<std::optional<ProgressRecord>> ReadProgressRecord(const QString& startDir
         (lines[2].trimmed() != "0" && !record.begun) || !IsDigest(record.planDigest) ||
         !IsDigest(record.jobDigest))
         return Outcome::Failed(
-            TextCatalogue::BuiltIn(TextKey::ProgressFileDamaged).arg(Native(startDirectory)));
+            texts.Text(TextKey::ProgressFileDamaged).arg(Native(startDirectory)));
     return std::optional<ProgressRecord>(record);
 }
 

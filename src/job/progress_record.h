@@ -17,6 +17,7 @@
 // It is pushed to the disk before the line it names is sent.
 
 #include "job/recovery_file.h"
+#include "text/text_catalogue.h"
 
 #include <QByteArray>
 #include <QString>
@@ -42,7 +43,7 @@ QString ProgressFilePath(const QString& startDirectory);
 // Hex SHA-1 of a plan's bytes.
 QByteArray PlanDigest(const QByteArray& planBytes);
 // The same of a file, or why it cannot be read.
-Result<QByteArray> FileDigest(const QString& path);
+Result<QByteArray> FileDigest(const TextCatalogue& texts, const QString& path);
 // Hex SHA-1 of what fixes where the job's dots land: the picture path, the offsets and the
 // resolution (lines 1, 2, 3 and 13 of the recovery file). Forces and the pass marker may
 // change while a job runs and are not part of it.
@@ -69,7 +70,8 @@ private:
 
 // The record; nothing when there is none. Refused, naming the file, when it cannot be read or
 // is not a whole record.
-Result<std::optional<ProgressRecord>> ReadProgressRecord(const QString& startDirectory);
+Result<std::optional<ProgressRecord>> ReadProgressRecord(const TextCatalogue& texts,
+                                                         const QString& startDirectory);
 
 // Removes the record; true when none is left.
 bool RemoveProgressRecord(const QString& startDirectory);

@@ -51,8 +51,8 @@ Outcome FinishInterruptedCut(const JobParts& s, const ProgressRecord& progress, 
     if (progress.pass != pass || !QFile::exists(cutPath))
         return Outcome::Done();
     // A digest that cannot be taken matches nothing.
-    const auto digestIs = [&progress](const QString& path) {
-        const Result<QByteArray> digest = FileDigest(path);
+    const auto digestIs = [&s, &progress](const QString& path) {
+        const Result<QByteArray> digest = FileDigest(s.Texts, path);
         return digest && *digest == progress.planDigest;
     };
     if (!digestIs(cutPath))
@@ -97,7 +97,7 @@ Result<std::optional<PlanProgress>> CheckRecord(const JobParts& s,
     // a record still of the first pass means the second opened nothing yet.
     const QString firstPlan = PathIn(s.StartDirectory, PlanFileName);
     if (pass == 2 && record->pass == 1) {
-        const Result<QByteArray> digest = FileDigest(firstPlan);
+        const Result<QByteArray> digest = FileDigest(s.Texts, firstPlan);
         if (digest && *digest == record->planDigest)
             return Word(PlanProgress{0, false});
         return Outcome::Failed(
@@ -198,7 +198,8 @@ Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> sav
             return profiles;
     }
 
-    const Result<std::optional<ProgressRecord>> read = ReadProgressRecord(s.StartDirectory);
+    const Result<std::optional<ProgressRecord>> read =
+        ReadProgressRecord(s.Texts, s.StartDirectory);
     if (!read)
         return Outcome::Failed(read.Message() + QLatin1Char('.') + NothingStarted(s.Texts));
     const std::optional<ProgressRecord>& progress = *read;
@@ -216,7 +217,7 @@ Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> sav
     const Result<std::vector<PlanLine>> plan = ReadPlan(planPath);
     if (!plan)
         return plan.AsOutcome();
-    const Result<QByteArray> digest = FileDigest(planPath);
+    const Result<QByteArray> digest = FileDigest(s.Texts, planPath);
     if (!digest)
         return digest.AsOutcome();
     const int planLines = plan->empty() ? 0 : plan->back().number;

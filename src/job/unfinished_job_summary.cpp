@@ -20,7 +20,8 @@ Result<UnfinishedJobSummary> DescribeUnfinishedJob(const TextCatalogue& texts,
     job.pass = record->secondPassStarted ? 2 : 1;
     job.forces = job.pass == 2 ? record->secondPass : record->firstPass;
     QString lastWritten = RecoveryFilePath(startDirectory);
-    const Result<std::optional<ProgressRecord>> progress = ReadProgressRecord(startDirectory);
+    const Result<std::optional<ProgressRecord>> progress =
+        ReadProgressRecord(texts, startDirectory);
     if (progress && progress->has_value() && (*progress)->pass == job.pass) {
         job.linesDone = (*progress)->line;
         lastWritten = ProgressFilePath(startDirectory);

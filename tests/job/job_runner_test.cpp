@@ -111,7 +111,7 @@ public:
 
     bool WriteByte(quint8 b) override {
         if (Begins(b, 0x20) || Begins(b, 0x21)) {
-            const auto read = ReadProgressRecord(m_directory);
+            const auto read = ReadProgressRecord(TextCatalogue(), m_directory);
             const std::optional<ProgressRecord> record = read ? *read : std::nullopt;
             *m_seen << (record && record->begun ? record->line : -1);
         }

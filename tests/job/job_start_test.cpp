@@ -43,7 +43,7 @@ TEST(JobStart, SendsTheSetUpInOrderAndWritesTheRecoveryFile) {
                                  QStringLiteral("10 20 30 40 0 4 8 12 0 2").split(' ');
     EXPECT_EQ(QString::fromLatin1(rig.Read("ErorFile.txt")), recovery.join("\r\n") + "\r\n");
     EXPECT_FALSE(rig.Exists("123Sec.txt"));
-    const auto read = ReadProgressRecord(rig.dir.Path());
+    const auto read = ReadProgressRecord(TextCatalogue(), rig.dir.Path());
     ASSERT_TRUE(read && *read) << read.Message().toStdString();
     const std::optional<ProgressRecord>& progress = *read;
     EXPECT_EQ(progress->pass, 1);

@@ -156,7 +156,7 @@ TEST(JobSafety, APrintJobNeverOpenedRunsWholeWhereverTheMachineStopped) {
     rig.Restart();
     EXPECT_FALSE(rig.StartJob(Blocks()));
     ASSERT_TRUE(rig.Exists("ErorFile.txt"));
-    const auto read = ReadProgressRecord(rig.dir.Path());
+    const auto read = ReadProgressRecord(TextCatalogue(), rig.dir.Path());
     ASSERT_TRUE(read && *read) << read.Message().toStdString();
     const std::optional<ProgressRecord>& record = *read;
     EXPECT_FALSE(record->begun);
