@@ -44,7 +44,7 @@ Result<JobPreview> PreviewJob(Session& s) {
     std::vector<EstimateInputs> passes{JobPassInputs(s, s.Levels.FirstPassLevels)};
     if (doublePass)
         passes.push_back(JobPassInputs(s, s.Levels.SecondPassLevels));
-    return PreviewPlan(plan->text, passes, s.Texts.Text(TextKey::JobPreviewPlanName));
+    return PreviewPlan(plan->text, passes, s.Texts.Text(TextKey::JobPreviewPlanName), s.Texts);
 }
 
 } // namespace zeb

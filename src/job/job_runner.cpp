@@ -216,7 +216,7 @@ Outcome OpenJobPlan(const JobParts& s, int pass, const QString& path) {
     const Result<QByteArray> digest = FileDigest(s.Texts, path);
     if (!digest)
         return digest.AsOutcome();
-    auto reader = std::make_unique<PlanReader>(path);
+    auto reader = std::make_unique<PlanReader>(path, s.Texts);
     if (Outcome opened = reader->Open(); !opened)
         return opened;
     // Put in place whole, then held open for the updates line by line.

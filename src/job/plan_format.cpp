@@ -80,19 +80,19 @@ QByteArray StrikeRecord(bool forward, QByteArrayView digits) {
     return text;
 }
 
-Result<PlanRecord> ParsePlanLine(QByteArrayView line) {
+Result<PlanRecord> ParsePlanLine(QByteArrayView line, const TextCatalogue& texts) {
     PlanRecord record;
     const QByteArrayView key = line.first(std::min<qsizetype>(line.size(), KeyLength));
     if (key == QByteArrayView(MovePrefix).first(KeyLength)) {
         record.kind = PlanRecordKind::Move;
         if (line.size() != MoveLength) {
             return Outcome::Failed(
-                TextCatalogue::BuiltIn(TextKey::PlanMoveLength).arg(MoveLength).arg(line.size()));
+                texts.Text(TextKey::PlanMoveLength).arg(MoveLength).arg(line.size()));
         }
         const auto row = ParseField(line.sliced(RowField, FieldWidth));
         const auto column = ParseField(line.sliced(ColumnField, FieldWidth));
         if (!row || !column) {
-            return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::PlanMoveNotANumber));
+            return Outcome::Failed(texts.Text(TextKey::PlanMoveNotANumber));
         }
         record.row = *row;
         record.column = *column;
@@ -107,11 +107,11 @@ Result<PlanRecord> ParsePlanLine(QByteArrayView line) {
         const QByteArrayView prefix(forward ? ForwardPrefix : BackwardPrefix);
         if (!line.startsWith(prefix)) {
             return Outcome::Failed(
-                TextCatalogue::BuiltIn(TextKey::PlanStrikePrefix).arg(QString::fromLatin1(prefix)));
+                texts.Text(TextKey::PlanStrikePrefix).arg(QString::fromLatin1(prefix)));
         }
         const QByteArrayView digits = line.sliced(DigitsStart);
         if (!StrikeDigitsValid(digits)) {
-            return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::PlanStrikeDigits));
+            return Outcome::Failed(texts.Text(TextKey::PlanStrikeDigits));
         }
         record.digits = digits.toByteArray();
     }

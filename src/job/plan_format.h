@@ -13,6 +13,7 @@
 // Coordinates are picture coordinates; readers add the picture offsets.
 
 #include "link/outcome.h"
+#include "text/text_catalogue.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -63,7 +64,8 @@ struct PlanRecord {
 // Parses one line (without its line end). A record whose fields are malformed (a move whose
 // fields are not numbers, a strike line with characters other than '0'..'4') is refused with
 // what is wrong with it; lines that are no record at all are Other.
-Result<PlanRecord> ParsePlanLine(QByteArrayView line);
+Result<PlanRecord> ParsePlanLine(QByteArrayView line,
+                                 const TextCatalogue& texts = TextCatalogue::BuiltInCatalogue());
 
 // The digits that execution and the estimate act on: trailing '0's dropped, so a line of
 // only '0's is empty. Recovery counts every digit instead.

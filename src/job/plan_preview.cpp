@@ -58,9 +58,9 @@ Outcome WalkPass(PlanTextReader& reader, const EstimateInputs& in, int pass, Job
 } // namespace
 
 Result<JobPreview> PreviewPlan(QByteArrayView plan, const std::vector<EstimateInputs>& passes,
-                               const QString& name) {
+                               const QString& name, const TextCatalogue& texts) {
     JobPreview preview;
-    PlanTextReader reader(plan, name);
+    PlanTextReader reader(plan, name, texts);
     for (std::size_t i = 0; i < passes.size(); ++i) {
         reader.Rewind();
         if (Outcome walked = WalkPass(reader, passes[i], static_cast<int>(i) + 1, preview); !walked)

@@ -12,6 +12,7 @@
 #include "job/estimate.h"
 #include "link/outcome.h"
 #include "picture/strike_picture.h"
+#include "text/text_catalogue.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -68,7 +69,8 @@ struct JobPreview {
 // (doublePassPending is not looked at). `name` names the plan in the message of a bad line,
 // which refuses the whole preview.
 Result<JobPreview> PreviewPlan(QByteArrayView plan, const std::vector<EstimateInputs>& passes,
-                               const QString& name);
+                               const QString& name,
+                               const TextCatalogue& texts = TextCatalogue::BuiltInCatalogue());
 
 // The picture of every dot the job strikes; null when the frame is too large to hold.
 QImage PreviewPicture(const JobPreview& preview);

@@ -23,7 +23,9 @@ struct PlanLine {
 
 class PlanReader {
 public:
-    explicit PlanReader(const QString& path);
+    // `texts` must outlive the reader; its messages come from there.
+    explicit PlanReader(const QString& path,
+                        const TextCatalogue& texts = TextCatalogue::BuiltInCatalogue());
 
     // Opens (or reopens) the file at its first line.
     Outcome Open();
@@ -36,13 +38,15 @@ private:
     Outcome Fail(const QString& what);
 
     QString m_path;
+    const TextCatalogue* m_texts;
     QFile m_file;
     int m_lineNumber = 0;
     bool m_failed = false;
 };
 
 // The whole plan at once, or the message of its first bad line.
-Result<std::vector<PlanLine>> ReadPlan(const QString& path);
+Result<std::vector<PlanLine>>
+ReadPlan(const QString& path, const TextCatalogue& texts = TextCatalogue::BuiltInCatalogue());
 
 // Hands `each` every line from where `reader` stands to the end; refused at the first line
 // that cannot be read. `Reader` is PlanReader or PlanTextReader.

@@ -4,8 +4,8 @@
 
 namespace zeb {
 
-PlanTextReader::PlanTextReader(QByteArrayView text, const QString& name)
-    : m_text(text), m_name(name) {}
+PlanTextReader::PlanTextReader(QByteArrayView text, const QString& name, const TextCatalogue& texts)
+    : m_text(text), m_name(name), m_texts(&texts) {}
 
 void PlanTextReader::Rewind() {
     m_at = 0;
@@ -21,17 +21,16 @@ Result<std::optional<PlanLine>> PlanTextReader::Next() {
     if (end < 0) {
         // As in a file: a plan that stops inside a line was cut short.
         m_failed = true;
-        return Outcome::Failed(
-            TextCatalogue::BuiltIn(TextKey::PlanTextCut).arg(m_name).arg(m_lineNumber));
+        return Outcome::Failed(m_texts->Text(TextKey::PlanTextCut).arg(m_name).arg(m_lineNumber));
     }
     QByteArrayView text = m_text.sliced(m_at, end - m_at);
     m_at = end + 1;
     if (text.endsWith('\r'))
         text.chop(1);
-    Result<PlanRecord> parsed = ParsePlanLine(text);
+    Result<PlanRecord> parsed = ParsePlanLine(text, *m_texts);
     if (!parsed) {
         m_failed = true;
-        return Outcome::Failed(TextCatalogue::BuiltIn(TextKey::PlanTextLine)
+        return Outcome::Failed(m_texts->Text(TextKey::PlanTextLine)
                                    .arg(m_name)
                                    .arg(m_lineNumber)
                                    .arg(parsed.Message()));

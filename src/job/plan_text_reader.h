@@ -15,8 +15,9 @@ namespace zeb {
 
 class PlanTextReader {
 public:
-    // `text` must outlive the reader; `name` names the plan in the messages.
-    PlanTextReader(QByteArrayView text, const QString& name);
+    // `text` and `texts` must outlive the reader; `name` names the plan in the messages.
+    PlanTextReader(QByteArrayView text, const QString& name,
+                   const TextCatalogue& texts = TextCatalogue::BuiltInCatalogue());
 
     // Back to the first line; a bad line met before is forgotten.
     void Rewind();
@@ -27,6 +28,7 @@ public:
 private:
     QByteArrayView m_text;
     QString m_name;
+    const TextCatalogue* m_texts;
     qsizetype m_at = 0;
     int m_lineNumber = 0;
     bool m_failed = false;

@@ -214,7 +214,7 @@ Outcome RecoverInterruptedJob(const JobParts& s, std::optional<HeadPosition> sav
         if (Outcome finished = FinishInterruptedCut(s, *progress, pass, planPath); !finished)
             return finished;
     }
-    const Result<std::vector<PlanLine>> plan = ReadPlan(planPath);
+    const Result<std::vector<PlanLine>> plan = ReadPlan(planPath, s.Texts);
     if (!plan)
         return plan.AsOutcome();
     const Result<QByteArray> digest = FileDigest(s.Texts, planPath);

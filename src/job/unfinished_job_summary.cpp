@@ -29,7 +29,7 @@ Result<UnfinishedJobSummary> DescribeUnfinishedJob(const TextCatalogue& texts,
     job.lastRun = QFileInfo(lastWritten).lastModified();
     const QString plan =
         QDir(startDirectory).filePath(job.pass == 2 ? SecondPassPlanFileName : PlanFileName);
-    const Result<std::vector<PlanLine>> lines = ReadPlan(plan);
+    const Result<std::vector<PlanLine>> lines = ReadPlan(plan, texts);
     if (lines)
         job.linesAll = static_cast<int>(lines->size());
     else

@@ -14,8 +14,7 @@ QString Device::Text(TextId id) const {
 }
 
 const TextCatalogue& Device::Texts() const {
-    static const TextCatalogue builtIn;
-    return m_texts ? *m_texts : builtIn;
+    return m_texts ? *m_texts : TextCatalogue::BuiltInCatalogue();
 }
 
 void Device::LockUI() {

@@ -41,6 +41,11 @@ constexpr int WarmUpItemCode = 43;
 
 } // namespace
 
+const TextCatalogue& TextCatalogue::BuiltInCatalogue() {
+    static const TextCatalogue builtIn;
+    return builtIn;
+}
+
 QString TextCatalogue::BuiltIn(TextId id) {
     if (id.Coded()) {
         const CodedText* coded = FindCoded(id.Code());

@@ -46,6 +46,8 @@ public:
 
     // The built-in wording; empty for a code the table does not know.
     static QString BuiltIn(TextId id);
+    // A catalogue without a language file: every text its built-in one.
+    static const TextCatalogue& BuiltInCatalogue();
     // Codes a language line may set: the table's, and those given to keyed texts.
     static bool IsKnownCode(int code);
     // The code a language line replaces the text by; none for a text without one.

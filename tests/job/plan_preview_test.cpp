@@ -121,6 +121,13 @@ TEST(PlanPreview, TheClockIsTheEstimatesAndABadLineLeavesNothing) {
         EXPECT_TRUE(broken.Message().contains("t.txt"));
         EXPECT_FALSE(PlanTextDuration(row.text, first, QString()));
     }
+    // In the language file's words when it gives them.
+    TextCatalogue english;
+    english.SetLanguageLoaded(true);
+    english.Define(*TextCatalogue::LanguageCode(TextKey::PlanTextLine), "Plan %1, line %2: %3");
+    english.Define(*TextCatalogue::LanguageCode(TextKey::PlanStrikeDigits), "digits 0..4 only");
+    EXPECT_EQ(PreviewPlan(bad[0].text, {first}, "t.txt", english).Message(),
+              "Plan t.txt, line 3: digits 0..4 only");
 }
 
 // The virtual controller's workpiece, drawn by the renderer zeb-sim writes it with.

@@ -104,6 +104,8 @@ void LoadEnglishRefusal(TextCatalogue& texts) {
                  "Recovery file %1, line %2: %3");
     texts.Define(*TextCatalogue::LanguageCode(TextKey::RecoveryLineNotANumber), "no number");
     texts.Define(*TextCatalogue::LanguageCode(TextKey::ProgressFileDamaged), "%1 is damaged");
+    texts.Define(*TextCatalogue::LanguageCode(TextKey::PlanFileLine), "Plan %1, line %2: %3");
+    texts.Define(*TextCatalogue::LanguageCode(TextKey::PlanFileCut), "cut short");
     texts.SetLanguageLoaded(true);
 }
 
@@ -164,6 +166,9 @@ TEST(Recovery, WhatCannotBeResumedIsToldAndLeftAlone) {
         {"a progress record in English",
          Rewrite("ErorProgress.txt", [](QByteArray t) { return t.left(20); }), "is damaged",
          "ErorProgress.txt is damaged. Nothing started."},
+        {"a plan cut inside a line in English",
+         Rewrite("123123123.txt", [](QByteArray t) { return t.chopped(3); }),
+         "123123123.txt, line ", ": cut short"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
