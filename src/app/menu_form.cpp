@@ -178,12 +178,12 @@ void TMenuForm::SetProgress(int position, int maximum) {
 
 void TMenuForm::ShowServiceValue(ServiceField field, const QString& text) {
     static const QHash<ServiceField, QString> names = {
-        {ServiceField::Edit3, "Edit3"},
-        {ServiceField::Edit4, "Edit4"},
-        {ServiceField::Edit5, "Edit5"},
-        {ServiceField::Edit6, "Edit6"},
-        {ServiceField::Label66, "label66"},
-        {ServiceField::Label67, "label67"},
+        {ServiceField::SavedRow, "Edit3"},
+        {ServiceField::SavedColumn, "Edit4"},
+        {ServiceField::SeqNoOrLimit, "Edit5"},
+        {ServiceField::ResetField, "Edit6"},
+        {ServiceField::SeedRow, "label66"},
+        {ServiceField::SeedColumn, "label67"},
         {ServiceField::CountPosX, "CountPosXEdit"},
         {ServiceField::CountPosY, "CountPosYEdit"},
         {ServiceField::RealPosX, "RealPosXEdit"},

@@ -1,6 +1,6 @@
 #pragma once
 // EstimateJobDuration: how long the plan will take and when the job will be done, shown under
-// the picture in Label37 and Label35. Times are counted in units of 10 us.
+// the picture in the duration and completion labels. Times are counted in units of 10 us.
 
 #include "job/plan_format.h"
 #include "link/clock.h"
@@ -58,8 +58,10 @@ private:
 };
 
 struct DurationTexts {
-    QString completion; // Label35: "Время завершения работы: " [+ dd.MM.yyyy " "] + hh:mm:ss
-    QString duration; // Label37: "Длительность работы: " [+ "NСут." + "+ "] + hh:mm:ss
+    // The completion label: "Время завершения работы: " [+ dd.MM.yyyy " "] + hh:mm:ss.
+    QString completion;
+    // The duration label: "Длительность работы: " [+ "NСут." + "+ "] + hh:mm:ss.
+    QString duration;
 };
 
 // A duration of T units as hh:mm:ss; 24 hours or more show their whole days in front ("1Сут.+ ",

@@ -95,8 +95,8 @@ public:
         while (m_error.isEmpty() && m_seeds.Next(seedRow, seedCol)) {
             ++m_result.areas;
             if (m_op) {
-                m_op->ShowServiceValue(ServiceField::Label66, QString::number(seedRow));
-                m_op->ShowServiceValue(ServiceField::Label67, QString::number(seedCol));
+                m_op->ShowServiceValue(ServiceField::SeedRow, QString::number(seedRow));
+                m_op->ShowServiceValue(ServiceField::SeedColumn, QString::number(seedCol));
                 m_op->ProcessEvents();
             }
             m_box = TraceOutline(m_cells, seedRow, seedCol, m_steps);

@@ -169,8 +169,8 @@ std::optional<HeadPosition> ReadSavedPosition(Device& device) {
         const std::optional<HeadPosition> saved = device.How();
         if (!saved)
             return std::nullopt;
-        device.Op().ShowServiceValue(ServiceField::Edit3, QString::number(saved->row));
-        device.Op().ShowServiceValue(ServiceField::Edit4, QString::number(saved->column));
+        device.Op().ShowServiceValue(ServiceField::SavedRow, QString::number(saved->row));
+        device.Op().ShowServiceValue(ServiceField::SavedColumn, QString::number(saved->column));
         if (previous && previous->row == saved->row && previous->column == saved->column)
             return saved;
         previous = saved;

@@ -68,11 +68,12 @@ void Device::ResetError(int fieldWidth, int fieldHeight) {
     if (!m_link.DeviceReady)
         return;
     const qint64 limit = ResetLimitMs(fieldWidth, fieldHeight);
-    m_op.ShowServiceValue(ServiceField::Edit5, QString::number(limit) + QStringLiteral("      ") +
-                                                   QString::number(limit));
-    m_op.ShowServiceValue(ServiceField::Edit6, QString::number(fieldHeight) +
-                                                   QStringLiteral("    ") +
-                                                   QString::number(fieldWidth));
+    m_op.ShowServiceValue(ServiceField::SeqNoOrLimit, QString::number(limit) +
+                                                          QStringLiteral("      ") +
+                                                          QString::number(limit));
+    m_op.ShowServiceValue(ServiceField::ResetField, QString::number(fieldHeight) +
+                                                        QStringLiteral("    ") +
+                                                        QString::number(fieldWidth));
     m_op.SetCursor(CursorShape::Busy);
     SetCommand(Code(Escape, 0x00, 0x00, 0x00), QStringLiteral("Reset eror"),
                static_cast<int>(limit));

@@ -10,12 +10,12 @@ enum class CursorShape { Normal, Busy, Hourglass };
 
 // Service displays of the main window: fields the engineer reads, never edits.
 enum class ServiceField {
-    Edit3,        // saved row from the controller (recovery)
-    Edit4,        // saved column from the controller (recovery)
-    Edit5,        // sequence number / reset limit
-    Edit6,        // field size at reset
-    Label66,      // seed row of the planner
-    Label67,      // seed column of the planner
+    SavedRow,     // saved row from the controller (recovery)
+    SavedColumn,  // saved column from the controller (recovery)
+    SeqNoOrLimit, // sequence number / reset limit
+    ResetField,   // field size at reset
+    SeedRow,      // seed row of the planner
+    SeedColumn,   // seed column of the planner
     CountPosX,    // column as counted by the program
     CountPosY,    // row as counted by the program
     RealPosX,     // column as reported by the controller

@@ -276,7 +276,7 @@ void Device::Hi() {
     m_link.DeviceReady = true;
     UnlockUI();
     m_link.SeqNo = m_link.NextSeqNo();
-    m_op.ShowServiceValue(ServiceField::Edit5, QString::number(m_link.SeqNo));
+    m_op.ShowServiceValue(ServiceField::SeqNoOrLimit, QString::number(m_link.SeqNo));
 }
 
 } // namespace zeb

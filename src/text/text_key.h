@@ -313,7 +313,7 @@ enum class TextKey {
     FieldJobNoResume, // reaching left or top: no resume after an interruption
     FieldJobQuestion, // the question itself
     // --- The job's progress while it runs, and how it ended (the status line)
-    JobRemaining,      // "Осталось: " before the rest's hh:mm:ss, in Label37
+    JobRemaining,      // "Осталось: " before the rest's hh:mm:ss, in the duration label
     JobPassInProgress, // %1 the pass, %2 of how many
     JobDoneIn,         // %1 how long the job ran
     JobEndedAfter, // ended for later ("Завершить работу", a line not carried out)

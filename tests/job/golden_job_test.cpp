@@ -265,16 +265,11 @@ public:
         m_folder.Check(QStringLiteral("files-left.txt"), (left.join('\n') + '\n').toUtf8(),
                        Text::Utf8);
         const std::pair<ServiceField, const char*> fields[] = {
-            {ServiceField::Edit3, "Edit3"},
-            {ServiceField::Edit4, "Edit4"},
-            {ServiceField::Edit5, "Edit5"},
-            {ServiceField::Edit6, "Edit6"},
-            {ServiceField::Label66, "label66"},
-            {ServiceField::Label67, "label67"},
-            {ServiceField::CountPosX, "counted column"},
-            {ServiceField::CountPosY, "counted row"},
-            {ServiceField::RealPosX, "reported column"},
-            {ServiceField::RealPosY, "reported row"},
+            {ServiceField::SavedRow, "Edit3"},           {ServiceField::SavedColumn, "Edit4"},
+            {ServiceField::SeqNoOrLimit, "Edit5"},       {ServiceField::ResetField, "Edit6"},
+            {ServiceField::SeedRow, "label66"},          {ServiceField::SeedColumn, "label67"},
+            {ServiceField::CountPosX, "counted column"}, {ServiceField::CountPosY, "counted row"},
+            {ServiceField::RealPosX, "reported column"}, {ServiceField::RealPosY, "reported row"},
             {ServiceField::ErrorCounter, "errors"}};
         for (const auto& [field, name] : fields)
             if (rig.op->service.contains(field))

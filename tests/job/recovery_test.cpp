@@ -295,7 +295,7 @@ TEST(Recovery, IgnoringDropsTheFilesAndTheServiceStartsRunOrCut) {
     EXPECT_FALSE(rig.timers->Running(TimerId::Optimizing));
     EXPECT_NE(rig.Read("123123123.txt"), plan);
     EXPECT_FALSE(rig.Exists("1.txt"));
-    EXPECT_FALSE(rig.op->service.value(ServiceField::Edit3).isEmpty());
+    EXPECT_FALSE(rig.op->service.value(ServiceField::SavedRow).isEmpty());
 
     // "1": the plan as it is now runs with a four-line recovery file.
     rig.s->Levels.SingleStrikeForce = 7;

@@ -76,8 +76,8 @@ TEST(Commands, MoveLimitsFollowTheStepTime) {
     EXPECT_EQ(rig.link.LongTimeout, 44880);
     EXPECT_EQ(rig.link.CmdName, QStringLiteral("Reset eror"));
     EXPECT_TRUE(rig.Frames().last().startsWith(QStringLiteral("1B 00 00 00")));
-    EXPECT_EQ(rig.op.service.value(ServiceField::Edit5), QStringLiteral("44880      44880"));
-    EXPECT_EQ(rig.op.service.value(ServiceField::Edit6), QStringLiteral("2330    1930"));
+    EXPECT_EQ(rig.op.service.value(ServiceField::SeqNoOrLimit), QStringLiteral("44880      44880"));
+    EXPECT_EQ(rig.op.service.value(ServiceField::ResetField), QStringLiteral("2330    1930"));
     EXPECT_EQ(rig.machine.CurrentCol + rig.machine.CurrentRow, 0);
 }
 

@@ -59,7 +59,7 @@ TEST(Transport, ExchangesOnTheWire) {
          ">1B >01 >00 >00 >19 <97 >!81 <97 >1B >01 >00 >00 >1D <A7 >25 <57", 8, nullptr,
          "3; Hi; A3; 97; <>==>; 97; Hi; A7; A7; OK; 57; 57; OK; ",
          [](LinkRig& r) {
-             EXPECT_EQ(r.op.service.value(ServiceField::Edit5), QStringLiteral("8"));
+             EXPECT_EQ(r.op.service.value(ServiceField::SeqNoOrLimit), QStringLiteral("8"));
          }},
         {"GreetingEndRejectedForTheNextNumber", [](LinkRig& r) { r.tap.DropIncoming(0x50); }, Hi,
          ">1B >01 >00 >00 >1A <A0 >22 <lost 50 >!81 <91 >1B >01 >00 >00 >1B <A1 >23 <51", 2,
